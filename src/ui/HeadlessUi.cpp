@@ -78,13 +78,19 @@ void HeadlessUi::runModal(Form& form) {
         fail(QStringLiteral("window %1 (\"%2\") was shown with no script for it")
                  .arg(form.name(), form.caption()));
     } else {
+        showing_.push_back(&form);
         FormDriver driver(form, transcript_, [this](const QString& failure) { fail(failure); });
         script(driver);
+        std::erase(showing_, &form);
     }
     if (form.isVisible() && form.isLoaded() && !form.userClose()) {
         fail(QStringLiteral("window %1 refused to close after its script").arg(form.name()));
     }
     form.hide();
+}
+
+Form* HeadlessUi::activeForm() const {
+    return !showing_.empty() && showing_.back()->isVisible() ? showing_.back() : nullptr;
 }
 
 std::optional<int> HeadlessUi::matchAnswer(const QString& prompt) {

@@ -51,6 +51,7 @@ public:
     const QStringList& helpShown() const { return helpShown_; }
 
     void runModal(Form& form) override;
+    Form* activeForm() const override;
     int messageBox(const QString& prompt, int style, const QString& caption) override;
     void playSound(const QString& soundName) override;
     QString openFileName(const FileDialogRequest& request) override;
@@ -76,6 +77,7 @@ private:
     void fail(const QString& failure);
 
     Transcript transcript_;
+    std::vector<Form*> showing_;  // the windows being shown, innermost last
     QHash<QString, std::deque<FormScript>> scripts_;
     QHash<QString, FormScript> standingScripts_;
     std::deque<AnswerRule> answers_;

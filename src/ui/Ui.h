@@ -42,6 +42,9 @@ public:
     // Shows the form in front of its owner (form.owner()) and returns once it is hidden or
     // unloaded. The form is loaded and shown by the call.
     virtual void runModal(Form& form) = 0;
+    // The component's window that is active now (in front and taking input), or nullptr when
+    // the active window is the host's or none.
+    virtual Form* activeForm() const = 0;
     // A standard message box; returns the answer code (IDOK, IDYES, ...).
     virtual int messageBox(const QString& prompt, int style, const QString& caption) = 0;
     // Plays a named system sound ("SystemHand", "SystemQuestion", ...) without waiting.
