@@ -1,0 +1,98 @@
+#include "platform/xbase/FileOperations.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vel::xbase {
+
+int FileOperations::openFile(const QByteArray& path, int flags, int mode) {
+    int descriptor;
+    do {
+        descriptor = ::open(path.constData(), flags | O_CLOEXEC, mode);
+    } while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+
+int FileOperations::closeFile(int descriptor) { return ::close(descriptor); }
+
+ssize_t FileOperations::readAt(int descriptor, void* buffer, size_t size, off_t offset) {
+    ssize_t done;
+    do {
+        done = ::pread(descriptor, buffer, size, offset);
+    } while (done < 0 && errno == EINTR);
+    return done;
+}
+
+ssize_t FileOperations::writeAt(int descriptor, const void* buffer, size_t size, off_t offset) {
+    ssize_t done;
+    do {
+        done = ::pwrite(descriptor, buffer, size, offset);
+    } while (done < 0 && errno == EINTR);
+    return done;
+}
+
+off_t FileOperations::fileSize(int descriptor) {
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        return -1;
+    }
+    return status.st_size;
+}
+
+int FileOperations::truncateFile(int descriptor, off_t size) {
+    return ::ftruncate(descriptor, size);
+}
+
+int FileOperations::syncFile(int descriptor) { return ::fdatasync(descriptor); }
+
+int FileOperations::lockRange(int descriptor, int command, short type, off_t start,
+                              off_t length) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = start;
+    lock.l_len = length;
+    lock.l_pid = 0;  // required by open-file-description locks
+    int result;
+    do {
+        result = ::fcntl(descriptor, command, &lock);
+    } while (result < 0 && errno == EINTR && command == F_OFD_SETLKW);
+    return result;
+}
+
+int FileOperations::linkFile(const QByteArray& existing, const QByteArray& created) {
+    return ::link(existing.constData(), created.constData());
+}
+
+int FileOperations::renameFile(const QByteArray& from, const QByteArray& to) {
+    return ::rename(from.constData(), to.constData());
+}
+
+int FileOperations::removeFile(const QByteArray& path) { return ::unlink(path.constData()); }
+
+int FileOperations::copyPermissions(int fromDescriptor, int toDescriptor) {
+    struct stat status {};
+    if (::fstat(fromDescriptor, &status) != 0) {
+        return -1;
+    }
+    return ::fchmod(toDescriptor, status.st_mode & 07777);
+}
+
+const char* FileOperations::mapFile(int descriptor, size_t length) {
+    void* address = ::mmap(nullptr, length, PROT_READ, MAP_SHARED, descriptor, 0);
+    return address == MAP_FAILED ? nullptr : static_cast<const char*>(address);
+}
+
+void FileOperations::unmapFile(const char* address, size_t length) {
+    ::munmap(const_cast<char*>(address), length);
+}
+
+FileOperations& FileOperations::standard() {
+    static FileOperations operations;
+    return operations;
+}
+
+}  // namespace vel::xbase
