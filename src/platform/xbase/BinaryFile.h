@@ -41,6 +41,7 @@ public:
     void unlock(qint64 start, qint64 length);
 
     const QString& path() const { return path_; }
+    void setPath(const QString& path) { path_ = path; }
     QByteArray nativePath() const;
     FileOperations& operations() const { return operations_; }
     int descriptor() const { return descriptor_; }

@@ -43,17 +43,25 @@ void NdxIndex::open(const QList<FieldDescriptor>* fields, bool exclusive, bool r
         }
         readHeader();
         if (fields) {
-            expression_ = KeyExpression::compile(storedExpression_, *fields);
-            if (expression_.keyLength() != keyLength_) {
-                corrupt(QStringLiteral("key length %1 disagrees with the expression %2 (%3)")
-                            .arg(keyLength_)
-                            .arg(storedExpression_)
-                            .arg(expression_.keyLength()));
-            }
+            compile(*fields);
         }
     } catch (...) {
         file_.close();
         throw;
+    }
+}
+
+void NdxIndex::compile(const QList<FieldDescriptor>& fields) {
+    try {
+        expression_ = KeyExpression::compile(storedExpression_, fields);
+    } catch (const XbaseError& error) {
+        file_.fail(error.code(), error.description());
+    }
+    if (expression_.keyLength() != keyLength_) {
+        corrupt(QStringLiteral("key length %1 disagrees with the expression %2 (%3)")
+                    .arg(keyLength_)
+                    .arg(storedExpression_)
+                    .arg(expression_.keyLength()));
     }
 }
 

@@ -35,6 +35,8 @@ public:
     // against fields when given; without fields (a look at a lone index) it is only read.
     void open(const QList<FieldDescriptor>* fields, bool exclusive, bool readOnly,
               const LockPolicy& policy);
+    // Compiles the stored key expression against the table's fields; throws when it does not fit.
+    void compile(const QList<FieldDescriptor>& fields);
     void close();
     bool isOpen() const { return file_.isOpen(); }
 

@@ -1,0 +1,549 @@
+#include "platform/xbase/Table.h"
+
+#include "platform/xbase/FieldValues.h"
+#include "platform/xbase/XbaseError.h"
+
+#include <fcntl.h>
+
+namespace vel::xbase {
+namespace {
+
+constexpr qint64 readAheadBytes = 64 * 1024;
+
+}  // namespace
+
+Table::Table(FileOperations& operations)
+    : operations_(operations), file_(operations, QString()) {}
+
+Table::~Table() { close(); }
+
+Status Table::open(const QString& path, const OpenOptions& options) {
+    if (isOpen()) {
+        close();
+    }
+    const Status status = guarded([&] { openFile(path, options); });
+    if (!status.ok()) {
+        file_.close();
+        header_ = TableHeader();
+    }
+    return status;
+}
+
+void Table::openFile(const QString& path, const OpenOptions& options) {
+    file_.setPath(path);
+    readOnly_ = options.readOnly;
+    exclusive_ = options.access == AccessMode::Exclusive && !readOnly_;
+    policy_ = options.lockPolicy;
+    const int error = file_.open(readOnly_ ? O_RDONLY : O_RDWR);
+    if (error != 0) {
+        file_.failWithErrno(error == ENOENT ? ErrorCode::NotFound : ErrorCode::OpenFailed,
+                            QStringLiteral("open"), error);
+    }
+    if (!file_.lock(openLockOffset, 1, exclusive_, policy_)) {
+        file_.fail(ErrorCode::Locked, exclusive_
+                                          ? QStringLiteral("table is in use by another user")
+                                          : QStringLiteral("table is open exclusively by "
+                                                           "another user"));
+    }
+    const qint64 size = file_.size();
+    QByteArray prefix(TableHeader::prefixLength, '\0');
+    prefix.resize(file_.readUpTo(0, prefix.data(), prefix.size()));
+    const int headerLength = TableHeader::storedHeaderLength(prefix, size, path);
+    QByteArray bytes(headerLength, '\0');
+    file_.readExactly(0, bytes.data(), headerLength);
+    header_ = TableHeader::parse(bytes, size, path);
+    count_ = exclusive_ ? header_.recordCount : header_.recordsInFileSize(size);
+    // Whole records after the counted ones are an append that never got its count written.
+    trimTail_ = exclusive_ && size > header_.recordOffset(count_ + 1) + 1;
+    dateWritten_ = false;
+    modified_ = false;
+    changed_ = false;
+    readAheadCount_ = 0;
+    lastRead_ = 0;
+    record_ = QByteArray(header_.recordLength, ' ');
+    original_ = record_;
+    if (count_ > 0) {
+        load(1);
+    } else {
+        loadEndOfFile();
+        bof_ = true;
+    }
+}
+
+Status Table::close() {
+    if (!isOpen()) {
+        return Status::success();
+    }
+    Status status = guarded([&] {
+        if (changed_) {
+            writeBack();
+        }
+        if (modified_ && !dateWritten_) {
+            // Record the date of the last update, with the count read fresh under the lock.
+            if (exclusive_ || lockAppend().ok()) {
+                header_.recordCount = refreshCount();
+                header_.lastUpdate = QDate::currentDate();
+                writeHeaderCount();
+            }
+        }
+    });
+    indexes_.clear();
+    selected_ = -1;
+    if (isOpen()) {
+        guarded([&] { unlockAll(); });
+    }
+    file_.close();
+    changed_ = false;
+    lockedRecords_.clear();
+    appendLocked_ = fileLocked_ = false;
+    return status;
+}
+
+quint32 Table::refreshCount() {
+    if (!exclusive_ && isOpen()) {
+        count_ = header_.recordsInFileSize(file_.size());
+    }
+    return count_;
+}
+
+quint32 Table::recordCount() {
+    guarded([&] { refreshCount(); });
+    return count_;
+}
+
+void Table::requireOpen() const {
+    if (!isOpen()) {
+        throw XbaseError(ErrorCode::NotOpen, QStringLiteral("table is not open"));
+    }
+}
+
+void Table::requireWritable() const {
+    requireOpen();
+    if (readOnly_) {
+        file_.fail(ErrorCode::BadArgument, QStringLiteral("table is open read-only"));
+    }
+}
+
+void Table::requireExclusive(const QString& action) const {
+    requireWritable();
+    if (!exclusive_) {
+        file_.fail(ErrorCode::NeedsExclusive,
+                   action + QStringLiteral(" needs the table opened exclusively"));
+    }
+}
+
+// Reads one record; exclusive tables read sequential runs in blocks.
+void Table::readRecord(quint32 record, char* into) {
+    const int length = header_.recordLength;
+    if (exclusive_) {
+        if (record < readAheadFirst_ || record >= readAheadFirst_ + readAheadCount_) {
+            if (record == lastRead_ + 1) {
+                const quint32 wanted = quint32(std::max<qint64>(1, readAheadBytes / length));
+                readAheadCount_ = std::min(wanted, count_ - record + 1);
+                readAhead_.resize(qsizetype(readAheadCount_) * length);
+                file_.readExactly(header_.recordOffset(record), readAhead_.data(),
+                                  readAhead_.size());
+                readAheadFirst_ = record;
+            } else {
+                file_.readExactly(header_.recordOffset(record), into, length);
+                lastRead_ = record;
+                return;
+            }
+        }
+        std::memcpy(into, readAhead_.constData() + qsizetype(record - readAheadFirst_) * length,
+                    size_t(length));
+        lastRead_ = record;
+        return;
+    }
+    file_.readExactly(header_.recordOffset(record), into, length);
+}
+
+void Table::load(quint32 record) {
+    readRecord(record, record_.data());
+    original_ = record_;
+    recordNumber_ = record;
+    eof_ = bof_ = false;
+    changed_ = false;
+    indexCursorStale_ = true;
+}
+
+void Table::loadEndOfFile() {
+    record_.fill(' ');
+    original_ = record_;
+    recordNumber_ = count_ + 1;
+    eof_ = true;
+    bof_ = false;
+    changed_ = false;
+}
+
+Status Table::goTop() {
+    return guarded([&] {
+        requireOpen();
+        if (changed_) {
+            writeBack();
+        }
+        refreshCount();
+        if (selected_ >= 0) {
+            if (index(selected_).first()) {
+                moveInIndex(0);
+                return;
+            }
+        } else if (count_ > 0) {
+            load(1);
+            return;
+        }
+        loadEndOfFile();
+        bof_ = true;
+    });
+}
+
+Status Table::goBottom() {
+    return guarded([&] {
+        requireOpen();
+        if (changed_) {
+            writeBack();
+        }
+        refreshCount();
+        if (selected_ >= 0) {
+            if (index(selected_).last()) {
+                moveInIndex(0);
+                return;
+            }
+        } else if (count_ > 0) {
+            load(count_);
+            return;
+        }
+        loadEndOfFile();
+        bof_ = true;
+    });
+}
+
+Status Table::go(quint32 record) {
+    return guarded([&] {
+        requireOpen();
+        if (changed_) {
+            writeBack();
+        }
+        if (record == 0 || record > count_) {
+            refreshCount();
+        }
+        if (record == 0 || record > count_) {
+            file_.fail(ErrorCode::BadRecordNumber,
+                       QStringLiteral("record %1 does not exist (the table has %2 records)")
+                           .arg(record)
+                           .arg(count_));
+        }
+        load(record);
+    });
+}
+
+Status Table::skip(qint64 count) {
+    return guarded([&] {
+        requireOpen();
+        if (changed_) {
+            writeBack();
+        }
+        if (selected_ >= 0) {
+            moveInIndex(count);
+            return;
+        }
+        const qint64 target = qint64(eof_ ? count_ + 1 : recordNumber_) + count;
+        if (target > qint64(count_)) {
+            refreshCount();
+        }
+        if (target > qint64(count_)) {
+            loadEndOfFile();
+        } else if (target < 1) {
+            if (count_ == 0) {
+                loadEndOfFile();
+            } else {
+                load(1);
+            }
+            bof_ = true;
+        } else {
+            load(quint32(target));
+        }
+    });
+}
+
+const FieldDescriptor* Table::fieldAt(int field) const {
+    if (field < 0 || field >= header_.fields.size() || record_.size() != header_.recordLength) {
+        return nullptr;
+    }
+    return &header_.fields[field];
+}
+
+QString Table::text(int field) const {
+    const FieldDescriptor* descriptor = fieldAt(field);
+    return descriptor ? FieldValues::text(record_.constData(), *descriptor) : QString();
+}
+
+std::optional<double> Table::number(int field) const {
+    const FieldDescriptor* descriptor = fieldAt(field);
+    return descriptor ? FieldValues::number(record_.constData(), *descriptor) : std::nullopt;
+}
+
+QDate Table::date(int field) const {
+    const FieldDescriptor* descriptor = fieldAt(field);
+    return descriptor ? FieldValues::date(record_.constData(), *descriptor) : QDate();
+}
+
+std::optional<bool> Table::logical(int field) const {
+    const FieldDescriptor* descriptor = fieldAt(field);
+    return descriptor ? FieldValues::logical(record_.constData(), *descriptor) : std::nullopt;
+}
+
+QByteArray Table::rawField(int field) const {
+    const FieldDescriptor* descriptor = fieldAt(field);
+    return descriptor ? record_.mid(descriptor->offset, descriptor->length) : QByteArray();
+}
+
+Status Table::assign(int field,
+                     const std::function<void(char*, const FieldDescriptor&)>& write) {
+    return guarded([&] {
+        requireWritable();
+        const FieldDescriptor* descriptor = fieldAt(field);
+        if (!descriptor) {
+            file_.fail(ErrorCode::NoSuchField, QStringLiteral("no field number %1").arg(field));
+        }
+        QByteArray updated = record_;
+        try {
+            write(updated.data(), *descriptor);
+        } catch (const XbaseError& error) {
+            file_.fail(error.code(), error.description());
+        }
+        if (updated != record_) {
+            record_ = updated;
+            changed_ = true;
+        }
+    });
+}
+
+Status Table::setText(int field, QStringView text) {
+    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
+        FieldValues::assignText(record, descriptor, text);
+    });
+}
+
+Status Table::setBytes(int field, QByteArrayView windows1252) {
+    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
+        FieldValues::assignBytes(record, descriptor, windows1252);
+    });
+}
+
+Status Table::setNumber(int field, double value) {
+    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
+        FieldValues::assignNumber(record, descriptor, value);
+    });
+}
+
+Status Table::setDate(int field, const QDate& date) {
+    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
+        FieldValues::assignDate(record, descriptor, date);
+    });
+}
+
+Status Table::setLogical(int field, std::optional<bool> value) {
+    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
+        FieldValues::assignLogical(record, descriptor, value);
+    });
+}
+
+Status Table::setBlank(int field) {
+    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
+        FieldValues::assignBlank(record, descriptor);
+    });
+}
+
+Status Table::flush() {
+    return guarded([&] {
+        if (changed_) {
+            writeBack();
+        }
+    });
+}
+
+// Writes the changed current record (under a record lock in shared mode) and its index keys.
+// Changes made while at the end of the file are kept for appendCurrent() and not written.
+void Table::writeBack() {
+    if (eof_ || recordNumber_ == 0 || recordNumber_ > count_) {
+        return;
+    }
+    requireWritable();
+    const quint32 record = recordNumber_;
+    const bool autoLock = !exclusive_ && !fileLocked_ && !lockedRecords_.contains(record);
+    if (autoLock && !takeRecordLock(record)) {
+        file_.fail(ErrorCode::Locked,
+                   QStringLiteral("record %1 is locked by another user").arg(record));
+    }
+    try {
+        file_.writeExactly(header_.recordOffset(record), record_.constData(),
+                           header_.recordLength);
+        if (record >= readAheadFirst_ && record < readAheadFirst_ + readAheadCount_) {
+            std::memcpy(readAhead_.data() + qsizetype(record - readAheadFirst_) *
+                                                header_.recordLength,
+                        record_.constData(), size_t(header_.recordLength));
+        }
+        updateIndexes(original_, record_, record);
+    } catch (...) {
+        if (autoLock) {
+            releaseRecordLock(record);
+        }
+        throw;
+    }
+    if (autoLock) {
+        releaseRecordLock(record);
+    }
+    original_ = record_;
+    changed_ = false;
+    modified_ = true;
+}
+
+void Table::updateIndexes(const QByteArray& before, const QByteArray& after, quint32 record) {
+    for (const auto& index : indexes_) {
+        const QByteArray oldKey = index->expression().evaluate(before.constData());
+        const QByteArray newKey = index->expression().evaluate(after.constData());
+        if (oldKey != newKey) {
+            index->remove(oldKey.constData(), record);
+            index->insert(newKey.constData(), record);
+            indexCursorStale_ = true;
+        }
+    }
+}
+
+// Writes record_ as a new last record: the record and end mark first, then the header count,
+// so that a crash in between loses at most this record. Then its keys go into every index.
+void Table::appendBuffer() {
+    requireWritable();
+    const bool autoLock = !exclusive_ && !appendLocked_ && !fileLocked_;
+    if (autoLock && !file_.lock(recordLockBase, 1, true, policy_)) {
+        file_.fail(ErrorCode::Locked,
+                   QStringLiteral("another user is appending to the table"));
+    }
+    quint32 record = 0;
+    try {
+        refreshCount();
+        if (trimTail_) {
+            file_.truncate(header_.recordOffset(count_ + 1));
+            trimTail_ = false;
+        }
+        record = count_ + 1;
+        QByteArray bytes = record_;
+        bytes.append(TableHeader::endOfFile);
+        file_.writeExactly(header_.recordOffset(record), bytes.constData(), bytes.size());
+        count_ = record;
+        header_.recordCount = record;
+        header_.lastUpdate = QDate::currentDate();
+        writeHeaderCount();
+        dateWritten_ = true;
+        for (const auto& index : indexes_) {
+            index->insert(index->expression().evaluate(record_.constData()).constData(), record);
+        }
+    } catch (...) {
+        if (autoLock) {
+            file_.unlock(recordLockBase, 1);
+        }
+        throw;
+    }
+    if (autoLock) {
+        file_.unlock(recordLockBase, 1);
+    }
+    recordNumber_ = record;
+    original_ = record_;
+    changed_ = false;
+    eof_ = bof_ = false;
+    indexCursorStale_ = true;
+}
+
+void Table::writeHeaderCount() {
+    const QByteArray bytes = header_.countAndDate();
+    file_.writeExactly(1, bytes.constData(), bytes.size());
+}
+
+Status Table::appendBlank() {
+    return guarded([&] {
+        requireWritable();
+        if (changed_) {
+            writeBack();
+        }
+        record_.fill(' ');
+        appendBuffer();
+    });
+}
+
+Status Table::appendCurrent() {
+    return guarded([&] {
+        requireWritable();
+        appendBuffer();
+    });
+}
+
+Status Table::reuseDeleted(bool* reused) {
+    *reused = false;
+    return guarded([&] {
+        requireWritable();
+        if (changed_) {
+            writeBack();
+        }
+        QByteArray candidate(header_.recordLength, ' ');
+        const quint32 count = refreshCount();
+        for (quint32 record = 1; record <= count; ++record) {
+            readRecord(record, candidate.data());
+            if (candidate[0] != '*') {
+                continue;
+            }
+            const bool autoLock = !exclusive_ && !fileLocked_ && !lockedRecords_.contains(record);
+            if (autoLock && !takeRecordLock(record)) {
+                continue;  // another user is busy with it
+            }
+            try {
+                load(record);  // read again under the lock
+                if (isDeleted()) {
+                    record_.fill(' ');
+                    changed_ = true;
+                    writeBack();
+                    *reused = true;
+                }
+            } catch (...) {
+                if (autoLock) {
+                    releaseRecordLock(record);
+                }
+                throw;
+            }
+            if (autoLock) {
+                releaseRecordLock(record);
+            }
+            if (*reused) {
+                return;
+            }
+        }
+    });
+}
+
+Status Table::deleteRecord() {
+    return guarded([&] {
+        requireWritable();
+        if (eof_) {
+            file_.fail(ErrorCode::BadRecordNumber, QStringLiteral("no current record to delete"));
+        }
+        if (record_[0] != '*') {
+            record_[0] = '*';
+            changed_ = true;
+        }
+    });
+}
+
+Status Table::recall() {
+    return guarded([&] {
+        requireWritable();
+        if (eof_) {
+            file_.fail(ErrorCode::BadRecordNumber, QStringLiteral("no current record to recall"));
+        }
+        if (record_[0] != ' ') {
+            record_[0] = ' ';
+            changed_ = true;
+        }
+    });
+}
+
+}  // namespace vel::xbase

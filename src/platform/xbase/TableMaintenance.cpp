@@ -1,0 +1,273 @@
+// Table operations on the whole file: create, pack and zap (through a temporary file that
+// replaces the table by rename while the table is held exclusively), and the locks.
+#include "platform/xbase/Table.h"
+
+#include "platform/xbase/XbaseError.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <fcntl.h>
+
+namespace vel::xbase {
+namespace {
+
+QString temporaryPathFor(const QString& path) {
+    return path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                 QLatin1Char('0'));
+}
+
+}  // namespace
+
+Status Table::create(const QString& path, const QList<FieldDescriptor>& fields,
+                     FileOperations& operations) {
+    return guarded([&] {
+        const TableHeader header = TableHeader::forNewTable(fields, path);
+        QByteArray bytes = header.serialize();
+        bytes.append(TableHeader::endOfFile);
+        BinaryFile target(operations, path);
+        BinaryFile temporary(operations, temporaryPathFor(path));
+        const int error = temporary.open(O_RDWR | O_CREAT | O_EXCL, 0666);
+        if (error != 0) {
+            target.failWithErrno(error == ENOENT ? ErrorCode::NotFound : ErrorCode::WriteFailed,
+                                 QStringLiteral("create"), error);
+        }
+        try {
+            temporary.writeExactly(0, bytes.constData(), bytes.size());
+            temporary.sync();
+            // link() publishes the finished file and refuses, atomically, to replace one.
+            if (operations.linkFile(temporary.nativePath(), target.nativePath()) != 0) {
+                const int linkError = errno;
+                if (linkError == EEXIST) {
+                    target.fail(ErrorCode::AlreadyExists, QStringLiteral("table exists already"));
+                }
+                // Folders without hard links: rename, after checking that nothing is there.
+                const bool noLinks = linkError == EPERM || linkError == EOPNOTSUPP ||
+                                     linkError == ENOSYS || linkError == EMLINK;
+                if (!noLinks) {
+                    target.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("create"),
+                                         linkError);
+                }
+                if (QFileInfo::exists(path)) {
+                    target.fail(ErrorCode::AlreadyExists, QStringLiteral("table exists already"));
+                }
+                if (operations.renameFile(temporary.nativePath(), target.nativePath()) != 0) {
+                    target.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("create"), errno);
+                }
+            }
+        } catch (...) {
+            temporary.close();
+            operations.removeFile(temporary.nativePath());
+            throw;
+        }
+        temporary.close();
+        operations.removeFile(temporary.nativePath());
+    });
+}
+
+// Writes the kept records to a temporary file and renames it over the table. A crash or a
+// failed write before the rename leaves the table as it was; after it, the new file is complete.
+void Table::replaceFile(quint32 keepCount, bool packDeleted) {
+    QByteArray headerBytes(header_.headerLength, '\0');
+    file_.readExactly(0, headerBytes.data(), header_.headerLength);
+    BinaryFile temporary(operations_, temporaryPathFor(path()));
+    const int error = temporary.open(O_RDWR | O_CREAT | O_EXCL, 0666);
+    if (error != 0) {
+        file_.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("create of the new table"),
+                            error);
+    }
+    quint32 kept = 0;
+    try {
+        operations_.copyPermissions(file_.descriptor(), temporary.descriptor());
+        const int length = header_.recordLength;
+        const quint32 perBlock = quint32(std::max(1, 64 * 1024 / length));
+        QByteArray block;
+        QByteArray output;
+        qint64 position = header_.headerLength;
+        for (quint32 first = 1; first <= keepCount; first += perBlock) {
+            const quint32 records = std::min(perBlock, keepCount - first + 1);
+            block.resize(qsizetype(records) * length);
+            file_.readExactly(header_.recordOffset(first), block.data(), block.size());
+            output.clear();
+            for (quint32 index = 0; index < records; ++index) {
+                const char* record = block.constData() + qsizetype(index) * length;
+                if (!packDeleted || record[0] != '*') {
+                    output.append(record, length);
+                    ++kept;
+                }
+            }
+            temporary.writeExactly(position, output.constData(), output.size());
+            position += output.size();
+        }
+        const char endMark = TableHeader::endOfFile;
+        temporary.writeExactly(position, &endMark, 1);
+        TableHeader updated = header_;
+        updated.recordCount = kept;
+        updated.lastUpdate = QDate::currentDate();
+        const QByteArray countAndDate = updated.countAndDate();
+        headerBytes.replace(1, countAndDate.size(), countAndDate);
+        temporary.writeExactly(0, headerBytes.constData(), headerBytes.size());
+        temporary.sync();
+        if (!temporary.lock(openLockOffset, 1, true, LockPolicy::failAtOnce())) {
+            temporary.fail(ErrorCode::Locked, QStringLiteral("new table is locked"));
+        }
+        if (operations_.renameFile(temporary.nativePath(), file_.nativePath()) != 0) {
+            file_.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("replace"), errno);
+        }
+    } catch (...) {
+        temporary.close();
+        operations_.removeFile(temporary.nativePath());
+        throw;
+    }
+    file_.adopt(temporary.release());
+    lockedRecords_.clear();
+    appendLocked_ = fileLocked_ = false;
+    header_.recordCount = kept;
+    header_.lastUpdate = QDate::currentDate();
+    count_ = kept;
+    trimTail_ = false;
+    dateWritten_ = true;
+    readAheadCount_ = 0;
+    lastRead_ = 0;
+    std::vector<char> keys;
+    std::vector<quint32> records;
+    for (const auto& index : indexes_) {
+        gatherKeys(index->expression(), keys, records);
+        index->rebuild(keys, records);
+    }
+    indexCursorStale_ = true;
+    if (count_ > 0 && selected_ < 0) {
+        load(1);
+    } else if (count_ > 0) {
+        index(selected_).first();
+        moveInIndex(0);
+    } else {
+        loadEndOfFile();
+        bof_ = true;
+    }
+}
+
+Status Table::pack() {
+    return guarded([&] {
+        requireExclusive(QStringLiteral("pack"));
+        if (changed_) {
+            writeBack();
+        }
+        replaceFile(count_, true);
+    });
+}
+
+Status Table::zap() {
+    return guarded([&] {
+        requireExclusive(QStringLiteral("zap"));
+        changed_ = false;
+        replaceFile(0, false);
+    });
+}
+
+bool Table::takeRecordLock(quint32 record) {
+    if (exclusive_ || fileLocked_ || lockedRecords_.contains(record)) {
+        return true;
+    }
+    if (!file_.lock(recordLockBase + record, 1, true, policy_)) {
+        return false;
+    }
+    lockedRecords_.insert(record);
+    return true;
+}
+
+void Table::releaseRecordLock(quint32 record) {
+    if (lockedRecords_.remove(record) && !fileLocked_) {
+        file_.unlock(recordLockBase + record, 1);
+    }
+}
+
+bool Table::holdsRecordLock(quint32 record) const {
+    return exclusive_ || fileLocked_ || lockedRecords_.contains(record);
+}
+
+Status Table::lockRecord(quint32 record) {
+    return guarded([&] {
+        requireOpen();
+        if (record == 0 || record > count_) {
+            refreshCount();
+        }
+        if (record == 0 || record > count_) {
+            file_.fail(ErrorCode::BadRecordNumber,
+                       QStringLiteral("record %1 does not exist").arg(record));
+        }
+        if (!takeRecordLock(record)) {
+            file_.fail(ErrorCode::Locked,
+                       QStringLiteral("record %1 is locked by another user").arg(record));
+        }
+        // What was read before the lock may be old: read the record again.
+        if (record == recordNumber_ && !eof_ && !changed_) {
+            const bool stale = indexCursorStale_;
+            load(record);
+            indexCursorStale_ = stale;
+        }
+    });
+}
+
+Status Table::unlockRecord(quint32 record) {
+    return guarded([&] {
+        requireOpen();
+        if (changed_ && record == recordNumber_) {
+            writeBack();
+        }
+        releaseRecordLock(record);
+    });
+}
+
+Status Table::lockAppend() {
+    return guarded([&] {
+        requireOpen();
+        if (exclusive_ || fileLocked_ || appendLocked_) {
+            return;
+        }
+        if (!file_.lock(recordLockBase, 1, true, policy_)) {
+            file_.fail(ErrorCode::Locked, QStringLiteral("another user is appending to the table"));
+        }
+        appendLocked_ = true;
+    });
+}
+
+Status Table::lockFile() {
+    return guarded([&] {
+        requireOpen();
+        if (exclusive_ || fileLocked_) {
+            return;
+        }
+        if (!file_.lock(fileLockStart, fileLockLength, true, policy_)) {
+            file_.fail(ErrorCode::Locked, QStringLiteral("table is locked by another user"));
+        }
+        fileLocked_ = true;
+        lockedRecords_.clear();  // the file lock covers (and replaced) our record locks
+        if (!changed_ && !eof_ && recordNumber_ > 0) {
+            load(recordNumber_);
+        }
+    });
+}
+
+Status Table::unlockAll() {
+    return guarded([&] {
+        requireOpen();
+        if (changed_) {
+            writeBack();
+        }
+        if (fileLocked_) {
+            file_.unlock(fileLockStart, fileLockLength);
+            fileLocked_ = false;
+        }
+        for (quint32 record : std::as_const(lockedRecords_)) {
+            file_.unlock(recordLockBase + record, 1);
+        }
+        lockedRecords_.clear();
+        if (appendLocked_) {
+            file_.unlock(recordLockBase, 1);
+            appendLocked_ = false;
+        }
+    });
+}
+
+}  // namespace vel::xbase
