@@ -10,7 +10,7 @@
 namespace vel {
 
 class SettingsObject {
-public:
+  public:
     virtual ~SettingsObject() = default;
 
     // Attaches the object to a settings location of the system; false when it cannot be used.

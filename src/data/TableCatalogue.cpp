@@ -29,9 +29,9 @@ QRegularExpression maskPattern(const QString& mask) {
             pattern += QRegularExpression::escape(QString(character));
         }
     }
-    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(pattern),
-                              QRegularExpression::CaseInsensitiveOption |
-                                  QRegularExpression::DotMatchesEverythingOption);
+    return QRegularExpression(
+        QStringLiteral("^(?:%1)$").arg(pattern),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
 }
 
 }  // namespace
@@ -60,7 +60,18 @@ QStringList TableCatalogue::filesMatching(const QString& mask) const {
 }
 
 QStringList TableCatalogue::filesOfSystem() const {
-    QStringList names = filesMatching(catalogue::allSystemFilesMask);
+    // "TB*.??" + number also matches the marker-less files of some other systems ("TBMASTER.111"
+    // for system 1); an extension of digits only is another system's number and is left out.
+    QStringList names;
+    const QString number = QString::number(systemNumber_);
+    for (const QString& name : filesMatching(catalogue::allSystemFilesMask)) {
+        const QString extension = name.section(u'.', -1);
+        bool isNumber = false;
+        extension.toLongLong(&isNumber);
+        if (!isNumber || extension == number) {
+            names.append(name);
+        }
+    }
     const QString master = forSystem(catalogue::masterFile, systemNumber_);
     const QString masterPath = findFile(dataFolder_, master);
     if (QFileInfo(masterPath).isFile()) {
@@ -120,7 +131,7 @@ QStringList TableCatalogue::filesMatching(const QString& folder, const QString& 
 }
 
 QString TableCatalogue::findFile(const QString& folder, const QString& name) {
-    const QString exact = AddSlash(folder) + name;
+    QString exact = AddSlash(folder) + name;
     if (QFileInfo::exists(exact)) {
         return exact;
     }

@@ -3,9 +3,9 @@
 // the system number: "TBVMACT.--" + "1" is the activity table of system 1, "TBMASTER." + "1" its
 // master file. Masks use "*" (any run of characters) and "?" (exactly one character) and match
 // in any letter case, since files copied from other machines may be upper or lower case.
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringList>
-#include <QLatin1StringView>
 
 namespace vel {
 
@@ -56,7 +56,7 @@ inline constexpr QLatin1StringView cloneFolder{"Clone"};
 }  // namespace catalogue
 
 class TableCatalogue {
-public:
+  public:
     TableCatalogue(const QString& dataFolder, int systemNumber);
 
     QString dataFolder() const;
@@ -69,7 +69,8 @@ public:
     QString mask(const QString& mask) const;
     // The names of the files in the data folder that match a catalogue mask for this system.
     QStringList filesMatching(const QString& mask) const;
-    // Every file of this system: those matching "TB*.??" + number, and the master file.
+    // Every file of this system: those matching "TB*.??" + number, except marker-less files of
+    // other systems (an extension of digits only), and the master file.
     QStringList filesOfSystem() const;
 
     // "TBCCnt" + system number + ".ZIP" in the given corporate control folder.
@@ -91,7 +92,7 @@ public:
     // when it exists or when no entry matches.
     static QString findFile(const QString& folder, const QString& name);
 
-private:
+  private:
     QString dataFolder_;
     int systemNumber_;
 };

@@ -197,7 +197,7 @@ bool saveAtomically(const QString& path, const QByteArray& bytes, QString* error
 }  // namespace
 
 IniSettings::IniSettings(const QString& location) {
-    attach(location);
+    IniSettings::attach(location);  // no override exists yet during construction
 }
 
 QString IniSettings::fileName(int systemNumber) {
@@ -258,13 +258,14 @@ bool IniSettings::writeText(const QString& value, const QString& text) {
     if (section_.isEmpty() || section_.contains(u']')) {
         return fail(QStringLiteral("Cannot store %1: no valid section is selected").arg(name));
     }
-    if (name.isEmpty() || name.contains(u'=') || name.startsWith(u';') ||
-        name.startsWith(u'#') || name.startsWith(u'[')) {
-        return fail(QStringLiteral("Cannot store a value named \"%1\" in %2").arg(value, filePath_));
+    if (name.isEmpty() || name.contains(u'=') || name.startsWith(u';') || name.startsWith(u'#') ||
+        name.startsWith(u'[')) {
+        return fail(
+            QStringLiteral("Cannot store a value named \"%1\" in %2").arg(value, filePath_));
     }
     if (text.contains(u'\n') || text.contains(u'\r')) {
-        return fail(QStringLiteral("Cannot store %1/%2: a value must be one line")
-                        .arg(section_, name));
+        return fail(
+            QStringLiteral("Cannot store %1/%2: a value must be one line").arg(section_, name));
     }
     QLockFile lock(filePath_ + QStringLiteral(".lock"));
     if (!lock.tryLock(lockWaitMilliseconds)) {

@@ -8,7 +8,7 @@
 namespace vel {
 
 class IniSettings : public SettingsObject {
-public:
+  public:
     IniSettings() = default;
     // Attaches to the given location at once (see attach()).
     explicit IniSettings(const QString& location);
@@ -33,7 +33,7 @@ public:
     // Why the last write was refused or failed; empty after a successful write.
     QString lastError() const;
 
-private:
+  private:
     bool fail(const QString& message);
 
     QString filePath_;

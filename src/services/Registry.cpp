@@ -193,7 +193,7 @@ struct RegistryText {
                 continue;
             }
             for (const QString& line : block.lines) {
-                const std::optional<StoredValue> value = readValueLine(line);
+                std::optional<StoredValue> value = readValueLine(line);
                 if (value && value->name.compare(valueName, Qt::CaseInsensitive) == 0) {
                     return value;
                 }
@@ -225,8 +225,9 @@ struct RegistryText {
         return keys.back();
     }
 
-    // Replaces the value's line, or adds it after the last value of the key.
-    void setValueLine(const QString& key, const QString& valueName, const QString& line) {
+    // Replaces the value's line (keeping the name as written), or adds it after the last value
+    // of the key. data is what follows "=".
+    void setValue(const QString& key, const QString& valueName, const QString& data) {
         KeyBlock& block = blockOf(key);
         qsizetype lastValue = 0;
         for (qsizetype index = 1; index < block.lines.size(); ++index) {
@@ -235,12 +236,12 @@ struct RegistryText {
                 continue;
             }
             if (value->name.compare(valueName, Qt::CaseInsensitive) == 0) {
-                block.lines[index] = line;
+                block.lines[index] = nameOnLine(value->name) + u'=' + data;
                 return;
             }
             lastValue = index;
         }
-        block.lines.insert(lastValue + 1, line);
+        block.lines.insert(lastValue + 1, nameOnLine(valueName) + u'=' + data);
     }
 };
 
@@ -302,8 +303,8 @@ StoredValue readableValue(const QString& key, const QString& valueName) {
         throw RuntimeError::invalidCall(
             QStringLiteral("Cannot read the registry file %1").arg(Registry::storageFile()));
     }
-    const std::optional<StoredValue> value = key.isEmpty() ? std::nullopt
-                                                           : registry->find(key, valueName);
+    const std::optional<StoredValue> value =
+        key.isEmpty() ? std::nullopt : registry->find(key, valueName);
     if (!value || !value->readable) {
         throw RuntimeError::invalidCall(
             QStringLiteral("Cannot read registry value \"%1\" of %2").arg(valueName, key));
@@ -400,7 +401,7 @@ bool Registry::SetStringValue(const QString& valueName, const QString& text) {
         return false;
     }
     return changeRegistry([&](RegistryText& registry) {
-        registry.setValueLine(key, valueName, nameOnLine(valueName) + u'=' + quoted(text));
+        registry.setValue(key, valueName, quoted(text));
         return true;
     });
 }
@@ -410,10 +411,10 @@ bool Registry::SetLongValue(const QString& valueName, qint32 number) {
     if (key.isEmpty()) {
         return false;
     }
-    const QString data = QStringLiteral("dword:%1").arg(static_cast<quint32>(number), 8, 16,
-                                                          QLatin1Char('0'));
+    const QString data =
+        QStringLiteral("dword:%1").arg(static_cast<quint32>(number), 8, 16, QLatin1Char('0'));
     return changeRegistry([&](RegistryText& registry) {
-        registry.setValueLine(key, valueName, nameOnLine(valueName) + u'=' + data);
+        registry.setValue(key, valueName, data);
         return true;
     });
 }
@@ -476,9 +477,9 @@ bool Registry::DeleteKey() {
         return false;
     }
     return changeRegistry([&](RegistryText& registry) {
-        const auto firstRemoved = std::remove_if(
-            registry.keys.begin(), registry.keys.end(),
-            [&](const KeyBlock& block) { return isWithin(block.path, key); });
+        const auto firstRemoved =
+            std::remove_if(registry.keys.begin(), registry.keys.end(),
+                           [&](const KeyBlock& block) { return isWithin(block.path, key); });
         const bool found = firstRemoved != registry.keys.end();
         registry.keys.erase(firstRemoved, registry.keys.end());
         return found;

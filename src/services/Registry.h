@@ -26,7 +26,7 @@ enum RegistryType : qint32 {
 };
 
 class Registry {
-public:
+  public:
     // A new object addresses the root of HKEY_LOCAL_MACHINE.
     Registry() = default;
     Registry(RegistryRoot root, const QString& keyName);
@@ -79,7 +79,7 @@ public:
     static bool placesBarSuppressed();
     static bool currentUserRedirected();
 
-private:
+  private:
     // The key's full path in the file ("HKEY_CURRENT_USER\Software\..."), with the
     // redirection of HKEY_CURRENT_USER applied; empty for an unknown root.
     QString keyPath() const;

@@ -107,7 +107,8 @@ constexpr std::array catalogue{
     SettingDefault{"AutoExportTables"_L1, "UseTempFolder"_L1, ""_L1},
     SettingDefault{"AutoExportTables"_L1, "RunAfterExporting"_L1, ""_L1},
 
-    SettingDefault{"ExportActivityDetail-"_L1, "Filename"_L1, "ActDetail.csv"_L1, Kind::InDataFolder},
+    SettingDefault{"ExportActivityDetail-"_L1, "Filename"_L1, "ActDetail.csv"_L1,
+                   Kind::InDataFolder},
     SettingDefault{"ExportActivityDetail-"_L1, "Type"_L1, "CSV"_L1},
 
     SettingDefault{"Backup"_L1, "LastZip"_L1, "VelBack"_L1, Kind::InDataFolder},

@@ -1,8 +1,8 @@
 #pragma once
 // The catalogue of per-system settings: every section and value the component reads, with the
 // text a value has until it is first written.
-#include <QString>
 #include <QLatin1StringView>
+#include <QString>
 #include <span>
 
 namespace vel {
