@@ -1,0 +1,100 @@
+#pragma once
+// The Velmor system object: everything the component asks of the system it works on. The host
+// owns it and every object it hands out; the component holds references for one call only.
+#include "data/SystemFeatures.h"
+#include "data/TableObject.h"
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+namespace vel {
+
+class Masterfile;
+class ProgramObject;
+struct ActivityRecord;
+struct AllocationRecord;
+struct AssociateRecord;
+struct DataFieldRecord;
+struct ElementRecord;
+struct GroupingRecord;
+struct LocationRecord;
+struct MachineRecord;
+struct MistakeRecord;
+struct ScheduleRecord;
+struct StandardRecord;
+struct TypeOfWorkRecord;
+struct WorkCenterRecord;
+
+// One entry of the system's day file: a posted day and its file.
+struct DayEntry {
+    QDate fileDate;
+    QDate date;
+    QString times;
+};
+
+class VelmorSystem {
+public:
+    virtual ~VelmorSystem() = default;
+
+    virtual ProgramObject& Program() = 0;
+
+    // The host's status display.
+    virtual void StatusFileInit(const QString& fileName, int count) = 0;
+    virtual void StatusText(const QString& text) = 0;
+    virtual void StatusPercent(int percent) = 0;
+    virtual void StatusDone() = 0;
+
+    // Messages through the host: styles and answers are the Windows codes.
+    virtual void ShowMessage(const QString& prompt, int style, const QString& caption) = 0;
+    virtual int AskMessage(const QString& prompt, int style, const QString& caption) = 0;
+
+    // The table objects, one per table; the same object on every call.
+    virtual Table<ActivityRecord>& activities() = 0;
+    virtual Table<AllocationRecord>& allocations() = 0;
+    virtual Table<AssociateRecord>& associates() = 0;
+    virtual Table<WorkCenterRecord>& workCenters() = 0;
+    virtual Table<ElementRecord>& elements() = 0;
+    virtual Table<StandardRecord>& standards() = 0;
+    virtual Table<TypeOfWorkRecord>& typesOfWork() = 0;
+    virtual Table<MistakeRecord>& mistakes() = 0;
+    virtual Table<GroupingRecord>& groupings() = 0;
+    virtual Table<ScheduleRecord>& schedules() = 0;
+    virtual Table<LocationRecord>& locations() = 0;
+    virtual Table<MachineRecord>& machines() = 0;
+    virtual Table<DataFieldRecord>& dataFields() = 0;
+    // The corporate control copies of the activity, element and type-of-work tables.
+    virtual Table<ActivityRecord>& corporateActivities() = 0;
+    virtual Table<ElementRecord>& corporateElements() = 0;
+    virtual Table<TypeOfWorkRecord>& corporateTypesOfWork() = 0;
+
+    virtual SystemFeatures features() const = 0;
+    virtual Masterfile& masterfile() = 0;
+
+    // Where a settings object attaches (the subkey is empty for the system's own settings).
+    virtual QString settingsLocation(const QString& subKey = {}) const = 0;
+
+    // Table access between workstations. begin answers whether the work on the table (code "A"
+    // for the activity family, "AO" for allocations) may start; asked with offerChoice, whether
+    // the view-or-modify choice is to be offered. forModification takes the tables for changes
+    // and fails when another workstation holds them. end is always called after begin.
+    virtual bool beginTableAccess(const QString& tableCode, bool forModification,
+                                  bool offerChoice) = 0;
+    virtual void endTableAccess() = 0;
+
+    // The day file: false when it cannot be opened.
+    virtual bool openDayFile() = 0;
+    virtual std::vector<DayEntry> dayEntries() = 0;
+    virtual void closeDayFile() = 0;
+
+    virtual bool shutdownPending() const = 0;
+
+    // One change-log entry: the table, the record's code, the action word ("Add", "Edit",
+    // "Delete", "Update", ...) and the ", "-joined names of the changed settings.
+    virtual void logChange(const TableObject& table, const QString& recordCode,
+                           const QString& action, const QString& changedSettings) = 0;
+
+    virtual void showHelp(int context) = 0;
+};
+
+}  // namespace vel
