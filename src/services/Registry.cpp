@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <QtEndian>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -129,6 +130,20 @@ void readData(const QString& data, StoredValue& value) {
         const std::optional<QByteArray> bytes = readHexBytes(data.mid(colon + 1));
         value.bytes = bytes.value_or(QByteArray());
         value.readable = colon > 0 && isNumber && bytes.has_value();
+        if (value.type == REG_SZ) {  // text written as bytes: UTF-16LE ending in a NUL
+            const QByteArray& raw = value.bytes;
+            value.text = QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.constData()),
+                                            raw.size() / 2);
+            const qsizetype end = value.text.indexOf(QChar(0));
+            if (end >= 0) {
+                value.text.truncate(end);
+            }
+        } else if (value.type == REG_DWORD) {  // a number written as four little-endian bytes
+            value.readable = value.readable && value.bytes.size() == 4;
+            if (value.readable) {
+                value.number = qFromLittleEndian<quint32>(value.bytes.constData());
+            }
+        }
     }
 }
 

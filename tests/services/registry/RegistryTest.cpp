@@ -92,6 +92,8 @@ TEST_F(RegistryTest, OtherTypesAndUnreadableValuesAreReportedAsTheWindowsCallsDi
         "\"Expand\"=hex(2):25,00,00,00\n"
         "\"Multi\"=hex(7):41,00,00,00\n"
         "\"Broken\"=dword:zz\n"
+        "\"DwordBytes\"=hex(4):10,00,00,00\n"
+        "\"TextBytes\"=hex(1):4f,00,4b,00,00,00\n"
         "\"Open\"=\"no closing quote\n"
         "@=\"default text\"\n");
     Registry registry(HKEY_CURRENT_USER, QStringLiteral("software\\torvane"));
@@ -105,6 +107,8 @@ TEST_F(RegistryTest, OtherTypesAndUnreadableValuesAreReportedAsTheWindowsCallsDi
     EXPECT_EQ(registry.QueryValueEx(QStringLiteral("Multi"), value), -1);
     EXPECT_EQ(value, QVariant(QStringLiteral("untouched")));
     EXPECT_EQ(registry.StringValue(QString()), QStringLiteral("default text"));
+    EXPECT_EQ(registry.LongValue(QStringLiteral("DwordBytes")), 16);
+    EXPECT_EQ(registry.StringValue(QStringLiteral("TextBytes")), QStringLiteral("OK"));
 
     EXPECT_EQ(readError(registry, QStringLiteral("Broken")), 5);
     EXPECT_EQ(readError(registry, QStringLiteral("Open")), 5);
