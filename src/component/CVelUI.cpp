@@ -1,0 +1,311 @@
+#include "component/CVelUI.h"
+
+#include "component/Availability.h"
+#include "component/ComponentHelp.h"
+#include "component/EditorOperation.h"
+#include "data/Masterfile.h"
+#include "data/ProgramObject.h"
+#include "data/VelmorSystem.h"
+#include "services/ErrorReport.h"
+#include "services/MessageWithSound.h"
+#include "services/RuntimeError.h"
+
+namespace vel {
+
+namespace {
+
+const QString loadingFiles = QStringLiteral("Loading files ...");
+
+// Every operation reports its errors to the error reporter of the system it was given.
+class OperationScope {
+public:
+    explicit OperationScope(VelmorSystem& system)
+        : reporter_(system.Program().errorReporter()) {}
+
+private:
+    ScopedErrorReporter reporter_;
+};
+
+}  // namespace
+
+CVelUI::CVelUI() = default;
+
+CVelUI::~CVelUI() {
+    dayInfoSystem_ = nullptr;
+}
+
+bool CVelUI::CreateNewSystem(Handle, VelmorSystem& Velmor) {
+    notAvailableYet(Velmor, QStringLiteral("Creating a new system"));
+    return false;
+}
+
+bool CVelUI::CloneSystem(Handle, VelmorSystem& Velmor) {
+    notAvailableYet(Velmor, QStringLiteral("Cloning a system"));
+    return false;
+}
+
+void CVelUI::EditTitle(Handle, VelmorSystem& Velmor) {
+    notAvailableYet(Velmor, QStringLiteral("Editing the system titles"));
+}
+
+bool CVelUI::WeekEndProcess(Handle, VelmorSystem& Velmor) {
+    notAvailableYet(Velmor, QStringLiteral("Week-end processing"));
+    return false;
+}
+
+bool CVelUI::EditActivity(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    const EditorRun run = runEditor({EditorKind::Activity, true}, hwndOwner, Velmor);
+    if (run.tableChanged) {
+        AutoExportTable(hwndOwner, Velmor, Velmor.activities());
+        const SystemFeatures features = Velmor.features();
+        if (!features.corporateFolder.isEmpty() && !features.usesCorporateControl &&
+            (features.corporateSystem || features.corporateSite)) {
+            CreateCorporateControlEX(hwndOwner, Velmor, true);
+        }
+    }
+    return false;
+}
+
+bool CVelUI::EditAssociate(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    Velmor.StatusText(loadingFiles);
+    setComponentHelpFile(Velmor.Program().helpFile());
+    CheckCorpAssocImport(hwndOwner, Velmor);
+    EditorSteps steps{EditorKind::Associate};
+    steps.statusAfterCheck = true;  // the status is already shown
+    const EditorRun run = runEditor(steps, hwndOwner, Velmor);
+    if (run.tableChanged) {
+        AutoExportTable(hwndOwner, Velmor, Velmor.associates());
+    }
+    return false;
+}
+
+bool CVelUI::EditWorkCenter(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    if (runEditor({EditorKind::WorkCenter}, hwndOwner, Velmor).tableChanged) {
+        AutoExportTable(hwndOwner, Velmor, Velmor.workCenters());
+    }
+    return false;
+}
+
+bool CVelUI::EditAllocation(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    if (runEditor({EditorKind::Allocation}, hwndOwner, Velmor).tableChanged) {
+        AutoExportTable(hwndOwner, Velmor, Velmor.allocations());
+    }
+    return false;
+}
+
+bool CVelUI::EditElement(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    if (runEditor({EditorKind::Element, true}, hwndOwner, Velmor).tableChanged) {
+        AutoExportTable(hwndOwner, Velmor, Velmor.elements());
+    }
+    return false;
+}
+
+bool CVelUI::EditSettings(Handle hwndOwner, VelmorSystem& Velmor, short SettingType) {
+    OperationScope scope(Velmor);
+    EditorSteps steps{EditorKind::Settings, true, true, false, SettingType};
+    // The type is checked after the corporate control check; an out-of-range type is the one
+    // error that reaches the host.
+    steps.afterCheck = [SettingType] {
+        if (SettingType < _minsetting || SettingType > _maxsetting) {
+            throw RuntimeError(5, QStringLiteral("Bad Setting Type"));
+        }
+    };
+    runEditor(steps, hwndOwner, Velmor);
+    return false;
+}
+
+bool CVelUI::EditTypeofWork(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    const EditorRun run = runEditor({EditorKind::TypeOfWork, true}, hwndOwner, Velmor);
+    if (run.tableChanged) {
+        AutoExportTable(hwndOwner, Velmor, Velmor.typesOfWork());
+        const SystemFeatures features = Velmor.features();
+        if (!features.corporateFolder.isEmpty() && !features.usesCorporateControl &&
+            (features.corporateSystem || features.corporateSite)) {
+            CreateCorporateControlEX(hwndOwner, Velmor, true);
+        }
+    }
+    return run.forModification;
+}
+
+bool CVelUI::EditMistakes(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    const bool tracking = Velmor.features().mistakeTracking;
+    if (tracking) {
+        runEditor({EditorKind::Mistake, true}, hwndOwner, Velmor);
+    }
+    return tracking;
+}
+
+bool CVelUI::PrintAssocHist(Handle, VelmorSystem& Velmor) {
+    Velmor.StatusText(loadingFiles);
+    setComponentHelpFile(Velmor.Program().helpFile());
+    notAvailableYet(Velmor, QStringLiteral("The associate history report"));
+    return true;
+}
+
+bool CVelUI::PrintAssocQual(Handle, VelmorSystem& Velmor) {
+    Velmor.StatusText(loadingFiles);
+    setComponentHelpFile(Velmor.Program().helpFile());
+    notAvailableYet(Velmor, QStringLiteral("The associate qualification report"));
+    return true;
+}
+
+bool CVelUI::PrintAssocAccountability(Handle, VelmorSystem& Velmor) {
+    if (!Velmor.features().performancePolicy) {
+        MessageWithSound(QStringLiteral("The PPA Module must be Active before this report can be printed"),
+                         MB_OK | MB_ICONINFORMATION, Velmor.Program().title());
+        return false;
+    }
+    Velmor.StatusText(loadingFiles);
+    setComponentHelpFile(Velmor.Program().helpFile());
+    notAvailableYet(Velmor, QStringLiteral("The associate accountability report"));
+    return false;
+}
+
+bool CVelUI::PrintQuickReport(Handle, VelmorSystem& Velmor, Masterfile& masterfile, short,
+                              QDate&) {
+    Velmor.StatusText(QStringLiteral("Opening ") + masterfile.name());
+    if (!masterfile.open()) {
+        return false;
+    }
+    setComponentHelpFile(Velmor.Program().helpFile());
+    notAvailableYet(Velmor, QStringLiteral("The quick report"));
+    return true;
+}
+
+bool CVelUI::SetPrefillData(short DateRangeType, short DataLevel, const QDate& StartDate,
+                            const QDate& LastDate, short NumSequences,
+                            const std::vector<short>& SeqType, const std::vector<short>& SeqNum) {
+    prefill_ = PrefillRecord{DateRangeType, DataLevel, StartDate, LastDate, NumSequences, {}, {}};
+    if (NumSequences > 0) {
+        prefill_.SeqType.assign(size_t(NumSequences) + 1, 0);
+        prefill_.SeqNum.assign(size_t(NumSequences) + 1, 0);
+        for (size_t index = 1; index <= size_t(NumSequences); ++index) {
+            prefill_.SeqType[index] = index < SeqType.size() ? SeqType[index] : short(0);
+            prefill_.SeqNum[index] = index < SeqNum.size() ? SeqNum[index] : short(0);
+        }
+    }
+    return true;
+}
+
+bool CVelUI::PrintDayInfo(Handle, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    dayInfoSystem_ = &Velmor;
+    guarded(QStringLiteral(" - PrintDayInfo"), [&] {
+        if (!Velmor.openDayFile()) {
+            MessageWithSound(QStringLiteral("Cannot List info because cannot Open the Day File"),
+                             MB_OK | MB_ICONEXCLAMATION, Velmor.Program().title());
+            return;
+        }
+        Velmor.closeDayFile();
+        notAvailableYet(Velmor, QStringLiteral("Printing the list of day information"));
+    });
+    dayInfoSystem_ = nullptr;
+    return false;
+}
+
+bool CVelUI::ZipandHTTP(Handle, VelmorSystem& Velmor, short, const QDate&) {
+    notAvailableYet(Velmor, QStringLiteral("Sending a backup by HTTP"));
+    return false;
+}
+
+bool CVelUI::ZipandFTP(Handle, VelmorSystem& Velmor, short, const QDate&) {
+    notAvailableYet(Velmor, QStringLiteral("Sending a backup by FTP"));
+    return false;
+}
+
+bool CVelUI::DownloadUpdate(Handle, VelmorSystem& Velmor) {
+    notAvailableYet(Velmor, QStringLiteral("Downloading a program update"));
+    return false;
+}
+
+QString CVelUI::DownloadComponent(Handle, VelmorSystem& Velmor, const QString&) {
+    notAvailableYet(Velmor, QStringLiteral("Downloading a component"));
+    return {};
+}
+
+bool CVelUI::Backup(Handle, VelmorSystem& Velmor, short, const QDate&, const QString&) {
+    notAvailableYet(Velmor, QStringLiteral("Backing up a system"));
+    return false;
+}
+
+bool CVelUI::CreateCorporateControl(Handle hWnd, VelmorSystem& Velmor) {
+    return CreateCorporateControlEX(hWnd, Velmor, false);
+}
+
+bool CVelUI::CreateCorporateControlEX(Handle, VelmorSystem& Velmor, bool Silent) {
+    if (!Silent) {
+        notAvailableYet(Velmor, QStringLiteral("Creating the corporate control files"));
+    }
+    return false;
+}
+
+bool CVelUI::ImportAssociates(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile) {
+    return ImportAssociatesEX(hWnd, Velmor, ImportFile, 0, 0);
+}
+
+bool CVelUI::ImportAssociatesEX(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile,
+                                short RowstoSkip, short FieldstoSkip) {
+    return ImportAssociatesEX1(hWnd, Velmor, ImportFile, RowstoSkip, FieldstoSkip, false);
+}
+
+bool CVelUI::ImportAllocations(Handle, VelmorSystem& Velmor, const QString&, short, short, bool,
+                               short, bool) {
+    notAvailableYet(Velmor, QStringLiteral("Importing allocations"));
+    return true;
+}
+
+bool CVelUI::ExportTables(Handle, VelmorSystem& Velmor, const QString&, const QString&) {
+    notAvailableYet(Velmor, QStringLiteral("Exporting tables"));
+    return false;
+}
+
+bool CVelUI::AutoExportTable(Handle, VelmorSystem& Velmor, TableObject&) {
+    notAvailableYet(Velmor, QStringLiteral("The automatic export of a changed table"));
+    return false;
+}
+
+bool CVelUI::ReindexStandards(Handle, VelmorSystem& Velmor) {
+    notAvailableYet(Velmor, QStringLiteral("Reindexing the standards"));
+    return false;
+}
+
+bool CVelUI::ReBuildStandards(Handle, VelmorSystem& Velmor) {
+    notAvailableYet(Velmor, QStringLiteral("Rebuilding the standards"));
+    return false;
+}
+
+bool CVelUI::ExportActivityDetail(Handle, VelmorSystem& Velmor, Masterfile&, const QDate&) {
+    notAvailableYet(Velmor, QStringLiteral("Exporting the activity detail"));
+    return false;
+}
+
+bool CVelUI::WriteActivityDetailData(Handle, VelmorSystem& Velmor, Masterfile&, const QString&,
+                                     const QString&, const QDate&, const QDate&) {
+    notAvailableYet(Velmor, QStringLiteral("Writing the activity detail file"));
+    return false;
+}
+
+bool CVelUI::CheckCorpAssocImport(Handle, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    const SystemFeatures features = Velmor.features();
+    if (features.corporateFolder.isEmpty()) {
+        return false;  // no corporate folder: nothing to import
+    }
+    notAvailableYet(Velmor, QStringLiteral("Importing the corporate associate file"));
+    return false;
+}
+
+bool CVelUI::ImportAssociatesEX1(Handle, VelmorSystem& Velmor, const QString&, short, short,
+                                 bool) {
+    notAvailableYet(Velmor, QStringLiteral("Importing associates"));
+    return true;
+}
+
+}  // namespace vel

@@ -1,0 +1,46 @@
+#include "component/EditorOperation.h"
+
+#include "component/Availability.h"
+#include "component/ComponentHelp.h"
+#include "component/CorporateControlCheck.h"
+#include "data/ProgramObject.h"
+#include "data/VelmorSystem.h"
+
+namespace vel {
+
+namespace {
+const QString loadingFiles = QStringLiteral("Loading files ...");
+}
+
+EditorRun runEditor(const EditorSteps& steps, quintptr owner, VelmorSystem& system) {
+    EditorRun run;
+    if (!steps.statusAfterCheck) {
+        system.StatusText(loadingFiles);
+    }
+    setComponentHelpFile(system.Program().helpFile());
+    if (steps.corporateCheck) {
+        run.mayModify = corporateControlCheck(system);
+    }
+    if (steps.afterCheck) {
+        steps.afterCheck();
+    }
+    if (!run.mayModify && !steps.openWhenRefused) {
+        return run;
+    }
+    if (steps.statusAfterCheck) {
+        system.StatusText(loadingFiles);
+    }
+    std::unique_ptr<EditorEntry> editor = createEditor(steps.kind, steps.settingType);
+    if (!editor) {
+        notAvailableYet(system, editorTitle(steps.kind));
+        return run;
+    }
+    run.opened = true;
+    editor->Edit(owner, system, !run.mayModify);
+    run.tableChanged = editor->tableChanged();
+    run.forModification = editor->openedForModification();
+    editor->unload();
+    return run;
+}
+
+}  // namespace vel

@@ -1,0 +1,132 @@
+#include "platform/transfer/ZipArchive.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <zip.h>
+
+#include <memory>
+
+namespace vel {
+
+namespace {
+
+struct ArchiveCloser {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+using ArchivePointer = std::unique_ptr<zip_t, ArchiveCloser>;
+
+struct EntryCloser {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+bool isLink(zip_t* archive, zip_uint64_t index) {
+    zip_uint8_t system = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0) {
+        return false;
+    }
+    return system == ZIP_OPSYS_UNIX && S_ISLNK(attributes >> 16);
+}
+
+ZipResult failure(const QString& error) {
+    return {false, error, {}};
+}
+
+}  // namespace
+
+bool ZipArchive::isSafeEntryName(const QString& name) {
+    if (name.isEmpty() || name.startsWith(u'/') || name.startsWith(u'\\') ||
+        (name.size() >= 2 && name[1] == u':')) {
+        return false;
+    }
+    const QStringList parts = QString(name).replace(u'\\', u'/').split(u'/');
+    return !parts.contains(QStringLiteral(".."));
+}
+
+ZipResult ZipArchive::extractAll(const QString& archivePath, const QString& folder) {
+    int errorCode = 0;
+    ArchivePointer archive(zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &errorCode));
+    if (!archive) {
+        zip_error_t error;
+        zip_error_init_with_code(&error, errorCode);
+        const QString text = QString::fromUtf8(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        return failure(QStringLiteral("Cannot open %1: %2").arg(archivePath, text));
+    }
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    // Check every entry first, so that a bad archive writes nothing at all.
+    for (zip_int64_t index = 0; index < count; ++index) {
+        const QString name = QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(index), 0));
+        if (!isSafeEntryName(name) || isLink(archive.get(), zip_uint64_t(index))) {
+            return failure(QStringLiteral("%1 holds an entry that may not be unpacked: \"%2\"")
+                               .arg(archivePath, name));
+        }
+    }
+    ZipResult result{true, {}, {}};
+    const QDir target(folder);
+    for (zip_int64_t index = 0; index < count; ++index) {
+        const QString name = QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(index), 0))
+                                 .replace(u'\\', u'/');
+        const QString path = target.filePath(name);
+        if (name.endsWith(u'/')) {
+            QDir().mkpath(path);
+            continue;
+        }
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        std::unique_ptr<zip_file_t, EntryCloser> entry(zip_fopen_index(archive.get(), zip_uint64_t(index), 0));
+        QSaveFile out(path);
+        if (!entry || !out.open(QIODevice::WriteOnly)) {
+            return failure(QStringLiteral("Cannot unpack %1 from %2 to %3").arg(name, archivePath, path));
+        }
+        char buffer[65536];
+        zip_int64_t read = 0;
+        while ((read = zip_fread(entry.get(), buffer, sizeof buffer)) > 0) {
+            if (out.write(buffer, read) != read) {
+                return failure(QStringLiteral("Cannot write %1: %2").arg(path, out.errorString()));
+            }
+        }
+        if (read < 0 || !out.commit()) {
+            return failure(QStringLiteral("Cannot unpack %1 from %2").arg(name, archivePath));
+        }
+        result.files << path;
+    }
+    return result;
+}
+
+ZipResult ZipArchive::pack(const QStringList& files, const QString& archivePath) {
+    const QString temporary = archivePath + QStringLiteral(".tmp");
+    QFile::remove(temporary);
+    int errorCode = 0;
+    zip_t* archive = zip_open(QFile::encodeName(temporary).constData(), ZIP_CREATE | ZIP_EXCL, &errorCode);
+    if (!archive) {
+        return failure(QStringLiteral("Cannot create %1").arg(archivePath));
+    }
+    for (const QString& file : files) {
+        zip_source_t* source = zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
+        const QByteArray name = QFileInfo(file).fileName().toUtf8();
+        if (!source || zip_file_add(archive, name.constData(), source, ZIP_FL_OVERWRITE) < 0) {
+            if (source) {
+                zip_source_free(source);
+            }
+            zip_discard(archive);
+            QFile::remove(temporary);
+            return failure(QStringLiteral("Cannot add %1 to %2").arg(file, archivePath));
+        }
+    }
+    if (zip_close(archive) != 0) {
+        zip_discard(archive);
+        QFile::remove(temporary);
+        return failure(QStringLiteral("Cannot write %1").arg(archivePath));
+    }
+    if (::rename(QFile::encodeName(temporary).constData(),
+                 QFile::encodeName(archivePath).constData()) != 0) {
+        return failure(QStringLiteral("Cannot replace %1").arg(archivePath));
+    }
+    return {true, {}, files};
+}
+
+}  // namespace vel
