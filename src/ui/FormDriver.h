@@ -47,6 +47,8 @@ public:
     bool clickCell(const QString& path, int row, int col);
     bool editCell(const QString& path, int row, int col, const QString& text);
     bool close();  // by the window's frame
+    // Records a failure of the script that drives the window (an expectation not met).
+    void fail(const QString& failure) { fail_(failure); }
 
 private:
     void wrongKind(const QString& path);
