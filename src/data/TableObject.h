@@ -49,6 +49,9 @@ public:
     virtual void cancel() = 0;         // drops the unsaved edits
     virtual bool hasEdits() const = 0; // edits not yet saved
     virtual bool wasSaved() const = 0; // a save wrote changes since the table was opened
+
+    // Why the last open or save failed, naming the file; empty after a success.
+    virtual QString lastError() const { return {}; }
 };
 
 // A table whose records are of one type (see RecordFields.h for the field list of each).

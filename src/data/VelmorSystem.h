@@ -5,6 +5,7 @@
 #include "data/TableObject.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <vector>
 
@@ -95,6 +96,22 @@ public:
                            const QString& action, const QString& changedSettings) = 0;
 
     virtual void showHelp(int context) = 0;
+
+    // The earned-hours methods (0 to 6) that an activity may still be given: an activity stored
+    // as unmeasured stays unmeasured, a measured one stays measured, a new one may take any.
+    virtual QList<int> earnedHoursMethodsAllowed(int activityNumber) = 0;
+
+    // The data-field pool: the fields allocated in the master file, each free or held by one
+    // purpose ("Actual Hours" of an activity, an element's units, ...). assignDataField takes
+    // a free field for the description and answers its number (0: none free); releaseDataField
+    // frees one. Both change the data-field table in memory: save it with dataFields().save().
+    virtual int freeDataFieldCount() = 0;
+    virtual int assignDataField(const QString& description) = 0;
+    virtual bool releaseDataField(int number) = 0;
+
+    // The associates (record numbers) of a grouping: for a number of 900 or more those whose home
+    // work center is number - 900, else those whose primary grouping it is.
+    virtual QList<int> groupingMembers(int grouping) = 0;
 };
 
 }  // namespace vel

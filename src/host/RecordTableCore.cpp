@@ -1,0 +1,205 @@
+#include "host/RecordTableCore.h"
+
+#include <memory>
+
+namespace vel {
+
+namespace {
+
+// Whether a value counts as set: text not blank, a number not zero, a switch on, a valid date.
+bool isSet(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return !value.toString().trimmed().isEmpty();
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::QDate:
+        return value.toDate().isValid();
+    case QMetaType::QTime:
+        return value.toTime().isValid();
+    default:
+        return value.toDouble() != 0.0;
+    }
+}
+
+}  // namespace
+
+RecordTableCore::RecordTableCore(XbaseStore store, TableRules rules)
+    : store_(std::move(store)), rules_(std::move(rules)) {
+    activeColumn_ = column(rules_.activeField);
+    codeColumn_ = column(rules_.codeField);
+}
+
+int RecordTableCore::column(const QString& fieldName) const {
+    const auto& shapes = store_.shapes();
+    for (size_t index = 0; index < shapes.size(); ++index) {
+        if (shapes[index].name == fieldName) {
+            return int(index);
+        }
+    }
+    return -1;
+}
+
+bool RecordTableCore::fail(const QString& message) {
+    lastError_ = message;
+    if (rules_.reportFailure) {
+        rules_.reportFailure(message);
+    }
+    return false;
+}
+
+bool RecordTableCore::open() {
+    if (!reload()) {
+        return false;
+    }
+    open_ = true;
+    wasSaved_ = false;
+    return true;
+}
+
+bool RecordTableCore::reload() {
+    std::vector<Row> rows;
+    if (!store_.load(rows)) {
+        return fail(store_.lastError());
+    }
+    lastError_.clear();
+    stored_ = std::move(rows);
+    current_ = stored_;
+    pendingMoves_.clear();
+    return true;
+}
+
+void RecordTableCore::close() {
+    open_ = false;
+    stored_.clear();
+    current_.clear();
+    pendingMoves_.clear();
+}
+
+bool RecordTableCore::isActive(int number) const {
+    return number >= 1 && number <= recordCount() && activeColumn_ >= 0 &&
+           isSet(current_[size_t(number - 1)].value(activeColumn_));
+}
+
+int RecordTableCore::freeRecord() const {
+    const int limit = maximum();
+    for (int number = 1; number <= recordCount() && number <= limit; ++number) {
+        if (!isActive(number)) {
+            return number;
+        }
+    }
+    return recordCount() < limit ? recordCount() + 1 : 0;
+}
+
+QString RecordTableCore::code(int number) const {
+    if (number < 1 || number > recordCount() || codeColumn_ < 0) {
+        return {};
+    }
+    return current_[size_t(number - 1)].value(codeColumn_).toString();
+}
+
+int RecordTableCore::find(const QString& wanted) const {
+    const QString trimmed = wanted.trimmed();
+    for (int number = 1; number <= recordCount(); ++number) {
+        if (isActive(number) && code(number).trimmed() == trimmed) {
+            return number;
+        }
+    }
+    return 0;
+}
+
+QString RecordTableCore::usedOn(int number) const {
+    return isActive(number) && rules_.usedOn ? rules_.usedOn(number) : QString();
+}
+
+Row RecordTableCore::row(int number) const {
+    if (number < 1 || number > recordCount()) {
+        return store_.blankRow();
+    }
+    return current_[size_t(number - 1)];
+}
+
+void RecordTableCore::setRow(int number, const Row& row) {
+    if (number < 1) {
+        return;
+    }
+    while (recordCount() < number) {
+        current_.push_back(store_.blankRow());
+    }
+    current_[size_t(number - 1)] = store_.normalized(row);
+}
+
+bool RecordTableCore::remove(int number, int target) {
+    if (number < 1 || number > recordCount() || target == number) {
+        return false;
+    }
+    current_[size_t(number - 1)] = store_.blankRow();
+    pendingMoves_.emplace_back(number, target);
+    return true;
+}
+
+bool RecordTableCore::hasEdits() const {
+    return current_ != stored_ || !pendingMoves_.empty();
+}
+
+void RecordTableCore::cancel() {
+    current_ = stored_;
+    pendingMoves_.clear();
+}
+
+bool RecordTableCore::save() {
+    UndoList undo;
+    if (!saveInto(undo)) {
+        return false;
+    }
+    undo.clear();
+    return true;
+}
+
+bool RecordTableCore::saveInto(UndoList& undo,
+                               const std::function<bool(UndoList&, QString&)>& beforeWrite) {
+    if (!open_) {
+        return fail(rules_.name + QStringLiteral(" Table is not open"));
+    }
+    UndoList mine;
+    QString error;
+    for (const auto& [from, to] : pendingMoves_) {
+        if (rules_.moveData && !rules_.moveData(from, to, mine, error)) {
+            mine.runAll();
+            return fail(error);
+        }
+    }
+    if (beforeWrite && !beforeWrite(mine, error)) {
+        mine.runAll();
+        return fail(error);
+    }
+    std::map<int, Row> changes;
+    for (int number = 1; number <= recordCount(); ++number) {
+        const size_t index = size_t(number - 1);
+        if (index >= stored_.size() || current_[index] != stored_[index]) {
+            changes.emplace(number, current_[index]);
+        }
+    }
+    StoreJournal journal;
+    if (!store_.write(changes, journal)) {
+        mine.runAll();
+        return fail(store_.lastError());
+    }
+    const std::vector<Row> previous = stored_;
+    const bool previouslySaved = wasSaved_;
+    const auto previousMoves = pendingMoves_;
+    stored_ = current_;
+    pendingMoves_.clear();
+    wasSaved_ = wasSaved_ || !changes.empty() || !previousMoves.empty();
+    mine.add([this, journal, previous, previouslySaved, previousMoves] {
+        store_.undo(journal);
+        stored_ = previous;
+        wasSaved_ = previouslySaved;
+        pendingMoves_ = previousMoves;
+    });
+    undo.add([steps = std::make_shared<UndoList>(std::move(mine))] { steps->runAll(); });
+    lastError_.clear();
+    return true;
+}
+
+}  // namespace vel

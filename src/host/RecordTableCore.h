@@ -1,0 +1,79 @@
+#pragma once
+// Everything a record table does that does not depend on the record type: rows in memory as
+// stored and as edited, the active rule, codes and look-ups, free slots, removal with a target
+// for the posted data, and saving the changed rows through its XbaseStore.
+#include "host/UndoList.h"
+#include "host/XbaseStore.h"
+
+#include <functional>
+
+namespace vel {
+
+struct TableRules {
+    QString name;        // "Activity": captions show "Activity Table"
+    QString activeField; // a record is active while this field is not blank, zero or false
+    QString codeField;   // the text that names a record
+    std::function<int()> maximum;
+    // Where a record is in use (" Production Sheet"), empty when it is not.
+    std::function<QString(int number)> usedOn;
+    // Moves the posted data of a removed record to the target (0: drops it); called by save()
+    // before the table itself is written, adding to the undo list what it wrote.
+    std::function<bool(int from, int to, UndoList& undo, QString& error)> moveData;
+    // Called with every failure message (open or save) so that it reaches the error report.
+    std::function<void(const QString& message)> reportFailure;
+};
+
+class RecordTableCore {
+public:
+    RecordTableCore(XbaseStore store, TableRules rules);
+
+    const TableRules& rules() const { return rules_; }
+    XbaseStore& store() { return store_; }
+
+    bool open();
+    void close();
+    bool isOpen() const { return open_; }
+    bool reload();
+
+    int recordCount() const { return int(current_.size()); }
+    int maximum() const { return rules_.maximum ? rules_.maximum() : 0; }
+    bool isActive(int number) const;
+    int freeRecord() const;
+    QString code(int number) const;
+    int find(const QString& code) const;
+    QString usedOn(int number) const;
+
+    // The edited row of a record (a blank row outside the table).
+    Row row(int number) const;
+    // Replaces a row in memory; a number beyond the count adds blank rows up to it.
+    void setRow(int number, const Row& row);
+    // Blanks the row and notes the data move for the next save.
+    bool remove(int number, int target);
+
+    // Writes every changed row (and the pending data moves); false leaves the files as they were.
+    bool save();
+    // The same, keeping on the undo list how to put the written rows back, for a save that
+    // spans several tables. beforeWrite runs first and may write related tables.
+    bool saveInto(UndoList& undo, const std::function<bool(UndoList&, QString&)>& beforeWrite = {});
+    void cancel();
+    bool hasEdits() const;
+    bool wasSaved() const { return wasSaved_; }
+    QString lastError() const { return lastError_; }
+    bool fail(const QString& message);
+
+private:
+    int column(const QString& fieldName) const;
+
+    XbaseStore store_;
+    TableRules rules_;
+    int activeColumn_ = -1;
+    int codeColumn_ = -1;
+    bool open_ = false;
+    bool wasSaved_ = false;
+    std::vector<Row> stored_;
+    std::vector<Row> current_;
+    std::vector<std::pair<int, int>> pendingMoves_;
+    QString lastError_;
+};
+
+}  // namespace vel

@@ -1,0 +1,67 @@
+#pragma once
+// A master table over one xBase file in the data folder: the record type's fields are its
+// columns (see ColumnLayout), every record is loaded on open(), edits stay in memory until
+// save() writes the changed records. The work is done by the record-type-free RecordTableCore;
+// this template only turns records into rows and back.
+#include "data/TableObject.h"
+#include "host/RecordTableCore.h"
+
+namespace vel {
+
+template <class Record>
+class XbaseTable : public Table<Record> {
+public:
+    XbaseTable(const QString& path, TableRules rules, StoreOptions options = {},
+               const QHash<QString, QString>& columnNames = {})
+        : core_(XbaseStore(path, shapesOf<Record>(), columnNames, std::move(options)),
+                std::move(rules)) {}
+
+    RecordTableCore& core() { return core_; }
+    const RecordTableCore& core() const { return core_; }
+    QString path() const { return core_.store().path(); }
+
+    QString name() const override { return core_.rules().name; }
+    bool open() override { return core_.open(); }
+    void close() override { core_.close(); }
+    bool isOpen() const override { return core_.isOpen(); }
+    bool reindex() override { return core_.reload(); }
+    int recordCount() const override { return core_.recordCount(); }
+    int maximum() const override { return core_.maximum(); }
+    bool isActive(int number) const override { return core_.isActive(number); }
+    int freeRecord() const override { return core_.freeRecord(); }
+    QString code(int number) const override { return core_.code(number); }
+    int find(const QString& code) const override { return core_.find(code); }
+    QString usedOn(int number) const override { return core_.usedOn(number); }
+    bool remove(int number, int target) override { return core_.remove(number, target); }
+    bool save() override { return core_.save(); }
+    void cancel() override { core_.cancel(); }
+    bool hasEdits() const override { return core_.hasEdits(); }
+    bool wasSaved() const override { return core_.wasSaved(); }
+    QString lastError() const override { return core_.lastError(); }
+
+    Record record(int number) const override { return toRecord(core_.row(number)); }
+    void setRecord(int number, const Record& record) override {
+        core_.setRow(number, toRow(record));
+    }
+
+    static Row toRow(const Record& record) {
+        Row row;
+        for (const Field<Record>& entry : Record::fields()) {
+            row.append(entry.read(record));
+        }
+        return row;
+    }
+    static Record toRecord(const Row& row) {
+        Record record;
+        qsizetype index = 0;
+        for (const Field<Record>& entry : Record::fields()) {
+            entry.write(record, row.value(index++));
+        }
+        return record;
+    }
+
+private:
+    RecordTableCore core_;
+};
+
+}  // namespace vel
