@@ -142,6 +142,19 @@ bool RecordTableCore::hasEdits() const {
     return current_ != stored_ || !pendingMoves_.empty();
 }
 
+Row RecordTableCore::storedRow(int number) const {
+    if (number < 1 || size_t(number) > stored_.size()) {
+        return store_.blankRow();
+    }
+    return stored_[size_t(number - 1)];
+}
+
+bool RecordTableCore::rowChanged(int number) const {
+    const size_t index = size_t(number - 1);
+    return number >= 1 && number <= recordCount() &&
+           (index >= stored_.size() || current_[index] != stored_[index]);
+}
+
 void RecordTableCore::cancel() {
     current_ = stored_;
     pendingMoves_.clear();

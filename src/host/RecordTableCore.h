@@ -29,6 +29,7 @@ public:
 
     const TableRules& rules() const { return rules_; }
     XbaseStore& store() { return store_; }
+    const XbaseStore& store() const { return store_; }
 
     bool open();
     void close();
@@ -57,6 +58,10 @@ public:
     bool saveInto(UndoList& undo, const std::function<bool(UndoList&, QString&)>& beforeWrite = {});
     void cancel();
     bool hasEdits() const;
+    // The row as the file holds it (a blank row for a record not yet saved).
+    Row storedRow(int number) const;
+    // Whether the edited row differs from the stored one (a new row always does).
+    bool rowChanged(int number) const;
     bool wasSaved() const { return wasSaved_; }
     QString lastError() const { return lastError_; }
     bool fail(const QString& message);

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <cmath>
+#include <limits>
 
 namespace vel {
 
@@ -297,6 +298,16 @@ bool XbaseStore::write(const std::map<int, Row>& changes, StoreJournal& journal)
         return fail(message);
     }
     return true;
+}
+
+bool XbaseStore::append(const std::vector<Row>& rows, StoreJournal& journal) {
+    // Numbers beyond any file's count make write() append, in order.
+    std::map<int, Row> changes;
+    int number = std::numeric_limits<int>::max() - int(rows.size());
+    for (const Row& row : rows) {
+        changes.emplace(++number, row);
+    }
+    return write(changes, journal);
 }
 
 bool XbaseStore::undo(const StoreJournal& journal) {

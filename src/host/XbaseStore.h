@@ -44,6 +44,8 @@ public:
     // Writes the given rows (by record number; numbers beyond the file's count are appended in
     // order). False leaves the file's records as they were.
     bool write(const std::map<int, Row>& changes, StoreJournal& journal);
+    // Appends rows after the file's last record.
+    bool append(const std::vector<Row>& rows, StoreJournal& journal);
     // Puts back what a write changed; appended records become blank.
     bool undo(const StoreJournal& journal);
 

@@ -1,0 +1,190 @@
+#include "host/ActivityTable.h"
+
+#include <memory>
+#include <set>
+
+namespace vel {
+
+ActivityTable::ActivityTable(const QString& path, TableRules rules,
+                             XbaseTable<StandardRecord>* standards, StoreOptions options)
+    : XbaseTable<ActivityRecord>(path, std::move(rules), std::move(options), columnNames()),
+      standardsTable_(standards) {}
+
+QHash<QString, QString> ActivityTable::columnNames() {
+    return {{QStringLiteral("TOW"), QStringLiteral("TOW")},
+            {QStringLiteral("EarnedHrsCalc"), QStringLiteral("EHRS_TYPE")},
+            {QStringLiteral("Allocate"), QStringLiteral("ALLOCATED")},
+            {QStringLiteral("AllAllocSameStd"), QStringLiteral("SAMESTD")},
+            {QStringLiteral("Document"), QStringLiteral("DOCNAME")},
+            {QStringLiteral("FldHoursto"), QStringLiteral("FLD_AHRS")},
+            {QStringLiteral("FldEarnedto"), QStringLiteral("FLD_EHRS")},
+            {QStringLiteral("FldCostto"), QStringLiteral("FLD_COST")},
+            {QStringLiteral("UnitsinAlloc"), QStringLiteral("IN_TOT")},
+            {QStringLiteral("UnitsinTOW"), QStringLiteral("IN_TOW")},
+            {QStringLiteral("UnitsinQual"), QStringLiteral("IN_QUAL")},
+            {QStringLiteral("ExcludeFromIncentive"), QStringLiteral("EXCL_INC")},
+            {QStringLiteral("ExcludeFromPPA"), QStringLiteral("EXCL_PPA")},
+            {QStringLiteral("UseXYZ"), QStringLiteral("XYZ")}};
+}
+
+bool ActivityTable::open() {
+    if (!XbaseTable::open()) {
+        return false;
+    }
+    if (!loadStandards()) {
+        XbaseTable::close();
+        return false;
+    }
+    return true;
+}
+
+bool ActivityTable::reindex() {
+    return XbaseTable::reindex() && loadStandards();
+}
+
+void ActivityTable::close() {
+    XbaseTable::close();
+    stored_.clear();
+    current_.clear();
+}
+
+bool ActivityTable::loadStandards() {
+    stored_.assign(size_t(recordCount()), {});
+    if (standardsTable_ != nullptr) {
+        if (!standardsTable_->isOpen() && !standardsTable_->open()) {
+            return core().fail(standardsTable_->lastError());
+        }
+        std::vector<ActivityRecord> activities;
+        for (int number = 1; number <= recordCount(); ++number) {
+            activities.push_back(XbaseTable::record(number));
+        }
+        for (int row = 1; row <= standardsTable_->recordCount(); ++row) {
+            const StandardRecord standard = standardsTable_->record(row);
+            if (standard.Activity < 1 || standard.Activity > recordCount()) {
+                continue;
+            }
+            Standards& standards = stored_[size_t(standard.Activity - 1)];
+            auto line = standards.find(standard.Allocation);
+            if (line == standards.end()) {
+                ActivityRecord::SlotStandards unset;
+                unset.fill(-1.0F);
+                line = standards.emplace(standard.Allocation, unset).first;
+            }
+            const int slot = activities[size_t(standard.Activity - 1)].slotOf(standard.Element);
+            if (slot >= 0) {
+                line->second[size_t(slot)] = standard.UnitsPerHour;
+            }
+        }
+    }
+    current_ = stored_;
+    return true;
+}
+
+ActivityTable::Standards& ActivityTable::standardsOf(int number) {
+    if (current_.size() < size_t(number)) {
+        current_.resize(size_t(number));
+    }
+    return current_[size_t(number - 1)];
+}
+
+ActivityRecord ActivityTable::record(int number) const {
+    ActivityRecord record = XbaseTable::record(number);
+    if (number >= 1 && size_t(number) <= current_.size()) {
+        record.AllocationStandards = current_[size_t(number - 1)];
+    }
+    return record;
+}
+
+void ActivityTable::setRecord(int number, const ActivityRecord& record) {
+    if (number < 1) {
+        return;
+    }
+    XbaseTable::setRecord(number, record);
+    standardsOf(number) = record.AllocationStandards;
+}
+
+bool ActivityTable::remove(int number, int target) {
+    if (!XbaseTable::remove(number, target)) {
+        return false;
+    }
+    standardsOf(number).clear();
+    return true;
+}
+
+void ActivityTable::cancel() {
+    XbaseTable::cancel();
+    current_ = stored_;
+}
+
+bool ActivityTable::hasEdits() const {
+    return XbaseTable::hasEdits() || current_ != stored_;
+}
+
+bool ActivityTable::save() {
+    UndoList undo;
+    const bool saved = core().saveInto(undo, [this](UndoList& steps, QString& error) {
+        return writeStandards(steps, error);
+    });
+    undo.clear();
+    return saved;
+}
+
+// Rewrites the standards rows of every activity whose record or standards changed.
+bool ActivityTable::writeStandards(UndoList& undo, QString& error) {
+    if (standardsTable_ == nullptr) {
+        stored_ = current_;
+        return true;
+    }
+    std::set<int> changed;
+    for (int number = 1; number <= recordCount(); ++number) {
+        const size_t index = size_t(number - 1);
+        const Standards empty;
+        const Standards& now = index < current_.size() ? current_[index] : empty;
+        const Standards& before = index < stored_.size() ? stored_[index] : empty;
+        if (core().rowChanged(number) || now != before) {
+            changed.insert(number);
+        }
+    }
+    if (changed.empty()) {
+        return true;
+    }
+    XbaseTable<StandardRecord>& table = *standardsTable_;
+    for (int row = 1; row <= table.recordCount(); ++row) {
+        if (table.isActive(row) && changed.count(table.record(row).Activity) > 0) {
+            table.setRecord(row, StandardRecord{});
+        }
+    }
+    const auto place = [&table](const StandardRecord& standard) {
+        const int row = table.freeRecord();
+        table.setRecord(row > 0 ? row : table.recordCount() + 1, standard);
+    };
+    for (int number : changed) {
+        const ActivityRecord activity = record(number);
+        if (activity.Code.trimmed().isEmpty()) {
+            continue;
+        }
+        for (const auto& [allocation, values] : activity.AllocationStandards) {
+            place({number, allocation, 0, 0.0F, 0.0F});
+            for (size_t slot = 0; slot < values.size(); ++slot) {
+                const int element = activity.Elements[slot].Element;
+                if (element != 0) {
+                    place({number, allocation, element, values[slot],
+                           StandardRecord::minutesFor(values[slot])});
+                }
+            }
+        }
+    }
+    if (!table.core().saveInto(undo)) {
+        table.cancel();
+        error = table.lastError();
+        return false;
+    }
+    const std::vector<Standards> previous = stored_;
+    stored_ = current_;
+    stored_.resize(size_t(recordCount()));
+    current_ = stored_;
+    undo.add([this, previous] { stored_ = previous; });
+    return true;
+}
+
+}  // namespace vel

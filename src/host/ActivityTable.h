@@ -1,0 +1,42 @@
+#pragma once
+// The activity table: the activities' own file, and their allocation standards in the standards
+// table (one row per activity, allocation and element, plus a row with element 0 that marks the
+// allocation as valid). Saving writes both; if the second write fails the first is put back.
+#include "data/records/ActivityRecord.h"
+#include "data/records/StandardRecord.h"
+#include "host/XbaseTable.h"
+
+namespace vel {
+
+class ActivityTable : public XbaseTable<ActivityRecord> {
+public:
+    using Standards = std::map<int, ActivityRecord::SlotStandards>;
+
+    // Without a standards table (the corporate copy) the allocation standards stay empty.
+    ActivityTable(const QString& path, TableRules rules, XbaseTable<StandardRecord>* standards,
+                  StoreOptions options = {});
+
+    bool open() override;
+    void close() override;
+    bool reindex() override;
+    ActivityRecord record(int number) const override;
+    void setRecord(int number, const ActivityRecord& record) override;
+    bool remove(int number, int target) override;
+    bool save() override;
+    void cancel() override;
+    bool hasEdits() const override;
+
+    // The export names of the activity columns that have one.
+    static QHash<QString, QString> columnNames();
+
+private:
+    bool loadStandards();
+    bool writeStandards(UndoList& undo, QString& error);
+    Standards& standardsOf(int number);
+
+    XbaseTable<StandardRecord>* standardsTable_;
+    std::vector<Standards> stored_;
+    std::vector<Standards> current_;
+};
+
+}  // namespace vel

@@ -1,0 +1,442 @@
+#include "host/ReferenceSystem.h"
+
+#include "data/SettingsObject.h"
+#include "data/TableCatalogue.h"
+#include "host/SystemRules.h"
+#include "services/AddSlash.h"
+#include "services/IniSettings.h"
+#include "services/MessageWithSound.h"
+#include "ui/Ui.h"
+
+#include <QFileInfo>
+
+namespace vel {
+
+namespace {
+
+constexpr int maximumActivities = 999;
+constexpr int maximumElements = 999;
+constexpr int maximumTypesOfWork = WorkCenterRecord::TypesOfWork;
+constexpr int maximumMistakes = 99;
+constexpr int maximumAssociates = 9999;
+constexpr int maximumGroupings = GroupingRecord::WorkCenterBase - 1;
+constexpr int maximumSchedules = 99;
+constexpr int maximumLocations = 9999;
+constexpr int maximumMachines = 999;
+constexpr int unlimited = 10000000;
+
+// The byte of the lock file that stands for a table code: the same in every process.
+qint64 accessByte(const QString& tableCode) {
+    quint32 folded = 0;
+    for (QChar character : tableCode.trimmed().toUpper()) {
+        folded = folded * 31 + character.unicode();
+    }
+    return 1 + qint64(folded % 100000);
+}
+
+}  // namespace
+
+ReferenceSystem::ReferenceSystem(const QString& dataFolder, int systemNumber,
+                                 ReferenceSystemOptions options)
+    : dataFolder_(dataFolder), systemNumber_(systemNumber),
+      now_(options.now ? options.now : [] { return QDateTime::currentDateTime(); }),
+      program_(dataFolder, systemNumber),
+      masterfile_(TableCatalogue(dataFolder, systemNumber).path(catalogue::masterFile),
+                  TableCatalogue(dataFolder, systemNumber).path(hostFiles::accessLock)),
+      changeLog_(TableCatalogue(dataFolder, systemNumber).path(catalogue::editLog), now_,
+                 StoreOptions{true, options.fileOperations, xbase::LockPolicy::retry(10)}),
+      accessLock_(TableCatalogue(dataFolder, systemNumber).path(hostFiles::accessLock)),
+      rules_(std::make_unique<SystemRules>(*this)) {
+    buildTables(options);
+}
+
+ReferenceSystem::~ReferenceSystem() {
+    endTableAccess();
+}
+
+QString ReferenceSystem::filePath(const QString& catalogueName) const {
+    return TableCatalogue(dataFolder_, systemNumber_).path(catalogueName);
+}
+
+QString ReferenceSystem::settingValue(const QString& section, const QString& key,
+                                      const QString& defaultText) const {
+    IniSettings settings(settingsLocation());
+    settings.selectSection(section);
+    return settings.readValue(key, defaultText);
+}
+
+QString ReferenceSystem::corporatePath(const QString& catalogueName) const {
+    const QString folder = settingValue(QStringLiteral("Corporate"), QStringLiteral("Folder"), {});
+    const int number = settingValue(QStringLiteral("Corporate"), QStringLiteral("ControlSystem"),
+                                    QString::number(systemNumber_))
+                           .toInt();
+    return TableCatalogue(folder.isEmpty() ? dataFolder_ : folder, number).path(catalogueName);
+}
+
+void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
+    const StoreOptions master{options.createMissingFiles, options.fileOperations,
+                              xbase::LockPolicy::retry(10)};
+    const StoreOptions side{true, options.fileOperations, xbase::LockPolicy::retry(10)};
+    const StoreOptions corporate{false, options.fileOperations, xbase::LockPolicy::retry(10)};
+    const auto report = [this](const QString& message) { errors().report(message, 0, false); };
+    const auto rules = [&](const QString& name, const QString& active, int maximum,
+                           std::function<QString(int)> usedOn = {}) {
+        TableRules result{name, active, active, [maximum] { return maximum; }, std::move(usedOn),
+                          {}, report};
+        return result;
+    };
+    const QString code = QStringLiteral("Code");
+    const QString desc = QStringLiteral("Desc");
+    SystemRules& answers = *rules_;
+    using std::placeholders::_1;
+
+    tables_.standards = std::make_unique<XbaseTable<StandardRecord>>(
+        filePath(hostFiles::standards), rules(QStringLiteral("Standards"),
+                                              QStringLiteral("Activity"), unlimited),
+        side);
+    TableRules activityRules = rules(QStringLiteral("Activity"), code, maximumActivities,
+                                     std::bind(&SystemRules::activityUsedOn, &answers, _1));
+    activityRules.moveData = [&answers](int from, int to, UndoList& undo, QString& error) {
+        return answers.moveActivityData(from, to, undo, error);
+    };
+    tables_.activities = std::make_unique<ActivityTable>(filePath(catalogue::activityTable),
+                                                         activityRules, tables_.standards.get(),
+                                                         master);
+
+    TableRules allocationRules = rules(QStringLiteral("Allocation"), code, 0,
+                                       std::bind(&SystemRules::allocationUsedOn, &answers, _1));
+    allocationRules.maximum = [this] { return maximumAllocations(); };
+    allocationRules.moveData = [&answers](int from, int to, UndoList& undo, QString& error) {
+        return answers.moveAllocationData(from, to, undo, error);
+    };
+    tables_.allocations = std::make_unique<XbaseTable<AllocationRecord>>(
+        filePath(hostFiles::allocations), allocationRules, master);
+
+    TableRules associateRules = rules(QStringLiteral("Associate"), code, maximumAssociates,
+                                      std::bind(&SystemRules::associateUsedOn, &answers, _1));
+    associateRules.moveData = [&answers](int from, int to, UndoList& undo, QString& error) {
+        return answers.moveAssociateData(from, to, undo, error);
+    };
+    tables_.associates = std::make_unique<XbaseTable<AssociateRecord>>(
+        filePath(hostFiles::associates), associateRules, master,
+        QHash<QString, QString>{{QStringLiteral("WorkCenter"), QStringLiteral("HOMEWC")},
+                                {QStringLiteral("LastName"), QStringLiteral("LNAME")},
+                                {QStringLiteral("FirstName"), QStringLiteral("FNAME")},
+                                {QStringLiteral("Grouping"), QStringLiteral("GROUP")},
+                                {QStringLiteral("PayIncentive"), QStringLiteral("ONINCENTIV")},
+                                {QStringLiteral("BaseIncentive"), QStringLiteral("BASEINC")},
+                                {QStringLiteral("PolicyDate"), QStringLiteral("TENUREDATE")},
+                                {QStringLiteral("IncludeinPerf"), QStringLiteral("TESTPERF")},
+                                {QStringLiteral("IncludeinQuality"), QStringLiteral("TESTQUAL")}});
+
+    TableRules workCenterRules = rules(QStringLiteral("Work Center"), code, 0,
+                                       std::bind(&SystemRules::workCenterUsedOn, &answers, _1));
+    workCenterRules.maximum = [this] { return maximumWorkCenters(); };
+    workCenterRules.moveData = [&answers](int from, int to, UndoList& undo, QString& error) {
+        return answers.moveWorkCenterData(from, to, undo, error);
+    };
+    tables_.workCenters = std::make_unique<XbaseTable<WorkCenterRecord>>(
+        filePath(hostFiles::workCenters), workCenterRules, master,
+        QHash<QString, QString>{{QStringLiteral("TouchScreen"), QStringLiteral("KIOSK")}});
+
+    TableRules elementRules = rules(QStringLiteral("Element"), desc, maximumElements,
+                                    std::bind(&SystemRules::elementUsedOn, &answers, _1));
+    elementRules.moveData = [&answers](int from, int to, UndoList& undo, QString& error) {
+        return answers.moveElementData(from, to, undo, error);
+    };
+    tables_.elements = std::make_unique<XbaseTable<ElementRecord>>(
+        filePath(catalogue::elementTable), elementRules, master);
+    tables_.typesOfWork = std::make_unique<XbaseTable<TypeOfWorkRecord>>(
+        filePath(catalogue::typeOfWorkTable),
+        rules(QStringLiteral("Type of Work"), code, maximumTypesOfWork,
+              std::bind(&SystemRules::typeOfWorkUsedOn, &answers, _1)),
+        master);
+    tables_.mistakes = std::make_unique<XbaseTable<MistakeRecord>>(
+        filePath(hostFiles::mistakes),
+        rules(QStringLiteral("Mistake"), desc, maximumMistakes,
+              std::bind(&SystemRules::mistakeUsedOn, &answers, _1)),
+        master);
+    tables_.groupings = std::make_unique<XbaseTable<GroupingRecord>>(
+        filePath(hostFiles::groupings),
+        rules(QStringLiteral("Grouping"), code, maximumGroupings,
+              std::bind(&SystemRules::groupingUsedOn, &answers, _1)),
+        master);
+    tables_.schedules = std::make_unique<XbaseTable<ScheduleRecord>>(
+        filePath(hostFiles::schedules),
+        rules(QStringLiteral("Schedule"), code, maximumSchedules,
+              std::bind(&SystemRules::scheduleUsedOn, &answers, _1)),
+        master);
+    tables_.locations = std::make_unique<XbaseTable<LocationRecord>>(
+        filePath(hostFiles::locations),
+        rules(QStringLiteral("Location"), code, maximumLocations,
+              std::bind(&SystemRules::locationUsedOn, &answers, _1)),
+        master);
+    tables_.machines = std::make_unique<XbaseTable<MachineRecord>>(
+        filePath(hostFiles::machines),
+        rules(QStringLiteral("Machine"), code, maximumMachines,
+              std::bind(&SystemRules::machineUsedOn, &answers, _1)),
+        master);
+    TableRules fieldRules = rules(QStringLiteral("Datafield"), QStringLiteral("InUse"), 0);
+    fieldRules.codeField = desc;
+    fieldRules.maximum = [this] { return masterfile_.allocatedFields(); };
+    tables_.dataFields = std::make_unique<XbaseTable<DataFieldRecord>>(
+        filePath(hostFiles::dataFields), fieldRules, master);
+    TableRules lineRules = rules(QStringLiteral("Production Sheet"), QStringLiteral("Activity"),
+                                 unlimited);
+    lineRules.codeField = QStringLiteral("Date");
+    tables_.productionLines = std::make_unique<XbaseTable<ProductionLineRecord>>(
+        filePath(hostFiles::productionLines), lineRules, side);
+
+    tables_.corporateActivities = std::make_unique<ActivityTable>(
+        corporatePath(catalogue::activityTable),
+        rules(QStringLiteral("Corporate Activity"), code, maximumActivities), nullptr, corporate);
+    tables_.corporateElements = std::make_unique<XbaseTable<ElementRecord>>(
+        corporatePath(catalogue::elementTable),
+        rules(QStringLiteral("Corporate Element"), desc, maximumElements), corporate);
+    tables_.corporateTypesOfWork = std::make_unique<XbaseTable<TypeOfWorkRecord>>(
+        corporatePath(catalogue::typeOfWorkTable),
+        rules(QStringLiteral("Corporate Type of Work"), code, maximumTypesOfWork), corporate);
+
+    dayFile_ = std::make_unique<XbaseTable<DayFileRecord>>(
+        filePath(hostFiles::dayFile),
+        rules(QStringLiteral("Day File"), QStringLiteral("Date"), unlimited), master);
+}
+
+bool ReferenceSystem::createEmptySystem(const QString& dataFolder, int systemNumber,
+                                        const MasterfileSettings& settings, QString* error) {
+    const TableCatalogue names(dataFolder, systemNumber);
+    if (!ReferenceMasterfile::create(names.path(catalogue::masterFile), settings, error)) {
+        return false;
+    }
+    ReferenceSystem system(dataFolder, systemNumber, {{}, nullptr, true});
+    system.errors().setEchoToStandardError(false);
+    std::vector<TableObject*> tables = system.tables_.all();
+    tables.push_back(system.dayFile_.get());
+    for (TableObject* table : tables) {
+        const bool corporate = table == system.tables_.corporateActivities.get() ||
+                               table == system.tables_.corporateElements.get() ||
+                               table == system.tables_.corporateTypesOfWork.get();
+        if (corporate) {
+            continue;
+        }
+        if (!table->open()) {
+            *error = table->lastError();
+            return false;
+        }
+        table->close();
+    }
+    // Every allocated data field gets its (free) record, so that the pool is all on file.
+    auto& fields = system.dataFields();
+    if (!fields.open()) {
+        *error = fields.lastError();
+        return false;
+    }
+    for (int number = fields.recordCount() + 1; number <= settings.fields; ++number) {
+        fields.setRecord(number, DataFieldRecord{});
+    }
+    if (!fields.save()) {
+        *error = fields.lastError();
+        return false;
+    }
+    IniSettings ini(IniSettings::locationFor(dataFolder, systemNumber));
+    ini.selectSection(QString(featuresSection));
+    if (!ini.writeBoolean(QStringLiteral("MistakeTracking"), false)) {
+        *error = ini.lastError();
+        return false;
+    }
+    return true;
+}
+
+void ReferenceSystem::StatusFileInit(const QString& fileName, int count) {
+    currentUi().statusText(QStringLiteral("Loading ") + fileName + QStringLiteral(" (") +
+                           QString::number(count) + QStringLiteral(")"));
+    currentUi().statusPercent(0);
+}
+
+void ReferenceSystem::StatusText(const QString& text) {
+    currentUi().statusText(text);
+}
+
+void ReferenceSystem::StatusPercent(int percent) {
+    currentUi().statusPercent(percent);
+}
+
+void ReferenceSystem::StatusDone() {
+    currentUi().statusText(QString());
+    currentUi().statusPercent(0);
+}
+
+void ReferenceSystem::ShowMessage(const QString& prompt, int style, const QString& caption) {
+    MessageWithSound(prompt, style, caption.isEmpty() ? program_.title() : caption);
+}
+
+int ReferenceSystem::AskMessage(const QString& prompt, int style, const QString& caption) {
+    return MessageWithSound(prompt, style, caption.isEmpty() ? program_.title() : caption);
+}
+
+SystemFeatures ReferenceSystem::features() const {
+    IniSettings settings(settingsLocation());
+    settings.selectSection(QString(featuresSection));
+    const auto flag = [&settings](const char* key) {
+        return SettingsObject::isTrue(settings.readValue(QLatin1String(key), QStringLiteral("0")));
+    };
+    SystemFeatures features;
+    features.mistakeTracking = flag("MistakeTracking");
+    features.performancePolicy = flag("PerformancePolicy");
+    features.corporateSystem = flag("CorporateSystem");
+    features.corporateSite = flag("CorporateSite");
+    features.usesCorporateControl = flag("UsesCorporateControl");
+    features.quality = flag("Quality");
+    features.incentive = flag("Incentive");
+    features.xyz = flag("XYZ");
+    features.dataCollection = flag("DataCollection");
+    features.costTracking = flag("CostTracking");
+    features.languages =
+        std::clamp(settings.readValue(QStringLiteral("Languages"), QStringLiteral("0")).toInt(), 0,
+                   ElementRecord::Languages);
+    settings.selectSection(QStringLiteral("Corporate"));
+    features.corporateFolder = settings.readValue(QStringLiteral("Folder"), QString());
+    return features;
+}
+
+QString ReferenceSystem::settingsLocation(const QString& subKey) const {
+    Q_UNUSED(subKey);
+    return IniSettings::locationFor(dataFolder_, systemNumber_);
+}
+
+int ReferenceSystem::maximumAllocations() const {
+    const int chosen =
+        settingValue(QStringLiteral("System"), QStringLiteral("MaxAllocations"), QStringLiteral("999"))
+            .toInt();
+    return chosen == 9999 ? 9999 : 999;
+}
+
+int ReferenceSystem::maximumWorkCenters() const {
+    const int chosen =
+        settingValue(QStringLiteral("System"), QStringLiteral("MaxWorkCenters"), QStringLiteral("99"))
+            .toInt();
+    return chosen >= 1 && chosen <= WorkCenterRecord::TypesOfWork ? chosen : 99;
+}
+
+bool ReferenceSystem::beginTableAccess(const QString& tableCode, bool forModification,
+                                       bool offerChoice) {
+    if (!forModification) {
+        return true;  // viewing never locks anyone out
+    }
+    const qint64 byte = accessByte(tableCode);
+    if (heldAccess_.contains(byte)) {
+        return true;
+    }
+    if (offerChoice) {
+        return accessLock_.couldLockExclusively(byte);
+    }
+    if (!accessLock_.lock(byte, true)) {
+        return false;
+    }
+    heldAccess_.insert(byte);
+    return true;
+}
+
+void ReferenceSystem::endTableAccess() {
+    for (qint64 byte : std::as_const(heldAccess_)) {
+        accessLock_.unlock(byte);
+    }
+    heldAccess_.clear();
+}
+
+bool ReferenceSystem::openDayFile() {
+    return dayFile_->open();
+}
+
+std::vector<DayEntry> ReferenceSystem::dayEntries() {
+    std::vector<DayEntry> entries;
+    for (int number = 1; number <= dayFile_->recordCount(); ++number) {
+        if (dayFile_->isActive(number)) {
+            const DayFileRecord record = dayFile_->record(number);
+            entries.push_back({record.FileDate, record.Date, record.Times});
+        }
+    }
+    return entries;
+}
+
+void ReferenceSystem::closeDayFile() {
+    dayFile_->close();
+}
+
+QString ReferenceSystem::shutdownMarkerPath() const {
+    return AddSlash(dataFolder_) + QStringLiteral("velmor") + QString::number(systemNumber_) +
+           QStringLiteral(".shutdown");
+}
+
+bool ReferenceSystem::shutdownPending() const {
+    return QFileInfo::exists(shutdownMarkerPath());
+}
+
+void ReferenceSystem::logChange(const TableObject& table, const QString& recordCode,
+                                const QString& action, const QString& changedSettings) {
+    if (!changeLog_.append(table.name(), recordCode, action, changedSettings)) {
+        errors().report(changeLog_.lastError() + QStringLiteral(" - ReferenceSystem:logChange"), 0,
+                        false);
+    }
+}
+
+QList<int> ReferenceSystem::earnedHoursMethodsAllowed(int activityNumber) {
+    return rules_->earnedHoursMethodsAllowed(activityNumber);
+}
+
+int ReferenceSystem::freeDataFieldCount() {
+    auto& fields = dataFields();
+    if (!fields.isOpen() && !fields.open()) {
+        return 0;
+    }
+    return std::max(0, fields.maximum() - fields.activeCount());
+}
+
+int ReferenceSystem::assignDataField(const QString& description) {
+    auto& fields = dataFields();
+    if (!fields.isOpen() && !fields.open()) {
+        return 0;
+    }
+    const int number = fields.freeRecord();
+    if (number > 0) {
+        DataFieldRecord record = fields.record(number);
+        record.Desc = description;
+        record.InUse = true;
+        fields.setRecord(number, record);
+    }
+    return number;
+}
+
+bool ReferenceSystem::releaseDataField(int number) {
+    auto& fields = dataFields();
+    if ((!fields.isOpen() && !fields.open()) || !fields.isActive(number)) {
+        return false;
+    }
+    DataFieldRecord record = fields.record(number);
+    record.Desc.clear();
+    record.InUse = false;
+    fields.setRecord(number, record);
+    return true;
+}
+
+QList<int> ReferenceSystem::groupingMembers(int grouping) {
+    QList<int> members;
+    auto& table = associates();
+    if (grouping <= 0 || (!table.isOpen() && !table.open())) {
+        return members;
+    }
+    const bool workCenterGrouping = grouping > GroupingRecord::WorkCenterBase;
+    for (int number = 1; number <= table.recordCount(); ++number) {
+        if (!table.isActive(number)) {
+            continue;
+        }
+        const AssociateRecord associate = table.record(number);
+        if (workCenterGrouping ? associate.WorkCenter == grouping - GroupingRecord::WorkCenterBase
+                               : associate.Grouping == grouping) {
+            members << number;
+        }
+    }
+    return members;
+}
+
+}  // namespace vel
