@@ -102,6 +102,12 @@ void FormRenderer::flush() {
     }
 }
 
+void FormRenderer::refreshNow(const Control& control) {
+    if (ControlBinding* binding = byControl_.value(&control, nullptr)) {
+        binding->refresh();
+    }
+}
+
 void FormRenderer::formChanged(Form&) {
     applyFormState();
     if (!applyingFocus_) {

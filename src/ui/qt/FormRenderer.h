@@ -38,6 +38,8 @@ public:
 
     // Applies every pending model change to the widgets now.
     void flush();
+    // Shows the control's state in its widgets now, changed or not (after a refused input).
+    void refreshNow(const Control& control);
     // Gives the keyboard focus to the widget of the form's focused control.
     void applyFocus();
     // The exclusive button group of an option button array, made on first use.

@@ -42,7 +42,7 @@ GridBinding::GridBinding(Grid& grid, FormRenderer& renderer, QWidget* parent)
             return;
         }
         const int row = item->row() + headingRows();
-        const int col = item->column() + headingCols();
+        const int col = item->column();
         const QString text = item->text();
         act([&] { grid_.userEditCell(row, col, text); });
         refresh();  // shows the accepted text, the handler's change of it, or the old text
@@ -50,7 +50,7 @@ GridBinding::GridBinding(Grid& grid, FormRenderer& renderer, QWidget* parent)
     connect(table_, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
         if (!updating() && row >= 0 && col >= 0) {
             const int modelRow = row + headingRows();
-            const int modelCol = col + headingCols();
+            const int modelCol = col;
             act([&] { grid_.userClickCell(modelRow, modelCol); });
         }
     });
@@ -60,37 +60,23 @@ int GridBinding::headingRows() const {
     return grid_.fixedRows() >= 1 && grid_.rows() >= 1 ? 1 : 0;
 }
 
-int GridBinding::headingCols() const {
-    return grid_.fixedCols() >= 1 && grid_.cols() >= 1 ? 1 : 0;
-}
-
 void GridBinding::refreshValue() {
     const int headRows = headingRows();
-    const int headCols = headingCols();
     const int tableRows = grid_.rows() - headRows;
-    const int tableCols = grid_.cols() - headCols;
+    const int tableCols = grid_.cols();
     const bool resized = table_->rowCount() != tableRows || table_->columnCount() != tableCols;
     table_->setRowCount(tableRows);
     table_->setColumnCount(tableCols);
     table_->horizontalHeader()->setVisible(headRows > 0);
-    table_->verticalHeader()->setVisible(headCols > 0);
+    table_->verticalHeader()->setVisible(false);
     for (int col = 0; col < tableCols; ++col) {
         auto* heading = table_->horizontalHeaderItem(col);
         if (!heading) {
             heading = new QTableWidgetItem;
             table_->setHorizontalHeaderItem(col, heading);
         }
-        heading->setText(headRows > 0 ? grid_.textMatrix(0, col + headCols) : QString());
-        heading->setTextAlignment(alignmentOf(grid_.columnAlign(col + headCols)));
-    }
-    for (int row = 0; row < tableRows; ++row) {
-        auto* heading = table_->verticalHeaderItem(row);
-        if (!heading) {
-            heading = new QTableWidgetItem;
-            table_->setVerticalHeaderItem(row, heading);
-        }
-        heading->setText(headCols > 0 ? grid_.textMatrix(row + headRows, 0) : QString());
-        heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        heading->setText(headRows > 0 ? grid_.textMatrix(0, col) : QString());
+        heading->setTextAlignment(alignmentOf(grid_.columnAlign(col)));
     }
     refreshCells();
     refreshSizes();
@@ -98,7 +84,7 @@ void GridBinding::refreshValue() {
         table_->updateGeometry();
     }
     const int currentRow = grid_.row() - headRows;
-    const int currentCol = grid_.col() - headCols;
+    const int currentCol = grid_.col();
     if (currentRow >= 0 && currentCol >= 0 && currentRow < tableRows && currentCol < tableCols) {
         table_->setCurrentCell(currentRow, currentCol);
     }
@@ -106,13 +92,12 @@ void GridBinding::refreshValue() {
 
 void GridBinding::refreshCells() {
     const int headRows = headingRows();
-    const int headCols = headingCols();
     const bool takesEdits = grid_.editable();
     const QBrush headingBrush = table_->palette().button();
     for (int row = 0; row < table_->rowCount(); ++row) {
         for (int col = 0; col < table_->columnCount(); ++col) {
             const int modelRow = row + headRows;
-            const int modelCol = col + headCols;
+            const int modelCol = col;
             QTableWidgetItem* item = table_->item(row, col);
             if (!item) {
                 item = new QTableWidgetItem;
@@ -143,23 +128,31 @@ void GridBinding::refreshSizes() {
     const int character = table_->fontMetrics().averageCharWidth();
     const int padding = 2 * table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 10;
     int width = 2 * table_->frameWidth();
+    int widest = -1;
     for (int col = 0; col < table_->columnCount(); ++col) {
-        const int pixels = grid_.columnWidth(col + headingCols()) * character + padding;
+        const int characters = grid_.columnWidth(col);
+        const int pixels = characters * character + padding;
         table_->setColumnWidth(col, pixels);
         width += pixels;
+        const bool leftAligned = grid_.columnAlign(col) == Grid::Align::Left;
+        if (leftAligned &&
+            (widest < 0 || characters > grid_.columnWidth(widest))) {
+            widest = col;
+        }
     }
-    if (headingCols() > 0) {
-        const int pixels = grid_.columnWidth(0) * character + padding;
-        table_->verticalHeader()->setFixedWidth(pixels);
-        width += pixels;
+    // Room the window gives beyond the columns' widths goes to the widest text column.
+    QHeaderView* header = table_->horizontalHeader();
+    header->setStretchLastSection(widest < 0);
+    for (int col = 0; col < table_->columnCount(); ++col) {
+        header->setSectionResizeMode(col, col == widest ? QHeaderView::Stretch
+                                                        : QHeaderView::Interactive);
     }
     width += table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int rowHeight = table_->verticalHeader()->defaultSectionSize();
-    const int header = headingRows() > 0 ? table_->horizontalHeader()->sizeHint().height() : 0;
+    const int headingHeight = headingRows() > 0 ? header->sizeHint().height() : 0;
     const int rows = std::clamp(table_->rowCount(), 3, visibleRows);
-    table_->setMinimumSize(std::min(width, 720), header + rows * rowHeight +
-                                                       2 * table_->frameWidth());
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setMinimumSize(std::min(width, 720),
+                           headingHeight + rows * rowHeight + 2 * table_->frameWidth());
 }
 
 }  // namespace vel

@@ -1,7 +1,6 @@
 #pragma once
-// GridBinding: a grid as a QTableWidget. The first fixed row becomes the column headings and
-// the first fixed column the row headings; further fixed rows and columns show as read-only
-// heading cells. Column widths (in average characters) and alignment follow the grid; cells of
+// GridBinding: a grid as a QTableWidget. The first fixed row becomes the column headings;
+// further fixed rows and the fixed columns show as read-only cells coloured like headings. Column widths (in average characters) and alignment follow the grid; cells of
 // editable columns take a person's entry through userEditCell, and a refused entry shows the
 // old text again. Moving to a cell goes through userClickCell.
 #include "ui/qt/ControlBinding.h"
@@ -23,7 +22,6 @@ protected:
 
 private:
     int headingRows() const;
-    int headingCols() const;
     void refreshCells();
     void refreshSizes();
 

@@ -85,6 +85,19 @@ void ListViewBinding::refreshValue() {
                                                 : Qt::AlignLeft | Qt::AlignVCenter);
     }
     tree_->setHeaderLabels(headings);
+    // Room beyond the columns' widths goes to the widest text column.
+    int widest = -1;
+    for (size_t col = 0; col < columns.size(); ++col) {
+        if (!columns[col].rightAligned &&
+            (widest < 0 || columns[col].width > columns[size_t(widest)].width)) {
+            widest = int(col);
+        }
+    }
+    tree_->header()->setStretchLastSection(widest < 0);
+    for (int col = 0; col < int(columns.size()); ++col) {
+        tree_->header()->setSectionResizeMode(col, col == widest ? QHeaderView::Stretch
+                                                                 : QHeaderView::Interactive);
+    }
 
     bool same = tree_->topLevelItemCount() == list_.count();
     for (int line = 0; same && line < list_.count(); ++line) {

@@ -1,5 +1,6 @@
 #include "ui/qt/OptionButtonBinding.h"
 
+#include "ui/Form.h"
 #include "ui/OptionButton.h"
 #include "ui/qt/FormRenderer.h"
 
@@ -15,7 +16,10 @@ OptionButtonBinding::OptionButtonBinding(OptionButton& option, FormRenderer& ren
     renderer.optionGroup(option.name())->addButton(radio_);
     connect(radio_, &QRadioButton::clicked, this, [this] {
         act([this] { option_.userClick(); });
-        refresh();
+        // The group may have cleared a sibling the model kept (a refused click): show them all.
+        for (Control* member : option_.form().controlArray(option_.name())) {
+            this->renderer().refreshNow(*member);
+        }
     });
 }
 
