@@ -274,6 +274,7 @@ bool XbaseStore::write(const std::map<int, Row>& changes, StoreJournal& journal)
                 status = table.flush();
             }
         } else {
+            const quint32 countBefore = table.recordCount();
             status = table.startAppend(true);
             if (status.ok()) {
                 status = assignRow(row);
@@ -283,6 +284,8 @@ bool XbaseStore::write(const std::map<int, Row>& changes, StoreJournal& journal)
             }
             if (status.ok()) {
                 journal.appended.push_back(table.recordNumber());
+            } else if (table.recordCount() > countBefore) {
+                journal.appended.push_back(countBefore + 1);  // landed, though the append failed
             }
         }
         if (!status.ok()) {

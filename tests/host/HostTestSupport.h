@@ -1,0 +1,56 @@
+#pragma once
+// A reference system on a temporary folder for the host tests, with a fixed clock.
+#include "host/ReferenceSystem.h"
+#include "services/IniSettings.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace vel::testing {
+
+// Wednesday 2024-03-13, 10:30: its week runs from Monday the 11th to Sunday the 17th.
+inline QDateTime fixedNow() {
+    return QDateTime(QDate(2024, 3, 13), QTime(10, 30));
+}
+
+class TestSite {
+public:
+    explicit TestSite(int fields = 20) {
+        folder = directory.path();
+        MasterfileSettings settings;
+        settings.title = QStringLiteral("Test Site");
+        settings.firstYear = 2024;
+        settings.fields = fields;
+        QString error;
+        created = ReferenceSystem::createEmptySystem(folder, 1, settings, &error);
+        EXPECT_TRUE(created) << error.toStdString();
+    }
+
+    std::unique_ptr<ReferenceSystem> open(xbase::FileOperations* operations = nullptr) const {
+        auto system = std::make_unique<ReferenceSystem>(
+            folder, 1, ReferenceSystemOptions{fixedNow, operations, false});
+        system->errors().setEchoToStandardError(false);
+        return system;
+    }
+
+    void setSetting(const QString& section, const QString& key, const QString& value) const {
+        IniSettings settings(IniSettings::locationFor(folder, 1));
+        settings.selectSection(section);
+        ASSERT_TRUE(settings.writeText(key, value));
+    }
+
+    QString path(const QString& name) const { return folder + QStringLiteral("/") + name; }
+
+    QTemporaryDir directory;
+    QString folder;
+    bool created = false;
+};
+
+// Saves and checks the outcome, showing the table's error when it fails.
+template <class TableType>
+void expectSaved(TableType& table) {
+    EXPECT_TRUE(table.save()) << table.lastError().toStdString();
+}
+
+}  // namespace vel::testing
