@@ -174,6 +174,7 @@ bool ActivityTable::writeStandards(UndoList& undo, QString& error) {
             }
         }
     }
+    undo.add([&table] { table.cancel(); });  // runs last: drops the rows a failed save built
     if (!table.core().saveInto(undo)) {
         table.cancel();
         error = table.lastError();
