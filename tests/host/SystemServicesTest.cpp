@@ -1,0 +1,189 @@
+// The services of the reference system: a new system's files, the change log, table access
+// between workstations, the master file, the day file, features, messages and shutdown.
+#include "HostTestSupport.h"
+
+#include "platform/xbase/Table.h"
+#include "ui/HeadlessUi.h"
+#include "ui/MessageBoxCodes.h"
+
+#include <QFile>
+
+namespace vel::testing {
+namespace {
+
+TEST(SystemServices, NewSystemHasEveryFileAsValidXbase) {
+    TestSite site;
+    ASSERT_TRUE(site.created);
+    for (const char* name :
+         {"TBVMACT.--1", "TBVMELM.--1", "TBVMTOW.--1", "TBVMALC.--1", "TBVMASC.--1",
+          "TBVMWCT.--1", "TBVMSTD.--1", "TBVMMST.--1", "TBVMGRP.--1", "TBVMSCH.--1",
+          "TBVMLOC.--1", "TBVMMCH.--1", "TBVMFLD.--1", "TBVMPSL.--1", "TBDAYFIL.--1"}) {
+        xbase::Table table;
+        const xbase::Status status =
+            table.open(site.path(QString::fromLatin1(name)), xbase::OpenOptions::readOnlyShared());
+        EXPECT_TRUE(status.ok()) << name << ": " << status.message().toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(site.path(QStringLiteral("TBMASTER.1"))));
+    EXPECT_TRUE(QFile::exists(site.path(QStringLiteral("velmor1.ini"))));
+    // A second creation in the same place is refused and leaves the system alone.
+    QString error;
+    EXPECT_FALSE(ReferenceSystem::createEmptySystem(site.folder, 1, {}, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("TBMASTER.1")));
+    auto system = site.open();
+    EXPECT_EQ(system->masterfile().titles(), QStringList{QStringLiteral("Test Site")});
+}
+
+TEST(SystemServices, ChangeLogEntriesAreReadableWithTheXbaseLayer) {
+    TestSite site;
+    auto system = site.open();
+    ASSERT_TRUE(system->mistakes().open());
+    system->logChange(system->mistakes(), QStringLiteral("Short "), QStringLiteral("Add"), {});
+    QStringList many;
+    for (int number = 1; number <= 40; ++number) {
+        many << QStringLiteral("Badge%1").arg(number);
+    }
+    system->logChange(system->associates(), QStringLiteral("A1"), QStringLiteral("Edit"),
+                      many.join(QStringLiteral(", ")));
+
+    xbase::Table log;
+    ASSERT_TRUE(log.open(site.path(QStringLiteral("TBEDITLOG.--1")),
+                         xbase::OpenOptions::readOnlyShared())
+                    .ok());
+    ASSERT_EQ(log.recordCount(), 3U);  // the long list of names takes two rows
+    ASSERT_TRUE(log.go(1).ok());
+    EXPECT_EQ(log.date(log.fieldIndex(u"DATE")), QDate(2024, 3, 13));
+    EXPECT_EQ(log.text(log.fieldIndex(u"TIME")), QStringLiteral("10:30:00"));
+    EXPECT_EQ(log.text(log.fieldIndex(u"TABLENAME")), QStringLiteral("Mistake"));
+    EXPECT_EQ(log.text(log.fieldIndex(u"CODE")), QStringLiteral("Short"));
+    EXPECT_EQ(log.text(log.fieldIndex(u"ACTION")), QStringLiteral("Add"));
+    ASSERT_TRUE(log.go(2).ok());
+    QString changes = log.text(log.fieldIndex(u"CHANGES"));
+    ASSERT_TRUE(log.go(3).ok());
+    EXPECT_EQ(log.text(log.fieldIndex(u"ACTION")), QStringLiteral("Edit"));
+    changes += log.text(log.fieldIndex(u"CHANGES"));
+    EXPECT_EQ(changes, many.join(QStringLiteral(", ")));
+    EXPECT_EQ(system->changeLog().entries().size(), 3U);
+}
+
+TEST(SystemServices, SecondWorkstationIsRefusedModificationButMayView) {
+    TestSite site;
+    auto first = site.open();
+    auto second = site.open();
+    EXPECT_TRUE(first->beginTableAccess(QStringLiteral("A"), false, false));
+    EXPECT_TRUE(first->beginTableAccess(QStringLiteral("A"), true, true));
+    EXPECT_TRUE(first->beginTableAccess(QStringLiteral("A"), true, false));
+
+    EXPECT_TRUE(second->beginTableAccess(QStringLiteral("A"), false, false));
+    EXPECT_FALSE(second->beginTableAccess(QStringLiteral("A"), true, true));
+    EXPECT_FALSE(second->beginTableAccess(QStringLiteral("A"), true, false));
+    EXPECT_TRUE(second->beginTableAccess(QStringLiteral("AO"), true, false));  // another table
+    second->endTableAccess();
+
+    first->endTableAccess();
+    EXPECT_TRUE(second->beginTableAccess(QStringLiteral("A"), true, false));
+    EXPECT_FALSE(first->beginTableAccess(QStringLiteral("A"), true, false));
+    second.reset();  // a workstation that goes away frees its tables
+    EXPECT_TRUE(first->beginTableAccess(QStringLiteral("A"), true, false));
+}
+
+TEST(SystemServices, MasterFileExclusiveOpenExcludesEveryOtherOpen) {
+    TestSite site;
+    auto first = site.open();
+    auto second = site.open();
+    Masterfile& mine = first->masterfile();
+    Masterfile& theirs = second->masterfile();
+    EXPECT_EQ(mine.name(), QStringLiteral("TBMASTER.1"));
+    ASSERT_TRUE(mine.open(true));
+    EXPECT_FALSE(theirs.open(true));
+    EXPECT_FALSE(theirs.open(false));
+    mine.close();
+    ASSERT_TRUE(theirs.open(false));
+    EXPECT_TRUE(mine.open(false));    // shared opens go together
+    EXPECT_FALSE(mine.open(true));    // but not alone while another has it open
+    theirs.close();
+    EXPECT_TRUE(mine.open(true));
+
+    ASSERT_TRUE(mine.setTitles({QStringLiteral("Site Nord"), QStringLiteral("Zweite Zeile")}));
+    auto reader = site.open();
+    EXPECT_EQ(reader->masterfile().titles().value(1), QStringLiteral("Zweite Zeile"));
+    EXPECT_EQ(reader->referenceMasterfile().allocatedFields(), 20);
+}
+
+TEST(SystemServices, FiscalCalendarHasThirteenOrTwelvePeriods) {
+    TestSite site;
+    auto system = site.open();
+    ReferenceMasterfile& master = system->referenceMasterfile();
+    ASSERT_TRUE(master.setValue(QStringLiteral("FiscalYears"), QStringLiteral("2024"),
+                                QStringLiteral("2023/12/31")));
+    ASSERT_TRUE(master.setValue(QStringLiteral("FiscalYears"), QStringLiteral("2025"),
+                                QStringLiteral("2024/12/29")));
+    EXPECT_EQ(master.numberOfPeriods(), 13);
+    EXPECT_EQ(master.periodStart(2024, 1), QDate(2023, 12, 31));
+    EXPECT_EQ(master.periodEnd(2024, 1), QDate(2024, 1, 27));
+    EXPECT_EQ(master.periodStart(2024, 13), QDate(2024, 12, 1));
+    EXPECT_EQ(master.periodEnd(2024, 13), QDate(2024, 12, 28));
+    EXPECT_FALSE(master.periodStart(2024, 14).isValid());
+    ASSERT_TRUE(master.setValue(QStringLiteral("Master"), QStringLiteral("Periods"),
+                                QStringLiteral("12")));
+    EXPECT_EQ(master.periodStart(2024, 2), QDate(2024, 1, 31));
+    EXPECT_EQ(master.periodEnd(2024, 12), QDate(2024, 12, 28));
+}
+
+TEST(SystemServices, DayFileFeaturesShutdownAndSettingsLocation) {
+    TestSite site;
+    {
+        XbaseTable<DayFileRecord> days(site.path(QStringLiteral("TBDAYFIL.--1")),
+                                       TableRules{QStringLiteral("Day File"),
+                                                  QStringLiteral("Date"), QStringLiteral("Date"),
+                                                  [] { return 100; }, {}, {}, {}});
+        ASSERT_TRUE(days.open());
+        days.setRecord(1, {QDate(2024, 3, 12), QDate(2024, 3, 11), QStringLiteral("06:00-14:30")});
+        expectSaved(days);
+    }
+    site.setSetting(QStringLiteral("Features"), QStringLiteral("PerformancePolicy"),
+                    QStringLiteral("True"));
+    site.setSetting(QStringLiteral("Features"), QStringLiteral("Languages"), QStringLiteral("2"));
+    site.setSetting(QStringLiteral("Corporate"), QStringLiteral("Folder"), QStringLiteral("/corp"));
+    auto system = site.open();
+    ASSERT_TRUE(system->openDayFile());
+    const auto entries = system->dayEntries();
+    ASSERT_EQ(entries.size(), 1U);
+    EXPECT_EQ(entries[0].date, QDate(2024, 3, 11));
+    EXPECT_EQ(entries[0].times, QStringLiteral("06:00-14:30"));
+    system->closeDayFile();
+
+    const SystemFeatures features = system->features();
+    EXPECT_TRUE(features.performancePolicy);
+    EXPECT_FALSE(features.mistakeTracking);
+    EXPECT_EQ(features.languages, 2);
+    EXPECT_EQ(features.corporateFolder, QStringLiteral("/corp"));
+    EXPECT_EQ(system->settingsLocation(), site.path(QStringLiteral("velmor1.ini")));
+
+    EXPECT_FALSE(system->shutdownPending());
+    QFile marker(system->shutdownMarkerPath());
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    EXPECT_TRUE(system->shutdownPending());
+}
+
+TEST(SystemServices, MessagesAndStatusGoThroughTheUiWithTheProgramTitle) {
+    TestSite site;
+    auto system = site.open();
+    HeadlessUi ui;
+    ScopedUi scoped(ui);
+    ui.answer(QStringLiteral("OK to Delete"), IDYES);
+    EXPECT_EQ(system->AskMessage(QStringLiteral("OK to Delete this Mistake?"), 308, {}), IDYES);
+    system->ShowMessage(QStringLiteral("Done"), MB_OK, QStringLiteral("Mistake"));
+    system->StatusText(QStringLiteral("Loading files ..."));
+    const auto& messages = ui.transcript().messages();
+    ASSERT_EQ(messages.size(), 2U);
+    EXPECT_EQ(messages[0].caption, QStringLiteral("Velmor"));
+    EXPECT_EQ(messages[0].style, 308);
+    EXPECT_EQ(messages[1].caption, QStringLiteral("Mistake"));
+    EXPECT_TRUE(ui.transcript().lines().join(u'\n').contains(QStringLiteral("Loading files ...")));
+    EXPECT_EQ(system->Program().title(), QStringLiteral("Velmor"));
+    EXPECT_EQ(system->Program().systemNumber(), 1);
+}
+
+}  // namespace
+}  // namespace vel::testing
