@@ -1,0 +1,38 @@
+#pragma once
+// Comma-separated (CSV) and tab-delimited (TXT) output: UTF-8 (a byte-order mark only when
+// asked), lines ending in CR LF, and the quoting of RFC 4180: a field that holds the separator,
+// a double quote, a line break or a ";" (which the delimited reader takes for the start of a
+// comment) is enclosed in double quotes, and quotes inside it are doubled. Text cells that a
+// spreadsheet program would run as a formula get FormulaGuard's apostrophe.
+#include "platform/transfer/ExportFormat.h"
+
+#include <QByteArray>
+#include <QSaveFile>
+
+#include <memory>
+
+namespace vel {
+
+class DelimitedTextFormat : public ExportFormat {
+public:
+    explicit DelimitedTextFormat(char separator);
+
+    void begin(const ExportTarget& target, const QList<ExportColumn>& columns) override;
+    void writeRow(const QList<ExportCell>& cells) override;
+    void finish() override;
+    void discard() noexcept override;
+
+    // One field as it appears in the file, quoted when needed.
+    static QString quoteField(const QString& field, QChar separator);
+
+private:
+    void appendLine(const QStringList& fields);
+    void flushBuffer();
+
+    char separator_;
+    QString path_;
+    std::unique_ptr<QSaveFile> file_;
+    QByteArray buffer_;
+};
+
+}  // namespace vel
