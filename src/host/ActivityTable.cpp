@@ -122,11 +122,15 @@ bool ActivityTable::hasEdits() const {
 
 bool ActivityTable::save() {
     UndoList undo;
-    const bool saved = core().saveInto(undo, [this](UndoList& steps, QString& error) {
-        return writeStandards(steps, error);
-    });
+    const bool saved = saveInto(undo);
     undo.clear();
     return saved;
+}
+
+bool ActivityTable::saveInto(UndoList& undo) {
+    return core().saveInto(undo, [this](UndoList& steps, QString& error) {
+        return writeStandards(steps, error);
+    });
 }
 
 // Rewrites the standards rows of every activity whose record or standards changed.

@@ -23,6 +23,8 @@ public:
     void setRecord(int number, const ActivityRecord& record) override;
     bool remove(int number, int target) override;
     bool save() override;
+    // Saves as part of a larger save, keeping on the undo list how to put both files back.
+    bool saveInto(UndoList& undo);
     void cancel() override;
     bool hasEdits() const override;
 

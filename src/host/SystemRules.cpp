@@ -215,6 +215,36 @@ bool SystemRules::moveAllocationData(int from, int to, UndoList& undo, QString& 
 }
 
 bool SystemRules::moveElementData(int from, int to, UndoList& undo, QString& error) {
+    // The activities that have the element hand its slot to the target, or empty the slot when
+    // there is no target or the activity has the target already.
+    auto& activities = static_cast<ActivityTable&>(system_.activities());
+    if (!activities.isOpen() && !activities.open()) {
+        error = activities.lastError();
+        return false;
+    }
+    bool changed = false;
+    for (int number = 1; number <= activities.recordCount(); ++number) {
+        ActivityRecord activity = activities.record(number);
+        const int slot = activity.slotOf(from);
+        if (!activities.isActive(number) || slot < 0) {
+            continue;
+        }
+        if (to != 0 && activity.slotOf(to) < 0) {
+            activity.Elements[size_t(slot)].Element = to;
+        } else {
+            activity.Elements[size_t(slot)] = ActivityElementSlot{};
+            for (auto& [allocation, standards] : activity.AllocationStandards) {
+                standards[size_t(slot)] = -1.0F;
+            }
+        }
+        activities.setRecord(number, activity);
+        changed = true;
+    }
+    if (changed && !activities.saveInto(undo)) {
+        error = activities.lastError();
+        activities.cancel();
+        return false;
+    }
     return changeLines(
         [from, to](ProductionLineRecord& line) {
             bool moved = false;

@@ -147,6 +147,25 @@ TEST(SystemRules, RemovingMovesTheLinesToTheTargetOnSave) {
     ASSERT_TRUE(lines.reindex());
     EXPECT_EQ(lines.record(1).Element[0], 3);
     EXPECT_EQ(lines.record(1).Units[0], 120.0);
+
+    // An element on an activity hands its slot to the target, keeping the slot's standards.
+    ActivityRecord third = reader->activities().record(3);
+    third.Elements[0].Element = 1;
+    third.AllocationStandards[2].fill(30.0F);
+    reader->activities().setRecord(3, third);
+    expectSaved(reader->activities());
+    ASSERT_TRUE(reader->elements().remove(1, 3));
+    expectSaved(reader->elements());
+    ASSERT_TRUE(reader->activities().reindex());
+    EXPECT_EQ(reader->activities().record(3).Elements[0].Element, 3);
+    EXPECT_FLOAT_EQ(reader->activities().record(3).AllocationStandards.at(2)[0], 30.0F);
+    EXPECT_EQ(reader->elements().usedOn(3), QStringLiteral(" Activity"));
+    // Without a target the slot is emptied.
+    ASSERT_TRUE(reader->elements().remove(3, 0));
+    expectSaved(reader->elements());
+    ASSERT_TRUE(reader->activities().reindex());
+    EXPECT_EQ(reader->activities().record(3).elementCount(), 0);
+    EXPECT_FLOAT_EQ(reader->activities().record(3).AllocationStandards.at(2)[0], -1.0F);
 }
 
 TEST(SystemRules, StoredEarnedHoursMethodDecidesWhatAnActivityMayStillBecome) {
