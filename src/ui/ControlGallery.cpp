@@ -33,12 +33,12 @@ QString minutesPerUnit(double unitsPerHour) {
 ControlGallery::ControlGallery()
     : Form(QStringLiteral("frmGallery"), QStringLiteral("Control Gallery")) {
     auto& strip = tabStrip(QStringLiteral("TabStrip1"));
-    declareGeneralPage(strip.page(QStringLiteral("&General"),
-                                  QStringLiteral("Code, name, measurement and schedule")));
-    declareElementsPage(strip.page(QStringLiteral("&Elements"),
-                                   QStringLiteral("Elements of the activity and their standards")));
-    declareListsPage(strip.page(QStringLiteral("&Lists"),
-                                QStringLiteral("Allocations and valid work centers")));
+    const auto page = [&strip](const char* caption, const char* tip) -> Container& {
+        return strip.page(QString::fromLatin1(caption), QString::fromLatin1(tip));
+    };
+    declareGeneralPage(page("&General", "Code, name, measurement and schedule"));
+    declareElementsPage(page("&Elements", "Elements of the activity and their standards"));
+    declareListsPage(page("&Lists", "Allocations and valid work centers"));
     saveButtons(QStringLiteral("SaveButtons1")).clicked([this](int button) { finish(button); });
 }
 
@@ -93,7 +93,8 @@ void ControlGallery::declareGeneralPage(Container& page) {
 void ControlGallery::declareElementsPage(Container& page) {
     standards_ = &page.grid(QStringLiteral("grdStandards"), QStringLiteral("&Standards:"))
                       .tip(QStringLiteral("Double-click a units-per-hour cell to change it"));
-    standards_->cellEdit([this](int row, int, QString& text) { return takeUnitsPerHour(row, text); });
+    standards_->cellEdit(
+        [this](int row, int, QString& text) { return takeUnitsPerHour(row, text); });
     page.orderedSelect(QStringLiteral("osElements"),
                        QStringLiteral("Elements &on the production sheet (at most 4):"))
         .limit(4);
@@ -111,10 +112,12 @@ void ControlGallery::declareListsPage(Container& page) {
     workCenters_ =
         &page.listSelect(QStringLiteral("lsWorkCenters"), QStringLiteral("&Valid work centers:"));
     Row& buttons = page.line();
-    buttons.button(QStringLiteral("btnTickAll"), QStringLiteral("T&ick All"))
-        .clicked([this] { tickAllWorkCenters(true); });
-    buttons.button(QStringLiteral("btnClearAll"), QStringLiteral("Clea&r All"))
-        .clicked([this] { tickAllWorkCenters(false); });
+    buttons.button(QStringLiteral("btnTickAll"), QStringLiteral("T&ick All")).clicked([this] {
+        tickAllWorkCenters(true);
+    });
+    buttons.button(QStringLiteral("btnClearAll"), QStringLiteral("Clea&r All")).clicked([this] {
+        tickAllWorkCenters(false);
+    });
     page.label(QStringLiteral("lblNote"),
                QStringLiteral("Associates can record the activity only in the ticked work "
                               "centers."));
@@ -169,8 +172,8 @@ void ControlGallery::fillElementsPage() {
         double unitsPerHour;
     };
     const Standard rows[] = {
-        {"PCK", "Pick cases", "Cases", 120},   {"LIN", "Pick lines", "Lines", 85.5},
-        {"TRV", "Travel", "Minutes", 60},      {"WRP", "Stretch wrap", "Pallets", 12},
+        {"PCK", "Pick cases", "Cases", 120},    {"LIN", "Pick lines", "Lines", 85.5},
+        {"TRV", "Travel", "Minutes", 60},       {"WRP", "Stretch wrap", "Pallets", 12},
         {"LBL", "Label cartons", "Cases", 240},
     };
     auto& elements = controlAs<OrderedSelect>(QStringLiteral("osElements"));
@@ -193,11 +196,14 @@ void ControlGallery::fillElementsPage() {
 void ControlGallery::fillListsPage() {
     auto& allocations = controlAs<ListView>(QStringLiteral("lvAllocations"));
     allocations.clear();
-    allocations.addItem({QStringLiteral("A100"), QStringLiteral("Grocery"), QStringLiteral("55")}, 1);
-    allocations.addItem({QStringLiteral("A200"), QStringLiteral("Frozen"), QStringLiteral("25")}, 2);
-    allocations.addItem({QStringLiteral("A300"), QStringLiteral("Health and beauty"),
-                         QStringLiteral("15")}, 3);
-    allocations.addItem({QStringLiteral("A900"), QStringLiteral("Returns"), QStringLiteral("5")}, 4);
+    allocations.addItem({QStringLiteral("A100"), QStringLiteral("Grocery"), QStringLiteral("55")},
+                        1);
+    allocations.addItem({QStringLiteral("A200"), QStringLiteral("Frozen"), QStringLiteral("25")},
+                        2);
+    allocations.addItem(
+        {QStringLiteral("A300"), QStringLiteral("Health and beauty"), QStringLiteral("15")}, 3);
+    allocations.addItem({QStringLiteral("A900"), QStringLiteral("Returns"), QStringLiteral("5")},
+                        4);
     allocations.select(0);
     workCenters_->clear();
     workCenters_->addItem(QStringLiteral("10 Receiving"), 10, true);

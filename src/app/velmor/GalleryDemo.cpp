@@ -13,8 +13,7 @@ namespace vel {
 namespace {
 // The controls whose final values the headless run reports.
 const char* const reportedControls[] = {
-    "txtCode", "txtName", "optMeasure(1)", "cboUnit", "grdStandards", "osElements",
-    "lsWorkCenters",
+    "txtCode", "txtName", "optMeasure(1)", "cboUnit", "grdStandards", "osElements", "lsWorkCenters",
 };
 
 void personAtTheGallery(FormDriver& window) {
@@ -35,9 +34,8 @@ void personAtTheGallery(FormDriver& window) {
 
 int GalleryDemo::runOnDesktop() {
     QtUi ui;
-    ui.setStatusSink([](const QString& text, int) {
-        std::fprintf(stderr, "status: %s\n", qPrintable(text));
-    });
+    ui.setStatusSink(
+        [](const QString& text, int) { std::fprintf(stderr, "status: %s\n", qPrintable(text)); });
     ScopedUi scoped(ui);
     ControlGallery gallery;
     ui.runModal(gallery);
@@ -57,8 +55,9 @@ QStringList GalleryDemo::headlessTranscript(bool* failed) {
         const Control& control = gallery.control(name);  // a grid reports its current cell
         transcript.addLine(QStringLiteral("value: %1 = %2").arg(name, control.valueText()));
     }
-    transcript.addLine(QStringLiteral("result: %1").arg(
-        gallery.confirmed() ? QStringLiteral("OK") : QStringLiteral("Cancel")));
+    transcript.addLine(
+        QStringLiteral("result: %1")
+            .arg(gallery.confirmed() ? QStringLiteral("OK") : QStringLiteral("Cancel")));
     if (failed) {
         *failed = !ui.failures().isEmpty();
     }

@@ -33,46 +33,49 @@ namespace vel {
 std::unique_ptr<ControlBinding> createBinding(Control& control, FormRenderer& renderer,
                                               QWidget* parent) {
     switch (control.kind()) {
-    case ControlKind::Label:
-        return std::make_unique<LabelBinding>(control, renderer, parent);
-    case ControlKind::TextBox:
-        return std::make_unique<TextBoxBinding>(static_cast<TextBox&>(control), renderer, parent);
-    case ControlKind::CheckBox:
-        return std::make_unique<CheckBoxBinding>(static_cast<CheckBox&>(control), renderer,
-                                                 parent);
-    case ControlKind::OptionButton:
-        return std::make_unique<OptionButtonBinding>(static_cast<OptionButton&>(control),
-                                                     renderer, parent);
-    case ControlKind::ComboBox:
-        return std::make_unique<ComboBoxBinding>(static_cast<ComboBox&>(control), renderer,
-                                                 parent);
-    case ControlKind::NumberBox:
-        return std::make_unique<NumberBoxBinding>(static_cast<NumberBox&>(control), renderer,
-                                                  parent);
-    case ControlKind::DateBox:
-        return std::make_unique<DateBoxBinding>(static_cast<DateBox&>(control), renderer, parent);
-    case ControlKind::TimeBox:
-        return std::make_unique<TimeBoxBinding>(static_cast<TimeBox&>(control), renderer, parent);
-    case ControlKind::ListSelect:
-        return std::make_unique<ListSelectBinding>(static_cast<ListSelect&>(control), renderer,
-                                                   parent);
-    case ControlKind::OrderedSelect:
-        return std::make_unique<OrderedSelectBinding>(static_cast<OrderedSelect&>(control),
-                                                      renderer, parent);
-    case ControlKind::Grid:
-        return std::make_unique<GridBinding>(static_cast<Grid&>(control), renderer, parent);
-    case ControlKind::ListView:
-        return std::make_unique<ListViewBinding>(static_cast<ListView&>(control), renderer,
-                                                 parent);
-    case ControlKind::Button:
-        return std::make_unique<ButtonBinding>(static_cast<Button&>(control), renderer, parent);
-    case ControlKind::TabStrip:
-        return std::make_unique<TabStripBinding>(static_cast<TabStrip&>(control), renderer,
-                                                 parent);
-    case ControlKind::SaveButtons:
-    case ControlKind::Frame:
-    case ControlKind::Row:
-        break;
+        case ControlKind::Label:
+            return std::make_unique<LabelBinding>(control, renderer, parent);
+        case ControlKind::TextBox:
+            return std::make_unique<TextBoxBinding>(static_cast<TextBox&>(control), renderer,
+                                                    parent);
+        case ControlKind::CheckBox:
+            return std::make_unique<CheckBoxBinding>(static_cast<CheckBox&>(control), renderer,
+                                                     parent);
+        case ControlKind::OptionButton:
+            return std::make_unique<OptionButtonBinding>(static_cast<OptionButton&>(control),
+                                                         renderer, parent);
+        case ControlKind::ComboBox:
+            return std::make_unique<ComboBoxBinding>(static_cast<ComboBox&>(control), renderer,
+                                                     parent);
+        case ControlKind::NumberBox:
+            return std::make_unique<NumberBoxBinding>(static_cast<NumberBox&>(control), renderer,
+                                                      parent);
+        case ControlKind::DateBox:
+            return std::make_unique<DateBoxBinding>(static_cast<DateBox&>(control), renderer,
+                                                    parent);
+        case ControlKind::TimeBox:
+            return std::make_unique<TimeBoxBinding>(static_cast<TimeBox&>(control), renderer,
+                                                    parent);
+        case ControlKind::ListSelect:
+            return std::make_unique<ListSelectBinding>(static_cast<ListSelect&>(control), renderer,
+                                                       parent);
+        case ControlKind::OrderedSelect:
+            return std::make_unique<OrderedSelectBinding>(static_cast<OrderedSelect&>(control),
+                                                          renderer, parent);
+        case ControlKind::Grid:
+            return std::make_unique<GridBinding>(static_cast<Grid&>(control), renderer, parent);
+        case ControlKind::ListView:
+            return std::make_unique<ListViewBinding>(static_cast<ListView&>(control), renderer,
+                                                     parent);
+        case ControlKind::Button:
+            return std::make_unique<ButtonBinding>(static_cast<Button&>(control), renderer, parent);
+        case ControlKind::TabStrip:
+            return std::make_unique<TabStripBinding>(static_cast<TabStrip&>(control), renderer,
+                                                     parent);
+        case ControlKind::SaveButtons:
+        case ControlKind::Frame:
+        case ControlKind::Row:
+            break;
     }
     return std::make_unique<ContainerBinding>(control, renderer, parent);
 }

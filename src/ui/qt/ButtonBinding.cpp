@@ -11,9 +11,7 @@ ButtonBinding::ButtonBinding(Button& button, FormRenderer& renderer, QWidget* pa
     push_->setDefault(button.isDefault());
     push_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setOuterWidget(push_);
-    connect(push_, &QPushButton::clicked, this, [this] {
-        act([this] { button_.userClick(); });
-    });
+    connect(push_, &QPushButton::clicked, this, [this] { act([this] { button_.userClick(); }); });
 }
 
 void ButtonBinding::refreshValue() {

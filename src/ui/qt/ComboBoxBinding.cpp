@@ -20,9 +20,8 @@ ComboBoxBinding::ComboBoxBinding(ComboBox& combo, FormRenderer& renderer, QWidge
         refresh();
     });
     if (QLineEdit* edit = widget_->lineEdit()) {
-        connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) {
-            act([this, text] { combo_.userSetValue(text); });
-        });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this](const QString& text) { act([this, text] { combo_.userSetValue(text); }); });
     }
 }
 

@@ -14,16 +14,16 @@ ContainerBinding::ContainerBinding(Control& control, FormRenderer& renderer, QWi
     : ControlBinding(control, renderer) {
     QWidget* widget = nullptr;
     switch (control.kind()) {
-    case ControlKind::Frame:
-        widget = new QGroupBox(parent);
-        break;
-    case ControlKind::SaveButtons:
-        widget = new QDialogButtonBox(parent);
-        break;
-    default: {
-        widget = new QWidget(parent);  // a row: its layout has no margins of its own
-        break;
-    }
+        case ControlKind::Frame:
+            widget = new QGroupBox(parent);
+            break;
+        case ControlKind::SaveButtons:
+            widget = new QDialogButtonBox(parent);
+            break;
+        default: {
+            widget = new QWidget(parent);  // a row: its layout has no margins of its own
+            break;
+        }
     }
     setOuterWidget(widget);
 }

@@ -20,10 +20,10 @@ class ControlBinding : public QObject {
 public:
     // How the layout places the control in a container that lays out one control a row.
     enum class Placement {
-        Field,      // caption label on the left, the widget on the right
-        WideField,  // caption label above, the widget across the whole row
-        CheckField, // no caption label; the widget sits in the field column
-        Spanning,   // the widget across the whole row (frames, tab strips, labels)
+        Field,       // caption label on the left, the widget on the right
+        WideField,   // caption label above, the widget across the whole row
+        CheckField,  // no caption label; the widget sits in the field column
+        Spanning,    // the widget across the whole row (frames, tab strips, labels)
     };
 
     ControlBinding(Control& control, FormRenderer& renderer);

@@ -15,16 +15,15 @@ DateBoxBinding::DateBoxBinding(DateBox& box, FormRenderer& renderer, QWidget* pa
         if (updating()) {
             return;
         }
-        const QString text = date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd"))
-                                            : QString();
+        const QString text =
+            date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
         act([this, text] { box_.userSetValue(text); });
         refresh();
     });
 }
 
 QWidget* DateBoxBinding::focusWidget() const {
-    return field_->presentBox() ? static_cast<QWidget*>(field_->presentBox())
-                                : field_->dateEdit();
+    return field_->presentBox() ? static_cast<QWidget*>(field_->presentBox()) : field_->dateEdit();
 }
 
 void DateBoxBinding::refreshValue() {

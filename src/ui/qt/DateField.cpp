@@ -6,16 +6,16 @@
 
 namespace vel {
 
-DateField::DateField(bool allowEmpty, QWidget* parent) : QWidget(parent), edit_(new QDateEdit(this)) {
+DateField::DateField(bool allowEmpty, QWidget* parent)
+    : QWidget(parent), edit_(new QDateEdit(this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (allowEmpty) {
         present_ = new QCheckBox(this);
         present_->setToolTip(tr("Clear to leave the date empty"));
         layout->addWidget(present_);
-        connect(present_, &QCheckBox::clicked, this, [this](bool checked) {
-            Q_EMIT edited(checked ? edit_->date() : QDate());
-        });
+        connect(present_, &QCheckBox::clicked, this,
+                [this](bool checked) { Q_EMIT edited(checked ? edit_->date() : QDate()); });
     }
     edit_->setCalendarPopup(true);
     edit_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));

@@ -17,7 +17,7 @@ public:
     QWidget* body() const { return body_; }
 
 Q_SIGNALS:
-    void closeRequested();   // the frame's close button, Alt+F4, the window menu
+    void closeRequested();  // the frame's close button, Alt+F4, the window menu
     void escapePressed();
 
 protected:

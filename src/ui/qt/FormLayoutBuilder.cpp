@@ -25,17 +25,17 @@ namespace {
 
 bool isSmallInLine(ControlKind kind) {
     switch (kind) {
-    case ControlKind::Button:
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-    case ControlKind::Label:
-    case ControlKind::NumberBox:
-    case ControlKind::DateBox:
-    case ControlKind::TimeBox:
-    case ControlKind::ComboBox:
-        return true;
-    default:
-        return false;
+        case ControlKind::Button:
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+        case ControlKind::Label:
+        case ControlKind::NumberBox:
+        case ControlKind::DateBox:
+        case ControlKind::TimeBox:
+        case ControlKind::ComboBox:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -103,9 +103,9 @@ void FormLayoutBuilder::buildContainer(Container& container, QWidget* host) {
         for (Control* control : container.children()) {
             ControlBinding& binding = bind(*control, host);
             bindings << &binding;
-            labelColumnUsed = labelColumnUsed ||
-                              (binding.placement() == ControlBinding::Placement::Field &&
-                               binding.wantsCaptionLabel());
+            labelColumnUsed =
+                labelColumnUsed || (binding.placement() == ControlBinding::Placement::Field &&
+                                    binding.wantsCaptionLabel());
         }
         for (ControlBinding* binding : bindings) {
             addToRows(layout, *binding, labelColumnUsed, host);
@@ -152,31 +152,31 @@ void FormLayoutBuilder::addToRows(QFormLayout* layout, ControlBinding& binding,
         binding.setCaptionLabel(label);
     }
     switch (binding.placement()) {
-    case ControlBinding::Placement::Field:
-        if (label) {
-            layout->addRow(label, widget);
-            binding.setFormRows(layout, {widget});
-            return;
-        }
-        break;
-    case ControlBinding::Placement::WideField:
-        if (label) {
-            layout->addRow(label);
-            layout->addRow(widget);
-            binding.setFormRows(layout, {label, widget});
-            return;
-        }
-        break;
-    case ControlBinding::Placement::CheckField:
-        if (labelColumnUsed) {
-            const int row = layout->rowCount();
-            layout->setWidget(row, QFormLayout::FieldRole, widget);
-            binding.setFormRows(layout, {widget});
-            return;
-        }
-        break;
-    case ControlBinding::Placement::Spanning:
-        break;
+        case ControlBinding::Placement::Field:
+            if (label) {
+                layout->addRow(label, widget);
+                binding.setFormRows(layout, {widget});
+                return;
+            }
+            break;
+        case ControlBinding::Placement::WideField:
+            if (label) {
+                layout->addRow(label);
+                layout->addRow(widget);
+                binding.setFormRows(layout, {label, widget});
+                return;
+            }
+            break;
+        case ControlBinding::Placement::CheckField:
+            if (labelColumnUsed) {
+                const int row = layout->rowCount();
+                layout->setWidget(row, QFormLayout::FieldRole, widget);
+                binding.setFormRows(layout, {widget});
+                return;
+            }
+            break;
+        case ControlBinding::Placement::Spanning:
+            break;
     }
     layout->addRow(widget);
     binding.setFormRows(layout, {widget});

@@ -34,7 +34,9 @@ public:
     QWidget* widgetFor(const Control& control) const;
     QWidget* widgetFor(const QString& path) const;
     template <class T>
-    T* widgetAs(const QString& path) const { return qobject_cast<T*>(widgetFor(path)); }
+    T* widgetAs(const QString& path) const {
+        return qobject_cast<T*>(widgetFor(path));
+    }
 
     // Applies every pending model change to the widgets now.
     void flush();

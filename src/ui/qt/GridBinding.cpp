@@ -12,9 +12,12 @@ namespace vel {
 namespace {
 Qt::Alignment alignmentOf(Grid::Align align) {
     switch (align) {
-    case Grid::Align::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case Grid::Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
-    case Grid::Align::Left: break;
+        case Grid::Align::Center:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case Grid::Align::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case Grid::Align::Left:
+            break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -135,8 +138,7 @@ void GridBinding::refreshSizes() {
         table_->setColumnWidth(col, pixels);
         width += pixels;
         const bool leftAligned = grid_.columnAlign(col) == Grid::Align::Left;
-        if (leftAligned &&
-            (widest < 0 || characters > grid_.columnWidth(widest))) {
+        if (leftAligned && (widest < 0 || characters > grid_.columnWidth(widest))) {
             widest = col;
         }
     }
@@ -144,8 +146,8 @@ void GridBinding::refreshSizes() {
     QHeaderView* header = table_->horizontalHeader();
     header->setStretchLastSection(widest < 0);
     for (int col = 0; col < table_->columnCount(); ++col) {
-        header->setSectionResizeMode(col, col == widest ? QHeaderView::Stretch
-                                                        : QHeaderView::Interactive);
+        header->setSectionResizeMode(
+            col, col == widest ? QHeaderView::Stretch : QHeaderView::Interactive);
     }
     width += table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int rowHeight = table_->verticalHeader()->defaultSectionSize();

@@ -1,8 +1,9 @@
 #pragma once
 // GridBinding: a grid as a QTableWidget. The first fixed row becomes the column headings;
-// further fixed rows and the fixed columns show as read-only cells coloured like headings. Column widths (in average characters) and alignment follow the grid; cells of
-// editable columns take a person's entry through userEditCell, and a refused entry shows the
-// old text again. Moving to a cell goes through userClickCell.
+// further fixed rows and the fixed columns show as read-only cells coloured like headings. Column
+// widths (in average characters) and alignment follow the grid; cells of editable columns take a
+// person's entry through userEditCell, and a refused entry shows the old text again. Moving to a
+// cell goes through userClickCell.
 #include "ui/qt/ControlBinding.h"
 
 class QTableWidget;

@@ -80,9 +80,9 @@ void ListViewBinding::refreshValue() {
         const int pixels = columns[col].width * character + 12;
         tree_->setColumnWidth(int(col), pixels);
         width += pixels;
-        tree_->headerItem()->setTextAlignment(
-            int(col), columns[col].rightAligned ? Qt::AlignRight | Qt::AlignVCenter
-                                                : Qt::AlignLeft | Qt::AlignVCenter);
+        tree_->headerItem()->setTextAlignment(int(col), columns[col].rightAligned
+                                                            ? Qt::AlignRight | Qt::AlignVCenter
+                                                            : Qt::AlignLeft | Qt::AlignVCenter);
     }
     tree_->setHeaderLabels(headings);
     // Room beyond the columns' widths goes to the widest text column.
@@ -95,8 +95,8 @@ void ListViewBinding::refreshValue() {
     }
     tree_->header()->setStretchLastSection(widest < 0);
     for (int col = 0; col < int(columns.size()); ++col) {
-        tree_->header()->setSectionResizeMode(col, col == widest ? QHeaderView::Stretch
-                                                                 : QHeaderView::Interactive);
+        tree_->header()->setSectionResizeMode(
+            col, col == widest ? QHeaderView::Stretch : QHeaderView::Interactive);
     }
 
     bool same = tree_->topLevelItemCount() == list_.count();
@@ -126,9 +126,9 @@ void ListViewBinding::refreshValue() {
     }
     const int rowHeight = tree_->fontMetrics().height() + 6;
     const int header = tree_->header()->sizeHint().height();
-    tree_->setMinimumSize(std::min(width, 720),
-                          header + std::clamp(list_.count(), 3, visibleLines) * rowHeight +
-                              2 * tree_->frameWidth());
+    tree_->setMinimumSize(
+        std::min(width, 720),
+        header + std::clamp(list_.count(), 3, visibleLines) * rowHeight + 2 * tree_->frameWidth());
 }
 
 }  // namespace vel

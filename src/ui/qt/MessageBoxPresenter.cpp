@@ -14,9 +14,8 @@ struct ButtonAnswer {
     QMessageBox::StandardButton button;
 };
 constexpr ButtonAnswer buttonAnswers[] = {
-    {IDOK, QMessageBox::Ok},         {IDCANCEL, QMessageBox::Cancel},
-    {IDABORT, QMessageBox::Abort},   {IDRETRY, QMessageBox::Retry},
-    {IDIGNORE, QMessageBox::Ignore}, {IDYES, QMessageBox::Yes},
+    {IDOK, QMessageBox::Ok},       {IDCANCEL, QMessageBox::Cancel}, {IDABORT, QMessageBox::Abort},
+    {IDRETRY, QMessageBox::Retry}, {IDIGNORE, QMessageBox::Ignore}, {IDYES, QMessageBox::Yes},
     {IDNO, QMessageBox::No},
 };
 }  // namespace
@@ -41,11 +40,16 @@ int answerFor(QMessageBox::StandardButton button) {
 
 QMessageBox::Icon iconFor(int style) {
     switch (style & 0xF0) {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONASTERISK: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+        case MB_ICONHAND:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
+        case MB_ICONASTERISK:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 

@@ -27,7 +27,9 @@ QPushButton* newButton(const QString& text, QStyle::StandardPixmap icon, QWidget
 }  // namespace
 
 OrderedSelectWidget::OrderedSelectWidget(QWidget* parent)
-    : QWidget(parent), chosenLabel_(new QLabel(this)), available_(newList(this)),
+    : QWidget(parent),
+      chosenLabel_(new QLabel(this)),
+      available_(newList(this)),
       chosen_(newList(this)),
       add_(newButton(tr("Add"), QStyle::SP_ArrowRight, this)),
       remove_(newButton(tr("Remove"), QStyle::SP_ArrowLeft, this)),
@@ -64,15 +66,12 @@ OrderedSelectWidget::OrderedSelectWidget(QWidget* parent)
             Q_EMIT removeRequested(chosen_->currentRow());
         }
     });
-    connect(chosen_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        Q_EMIT removeRequested(chosen_->row(item));
-    });
-    connect(up_, &QPushButton::clicked, this, [this] {
-        Q_EMIT moveRequested(chosen_->currentRow(), -1);
-    });
-    connect(down_, &QPushButton::clicked, this, [this] {
-        Q_EMIT moveRequested(chosen_->currentRow(), 1);
-    });
+    connect(chosen_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { Q_EMIT removeRequested(chosen_->row(item)); });
+    connect(up_, &QPushButton::clicked, this,
+            [this] { Q_EMIT moveRequested(chosen_->currentRow(), -1); });
+    connect(down_, &QPushButton::clicked, this,
+            [this] { Q_EMIT moveRequested(chosen_->currentRow(), 1); });
     connect(available_, &QListWidget::itemSelectionChanged, this,
             &OrderedSelectWidget::updateButtons);
     connect(chosen_, &QListWidget::currentRowChanged, this, &OrderedSelectWidget::updateButtons);

@@ -7,11 +7,12 @@
 namespace vel {
 
 SoundPlayer::SoundPlayer()
-    : SoundPlayer(QStandardPaths::findExecutable(QStringLiteral("canberra-gtk-play")),
-                  [](const QString& program, const QStringList& arguments) {
-                      return QProcess::startDetached(program, arguments);
-                  },
-                  [] { QApplication::beep(); }) {}
+    : SoundPlayer(
+          QStandardPaths::findExecutable(QStringLiteral("canberra-gtk-play")),
+          [](const QString& program, const QStringList& arguments) {
+              return QProcess::startDetached(program, arguments);
+          },
+          [] { QApplication::beep(); }) {}
 
 SoundPlayer::SoundPlayer(QString playerProgram, Starter starter, Bell bell)
     : player_(std::move(playerProgram)), starter_(std::move(starter)), bell_(std::move(bell)) {}

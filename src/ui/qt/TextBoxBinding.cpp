@@ -132,18 +132,18 @@ bool TextBoxBinding::routeKey(QKeyEvent* event) {
         }
     }
     switch (event->key()) {
-    case Qt::Key_Backspace:
-        sendKeys({KeyBackspace});
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (plain_ && !(event->modifiers() & Qt::ControlModifier)) {
-            sendKeys({KeyEnter});
+        case Qt::Key_Backspace:
+            sendKeys({KeyBackspace});
             return true;
-        }
-        return false;  // a one-line box leaves Enter to the dialog's default button
-    default:
-        break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (plain_ && !(event->modifiers() & Qt::ControlModifier)) {
+                sendKeys({KeyEnter});
+                return true;
+            }
+            return false;  // a one-line box leaves Enter to the dialog's default button
+        default:
+            break;
     }
     const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::MetaModifier;
     if ((event->modifiers() & commands) || !isTypedText(event->text())) {
@@ -222,15 +222,16 @@ void TextBoxBinding::showEditMenu(const QPoint& globalPosition) {
     menu.addAction(tr("&Delete"), this, [this] { deleteForward(); })
         ->setEnabled(selected && editable);
     menu.addSeparator();
-    menu.addAction(tr("Select &All"), this, [this] {
-            if (box_.editable()) {
-                sendKeys({KeyCtrlA});
-            } else if (line_) {
-                line_->selectAll();
-            } else {
-                plain_->selectAll();
-            }
-        })
+    menu.addAction(tr("Select &All"), this,
+                   [this] {
+                       if (box_.editable()) {
+                           sendKeys({KeyCtrlA});
+                       } else if (line_) {
+                           line_->selectAll();
+                       } else {
+                           plain_->selectAll();
+                       }
+                   })
         ->setEnabled(!box_.text().isEmpty());
     menu.exec(globalPosition);
 }

@@ -22,6 +22,7 @@
 #include "ui/qt/DateField.h"
 #include "ui/qt/OrderedSelectWidget.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -38,7 +39,6 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace vel {
 namespace {
@@ -140,7 +140,8 @@ TEST(FormRendererBinding, ProgramChangesShowInTheWidgets) {
     gallery.controlAs<CheckBox>(QStringLiteral("chkFlags(1)")).setChecked(true);
     gallery.controlAs<NumberBox>(QStringLiteral("nbStandard")).setValue(98.765);
     gallery.controlAs<DateBox>(QStringLiteral("dbEffective")).setDate(QDate(2024, 3, 1));
-    gallery.controlAs<Grid>(QStringLiteral("grdStandards")).setTextMatrix(2, 1, QStringLiteral("Pick singles"));
+    gallery.controlAs<Grid>(QStringLiteral("grdStandards"))
+        .setTextMatrix(2, 1, QStringLiteral("Pick singles"));
     gallery.controlAs<ListSelect>(QStringLiteral("lsWorkCenters")).setSelected(1, true);
     gallery.controlAs<ListView>(QStringLiteral("lvAllocations")).select(2);
     gallery.controlAs<Label>(QStringLiteral("lblNote")).setCaption(QStringLiteral("Changed note"));
@@ -175,8 +176,10 @@ TEST(FormRendererBinding, ProgramChangesShowInTheWidgets) {
     rendered->flush();
     EXPECT_FALSE(date->isChecked());
     EXPECT_FALSE(dateField->date().isValid());
-    auto* nameLabel = qobject_cast<QLabel*>(
-        rendered->widgetFor(QStringLiteral("txtName"))->parentWidget()->findChildren<QLabel*>().value(1));
+    auto* nameLabel = qobject_cast<QLabel*>(rendered->widgetFor(QStringLiteral("txtName"))
+                                                ->parentWidget()
+                                                ->findChildren<QLabel*>()
+                                                .value(1));
     ASSERT_NE(nameLabel, nullptr);
     EXPECT_EQ(nameLabel->text(), QStringLiteral("&Description:"));
     EXPECT_EQ(nameLabel->buddy(), rendered->widgetFor(QStringLiteral("txtName")));
@@ -362,7 +365,8 @@ TEST(ListBindings, PersonsSelectionsTicksAndPicksReachTheModel) {
     EXPECT_EQ(clicks, 1);
     Q_EMIT tree->itemDoubleClicked(tree->topLevelItem(3), 0);
     EXPECT_EQ(allocations.selectedLine(), 3);
-    EXPECT_TRUE(statusCatcher.transcript().lines().contains(QStringLiteral("status: Allocation A900")));
+    EXPECT_TRUE(
+        statusCatcher.transcript().lines().contains(QStringLiteral("status: Allocation A900")));
 
     // Selection list: ticking an item, and the form's own Tick All button.
     auto& workCenters = gallery.controlAs<ListSelect>(QStringLiteral("lsWorkCenters"));
@@ -397,7 +401,8 @@ TEST(ListBindings, PersonsSelectionsTicksAndPicksReachTheModel) {
     EXPECT_FALSE(picker->addButton()->isEnabled());
     picker->chosenList()->setCurrentRow(3);
     picker->upButton()->click();
-    EXPECT_EQ(elements.valueText(), QStringLiteral("Pick cases; Travel; Pick lines; Label cartons"));
+    EXPECT_EQ(elements.valueText(),
+              QStringLiteral("Pick cases; Travel; Pick lines; Label cartons"));
     EXPECT_EQ(picker->chosenList()->currentRow(), 2);
     picker->removeButton()->click();
     EXPECT_EQ(elements.valueText(), QStringLiteral("Pick cases; Travel; Label cartons"));

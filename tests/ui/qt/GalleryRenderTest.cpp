@@ -5,13 +5,13 @@
 #include "ui/ControlGallery.h"
 #include "ui/TabStrip.h"
 
+#include <gtest/gtest.h>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <gtest/gtest.h>
 
 namespace vel {
 namespace {
@@ -30,7 +30,8 @@ TEST(GalleryRendering, SavesAPictureOfEveryTabPage) {
         rendered->flush();
         QCoreApplication::processEvents();
         EXPECT_EQ(tabs->currentIndex(), number - 1);
-        const QString file = QStringLiteral("%1/gallery-tab%2.png").arg(pictureFolder()).arg(number);
+        const QString file =
+            QStringLiteral("%1/gallery-tab%2.png").arg(pictureFolder()).arg(number);
         const QImage picture = rendered->dialog()->grab().toImage();
         ASSERT_TRUE(picture.save(file)) << file.toStdString();
         EXPECT_GT(picture.width(), 400);

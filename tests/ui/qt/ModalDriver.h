@@ -3,18 +3,17 @@
 // the given kind as soon as it shows, checked once per turn of the event loop. A window that
 // never shows fails the test after a bounded number of turns, and whatever modal window is in
 // the way is closed so that the test cannot hang.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace vel::testing {
 
 template <class Window>
-void whenModalShows(std::function<void(Window*)> action,
-                    std::function<bool(Window*)> accept = {}) {
+void whenModalShows(std::function<void(Window*)> action, std::function<bool(Window*)> accept = {}) {
     auto* timer = new QTimer;
     auto turns = std::make_shared<int>(0);
     timer->setInterval(0);
