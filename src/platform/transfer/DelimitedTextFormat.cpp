@@ -16,7 +16,7 @@ DelimitedTextFormat::DelimitedTextFormat(char separator) : separator_(separator)
 QString DelimitedTextFormat::quoteField(const QString& field, QChar separator) {
     bool needsQuotes = false;
     for (const QChar character : field) {
-        if (character == separator || character == u'"' || character == u'\r' ||
+        if (character == separator || character == u'"' || character == u'\r' || character == u'\t' ||
             character == u'\n' || character == u';') {
             needsQuotes = true;
             break;

@@ -1,7 +1,7 @@
 #pragma once
 // Comma-separated (CSV) and tab-delimited (TXT) output: UTF-8 (a byte-order mark only when
 // asked), lines ending in CR LF, and the quoting of RFC 4180: a field that holds the separator,
-// a double quote, a line break or a ";" (which the delimited reader takes for the start of a
+// a double quote, a tab, a line break or a ";" (which the delimited reader takes for the start of a
 // comment) is enclosed in double quotes, and quotes inside it are doubled. Text cells that a
 // spreadsheet program would run as a formula get FormulaGuard's apostrophe.
 #include "platform/transfer/ExportFormat.h"

@@ -25,7 +25,8 @@ QString FormulaGuard::protect(const QString& text) {
 }
 
 QString FormulaGuard::unprotect(const QString& text) {
-    if (text.size() >= 2 && text.front() == u'\'' && needsGuard(QStringView(text).mid(1))) {
+    const QStringView rest = QStringView(text).mid(1);
+    if (text.size() >= 2 && text.front() == u'\'' && !rest.front().isSpace() && needsGuard(rest)) {
         return text.mid(1);
     }
     return text;
