@@ -158,9 +158,13 @@ bool ActivityTable::writeStandards(UndoList& undo, QString& error) {
             table.setRecord(row, StandardRecord{});
         }
     }
-    const auto place = [&table](const StandardRecord& standard) {
-        const int row = table.freeRecord();
-        table.setRecord(row > 0 ? row : table.recordCount() + 1, standard);
+    // Fills the free rows from the first on, then appends; the cursor keeps this linear.
+    int cursor = 1;
+    const auto place = [&table, &cursor](const StandardRecord& standard) {
+        while (cursor <= table.recordCount() && table.isActive(cursor)) {
+            ++cursor;
+        }
+        table.setRecord(cursor++, standard);
     };
     for (int number : changed) {
         const ActivityRecord activity = record(number);
