@@ -31,4 +31,9 @@ struct LockPolicy {
     }
 };
 
+// Opening a file never waits for ever: a blocking policy fails at once there.
+inline LockPolicy openingPolicy(const LockPolicy& policy) {
+    return policy.wait == LockPolicy::Wait::Block ? LockPolicy::failAtOnce() : policy;
+}
+
 }  // namespace vel::xbase

@@ -35,7 +35,7 @@ void NdxIndex::open(const QList<FieldDescriptor>* fields, bool exclusive, bool r
                             QStringLiteral("open"), error);
     }
     try {
-        if (!file_.lock(openLockOffset, 1, exclusive, policy)) {
+        if (!file_.lock(openLockOffset, 1, exclusive, openingPolicy(policy))) {
             file_.fail(ErrorCode::Locked, exclusive
                                               ? QStringLiteral("index is in use by another user")
                                               : QStringLiteral("index is held exclusively by "

@@ -39,6 +39,7 @@ public:
     void compile(const QList<FieldDescriptor>& fields);
     void close();
     bool isOpen() const { return file_.isOpen(); }
+    void setLockPolicy(const LockPolicy& policy) { policy_ = policy; }
 
     // Writes a complete index of the given keys (keyLength bytes each, in record order) through a
     // temporary file that then replaces path. Returns the open descriptor of the new file, which

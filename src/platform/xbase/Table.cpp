@@ -39,7 +39,7 @@ void Table::openFile(const QString& path, const OpenOptions& options) {
         file_.failWithErrno(error == ENOENT ? ErrorCode::NotFound : ErrorCode::OpenFailed,
                             QStringLiteral("open"), error);
     }
-    if (!file_.lock(openLockOffset, 1, exclusive_, policy_)) {
+    if (!file_.lock(openLockOffset, 1, exclusive_, openingPolicy(policy_))) {
         file_.fail(ErrorCode::Locked, exclusive_
                                           ? QStringLiteral("table is in use by another user")
                                           : QStringLiteral("table is open exclusively by "
@@ -468,6 +468,23 @@ Status Table::appendBlank() {
         }
         record_.fill(' ');
         appendBuffer();
+    });
+}
+
+Status Table::startAppend(bool blank) {
+    return guarded([&] {
+        requireWritable();
+        if (changed_) {
+            writeBack();
+        }
+        if (blank) {
+            record_.fill(' ');
+        }
+        record_[0] = ' ';
+        original_ = record_;
+        recordNumber_ = refreshCount() + 1;
+        eof_ = true;
+        bof_ = false;
     });
 }
 

@@ -62,7 +62,7 @@ public:
     const QString& path() const { return file_.path(); }
     bool isExclusive() const { return exclusive_; }
     bool isReadOnly() const { return readOnly_; }
-    void setLockPolicy(const LockPolicy& policy) { policy_ = policy; }
+    void setLockPolicy(const LockPolicy& policy);
     const LockPolicy& lockPolicy() const { return policy_; }
 
     const TableHeader& header() const { return header_; }
@@ -98,6 +98,9 @@ public:
     Status flush();
 
     Status appendBlank();
+    // Leaves the current record (writing its changes) and keeps its values, or blanks, in the
+    // buffer as the start of a new record; assign fields, then appendCurrent().
+    Status startAppend(bool blank);
     // Appends the current buffer (as assigned since the last move) as a new record.
     Status appendCurrent();
     // Blanks and recalls the first deleted record and stands on it; reused is false when none.
@@ -121,7 +124,8 @@ public:
     // Seeks raw key bytes (compared over their length) in the selected index.
     Status seek(QByteArrayView key, SeekResult* result);
     Status seek(const QString& key, SeekResult* result);
-    Status reindex();
+    // Rebuilds one open index, or all of them (-1); needs the table exclusively.
+    Status reindex(int number = -1);
 
     Status lockRecord(quint32 record);
     Status unlockRecord(quint32 record);

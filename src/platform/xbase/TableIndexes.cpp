@@ -217,17 +217,22 @@ Status Table::seek(const QString& key, SeekResult* result) {
     return seek(QByteArrayView(bytes), result);
 }
 
-Status Table::reindex() {
+Status Table::reindex(int number) {
     return guarded([&] {
         requireExclusive(QStringLiteral("reindex"));
+        if (number < -1 || number >= indexCount()) {
+            file_.fail(ErrorCode::BadArgument, QStringLiteral("no index number %1").arg(number));
+        }
         if (changed_) {
             writeBack();
         }
         std::vector<char> keys;
         std::vector<quint32> records;
-        for (const auto& index : indexes_) {
-            gatherKeys(index->expression(), keys, records);
-            index->rebuild(keys, records);
+        for (int current = 0; current < indexCount(); ++current) {
+            if (number == -1 || number == current) {
+                gatherKeys(index(current).expression(), keys, records);
+                index(current).rebuild(keys, records);
+            }
         }
         indexCursorStale_ = true;
     });

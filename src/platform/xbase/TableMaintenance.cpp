@@ -165,6 +165,13 @@ Status Table::zap() {
     });
 }
 
+void Table::setLockPolicy(const LockPolicy& policy) {
+    policy_ = policy;
+    for (const auto& index : indexes_) {
+        index->setLockPolicy(policy);
+    }
+}
+
 bool Table::takeRecordLock(quint32 record) {
     if (exclusive_ || fileLocked_ || lockedRecords_.contains(record)) {
         return true;
