@@ -6,6 +6,7 @@
 #include "ui/TabStrip.h"
 
 #include <gtest/gtest.h>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -37,6 +38,54 @@ TEST(GalleryRendering, SavesAPictureOfEveryTabPage) {
         EXPECT_GT(picture.width(), 400);
         EXPECT_GT(picture.height(), 300);
     }
+}
+
+// The layout facts of a well-made dialog: OK and Cancel at the bottom right, caption labels in
+// one aligned column with their fields as buddies, text boxes as wide as their length limits.
+TEST(GalleryRendering, LaysOutLabelsFieldsAndButtonsAsADesktopDialog) {
+    ControlGallery gallery;
+    RenderedForm rendered(gallery);
+    QDialog* dialog = rendered->dialog();
+    const auto placeOf = [dialog](QWidget* widget) {
+        return QRect(widget->mapTo(dialog, QPoint(0, 0)), widget->size());
+    };
+
+    auto* ok = rendered->widgetAs<QPushButton>(QStringLiteral("SaveButtons1(1)"));
+    auto* cancel = rendered->widgetAs<QPushButton>(QStringLiteral("SaveButtons1(2)"));
+    auto* tabs = rendered->widgetAs<QTabWidget>(QStringLiteral("TabStrip1"));
+    const QRect okPlace = placeOf(ok);
+    const QRect cancelPlace = placeOf(cancel);
+    EXPECT_GT(okPlace.top(), placeOf(tabs).bottom());
+    EXPECT_EQ(okPlace.top(), cancelPlace.top());
+    EXPECT_GT(std::max(okPlace.right(), cancelPlace.right()), dialog->width() - 30);
+    EXPECT_GT(std::min(okPlace.left(), cancelPlace.left()), dialog->width() / 2);
+    EXPECT_TRUE(ok->isDefault());
+
+    // Each captioned field has its label on the left, all labels of a frame in one column.
+    QList<int> labelLefts;
+    for (const char* path : {"txtCode", "txtName", "cboWorkCenter", "cboUnit", "txtChangedBy"}) {
+        QWidget* field = rendered->widgetFor(QString::fromLatin1(path));
+        QLabel* caption = nullptr;
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            caption = label->buddy() == field ? label : caption;
+        }
+        ASSERT_NE(caption, nullptr) << path;
+        EXPECT_LT(placeOf(caption).right(), placeOf(field).left()) << path;
+        EXPECT_NEAR(placeOf(caption).center().y(), placeOf(field).center().y(), 3) << path;
+        labelLefts << placeOf(caption).left();
+        EXPECT_EQ(placeOf(field).left(),
+                  placeOf(rendered->widgetFor(QStringLiteral("txtCode"))).left())
+            << path;
+    }
+    EXPECT_EQ(labelLefts.count(labelLefts.front()), labelLefts.size());
+
+    // A 10-character code box is narrower than a 30-character name box, and both hold their text.
+    auto* code = rendered->widgetAs<QLineEdit>(QStringLiteral("txtCode"));
+    auto* name = rendered->widgetAs<QLineEdit>(QStringLiteral("txtName"));
+    EXPECT_LT(code->width(), name->width());
+    EXPECT_GE(code->width(),
+              code->fontMetrics().horizontalAdvance(QStringLiteral("MMMMMMMMMM")) * 3 / 4);
+    EXPECT_EQ(code->maxLength(), 10);
 }
 
 }  // namespace
