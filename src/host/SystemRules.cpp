@@ -171,8 +171,11 @@ bool SystemRules::moveActivityData(int from, int to, UndoList& undo, QString& er
             if (line.Activity != from) {
                 return false;
             }
-            line = to == 0 ? ProductionLineRecord{} : line;
-            line.Activity = to;
+            if (to == 0) {
+                line = ProductionLineRecord{};
+            } else {
+                line.Activity = to;
+            }
             return true;
         },
         undo, error);

@@ -24,6 +24,7 @@ public:
     bool open() override { return core_.open(); }
     void close() override { core_.close(); }
     bool isOpen() const override { return core_.isOpen(); }
+    // The tables keep no index files: reindexing reads the file again, dropping unsaved edits.
     bool reindex() override { return core_.reload(); }
     int recordCount() const override { return core_.recordCount(); }
     int maximum() const override { return core_.maximum(); }

@@ -151,7 +151,7 @@ std::set<std::tuple<int, int, float>> storedStandards(const TestSite& site) {
 }
 
 TEST(ActivityTable, FailureInEitherFileLeavesBothAsTheyWere) {
-    for (const QByteArray failing : {QByteArray("TBVMSTD"), QByteArray("TBVMACT")}) {
+    for (const QByteArray& failing : {QByteArray("TBVMSTD"), QByteArray("TBVMACT")}) {
         SCOPED_TRACE(failing.toStdString());
         TestSite site;
         {

@@ -47,6 +47,20 @@ public:
     bool created = false;
 };
 
+// A record with only its code, or only its description, set.
+template <class Record>
+Record withCode(const QString& code) {
+    Record record;
+    record.Code = code;
+    return record;
+}
+template <class Record>
+Record withDescription(const QString& description) {
+    Record record;
+    record.Desc = description;
+    return record;
+}
+
 // Saves and checks the outcome, showing the table's error when it fails.
 template <class TableType>
 void expectSaved(TableType& table) {

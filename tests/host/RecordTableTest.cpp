@@ -235,8 +235,8 @@ TEST(RecordTable, MaximaFollowTheSettingsAndFullTablesGiveNoFreeRecord) {
     auto& centers = system->workCenters();
     ASSERT_TRUE(centers.open());
     EXPECT_EQ(centers.freeRecord(), 1);
-    centers.setRecord(1, WorkCenterRecord{QStringLiteral("W1")});
-    centers.setRecord(2, WorkCenterRecord{QStringLiteral("W2")});
+    centers.setRecord(1, withCode<WorkCenterRecord>(QStringLiteral("W1")));
+    centers.setRecord(2, withCode<WorkCenterRecord>(QStringLiteral("W2")));
     EXPECT_EQ(centers.freeRecord(), 0);
     centers.remove(1, 0);
     EXPECT_EQ(centers.freeRecord(), 1);

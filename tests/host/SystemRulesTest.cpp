@@ -24,9 +24,9 @@ ProductionLineRecord line(QDate date, int associate, int activity, int allocatio
 void fillSite(ReferenceSystem& system) {
     auto& centers = system.workCenters();
     ASSERT_TRUE(centers.open());
-    centers.setRecord(1, WorkCenterRecord{QStringLiteral("RECV")});
-    centers.setRecord(2, WorkCenterRecord{QStringLiteral("SHIP")});
-    centers.setRecord(3, WorkCenterRecord{QStringLiteral("IDLE")});
+    centers.setRecord(1, withCode<WorkCenterRecord>(QStringLiteral("RECV")));
+    centers.setRecord(2, withCode<WorkCenterRecord>(QStringLiteral("SHIP")));
+    centers.setRecord(3, withCode<WorkCenterRecord>(QStringLiteral("IDLE")));
     expectSaved(centers);
     auto& associates = system.associates();
     ASSERT_TRUE(associates.open());
@@ -40,15 +40,15 @@ void fillSite(ReferenceSystem& system) {
     expectSaved(associates);
     auto& elements = system.elements();
     ASSERT_TRUE(elements.open());
-    elements.setRecord(1, ElementRecord{QStringLiteral("Cases")});
-    elements.setRecord(2, ElementRecord{QStringLiteral("Lines")});
-    elements.setRecord(3, ElementRecord{QStringLiteral("Pallets")});
+    elements.setRecord(1, withDescription<ElementRecord>(QStringLiteral("Cases")));
+    elements.setRecord(2, withDescription<ElementRecord>(QStringLiteral("Lines")));
+    elements.setRecord(3, withDescription<ElementRecord>(QStringLiteral("Pallets")));
     expectSaved(elements);
     auto& allocations = system.allocations();
     ASSERT_TRUE(allocations.open());
-    allocations.setRecord(1, AllocationRecord{QStringLiteral("CUST1")});
-    allocations.setRecord(2, AllocationRecord{QStringLiteral("CUST2")});
-    allocations.setRecord(3, AllocationRecord{QStringLiteral("CUST3")});
+    allocations.setRecord(1, withCode<AllocationRecord>(QStringLiteral("CUST1")));
+    allocations.setRecord(2, withCode<AllocationRecord>(QStringLiteral("CUST2")));
+    allocations.setRecord(3, withCode<AllocationRecord>(QStringLiteral("CUST3")));
     expectSaved(allocations);
     auto& types = system.typesOfWork();
     ASSERT_TRUE(types.open());
@@ -56,7 +56,7 @@ void fillSite(ReferenceSystem& system) {
     type.Code = QStringLiteral("PICK");
     type.Mistake[4] = 2;
     types.setRecord(1, type);
-    types.setRecord(2, TypeOfWorkRecord{QStringLiteral("IDLE")});
+    types.setRecord(2, withCode<TypeOfWorkRecord>(QStringLiteral("IDLE")));
     expectSaved(types);
     auto& activities = system.activities();
     ASSERT_TRUE(activities.open());
@@ -104,7 +104,7 @@ TEST(SystemRules, RecordsAreInUseWhereLinesOrOtherRecordsReferToThem) {
     system->mistakes().setRecord(2, MistakeRecord{QStringLiteral("Short")});
     EXPECT_EQ(system->mistakes().usedOn(2), QStringLiteral(" Type of Work"));
     ASSERT_TRUE(system->groupings().open());
-    system->groupings().setRecord(5, GroupingRecord{QStringLiteral("LEADS")});
+    system->groupings().setRecord(5, withCode<GroupingRecord>(QStringLiteral("LEADS")));
     EXPECT_EQ(system->groupings().usedOn(5), QStringLiteral(" Associate"));
     EXPECT_EQ(system->activities().usedOn(99), QString());  // no such record
 }
