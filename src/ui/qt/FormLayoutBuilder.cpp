@@ -57,21 +57,12 @@ void FormLayoutBuilder::buildDialog(FormDialog& dialog) {
     outer->addWidget(content, 1);
 
     // Everything but the form's own save buttons goes into the content area, in order.
+    QList<Control*> rows;
     QList<Control*> bottom;
-    auto* layout = newRowsLayout(content);
-    layout->setContentsMargins(0, 0, 0, 0);
-    const bool labelColumnUsed = true;
-    QList<ControlBinding*> placed;
     for (Control* control : renderer_.form().children()) {
-        if (control->kind() == ControlKind::SaveButtons) {
-            bottom << control;
-            continue;
-        }
-        ControlBinding& binding = bind(*control, content);
-        addToRows(layout, binding, labelColumnUsed, content);
-        placed << &binding;
+        (control->kind() == ControlKind::SaveButtons ? bottom : rows) << control;
     }
-    assignLabelBuddies(placed);
+    placeInRows(rows, content)->setContentsMargins(0, 0, 0, 0);
     for (Control* control : bottom) {
         outer->addSpacing(dialog.style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing));
         ControlBinding& binding = bind(*control, body);
@@ -80,39 +71,47 @@ void FormLayoutBuilder::buildDialog(FormDialog& dialog) {
 }
 
 void FormLayoutBuilder::buildContainer(Container& container, QWidget* host) {
+    const QList<Control*> children(container.children().begin(), container.children().end());
+    if (container.layout() == Container::Layout::Rows) {
+        placeInRows(children, host);
+        return;
+    }
+    auto* layout = new QHBoxLayout(host);
+    if (!qobject_cast<QGroupBox*>(host)) {
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
     QList<ControlBinding*> placed;
-    if (container.layout() == Container::Layout::Line) {
-        auto* layout = new QHBoxLayout(host);
-        if (!qobject_cast<QGroupBox*>(host)) {
-            layout->setContentsMargins(0, 0, 0, 0);
-        }
-        bool allSmall = true;
-        for (Control* control : container.children()) {
-            ControlBinding& binding = bind(*control, host);
-            addToLine(layout, binding, host);
-            placed << &binding;
-            allSmall = allSmall && isSmallInLine(control->kind());
-        }
-        if (allSmall) {
-            layout->addStretch(1);
-        }
-    } else {
-        auto* layout = newRowsLayout(host);
-        QList<ControlBinding*> bindings;
-        bool labelColumnUsed = false;
-        for (Control* control : container.children()) {
-            ControlBinding& binding = bind(*control, host);
-            bindings << &binding;
-            labelColumnUsed =
-                labelColumnUsed || (binding.placement() == ControlBinding::Placement::Field &&
-                                    binding.wantsCaptionLabel());
-        }
-        for (ControlBinding* binding : bindings) {
-            addToRows(layout, *binding, labelColumnUsed, host);
-        }
-        placed = bindings;
+    bool allSmall = true;
+    for (Control* control : children) {
+        ControlBinding& binding = bind(*control, host);
+        addToLine(layout, binding, host);
+        placed << &binding;
+        allSmall = allSmall && isSmallInLine(control->kind());
+    }
+    if (allSmall) {
+        layout->addStretch(1);
     }
     assignLabelBuddies(placed);
+}
+
+// Check boxes and buttons line up with the fields when the rows have caption labels on the
+// left; without such labels they start at the left edge.
+QFormLayout* FormLayoutBuilder::placeInRows(const QList<Control*>& controls, QWidget* host) {
+    auto* layout = newRowsLayout(host);
+    QList<ControlBinding*> bindings;
+    bool labelColumnUsed = false;
+    for (Control* control : controls) {
+        ControlBinding& binding = bind(*control, host);
+        bindings << &binding;
+        labelColumnUsed =
+            labelColumnUsed || (binding.placement() == ControlBinding::Placement::Field &&
+                                binding.wantsCaptionLabel());
+    }
+    for (ControlBinding* binding : bindings) {
+        addToRows(layout, *binding, labelColumnUsed, host);
+    }
+    assignLabelBuddies(bindings);
+    return layout;
 }
 
 ControlBinding& FormLayoutBuilder::bind(Control& control, QWidget* host) {

@@ -26,6 +26,7 @@ public:
     void buildContainer(Container& container, QWidget* host);
 
 private:
+    QFormLayout* placeInRows(const QList<Control*>& controls, QWidget* host);
     ControlBinding& bind(Control& control, QWidget* host);
     void buildChildren(ControlBinding& binding);
     void addToRows(QFormLayout* layout, ControlBinding& binding, bool labelColumnUsed,

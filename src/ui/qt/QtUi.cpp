@@ -97,6 +97,9 @@ QWidget* QtUi::dialogParent() const {
 }
 
 void QtUi::runModal(Form& form) {
+    if (rendererFor(form)) {
+        return;  // already shown modally further out; a window shows only once
+    }
     QWidget* parent = ownerWidget(form.owner());
     form.show();
     if (!form.isLoaded() || !form.isVisible()) {
