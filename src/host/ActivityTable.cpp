@@ -128,9 +128,8 @@ bool ActivityTable::save() {
 }
 
 bool ActivityTable::saveInto(UndoList& undo) {
-    return core().saveInto(undo, [this](UndoList& steps, QString& error) {
-        return writeStandards(steps, error);
-    });
+    return core().saveInto(
+        undo, [this](UndoList& steps, QString& error) { return writeStandards(steps, error); });
 }
 
 // Rewrites the standards rows of every activity whose record or standards changed.

@@ -9,7 +9,7 @@
 namespace vel {
 
 class ActivityTable : public XbaseTable<ActivityRecord> {
-public:
+  public:
     using Standards = std::map<int, ActivityRecord::SlotStandards>;
 
     // Without a standards table (the corporate copy) the allocation standards stay empty.
@@ -31,7 +31,7 @@ public:
     // The export names of the activity columns that have one.
     static QHash<QString, QString> columnNames();
 
-private:
+  private:
     bool loadStandards();
     bool writeStandards(UndoList& undo, QString& error);
     Standards& standardsOf(int number);

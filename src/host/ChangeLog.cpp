@@ -7,17 +7,19 @@
 namespace vel {
 
 ChangeLog::ChangeLog(const QString& path, std::function<QDateTime()> now, StoreOptions options)
-    : store_(path, shapesOf<ChangeLogEntry>(), {}, [&options] {
-          options.createWhenMissing = true;
-          return options;
-      }()),
+    : store_(path, shapesOf<ChangeLogEntry>(), {},
+             [&options] {
+                 options.createWhenMissing = true;
+                 return options;
+             }()),
       now_(std::move(now)) {}
 
 bool ChangeLog::append(const QString& tableName, const QString& code, const QString& action,
                        const QString& changes) {
     const QDateTime moment = now_();
     ChangeLogEntry entry{moment.date(), moment.time().toString(QStringLiteral("HH:mm:ss")),
-                         tableName, code.trimmed(), action, {}};
+                         tableName,     code.trimmed(),
+                         action,        {}};
     std::vector<Row> rows;
     QString rest = changes;
     do {

@@ -32,7 +32,7 @@ struct ChangeLogEntry {
 };
 
 class ChangeLog {
-public:
+  public:
     static constexpr int changesWidth = 254;
 
     ChangeLog(const QString& path, std::function<QDateTime()> now, StoreOptions options = {});
@@ -43,7 +43,7 @@ public:
     std::vector<ChangeLogEntry> entries();
     QString lastError() const { return store_.lastError(); }
 
-private:
+  private:
     XbaseStore store_;
     std::function<QDateTime()> now_;
 };

@@ -13,20 +13,21 @@ constexpr int nameLength = 10;
 
 xbase::FieldDescriptor descriptorFor(const ColumnShape& shape, const QString& name) {
     switch (shape.type) {
-    case FieldType::Text:
-        return xbase::FieldDescriptor::character(name, std::clamp(shape.size > 0 ? shape.size : 30,
-                                                                  1, 254));
-    case FieldType::Integer:
-        return xbase::FieldDescriptor::numeric(name, shape.size > 0 ? shape.size : 10);
-    case FieldType::Number:
-        return shape.size > 0 ? xbase::FieldDescriptor::numeric(name, shape.size, shape.decimals)
-                              : xbase::FieldDescriptor::numeric(name, 15, 5);
-    case FieldType::Boolean:
-        return xbase::FieldDescriptor::logical(name);
-    case FieldType::Date:
-        return xbase::FieldDescriptor::date(name);
-    case FieldType::Time:
-        return xbase::FieldDescriptor::character(name, 8);
+        case FieldType::Text:
+            return xbase::FieldDescriptor::character(
+                name, std::clamp(shape.size > 0 ? shape.size : 30, 1, 254));
+        case FieldType::Integer:
+            return xbase::FieldDescriptor::numeric(name, shape.size > 0 ? shape.size : 10);
+        case FieldType::Number:
+            return shape.size > 0
+                       ? xbase::FieldDescriptor::numeric(name, shape.size, shape.decimals)
+                       : xbase::FieldDescriptor::numeric(name, 15, 5);
+        case FieldType::Boolean:
+            return xbase::FieldDescriptor::logical(name);
+        case FieldType::Date:
+            return xbase::FieldDescriptor::date(name);
+        case FieldType::Time:
+            return xbase::FieldDescriptor::character(name, 8);
     }
     return xbase::FieldDescriptor::character(name, 30);
 }

@@ -30,7 +30,7 @@ std::vector<ColumnShape> shapesOf() {
 }
 
 class ColumnLayout {
-public:
+  public:
     // Text of unknown size is 30 wide; whole numbers 10; numbers 15 with 5 decimals; times are
     // stored as "HH:mm:ss" text.
     static QList<xbase::FieldDescriptor> columnsFor(const std::vector<ColumnShape>& shapes,

@@ -9,16 +9,16 @@ namespace {
 // Whether a value counts as set: text not blank, a number not zero, a switch on, a valid date.
 bool isSet(const QVariant& value) {
     switch (value.typeId()) {
-    case QMetaType::QString:
-        return !value.toString().trimmed().isEmpty();
-    case QMetaType::Bool:
-        return value.toBool();
-    case QMetaType::QDate:
-        return value.toDate().isValid();
-    case QMetaType::QTime:
-        return value.toTime().isValid();
-    default:
-        return value.toDouble() != 0.0;
+        case QMetaType::QString:
+            return !value.toString().trimmed().isEmpty();
+        case QMetaType::Bool:
+            return value.toBool();
+        case QMetaType::QDate:
+            return value.toDate().isValid();
+        case QMetaType::QTime:
+            return value.toTime().isValid();
+        default:
+            return value.toDouble() != 0.0;
     }
 }
 

@@ -10,9 +10,9 @@
 namespace vel {
 
 struct TableRules {
-    QString name;        // "Activity": captions show "Activity Table"
-    QString activeField; // a record is active while this field is not blank, zero or false
-    QString codeField;   // the text that names a record
+    QString name;         // "Activity": captions show "Activity Table"
+    QString activeField;  // a record is active while this field is not blank, zero or false
+    QString codeField;    // the text that names a record
     std::function<int()> maximum;
     // Where a record is in use (" Production Sheet"), empty when it is not.
     std::function<QString(int number)> usedOn;
@@ -24,7 +24,7 @@ struct TableRules {
 };
 
 class RecordTableCore {
-public:
+  public:
     RecordTableCore(XbaseStore store, TableRules rules);
 
     const TableRules& rules() const { return rules_; }
@@ -66,7 +66,7 @@ public:
     QString lastError() const { return lastError_; }
     bool fail(const QString& message);
 
-private:
+  private:
     int column(const QString& fieldName) const;
 
     XbaseStore store_;

@@ -14,7 +14,7 @@ struct ErrorReportEntry {
 };
 
 class RecordingErrorReporter : public ErrorReporter {
-public:
+  public:
     void report(const QString& text, int number, bool fromComponent) override;
 
     const QList<ErrorReportEntry>& reports() const { return reports_; }
@@ -23,7 +23,7 @@ public:
     void clear() { reports_.clear(); }
     void setEchoToStandardError(bool echo) { echo_ = echo; }
 
-private:
+  private:
     QList<ErrorReportEntry> reports_;
     bool echo_ = true;
 };

@@ -51,8 +51,7 @@ bool ReferenceMasterfile::create(const QString& path, const MasterfileSettings& 
                         {QStringLiteral("LastDataDate"), QString()}};
     sections[QStringLiteral("Titles")] = {{QStringLiteral("1"), settings.title}};
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(sections)) < 0 ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(sections)) < 0 || !file.commit()) {
         *error = QStringLiteral("Cannot write ") + path + QStringLiteral(": ") + file.errorString();
         return false;
     }
@@ -62,8 +61,8 @@ bool ReferenceMasterfile::create(const QString& path, const MasterfileSettings& 
 bool ReferenceMasterfile::reload() {
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) {
-        lastError_ = QStringLiteral("Cannot read ") + path_ + QStringLiteral(": ") +
-                     file.errorString();
+        lastError_ =
+            QStringLiteral("Cannot read ") + path_ + QStringLiteral(": ") + file.errorString();
         return false;
     }
     Sections sections;
@@ -126,8 +125,8 @@ bool ReferenceMasterfile::write() {
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly) || file.write(serialize(sections_)) < 0 ||
         !file.commit()) {
-        lastError_ = QStringLiteral("Cannot write ") + path_ + QStringLiteral(": ") +
-                     file.errorString();
+        lastError_ =
+            QStringLiteral("Cannot write ") + path_ + QStringLiteral(": ") + file.errorString();
         return false;
     }
     return true;
@@ -175,7 +174,7 @@ QDate ReferenceMasterfile::periodEnd(int year, int period) const {
         return {};
     }
     return period == numberOfPeriods() ? yearStart(year + 1).addDays(-1)
-                                        : periodStart(year, period + 1).addDays(-1);
+                                       : periodStart(year, period + 1).addDays(-1);
 }
 
 QDate ReferenceMasterfile::firstDataDate() const {

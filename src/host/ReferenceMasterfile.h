@@ -25,7 +25,7 @@ struct MasterfileSettings {
 };
 
 class ReferenceMasterfile : public Masterfile {
-public:
+  public:
     ReferenceMasterfile(QString path, QString lockPath);
 
     // Writes a new master file; false when it exists or cannot be written.
@@ -53,7 +53,7 @@ public:
     bool reload();
     QString lastError() const { return lastError_; }
 
-private:
+  private:
     QDate yearStart(int year) const;
     bool write();
 

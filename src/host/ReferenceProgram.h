@@ -7,7 +7,7 @@
 namespace vel {
 
 class ReferenceProgram : public ProgramObject {
-public:
+  public:
     ReferenceProgram(QString dataFolder, int systemNumber);
 
     QString title() const override { return QStringLiteral("Velmor"); }
@@ -19,7 +19,7 @@ public:
 
     RecordingErrorReporter& recordingReporter() { return reporter_; }
 
-private:
+  private:
     QString dataFolder_;
     int systemNumber_;
     RecordingErrorReporter reporter_;

@@ -38,7 +38,8 @@ qint64 accessByte(const QString& tableCode) {
 
 ReferenceSystem::ReferenceSystem(const QString& dataFolder, int systemNumber,
                                  ReferenceSystemOptions options)
-    : dataFolder_(dataFolder), systemNumber_(systemNumber),
+    : dataFolder_(dataFolder),
+      systemNumber_(systemNumber),
       now_(options.now ? options.now : [] { return QDateTime::currentDateTime(); }),
       program_(dataFolder, systemNumber),
       masterfile_(TableCatalogue(dataFolder, systemNumber).path(catalogue::masterFile),
@@ -82,7 +83,7 @@ void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
     const auto rules = [&](const QString& name, const QString& active, int maximum,
                            std::function<QString(int)> usedOn = {}) {
         TableRules result{name, active, active, [maximum] { return maximum; }, std::move(usedOn),
-                          {}, report};
+                          {},   report};
         return result;
     };
     const QString code = QStringLiteral("Code");
@@ -91,17 +92,15 @@ void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
     using std::placeholders::_1;
 
     tables_.standards = std::make_unique<XbaseTable<StandardRecord>>(
-        filePath(hostFiles::standards), rules(QStringLiteral("Standards"),
-                                              QStringLiteral("Activity"), unlimited),
-        side);
+        filePath(hostFiles::standards),
+        rules(QStringLiteral("Standards"), QStringLiteral("Activity"), unlimited), side);
     TableRules activityRules = rules(QStringLiteral("Activity"), code, maximumActivities,
                                      std::bind(&SystemRules::activityUsedOn, &answers, _1));
     activityRules.moveData = [&answers](int from, int to, UndoList& undo, QString& error) {
         return answers.moveActivityData(from, to, undo, error);
     };
-    tables_.activities = std::make_unique<ActivityTable>(filePath(catalogue::activityTable),
-                                                         activityRules, tables_.standards.get(),
-                                                         master);
+    tables_.activities = std::make_unique<ActivityTable>(
+        filePath(catalogue::activityTable), activityRules, tables_.standards.get(), master);
 
     TableRules allocationRules = rules(QStringLiteral("Allocation"), code, 0,
                                        std::bind(&SystemRules::allocationUsedOn, &answers, _1));
@@ -181,8 +180,8 @@ void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
     fieldRules.maximum = [this] { return masterfile_.allocatedFields(); };
     tables_.dataFields = std::make_unique<XbaseTable<DataFieldRecord>>(
         filePath(hostFiles::dataFields), fieldRules, master);
-    TableRules lineRules = rules(QStringLiteral("Production Sheet"), QStringLiteral("Activity"),
-                                 unlimited);
+    TableRules lineRules =
+        rules(QStringLiteral("Production Sheet"), QStringLiteral("Activity"), unlimited);
     lineRules.codeField = QStringLiteral("Date");
     tables_.productionLines = std::make_unique<XbaseTable<ProductionLineRecord>>(
         filePath(hostFiles::productionLines), lineRules, side);
@@ -305,16 +304,16 @@ QString ReferenceSystem::settingsLocation(const QString& subKey) const {
 }
 
 int ReferenceSystem::maximumAllocations() const {
-    const int chosen =
-        settingValue(QStringLiteral("System"), QStringLiteral("MaxAllocations"), QStringLiteral("999"))
-            .toInt();
+    const int chosen = settingValue(QStringLiteral("System"), QStringLiteral("MaxAllocations"),
+                                    QStringLiteral("999"))
+                           .toInt();
     return chosen == 9999 ? 9999 : 999;
 }
 
 int ReferenceSystem::maximumWorkCenters() const {
-    const int chosen =
-        settingValue(QStringLiteral("System"), QStringLiteral("MaxWorkCenters"), QStringLiteral("99"))
-            .toInt();
+    const int chosen = settingValue(QStringLiteral("System"), QStringLiteral("MaxWorkCenters"),
+                                    QStringLiteral("99"))
+                           .toInt();
     return chosen >= 1 && chosen <= WorkCenterRecord::TypesOfWork ? chosen : 99;
 }
 

@@ -25,7 +25,7 @@ struct ReferenceSystemOptions {
 };
 
 class ReferenceSystem : public VelmorSystem {
-public:
+  public:
     // The settings of the system's features: section "Features" of its settings file.
     static constexpr QLatin1StringView featuresSection{"Features"};
 
@@ -107,7 +107,7 @@ public:
     QString filePath(const QString& catalogueName) const;
     QDate today() const { return now_().date(); }
 
-private:
+  private:
     void buildTables(const ReferenceSystemOptions& options);
     QString settingValue(const QString& section, const QString& key,
                          const QString& defaultText) const;

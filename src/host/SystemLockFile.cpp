@@ -1,10 +1,10 @@
 #include "host/SystemLockFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QFile>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace vel {
 

@@ -8,7 +8,7 @@
 namespace vel {
 
 class SystemLockFile {
-public:
+  public:
     static constexpr qint64 masterfileByte = 0;
 
     explicit SystemLockFile(QString path);
@@ -24,7 +24,7 @@ public:
     bool couldLockExclusively(qint64 byte);
     QString lastError() const { return lastError_; }
 
-private:
+  private:
     bool ensureOpen();
 
     QString path_;

@@ -55,9 +55,8 @@ bool SystemRules::changeLines(const std::function<bool(ProductionLineRecord&)>& 
 }
 
 QString SystemRules::activityUsedOn(int number) {
-    return anyLine([number](const auto& line) { return line.Activity == number; })
-               ? productionSheet
-               : QString();
+    return anyLine([number](const auto& line) { return line.Activity == number; }) ? productionSheet
+                                                                                   : QString();
 }
 
 QString SystemRules::allocationUsedOn(int number) {
@@ -77,17 +76,16 @@ QString SystemRules::associateUsedOn(int number) {
     const QDate monday = today.addDays(1 - today.dayOfWeek());
     const QDate sunday = monday.addDays(6);
     return anyLine([&](const auto& line) {
-               return line.Associate == number && line.Date >= monday && line.Date <= sunday;
-           })
+        return line.Associate == number && line.Date >= monday && line.Date <= sunday;
+    })
                ? productionSheet
                : QString();
 }
 
 QString SystemRules::workCenterUsedOn(int number) {
-    if (anyActive(system_.associates(),
-                  [number](const AssociateRecord& associate) {
-                      return associate.WorkCenter == number;
-                  })) {
+    if (anyActive(system_.associates(), [number](const AssociateRecord& associate) {
+            return associate.WorkCenter == number;
+        })) {
         return onAssociate;
     }
     return anyLine([number](const auto& line) { return line.WorkCenter == number; })
@@ -102,9 +100,8 @@ QString SystemRules::elementUsedOn(int number) {
         return onActivity;
     }
     return anyLine([number](const ProductionLineRecord& line) {
-               return std::find(line.Element.begin(), line.Element.end(), number) !=
-                      line.Element.end();
-           })
+        return std::find(line.Element.begin(), line.Element.end(), number) != line.Element.end();
+    })
                ? productionSheet
                : QString();
 }
@@ -127,19 +124,17 @@ QString SystemRules::mistakeUsedOn(int number) {
 }
 
 QString SystemRules::groupingUsedOn(int number) {
-    return anyActive(system_.associates(),
-                     [number](const AssociateRecord& associate) {
-                         return associate.Grouping == number;
-                     })
+    return anyActive(
+               system_.associates(),
+               [number](const AssociateRecord& associate) { return associate.Grouping == number; })
                ? onAssociate
                : QString();
 }
 
 QString SystemRules::scheduleUsedOn(int number) {
-    return anyActive(system_.associates(),
-                     [number](const AssociateRecord& associate) {
-                         return associate.Schedule == number;
-                     })
+    return anyActive(
+               system_.associates(),
+               [number](const AssociateRecord& associate) { return associate.Schedule == number; })
                ? onAssociate
                : QString();
 }

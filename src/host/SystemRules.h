@@ -16,7 +16,7 @@ class ReferenceSystem;
 struct ProductionLineRecord;
 
 class SystemRules {
-public:
+  public:
     explicit SystemRules(ReferenceSystem& system) : system_(system) {}
 
     QString activityUsedOn(int number);
@@ -41,7 +41,7 @@ public:
 
     QList<int> earnedHoursMethodsAllowed(int activityNumber);
 
-private:
+  private:
     // Whether any active line satisfies the test; opens the lines table when needed.
     bool anyLine(const std::function<bool(const ProductionLineRecord&)>& test);
     // Applies the change to every active line it accepts and writes the changed lines.

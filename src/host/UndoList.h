@@ -7,7 +7,7 @@
 namespace vel {
 
 class UndoList {
-public:
+  public:
     void add(std::function<void()> step) { steps_.push_back(std::move(step)); }
     void runAll() {
         for (auto step = steps_.rbegin(); step != steps_.rend(); ++step) {
@@ -17,7 +17,7 @@ public:
     }
     void clear() { steps_.clear(); }
 
-private:
+  private:
     std::vector<std::function<void()>> steps_;
 };
 

@@ -17,39 +17,39 @@ const QString timeFormat = QStringLiteral("HH:mm:ss");
 // Reads the value of one column of the current record as the field's type.
 QVariant readValue(const xbase::Table& table, int column, FieldType type) {
     switch (type) {
-    case FieldType::Text:
-        return table.text(column);
-    case FieldType::Integer:
-        return qlonglong(std::llround(table.number(column).value_or(0.0)));
-    case FieldType::Number:
-        return table.number(column).value_or(0.0);
-    case FieldType::Boolean:
-        return table.logical(column).value_or(false);
-    case FieldType::Date:
-        return table.date(column);
-    case FieldType::Time: {
-        const QString text = table.text(column).trimmed();
-        return text.isEmpty() ? QTime() : QTime::fromString(text, timeFormat);
-    }
+        case FieldType::Text:
+            return table.text(column);
+        case FieldType::Integer:
+            return qlonglong(std::llround(table.number(column).value_or(0.0)));
+        case FieldType::Number:
+            return table.number(column).value_or(0.0);
+        case FieldType::Boolean:
+            return table.logical(column).value_or(false);
+        case FieldType::Date:
+            return table.date(column);
+        case FieldType::Time: {
+            const QString text = table.text(column).trimmed();
+            return text.isEmpty() ? QTime() : QTime::fromString(text, timeFormat);
+        }
     }
     return {};
 }
 
 xbase::Status writeValue(xbase::Table& table, int column, FieldType type, const QVariant& value) {
     switch (type) {
-    case FieldType::Text:
-        return table.setText(column, value.toString());
-    case FieldType::Integer:
-    case FieldType::Number:
-        return table.setNumber(column, value.toDouble());
-    case FieldType::Boolean:
-        return table.setLogical(column, value.toBool());
-    case FieldType::Date:
-        return table.setDate(column, value.toDate());
-    case FieldType::Time: {
-        const QTime time = value.toTime();
-        return table.setText(column, time.isValid() ? time.toString(timeFormat) : QString());
-    }
+        case FieldType::Text:
+            return table.setText(column, value.toString());
+        case FieldType::Integer:
+        case FieldType::Number:
+            return table.setNumber(column, value.toDouble());
+        case FieldType::Boolean:
+            return table.setLogical(column, value.toBool());
+        case FieldType::Date:
+            return table.setDate(column, value.toDate());
+        case FieldType::Time: {
+            const QTime time = value.toTime();
+            return table.setText(column, time.isValid() ? time.toString(timeFormat) : QString());
+        }
     }
     return {};
 }
@@ -58,8 +58,10 @@ xbase::Status writeValue(xbase::Table& table, int column, FieldType type, const 
 
 XbaseStore::XbaseStore(QString path, std::vector<ColumnShape> shapes,
                        const QHash<QString, QString>& names, StoreOptions options)
-    : path_(std::move(path)), shapes_(std::move(shapes)),
-      columns_(ColumnLayout::columnsFor(shapes_, names)), options_(std::move(options)) {}
+    : path_(std::move(path)),
+      shapes_(std::move(shapes)),
+      columns_(ColumnLayout::columnsFor(shapes_, names)),
+      options_(std::move(options)) {}
 
 xbase::FileOperations& XbaseStore::operations() const {
     return options_.operations != nullptr ? *options_.operations
@@ -75,24 +77,24 @@ Row XbaseStore::blankRow() const {
     Row row;
     for (const ColumnShape& shape : shapes_) {
         switch (shape.type) {
-        case FieldType::Text:
-            row.append(QString());
-            break;
-        case FieldType::Integer:
-            row.append(qlonglong(0));
-            break;
-        case FieldType::Number:
-            row.append(0.0);
-            break;
-        case FieldType::Boolean:
-            row.append(false);
-            break;
-        case FieldType::Date:
-            row.append(QDate());
-            break;
-        case FieldType::Time:
-            row.append(QTime());
-            break;
+            case FieldType::Text:
+                row.append(QString());
+                break;
+            case FieldType::Integer:
+                row.append(qlonglong(0));
+                break;
+            case FieldType::Number:
+                row.append(0.0);
+                break;
+            case FieldType::Boolean:
+                row.append(false);
+                break;
+            case FieldType::Date:
+                row.append(QDate());
+                break;
+            case FieldType::Time:
+                row.append(QTime());
+                break;
         }
     }
     return row;
@@ -104,32 +106,32 @@ Row XbaseStore::normalized(const Row& row) const {
         const xbase::FieldDescriptor& column = columns_[index];
         const QVariant& value = row[index];
         switch (shapes_[size_t(index)].type) {
-        case FieldType::Text: {
-            QString text = value.toString().left(column.length);
-            while (!text.isEmpty() && text.back() == u' ') {
-                text.chop(1);
+            case FieldType::Text: {
+                QString text = value.toString().left(column.length);
+                while (!text.isEmpty() && text.back() == u' ') {
+                    text.chop(1);
+                }
+                result[index] = text;
+                break;
             }
-            result[index] = text;
-            break;
-        }
-        case FieldType::Integer:
-            result[index] = qlonglong(std::llround(value.toDouble()));
-            break;
-        case FieldType::Number:
-            result[index] = QString::number(value.toDouble(), 'f', column.decimals).toDouble();
-            break;
-        case FieldType::Boolean:
-            result[index] = value.toBool();
-            break;
-        case FieldType::Date:
-            result[index] = value.toDate();
-            break;
-        case FieldType::Time: {
-            const QTime time = value.toTime();
-            result[index] = time.isValid() ? QTime(time.hour(), time.minute(), time.second())
-                                           : QTime();
-            break;
-        }
+            case FieldType::Integer:
+                result[index] = qlonglong(std::llround(value.toDouble()));
+                break;
+            case FieldType::Number:
+                result[index] = QString::number(value.toDouble(), 'f', column.decimals).toDouble();
+                break;
+            case FieldType::Boolean:
+                result[index] = value.toBool();
+                break;
+            case FieldType::Date:
+                result[index] = value.toDate();
+                break;
+            case FieldType::Time: {
+                const QTime time = value.toTime();
+                result[index] =
+                    time.isValid() ? QTime(time.hour(), time.minute(), time.second()) : QTime();
+                break;
+            }
         }
     }
     return result;

@@ -29,7 +29,7 @@ struct StoreOptions {
 };
 
 class XbaseStore {
-public:
+  public:
     XbaseStore(QString path, std::vector<ColumnShape> shapes, const QHash<QString, QString>& names,
                StoreOptions options);
 
@@ -53,7 +53,7 @@ public:
     Row blankRow() const;
     Row normalized(const Row& row) const;
 
-private:
+  private:
     bool fail(const QString& message);
     xbase::FileOperations& operations() const;
 

@@ -10,7 +10,7 @@ namespace vel {
 
 template <class Record>
 class XbaseTable : public Table<Record> {
-public:
+  public:
     XbaseTable(const QString& path, TableRules rules, StoreOptions options = {},
                const QHash<QString, QString>& columnNames = {})
         : core_(XbaseStore(path, shapesOf<Record>(), columnNames, std::move(options)),
@@ -61,7 +61,7 @@ public:
         return record;
     }
 
-private:
+  private:
     RecordTableCore core_;
 };
 

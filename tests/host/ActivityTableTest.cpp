@@ -17,8 +17,8 @@ ActivityRecord measuredActivity(const QString& code) {
     activity.HistStartDate = QDate(2024, 1, 8);
     activity.AdditiveAmount = 1.25;
     activity.Lang[1] = QStringLiteral("Préparation");
-    activity.Elements[0] = {3, 60.0F / 7.0F, 0.0F, 500.0F, true, false, false, true, false,
-                            false, 11};
+    activity.Elements[0] = {3,     60.0F / 7.0F, 0.0F,  500.0F, true, false,
+                            false, true,         false, false,  11};
     activity.Elements[29] = {5, 120.0F, 1.5F, 1.5F, false, true, true, false, true, true, 12};
     ActivityRecord::SlotStandards standards;
     standards.fill(-1.0F);
@@ -104,17 +104,17 @@ TEST(ActivityTable, ChangedStandardsRewriteOnlyTheirActivityAndRemovalDropsThem)
     EXPECT_TRUE(activities.record(1).AllocationStandards.empty());
     int rowsOfFirst = 0;
     for (int number = 1; number <= system->standards().recordCount(); ++number) {
-        rowsOfFirst += system->standards().isActive(number) &&
-                               system->standards().record(number).Activity == 1
-                           ? 1
-                           : 0;
+        rowsOfFirst +=
+            system->standards().isActive(number) && system->standards().record(number).Activity == 1
+                ? 1
+                : 0;
     }
     EXPECT_EQ(rowsOfFirst, 0);
 }
 
 // Fails every write to the files whose names contain the given text.
 class FileFailingOperations : public xbase::FileOperations {
-public:
+  public:
     explicit FileFailingOperations(QByteArray name) : name_(std::move(name)) {}
     int openFile(const QByteArray& path, int flags, int mode) override {
         const int descriptor = FileOperations::openFile(path, flags, mode);
@@ -131,7 +131,7 @@ public:
         return FileOperations::writeAt(descriptor, buffer, size, offset);
     }
 
-private:
+  private:
     QByteArray name_;
     QHash<int, bool> failing_;
 };

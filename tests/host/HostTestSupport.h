@@ -3,8 +3,8 @@
 #include "host/ReferenceSystem.h"
 #include "services/IniSettings.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace vel::testing {
@@ -15,7 +15,7 @@ inline QDateTime fixedNow() {
 }
 
 class TestSite {
-public:
+  public:
     explicit TestSite(int fields = 20) {
         folder = directory.path();
         MasterfileSettings settings;

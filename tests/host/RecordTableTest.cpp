@@ -70,9 +70,9 @@ TEST(RecordTable, KeepsEveryFieldTypeThroughSaveAndReopen) {
 
     // The file is plain xBase with the export column names and Windows-1252 text.
     xbase::Table file;
-    ASSERT_TRUE(file.open(site.path(QStringLiteral("TBVMASC.--1")),
-                          xbase::OpenOptions::readOnlyShared())
-                    .ok());
+    ASSERT_TRUE(
+        file.open(site.path(QStringLiteral("TBVMASC.--1")), xbase::OpenOptions::readOnlyShared())
+            .ok());
     for (const char* name : {"CODE", "LNAME", "FNAME", "HOMEWC", "GROUP", "BADGE1", "BADGE10",
                              "ONINCENTIV", "TENUREDATE", "TESTPERF", "TESTQUAL"}) {
         EXPECT_GE(file.fieldIndex(QString::fromLatin1(name)), 0) << name;
@@ -84,7 +84,8 @@ TEST(RecordTable, KeepsEveryFieldTypeThroughSaveAndReopen) {
 }
 
 TEST(RecordTable, ColumnNamesAreShortUniqueAndKeepTrailingNumbers) {
-    EXPECT_EQ(ColumnLayout::columnName(QStringLiteral("UnitsField12")), QStringLiteral("UNITSFIE12"));
+    EXPECT_EQ(ColumnLayout::columnName(QStringLiteral("UnitsField12")),
+              QStringLiteral("UNITSFIE12"));
     EXPECT_EQ(ColumnLayout::columnName(QStringLiteral("TOWValid99")), QStringLiteral("TOWVALID99"));
     const auto columns = ColumnLayout::columnsFor(shapesOf<ActivityRecord>(), {});
     QSet<QString> names;
@@ -230,7 +231,8 @@ TEST(RecordTable, MaximaFollowTheSettingsAndFullTablesGiveNoFreeRecord) {
     EXPECT_EQ(system->workCenters().maximum(), 99);
     site.setSetting(QStringLiteral("System"), QStringLiteral("MaxAllocations"),
                     QStringLiteral("9999"));
-    site.setSetting(QStringLiteral("System"), QStringLiteral("MaxWorkCenters"), QStringLiteral("2"));
+    site.setSetting(QStringLiteral("System"), QStringLiteral("MaxWorkCenters"),
+                    QStringLiteral("2"));
     EXPECT_EQ(system->allocations().maximum(), 9999);
     auto& centers = system->workCenters();
     ASSERT_TRUE(centers.open());

@@ -15,9 +15,9 @@ TEST(SystemServices, NewSystemHasEveryFileAsValidXbase) {
     TestSite site;
     ASSERT_TRUE(site.created);
     for (const char* name :
-         {"TBVMACT.--1", "TBVMELM.--1", "TBVMTOW.--1", "TBVMALC.--1", "TBVMASC.--1",
-          "TBVMWCT.--1", "TBVMSTD.--1", "TBVMMST.--1", "TBVMGRP.--1", "TBVMSCH.--1",
-          "TBVMLOC.--1", "TBVMMCH.--1", "TBVMFLD.--1", "TBVMPSL.--1", "TBDAYFIL.--1"}) {
+         {"TBVMACT.--1", "TBVMELM.--1", "TBVMTOW.--1", "TBVMALC.--1", "TBVMASC.--1", "TBVMWCT.--1",
+          "TBVMSTD.--1", "TBVMMST.--1", "TBVMGRP.--1", "TBVMSCH.--1", "TBVMLOC.--1", "TBVMMCH.--1",
+          "TBVMFLD.--1", "TBVMPSL.--1", "TBDAYFIL.--1"}) {
         xbase::Table table;
         const xbase::Status status =
             table.open(site.path(QString::fromLatin1(name)), xbase::OpenOptions::readOnlyShared());
@@ -46,9 +46,9 @@ TEST(SystemServices, ChangeLogEntriesAreReadableWithTheXbaseLayer) {
                       many.join(QStringLiteral(", ")));
 
     xbase::Table log;
-    ASSERT_TRUE(log.open(site.path(QStringLiteral("TBEDITLOG.--1")),
-                         xbase::OpenOptions::readOnlyShared())
-                    .ok());
+    ASSERT_TRUE(
+        log.open(site.path(QStringLiteral("TBEDITLOG.--1")), xbase::OpenOptions::readOnlyShared())
+            .ok());
     ASSERT_EQ(log.recordCount(), 3U);  // the long list of names takes two rows
     ASSERT_TRUE(log.go(1).ok());
     EXPECT_EQ(log.date(log.fieldIndex(u"DATE")), QDate(2024, 3, 13));
@@ -98,8 +98,8 @@ TEST(SystemServices, MasterFileExclusiveOpenExcludesEveryOtherOpen) {
     EXPECT_FALSE(theirs.open(false));
     mine.close();
     ASSERT_TRUE(theirs.open(false));
-    EXPECT_TRUE(mine.open(false));    // shared opens go together
-    EXPECT_FALSE(mine.open(true));    // but not alone while another has it open
+    EXPECT_TRUE(mine.open(false));  // shared opens go together
+    EXPECT_FALSE(mine.open(true));  // but not alone while another has it open
     theirs.close();
     EXPECT_TRUE(mine.open(true));
 
@@ -123,8 +123,8 @@ TEST(SystemServices, FiscalCalendarHasThirteenOrTwelvePeriods) {
     EXPECT_EQ(master.periodStart(2024, 13), QDate(2024, 12, 1));
     EXPECT_EQ(master.periodEnd(2024, 13), QDate(2024, 12, 28));
     EXPECT_FALSE(master.periodStart(2024, 14).isValid());
-    ASSERT_TRUE(master.setValue(QStringLiteral("Master"), QStringLiteral("Periods"),
-                                QStringLiteral("12")));
+    ASSERT_TRUE(
+        master.setValue(QStringLiteral("Master"), QStringLiteral("Periods"), QStringLiteral("12")));
     EXPECT_EQ(master.periodStart(2024, 2), QDate(2024, 1, 31));
     EXPECT_EQ(master.periodEnd(2024, 12), QDate(2024, 12, 28));
 }
@@ -134,8 +134,12 @@ TEST(SystemServices, DayFileFeaturesShutdownAndSettingsLocation) {
     {
         XbaseTable<DayFileRecord> days(site.path(QStringLiteral("TBDAYFIL.--1")),
                                        TableRules{QStringLiteral("Day File"),
-                                                  QStringLiteral("Date"), QStringLiteral("Date"),
-                                                  [] { return 100; }, {}, {}, {}});
+                                                  QStringLiteral("Date"),
+                                                  QStringLiteral("Date"),
+                                                  [] { return 100; },
+                                                  {},
+                                                  {},
+                                                  {}});
         ASSERT_TRUE(days.open());
         days.setRecord(1, {QDate(2024, 3, 12), QDate(2024, 3, 11), QStringLiteral("06:00-14:30")});
         expectSaved(days);

@@ -18,33 +18,33 @@ struct ActivityRecord {
     QString Code;
     QString Desc;
     std::array<QString, Languages> Lang;
-    int TOW = 0;               // type-of-work record number; 0: none
-    int IncRate = 0;           // incentive rate scale
+    int TOW = 0;      // type-of-work record number; 0: none
+    int IncRate = 0;  // incentive rate scale
     bool GetDoc = false;
     bool MultiDoc = false;
-    QString Document;          // document prompt text
-    int Lookup = 0;            // 0 off; 1 attempt to find, 2 must find, 3 document and activity
-    int Reuse = 0;             // 0 cannot be reused, 1 can be reused, 2 shared with others
-    int Allocate = 0;          // 0 never, 1 sometimes, 2 always
+    QString Document;  // document prompt text
+    int Lookup = 0;    // 0 off; 1 attempt to find, 2 must find, 3 document and activity
+    int Reuse = 0;     // 0 cannot be reused, 1 can be reused, 2 shared with others
+    int Allocate = 0;  // 0 never, 1 sometimes, 2 always
     bool UnitsinAlloc = false;
     bool UnitsinTOW = false;
     bool UnitsinQual = false;
     bool ProRateFlag = false;
     bool AllAllocSameStd = false;
     bool Kiosk = false;
-    int KioskColor = 0;        // 0x00BBGGRR
+    int KioskColor = 0;  // 0x00BBGGRR
     bool SystemTracked = false;
-    int EarnedHrsCalc = 0;     // 0 none to 6 reflective of a group
+    int EarnedHrsCalc = 0;  // 0 none to 6 reflective of a group
     int ReflectiveWC = 0;
     int ReflectiveGroup = 0;
-    int ReflectiveTOW = 0;     // 0: all types of work
+    int ReflectiveTOW = 0;  // 0: all types of work
     int ReflectiveRecorded = 0;
-    bool Historical = false;   // standards from the historical average
+    bool Historical = false;  // standards from the historical average
     QDate HistStartDate;
     bool ExcludeFromIncentive = false;
     bool Protected = false;
     bool AdditivePay = false;
-    int AdditiveType = 0;      // 0 percent of wage, 1 fixed amount
+    int AdditiveType = 0;  // 0 percent of wage, 1 fixed amount
     double AdditiveAmount = 0.0;
     bool ExcludeFromPPA = false;
     QString StartLocCode;
@@ -52,7 +52,7 @@ struct ActivityRecord {
     QString MachineCode;
     bool UseXYZ = false;
     bool ReleaseMachine = false;
-    int FldHoursto = 0;        // data fields of actual hours, earned hours and cost; 0: none
+    int FldHoursto = 0;  // data fields of actual hours, earned hours and cost; 0: none
     int FldEarnedto = 0;
     int FldCostto = 0;
     std::array<ActivityElementSlot, ElementSlots> Elements;

@@ -14,11 +14,10 @@ struct LocationRecord {
 
     static const Fields<LocationRecord>& fields() {
         using R = LocationRecord;
-        static const Fields<R> list{field(QStringLiteral("Code"), &R::Code, 10),
-                                    field(QStringLiteral("Desc"), &R::Desc, 30),
-                                    field(QStringLiteral("X"), &R::X, 12, 3),
-                                    field(QStringLiteral("Y"), &R::Y, 12, 3),
-                                    field(QStringLiteral("Z"), &R::Z, 12, 3)};
+        static const Fields<R> list{
+            field(QStringLiteral("Code"), &R::Code, 10),
+            field(QStringLiteral("Desc"), &R::Desc, 30), field(QStringLiteral("X"), &R::X, 12, 3),
+            field(QStringLiteral("Y"), &R::Y, 12, 3), field(QStringLiteral("Z"), &R::Z, 12, 3)};
         return list;
     }
     bool operator==(const LocationRecord&) const = default;
