@@ -189,5 +189,52 @@ TEST(SystemServices, MessagesAndStatusGoThroughTheUiWithTheProgramTitle) {
     EXPECT_EQ(system->Program().systemNumber(), 1);
 }
 
+TEST(SystemServices, MissingOrDamagedMasterFileFailsToOpenNamingIt) {
+    TestSite site;
+    const QString path = site.path(QStringLiteral("TBMASTER.1"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("Title=no section header\n");
+    file.close();
+    auto system = site.open();
+    EXPECT_FALSE(system->masterfile().open(false));
+    EXPECT_TRUE(system->referenceMasterfile().lastError().contains(QStringLiteral("TBMASTER.1")));
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_FALSE(system->masterfile().open(true));
+    EXPECT_TRUE(system->referenceMasterfile().lastError().contains(QStringLiteral("TBMASTER.1")));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(SystemServices, TypeOfWorkArraysAndLocationsRoundTrip) {
+    TestSite site;
+    TypeOfWorkRecord type;
+    type.Code = QStringLiteral("PICK");
+    type.Desc = QStringLiteral("Picking à la carte");
+    type.TrackQuality = true;
+    type.FailCost = 12.5;
+    type.CategoryEnabled = {true, false, true};
+    type.CategoryHours = {0.25, 0.5, 0.125};
+    type.CategoryCost = {1.0, 2.0, 3.5};
+    type.Mistake[0] = 4;
+    type.Mistake[29] = 17;
+    type.Lang[3] = QStringLiteral("Kommissionierung");
+    type.QualityField = {1, 2, 3, 4, 5, 6};
+    LocationRecord location{QStringLiteral("L01"), QStringLiteral("Dock"), 10.5, -3.25, 0.0};
+    {
+        auto system = site.open();
+        ASSERT_TRUE(system->typesOfWork().open());
+        system->typesOfWork().setRecord(1, type);
+        expectSaved(system->typesOfWork());
+        ASSERT_TRUE(system->locations().open());
+        system->locations().setRecord(1, location);
+        expectSaved(system->locations());
+    }
+    auto system = site.open();
+    ASSERT_TRUE(system->typesOfWork().open());
+    EXPECT_EQ(system->typesOfWork().record(1), type);
+    ASSERT_TRUE(system->locations().open());
+    EXPECT_EQ(system->locations().record(1), location);
+}
+
 }  // namespace
 }  // namespace vel::testing
