@@ -229,7 +229,8 @@ void NdxIndex::remember() {
     const Step& leaf = path_.back();
     NdxPage& page = load(leaf.page);
     cursorRecord_ = page.record(leaf.slot);
-    cursorKey_ = QByteArray(page.key(leaf.slot), keyLength_);
+    cursorKey_.resize(keyLength_);
+    std::memcpy(cursorKey_.data(), page.key(leaf.slot), size_t(keyLength_));
     onEntry_ = true;
     cursorStale_ = false;
 }

@@ -3,12 +3,14 @@
 #include "platform/xbase/FieldValues.h"
 #include "platform/xbase/XbaseError.h"
 
+#include <array>
 #include <fcntl.h>
 
 namespace vel::xbase {
 namespace {
 
 constexpr qint64 readAheadBytes = 64 * 1024;
+constexpr qint64 wholeTableLimit = 64 * 1024 * 1024;
 
 }  // namespace
 
@@ -61,7 +63,9 @@ void Table::openFile(const QString& path, const OpenOptions& options) {
     readAheadCount_ = 0;
     lastRead_ = 0;
     record_ = QByteArray(header_.recordLength, ' ');
-    original_ = record_;
+    original_ = QByteArray(header_.recordLength, ' ');
+    today_ = QDate::currentDate();
+    wholeTableCached_ = false;
     if (count_ > 0) {
         load(1);
     } else {
@@ -136,9 +140,17 @@ void Table::requireExclusive(const QString& action) const {
 void Table::readRecord(quint32 record, char* into) {
     const int length = header_.recordLength;
     if (exclusive_) {
+        if (!wholeTableCached_ && qint64(count_) * length <= wholeTableLimit) {
+            // Nobody else writes an exclusive table: keep all its records in memory.
+            readAhead_.resize(qsizetype(count_) * length);
+            file_.readExactly(header_.recordOffset(1), readAhead_.data(), readAhead_.size());
+            readAheadFirst_ = 1;
+            readAheadCount_ = count_;
+            wholeTableCached_ = true;
+        }
         if (record < readAheadFirst_ || record >= readAheadFirst_ + readAheadCount_) {
-            if (record == lastRead_ + 1) {
-                const quint32 wanted = quint32(std::max<qint64>(1, readAheadBytes / length));
+            if (record == lastRead_ + 1 && !wholeTableCached_) {
+                const auto wanted = quint32(std::max<qint64>(1, readAheadBytes / length));
                 readAheadCount_ = std::min(wanted, count_ - record + 1);
                 readAhead_.resize(qsizetype(readAheadCount_) * length);
                 file_.readExactly(header_.recordOffset(record), readAhead_.data(),
@@ -160,16 +172,20 @@ void Table::readRecord(quint32 record, char* into) {
 
 void Table::load(quint32 record) {
     readRecord(record, record_.data());
-    original_ = record_;
+    keepOriginal();
     recordNumber_ = record;
     eof_ = bof_ = false;
     changed_ = false;
     indexCursorStale_ = true;
 }
 
+void Table::keepOriginal() {
+    std::memcpy(original_.data(), record_.constData(), size_t(header_.recordLength));
+}
+
 void Table::loadEndOfFile() {
     record_.fill(' ');
-    original_ = record_;
+    keepOriginal();
     recordNumber_ = count_ + 1;
     eof_ = true;
     bof_ = false;
@@ -298,22 +314,32 @@ QByteArray Table::rawField(int field) const {
     return descriptor ? record_.mid(descriptor->offset, descriptor->length) : QByteArray();
 }
 
-Status Table::assign(int field,
-                     const std::function<void(char*, const FieldDescriptor&)>& write) {
+// Writes one field of the buffer in place: every writer checks its value before it changes a
+// byte, so a refused value leaves the buffer as it was.
+template <typename Write>
+Status Table::assign(int field, const Write& write) {
     return guarded([&] {
         requireWritable();
         const FieldDescriptor* descriptor = fieldAt(field);
         if (!descriptor) {
             file_.fail(ErrorCode::NoSuchField, QStringLiteral("no field number %1").arg(field));
         }
-        QByteArray updated = record_;
+        char* bytes = record_.data();
+        // Keep the field's old bytes to tell whether the write changed anything.
+        std::array<char, 256> small;
+        QByteArray large;
+        char* before = small.data();
+        if (descriptor->length > int(small.size())) {
+            large.resize(descriptor->length);
+            before = large.data();
+        }
+        std::memcpy(before, bytes + descriptor->offset, size_t(descriptor->length));
         try {
-            write(updated.data(), *descriptor);
+            write(bytes, *descriptor);
         } catch (const XbaseError& error) {
             file_.fail(error.code(), error.description());
         }
-        if (updated != record_) {
-            record_ = updated;
+        if (std::memcmp(before, bytes + descriptor->offset, size_t(descriptor->length)) != 0) {
             changed_ = true;
         }
     });
@@ -394,7 +420,7 @@ void Table::writeBack() {
     if (autoLock) {
         releaseRecordLock(record);
     }
-    original_ = record_;
+    keepOriginal();
     changed_ = false;
     modified_ = true;
 }
@@ -428,12 +454,18 @@ void Table::appendBuffer() {
             trimTail_ = false;
         }
         record = count_ + 1;
-        QByteArray bytes = record_;
-        bytes.append(TableHeader::endOfFile);
-        file_.writeExactly(header_.recordOffset(record), bytes.constData(), bytes.size());
+        appendBytes_.resize(header_.recordLength + 1);
+        std::memcpy(appendBytes_.data(), record_.constData(), size_t(header_.recordLength));
+        appendBytes_[header_.recordLength] = TableHeader::endOfFile;
+        file_.writeExactly(header_.recordOffset(record), appendBytes_.constData(),
+                           appendBytes_.size());
+        if (wholeTableCached_ && record == readAheadFirst_ + readAheadCount_) {
+            readAhead_.append(record_);
+            ++readAheadCount_;
+        }
         count_ = record;
         header_.recordCount = record;
-        header_.lastUpdate = QDate::currentDate();
+        header_.lastUpdate = today_;
         writeHeaderCount();
         dateWritten_ = true;
         for (const auto& index : indexes_) {
@@ -449,15 +481,16 @@ void Table::appendBuffer() {
         file_.unlock(recordLockBase, 1);
     }
     recordNumber_ = record;
-    original_ = record_;
+    keepOriginal();
     changed_ = false;
     eof_ = bof_ = false;
     indexCursorStale_ = true;
 }
 
 void Table::writeHeaderCount() {
-    const QByteArray bytes = header_.countAndDate();
-    file_.writeExactly(1, bytes.constData(), bytes.size());
+    char bytes[7];
+    header_.countAndDate(bytes);
+    file_.writeExactly(1, bytes, sizeof bytes);
 }
 
 Status Table::appendBlank() {
@@ -481,7 +514,7 @@ Status Table::startAppend(bool blank) {
             record_.fill(' ');
         }
         record_[0] = ' ';
-        original_ = record_;
+        keepOriginal();
         recordNumber_ = refreshCount() + 1;
         eof_ = true;
         bof_ = false;

@@ -155,7 +155,9 @@ private:
     void writeHeaderCount();
     bool takeRecordLock(quint32 record);
     void releaseRecordLock(quint32 record);
-    Status assign(int field, const std::function<void(char*, const FieldDescriptor&)>& write);
+    template <typename Write>
+    Status assign(int field, const Write& write);
+    void keepOriginal();
     const FieldDescriptor* fieldAt(int field) const;
 
     FileOperations& operations_;
@@ -177,7 +179,10 @@ private:
     bool changed_ = false;
     bool appending_ = false;
 
-    QByteArray readAhead_;  // exclusive tables: a block of records read in one go
+    QDate today_;           // the date of last update that writes record
+    QByteArray appendBytes_;
+    QByteArray readAhead_;  // exclusive tables: all records (up to 64 MB), or a block of them
+    bool wholeTableCached_ = false;
     quint32 readAheadFirst_ = 0;
     quint32 readAheadCount_ = 0;
     quint32 lastRead_ = 0;

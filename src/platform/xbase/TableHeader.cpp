@@ -242,13 +242,17 @@ QByteArray TableHeader::serialize() const {
 
 QByteArray TableHeader::countAndDate() const {
     QByteArray bytes(7, '\0');
-    auto* raw = reinterpret_cast<unsigned char*>(bytes.data());
+    countAndDate(bytes.data());
+    return bytes;
+}
+
+void TableHeader::countAndDate(char* bytes) const {
+    auto* raw = reinterpret_cast<unsigned char*>(bytes);
     const QDate date = lastUpdate.isValid() ? lastUpdate : QDate::currentDate();
     raw[0] = static_cast<unsigned char>(std::clamp(date.year() - 1900, 0, 255));
     raw[1] = static_cast<unsigned char>(date.month());
     raw[2] = static_cast<unsigned char>(date.day());
     qToLittleEndian<quint32>(recordCount, raw + 3);
-    return bytes;
 }
 
 int TableHeader::fieldIndex(QStringView name) const {

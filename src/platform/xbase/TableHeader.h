@@ -27,6 +27,7 @@ public:
     QByteArray serialize() const;
     // Bytes 1 to 7: date of last update and record count, the part that writes change.
     QByteArray countAndDate() const;
+    void countAndDate(char* bytes) const;
 
     int fieldIndex(QStringView name) const;
     // Whole records that a file of this size holds after the header.

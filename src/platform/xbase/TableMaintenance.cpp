@@ -128,6 +128,7 @@ void Table::replaceFile(quint32 keepCount, bool packDeleted) {
     trimTail_ = false;
     dateWritten_ = true;
     readAheadCount_ = 0;
+    wholeTableCached_ = false;
     lastRead_ = 0;
     std::vector<char> keys;
     std::vector<quint32> records;
