@@ -1,0 +1,181 @@
+#include "component/CVelUI.h"
+#include "component/CorporateControlCheck.h"
+#include "component/OperationCatalog.h"
+#include "host/HostTestSupport.h"
+#include "platform/transfer/ZipArchive.h"
+#include "services/RuntimeError.h"
+#include "ui/HeadlessUi.h"
+#include "ui/MessageBoxCodes.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace vel;
+using vel::testing::TestSite;
+
+namespace {
+
+// A component, a headless Ui and a reference system on a temporary folder.
+struct Harness {
+    Harness() : scope(ui) {
+        ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
+        system = site.open();
+    }
+    QString call(const QString& name, QHash<QString, QString> arguments = {}) {
+        const CallOutcome outcome = OperationCatalog::call(component, *system, 0, name, arguments);
+        EXPECT_TRUE(outcome.called()) << outcome.refusal.toStdString();
+        return outcome.errorNumber ? QStringLiteral("error %1").arg(outcome.errorNumber) : outcome.result;
+    }
+    void writeFile(const QString& path, const QByteArray& bytes = "x") {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    TestSite site;
+    HeadlessUi ui;
+    ScopedUi scope;
+    std::unique_ptr<ReferenceSystem> system;
+    CVelUI component;
+};
+
+}  // namespace
+
+TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
+    Harness h;
+    h.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);
+    h.ui.answerAlways(QStringLiteral("PPA Module must be Active"), IDOK);
+    const QHash<QString, QString> file{{QStringLiteral("ImportFile"), QStringLiteral("assoc.csv")}};
+    const QHash<QString, QString> expected{
+        {QStringLiteral("EditActivity"), QStringLiteral("False")},
+        {QStringLiteral("EditAssociate"), QStringLiteral("False")},
+        {QStringLiteral("EditWorkCenter"), QStringLiteral("False")},
+        {QStringLiteral("EditAllocation"), QStringLiteral("False")},
+        {QStringLiteral("EditElement"), QStringLiteral("False")},
+        {QStringLiteral("EditTypeofWork"), QStringLiteral("False")},
+        {QStringLiteral("EditMistakes"), QStringLiteral("False")},
+        {QStringLiteral("PrintAssocHist"), QStringLiteral("True")},
+        {QStringLiteral("PrintAssocQual"), QStringLiteral("True")},
+        {QStringLiteral("PrintAssocAccountability"), QStringLiteral("False")},
+        {QStringLiteral("PrintDayInfo"), QStringLiteral("False")},
+        {QStringLiteral("Backup"), QStringLiteral("False")},
+        {QStringLiteral("ReindexStandards"), QStringLiteral("False")},
+        {QStringLiteral("ReBuildStandards"), QStringLiteral("False")},
+        {QStringLiteral("CheckCorpAssocImport"), QStringLiteral("False")},
+        {QStringLiteral("CommandLineFlag"), QStringLiteral("0")},
+    };
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        EXPECT_EQ(h.call(it.key()), it.value()) << it.key().toStdString();
+    }
+    EXPECT_EQ(h.call(QStringLiteral("ImportAssociatesEX1"), file), QStringLiteral("True"));
+    EXPECT_EQ(h.call(QStringLiteral("ImportAllocations"), file), QStringLiteral("True"));
+    EXPECT_EQ(h.call(QStringLiteral("ImportAssociates"), file), QStringLiteral("True"));
+    EXPECT_EQ(h.call(QStringLiteral("DownloadComponent"), {{QStringLiteral("FTPFileName"), QStringLiteral("a.zip")}}),
+              QString());
+    EXPECT_EQ(h.call(QStringLiteral("CommandLineFlag"), {{QStringLiteral("Value"), QStringLiteral("2")}}),
+              QStringLiteral("2"));
+    EXPECT_EQ(h.component.CommandLineFlag(), eCMDCommandLine);
+    EXPECT_TRUE(h.ui.transcript().windows().isEmpty()) << "no operation opened a window";
+    EXPECT_EQ(OperationCatalog::operations().size(), 37u);
+}
+
+TEST(CVelUI, CallsByNameRefuseUnknownOperationsArgumentsAndValues) {
+    Harness h;
+    const auto refusal = [&](const QString& name, const QHash<QString, QString>& arguments) {
+        return OperationCatalog::call(h.component, *h.system, 0, name, arguments).refusal;
+    };
+    EXPECT_EQ(refusal(QStringLiteral("EditNothing"), {}), QStringLiteral("There is no operation EditNothing"));
+    EXPECT_EQ(refusal(QStringLiteral("EditSettings"), {}), QStringLiteral("EditSettings needs SettingType=..."));
+    EXPECT_TRUE(refusal(QStringLiteral("EditSettings"), {{QStringLiteral("SettingType"), QStringLiteral("three")}})
+                    .contains(QStringLiteral("is not a valid whole number")));
+    EXPECT_TRUE(refusal(QStringLiteral("EditMistakes"), {{QStringLiteral("Colour"), QStringLiteral("1")}})
+                    .contains(QStringLiteral("takes no argument")));
+}
+
+TEST(CVelUI, SetPrefillDataCopiesTheArraysFromOneOrLeavesThemEmpty) {
+    CVelUI component;
+    const std::vector<short> types{99, 1, 2, 3, 4};
+    const std::vector<short> numbers{99, 10, 20, 30, 40};
+    EXPECT_TRUE(component.SetPrefillData(2, 1, QDate(2024, 1, 1), QDate(2024, 1, 31), 3, types, numbers));
+    const PrefillRecord& stored = component.prefill();
+    EXPECT_EQ(stored.SeqType, (std::vector<short>{0, 1, 2, 3}));
+    EXPECT_EQ(stored.SeqNum, (std::vector<short>{0, 10, 20, 30}));
+    EXPECT_EQ(stored.LastDate, QDate(2024, 1, 31));
+
+    EXPECT_TRUE(component.SetPrefillData(0, 0, {}, {}, 0, types, numbers));
+    EXPECT_TRUE(component.prefill().SeqType.empty());
+    EXPECT_TRUE(component.prefill().SeqNum.empty());
+    EXPECT_FALSE(component.prefill().isSet());
+}
+
+TEST(CVelUI, EditSettingsRefusesABadSettingTypeWithErrorFiveAndNoWindow) {
+    Harness h;
+    for (short type : {short(-1), short(13)}) {
+        try {
+            h.component.EditSettings(0, *h.system, type);
+            ADD_FAILURE() << "type " << type << " must raise error 5";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number(), 5);
+            EXPECT_EQ(error.description(), QStringLiteral("Bad Setting Type"));
+        }
+    }
+    EXPECT_TRUE(h.ui.transcript().messages().empty());
+    h.ui.answer(QStringLiteral("Editing Settings is not available yet"), IDOK);
+    EXPECT_FALSE(h.component.EditSettings(0, *h.system, stgMaxAllocation));
+    EXPECT_TRUE(h.ui.transcript().lines().contains(QStringLiteral("status: Loading files ...")));
+}
+
+TEST(CVelUI, MistakesAndAccountabilityFollowTheirFeatureFlags) {
+    Harness h;
+    EXPECT_FALSE(h.component.EditMistakes(0, *h.system));
+    EXPECT_TRUE(h.ui.transcript().lines().isEmpty()) << "tracking off: nothing at all happens";
+
+    h.ui.answer(QStringLiteral("The PPA Module must be Active before this report can be printed"), IDOK);
+    EXPECT_FALSE(h.component.PrintAssocAccountability(0, *h.system));
+    EXPECT_EQ(h.ui.transcript().messages().back().style, MB_ICONINFORMATION);
+
+    h.site.setSetting(QStringLiteral("Features"), QStringLiteral("MistakeTracking"), QStringLiteral("1"));
+    h.ui.answer(QStringLiteral("Editing Mistakes is not available yet"), IDOK);
+    EXPECT_TRUE(h.component.EditMistakes(0, *h.system));
+}
+
+TEST(CorporateControlCheck, RefusesWithoutTheControlFilesAndCopiesThemWhenPresent) {
+    Harness h;
+    QTemporaryDir corporate;
+    h.site.setSetting(QStringLiteral("Features"), QStringLiteral("UsesCorporateControl"), QStringLiteral("1"));
+    h.site.setSetting(QStringLiteral("Corporate"), QStringLiteral("Folder"), corporate.path());
+
+    h.ui.answer(QStringLiteral("Corporate Control file does not exist.  Try Creating the Corporate Control "
+                               "files from the Corporate System.\n\nYou cannot edit Velmor tables without "
+                               "the control file."),
+                IDOK);
+    EXPECT_FALSE(corporateControlCheck(*h.system));
+
+    const QString control = corporate.filePath(QStringLiteral("TBCCACT.--4"));
+    h.writeFile(control, "control activities");
+    ASSERT_TRUE(ZipArchive::pack({control}, corporate.filePath(QStringLiteral("TBCCnt4.ZIP"))).ok);
+    h.ui.answer(QStringLiteral("All of the Corporate Control files for Activities do not exist."), IDOK);
+    EXPECT_FALSE(corporateControlCheck(*h.system));
+
+    for (const char* table : {"TBVMACT.--4", "TBVMELM.--4", "TBVMTOW.--4"}) {
+        h.writeFile(corporate.filePath(QString::fromLatin1(table)), table);
+    }
+    EXPECT_TRUE(corporateControlCheck(*h.system));
+    const QDir local(corporateSubfolder(h.site.folder));
+    EXPECT_TRUE(local.exists(QStringLiteral("TBVMACT.--1"))) << "copied under the site's number";
+    EXPECT_TRUE(local.exists(QStringLiteral("TBVMTOW.--1")));
+    EXPECT_TRUE(local.exists(QStringLiteral("TBCCACT.--4"))) << "unpacked from the control zip";
+    EXPECT_TRUE(h.ui.transcript().lines().contains(QStringLiteral("status: Unzipping Corporate Control Files")));
+}
+
+TEST(CorporateControlCheck, AFolderWithControlOffAsksAndOnlyYesGoesOn) {
+    Harness h;
+    h.site.setSetting(QStringLiteral("Corporate"), QStringLiteral("Folder"), h.site.folder);
+    h.ui.answer(QStringLiteral("The Corporate Control Folder has been defined, but the Control setting is off."), IDNO);
+    EXPECT_FALSE(corporateControlCheck(*h.system));
+    EXPECT_EQ(h.ui.transcript().messages().back().style, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+    EXPECT_TRUE(h.ui.transcript().messages().back().prompt.endsWith(QStringLiteral("Are you sure you want to continue?")));
+    h.ui.answer(QStringLiteral("Control setting is off"), IDYES);
+    EXPECT_TRUE(corporateControlCheck(*h.system));
+}

@@ -1,0 +1,79 @@
+#include "platform/transfer/ZipArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <zip.h>
+
+using namespace vel;
+
+namespace {
+
+// Writes an archive holding the given entries as they are named, links marked as links.
+void writeArchive(const QString& path, const QList<QPair<QByteArray, bool>>& entries) {
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr);
+    static const char content[] = "content";
+    for (const auto& [name, link] : entries) {
+        zip_source_t* source = zip_source_buffer(archive, content, sizeof content - 1, 0);
+        const zip_int64_t index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8);
+        ASSERT_GE(index, 0) << name.constData();
+        if (link) {
+            zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
+                                             zip_uint32_t(S_IFLNK | 0777) << 16);
+        }
+    }
+    ASSERT_EQ(zip_close(archive), 0);
+}
+
+}  // namespace
+
+TEST(ZipArchive, UnpacksSafeEntriesAndRefusesEveryEscapeBeforeWritingAnything) {
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("out"));
+    const QString good = folder.filePath(QStringLiteral("good.zip"));
+    writeArchive(good, {{"TBCCACT.--1", false}, {"sub/TBVMACT.--1", false}});
+    const ZipResult unpacked = ZipArchive::extractAll(good, target);
+    ASSERT_TRUE(unpacked.ok) << unpacked.error.toStdString();
+    EXPECT_EQ(unpacked.files.size(), 2);
+    QFile file(target + QStringLiteral("/sub/TBVMACT.--1"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("content"));
+
+    const QList<QByteArray> escapes{"../evil", "/etc/evil", "\\evil", "C:evil", "a/../../evil",
+                                    "a\\..\\evil"};
+    for (const QByteArray& escape : escapes) {
+        const QString bad = folder.filePath(QStringLiteral("bad.zip"));
+        writeArchive(bad, {{"first.txt", false}, {escape, false}});
+        const QString badTarget = folder.filePath(QStringLiteral("bad"));
+        const ZipResult refused = ZipArchive::extractAll(bad, badTarget);
+        EXPECT_FALSE(refused.ok) << escape.constData();
+        EXPECT_TRUE(refused.error.contains(QString::fromUtf8(escape))) << refused.error.toStdString();
+        EXPECT_FALSE(QFile::exists(badTarget + QStringLiteral("/first.txt"))) << "nothing is written";
+    }
+    const QString linked = folder.filePath(QStringLiteral("link.zip"));
+    writeArchive(linked, {{"link", true}});
+    EXPECT_FALSE(ZipArchive::extractAll(linked, folder.filePath(QStringLiteral("l"))).ok);
+    EXPECT_FALSE(ZipArchive::isSafeEntryName(QString()));
+    EXPECT_FALSE(ZipArchive::extractAll(folder.filePath(QStringLiteral("missing.zip")), target).ok);
+}
+
+TEST(ZipArchive, PacksFilesUnderTheirNamesAndReplacesTheArchive) {
+    QTemporaryDir folder;
+    const QString source = folder.filePath(QStringLiteral("TBCCACT.--1"));
+    QFile file(source);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("activities");
+    file.close();
+    const QString archive = folder.filePath(QStringLiteral("TBCCnt1.ZIP"));
+    ASSERT_TRUE(ZipArchive::pack({source}, archive).ok);
+    ASSERT_TRUE(ZipArchive::pack({source}, archive).ok) << "an existing archive is replaced";
+    EXPECT_FALSE(ZipArchive::pack({folder.filePath(QStringLiteral("absent"))}, archive).ok);
+    EXPECT_TRUE(QFile::exists(archive)) << "a failed pack leaves the old archive";
+    const ZipResult unpacked = ZipArchive::extractAll(archive, folder.filePath(QStringLiteral("x")));
+    ASSERT_TRUE(unpacked.ok);
+    EXPECT_TRUE(unpacked.files.value(0).endsWith(QStringLiteral("/TBCCACT.--1")));
+}
