@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace vel {
@@ -62,7 +63,8 @@ void PageRenderer::resetPainter(QPainter& painter) const {
     painter.setFont(font);
 }
 
-bool PageRenderer::paint(QPagedPaintDevice& device, QString& error) const {
+bool PageRenderer::paint(QPagedPaintDevice& device, QString& error, int firstPage,
+                         int lastPage) const {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         error = QStringLiteral("Printing pages needs the graphical application");
         return false;
@@ -72,8 +74,12 @@ bool PageRenderer::paint(QPagedPaintDevice& device, QString& error) const {
         error = QStringLiteral("The print device could not be opened for painting");
         return false;
     }
+    const int count = document_.pageCount();
+    firstPage = std::clamp(firstPage, 1, std::max(1, count));
+    lastPage = lastPage <= 0 ? count : std::min(lastPage, count);
     bool first = true;
-    for (const PrintPage& page : document_.pages()) {
+    for (int number = firstPage; number <= lastPage; ++number) {
+        const PrintPage& page = document_.pages()[size_t(number - 1)];
         if (!first && !device.newPage()) {
             error = QStringLiteral("The print device refused a new page");
             painter.end();

@@ -19,8 +19,10 @@ public:
 
     // Sets the device's page layout to the document's (call before painting starts).
     bool prepare(QPagedPaintDevice& device, QString& error) const;
-    // Paints every page; false with a message when the device cannot be painted on.
-    bool paint(QPagedPaintDevice& device, QString& error) const;
+    // Paints the pages from firstPage to lastPage (from 1; 0 for the last page of the
+    // document); false with a message when the device cannot be painted on.
+    bool paint(QPagedPaintDevice& device, QString& error, int firstPage = 1,
+               int lastPage = 0) const;
 
 private:
     void paintPage(QPainter& painter, const PrintPage& page) const;

@@ -1,10 +1,12 @@
 // The back ends of the printer object: PDF file and plain-text file.
+#include "platform/print/PageRenderer.h"
 #include "platform/print/PdfPrintOutput.h"
 #include "platform/print/TBPrint.h"
 #include "platform/print/TextPrintOutput.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -68,6 +70,28 @@ TEST(PrintOutput, PdfHoldsEveryPageWithItsHeadingAndReplacesAnOldFile) {
     EXPECT_TRUE(text.contains(QStringLiteral("first page body"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("PICK")));
     EXPECT_EQ(text.count(u'\f'), 2) << "two pages, each ended by a form feed";
+}
+
+TEST(PrintOutput, APageRangePaintsOnlyThosePages) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("page2.pdf"));
+    TBPrint printer;
+    printSample(printer);
+    printer.endJob();
+    QString error;
+    {
+        QPdfWriter writer(path);
+        PageRenderer renderer(printer.document());
+        ASSERT_TRUE(renderer.prepare(writer, error));
+        ASSERT_TRUE(renderer.paint(writer, error, 2, 7)) << error.toStdString();
+    }
+    const QString text = pdfText(path);
+    EXPECT_TRUE(text.contains(QStringLiteral("second page body")));
+    EXPECT_FALSE(text.contains(QStringLiteral("first page body")));
+    EXPECT_EQ(text.count(u'\f'), 1);
 }
 
 TEST(PrintOutput, UnwritableTargetsFailWithTheFileName) {
