@@ -52,7 +52,7 @@ void refuse(const QString& title, const QString& prompt) {
 bool copyControlFiles(VelmorSystem& system, const QString& folder, int corporateNumber,
                       const QStringList& tables) {
     ProgramObject& program = system.Program();
-    const QString local = corporateSubfolder(program.dataFolder());
+    const QString local = TableCatalogue(program.dataFolder(), program.systemNumber()).corporateSubfolder();
     if (!QDir().mkpath(local)) {
         return false;
     }
@@ -75,10 +75,6 @@ bool copyControlFiles(VelmorSystem& system, const QString& folder, int corporate
 }
 
 }  // namespace
-
-QString corporateSubfolder(const QString& dataFolder) {
-    return AddSlash(dataFolder) + QStringLiteral("Corporate");
-}
 
 bool corporateControlCheck(VelmorSystem& system) {
     ProgramObject& program = system.Program();

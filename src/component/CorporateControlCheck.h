@@ -18,7 +18,4 @@ class VelmorSystem;
 
 bool corporateControlCheck(VelmorSystem& system);
 
-// The subfolder of a data folder that holds the local copies of the corporate control tables.
-QString corporateSubfolder(const QString& dataFolder);
-
 }  // namespace vel

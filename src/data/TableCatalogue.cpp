@@ -91,6 +91,10 @@ QString TableCatalogue::punchLookupIndex(int order) const {
            catalogue::tableMarker + QString::number(systemNumber_);
 }
 
+QString TableCatalogue::corporateSubfolder() const {
+    return AddSlash(AddSlash(dataFolder_) + catalogue::corporateFolder);
+}
+
 QString TableCatalogue::cloneFolder() const {
     return AddSlash(AddSlash(dataFolder_) + catalogue::cloneFolder);
 }

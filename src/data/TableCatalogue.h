@@ -52,6 +52,7 @@ inline constexpr QLatin1StringView weeklyAccountableFile{"WeeklyAccountable.csv"
 inline constexpr QLatin1StringView backupErrorLog{"error.log"};
 inline constexpr QLatin1StringView debugTraceFile{"debug.fil"};
 inline constexpr QLatin1StringView cloneFolder{"Clone"};
+inline constexpr QLatin1StringView corporateFolder{"Corporate"};
 
 }  // namespace catalogue
 
@@ -79,6 +80,9 @@ class TableCatalogue {
     QString punchLookupIndex(int order) const;
     // The subfolder of the data folder that receives a cloned system, with a trailing separator.
     QString cloneFolder() const;
+    // The subfolder of the data folder that holds the local copies of the corporate control
+    // tables, under this system's number, with a trailing separator.
+    QString corporateSubfolder() const;
 
     // A name or mask with the system number added when it ends in "--", "??" or ".".
     static QString forSystem(const QString& nameOrMask, int systemNumber);

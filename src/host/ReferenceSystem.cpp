@@ -67,11 +67,8 @@ QString ReferenceSystem::settingValue(const QString& section, const QString& key
 }
 
 QString ReferenceSystem::corporatePath(const QString& catalogueName) const {
-    const QString folder = settingValue(QStringLiteral("Corporate"), QStringLiteral("Folder"), {});
-    const int number = settingValue(QStringLiteral("Corporate"), QStringLiteral("ControlSystem"),
-                                    QString::number(systemNumber_))
-                           .toInt();
-    return TableCatalogue(folder.isEmpty() ? dataFolder_ : folder, number).path(catalogueName);
+    const QString local = TableCatalogue(dataFolder_, systemNumber_).corporateSubfolder();
+    return TableCatalogue(local, systemNumber_).path(catalogueName);
 }
 
 void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {

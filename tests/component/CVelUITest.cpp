@@ -1,6 +1,7 @@
 #include "component/CVelUI.h"
 #include "component/CorporateControlCheck.h"
 #include "component/OperationCatalog.h"
+#include "data/TableCatalogue.h"
 #include "host/HostTestSupport.h"
 #include "platform/transfer/ZipArchive.h"
 #include "services/RuntimeError.h"
@@ -162,7 +163,7 @@ TEST(CorporateControlCheck, RefusesWithoutTheControlFilesAndCopiesThemWhenPresen
         h.writeFile(corporate.filePath(QString::fromLatin1(table)), table);
     }
     EXPECT_TRUE(corporateControlCheck(*h.system));
-    const QDir local(corporateSubfolder(h.site.folder));
+    const QDir local(TableCatalogue(h.site.folder, 1).corporateSubfolder());
     EXPECT_TRUE(local.exists(QStringLiteral("TBVMACT.--1"))) << "copied under the site's number";
     EXPECT_TRUE(local.exists(QStringLiteral("TBVMTOW.--1")));
     EXPECT_TRUE(local.exists(QStringLiteral("TBCCACT.--4"))) << "unpacked from the control zip";
