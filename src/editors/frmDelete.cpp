@@ -22,8 +22,9 @@ frmDelete::frmDelete() : Form(QStringLiteral("frmDelete"), QStringLiteral("OK to
         cancelled_ = false;
         unload();
     });
-    buttons.button(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel")).makeCancel().clicked(
-        [this] { unload(); });
+    buttons.button(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"))
+        .makeCancel()
+        .clicked([this] { unload(); });
 }
 
 void frmDelete::setItem(const QString& kind, const QString& item) {

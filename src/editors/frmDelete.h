@@ -18,7 +18,7 @@ class ComboBox;
 class Label;
 
 class frmDelete : public Form {
-public:
+  public:
     frmDelete();
 
     // The item to delete: its kind ("Mistake") and the text that names it.
@@ -34,10 +34,10 @@ public:
     int targetRecord() const;
     QString targetText() const;
 
-protected:
+  protected:
     void Form_Load() override;
 
-private:
+  private:
     Label* kind_;
     Label* item_;
     ComboBox* targets_;

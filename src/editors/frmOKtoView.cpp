@@ -19,8 +19,9 @@ frmOKtoView::frmOKtoView() : Form(QStringLiteral("frmOKtoView"), QStringLiteral(
     buttons.button(QStringLiteral("cmdOK"), QStringLiteral("OK")).makeDefault().clicked([this] {
         choose(modify_->value() ? Modify : viewOnly_->value() ? ViewOnly : Cancelled);
     });
-    buttons.button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel")).makeCancel().clicked(
-        [this] { choose(Cancelled); });
+    buttons.button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"))
+        .makeCancel()
+        .clicked([this] { choose(Cancelled); });
 }
 
 void frmOKtoView::Form_Load() {

@@ -11,7 +11,7 @@ namespace vel {
 class OptionButton;
 
 class frmOKtoView : public Form {
-public:
+  public:
     enum Answer { Cancelled = 0, ViewOnly = 1, Modify = 2 };
 
     frmOKtoView();
@@ -20,10 +20,10 @@ public:
     // (Cancel or closing the window).
     int OKtoEdit(quintptr ownerHandle = 0);
 
-protected:
+  protected:
     void Form_Load() override;
 
-private:
+  private:
     void choose(int answer);
 
     OptionButton* viewOnly_;

@@ -32,14 +32,13 @@ TBEditForm::TBEditForm(EditFormEvents& events)
     auto& closing = line();
     help_ = &closing.button(QStringLiteral("btnHelp"), QStringLiteral("&Help"));
     auto& ok = closing.button(QStringLiteral("btnOK"), QStringLiteral("OK")).makeDefault();
-    auto& cancel = closing.button(QStringLiteral("btnCancel"), QStringLiteral("Cancel"))
-                       .makeCancel();
+    auto& cancel =
+        closing.button(QStringLiteral("btnCancel"), QStringLiteral("Cancel")).makeCancel();
 
     add_->clicked([this] { runAction(QStringLiteral("AddRec"), [this] { addRecord(); }); });
     copy_->clicked([this] { runAction(QStringLiteral("CopyRec"), [this] { copyRecord(); }); });
-    edit_->clicked([this] {
-        runAction(QStringLiteral("EditRec"), [this] { editRecord(selectedRecord()); });
-    });
+    edit_->clicked(
+        [this] { runAction(QStringLiteral("EditRec"), [this] { editRecord(selectedRecord()); }); });
     delete_->clicked(
         [this] { runAction(QStringLiteral("DeleteRec"), [this] { deleteRecords(); }); });
     print_->clicked([this] { runAction(QStringLiteral("Print"), [this] { printList(); }); });
@@ -120,7 +119,7 @@ QStringList TBEditForm::lineTextsFor(int recordNumber, const QStringList& texts)
     qsizetype next = 0;
     for (const ListColumn& column : sortedColumns()) {
         line << (column.kind == ListColumn::Kind::Number ? QString::number(recordNumber)
-                                                          : texts.value(next++));
+                                                         : texts.value(next++));
     }
     return line;
 }
@@ -233,7 +232,8 @@ void TBEditForm::Form_QueryUnload(bool& cancel, UnloadMode) {
     }
     // Closing by the frame is Cancel.
     bool close = true;
-    guarded(QStringLiteral(" - TBEditForm:EditCancel"), [&] { events_.EditForm_EditCancel(close); });
+    guarded(QStringLiteral(" - TBEditForm:EditCancel"),
+            [&] { events_.EditForm_EditCancel(close); });
     cancel = !close;
 }
 
@@ -286,7 +286,8 @@ bool TBEditForm::shutdownAsked() {
 
 void TBEditForm::closeForShutdown() {
     bool close = true;
-    guarded(QStringLiteral(" - TBEditForm:EditCancel"), [&] { events_.EditForm_EditCancel(close); });
+    guarded(QStringLiteral(" - TBEditForm:EditCancel"),
+            [&] { events_.EditForm_EditCancel(close); });
     closeNow();  // a shutdown closes the list whatever the editor answers
 }
 

@@ -32,7 +32,7 @@ class PrintOutput;
 class Row;
 
 class TBEditForm : public Form {
-public:
+  public:
     explicit TBEditForm(EditFormEvents& events);
 
     // Set-up, before the list is shown.
@@ -58,10 +58,10 @@ public:
     void removeLine(int recordNumber);
     void clearLines();
     int lineCount() const;
-    int recordAt(int line) const;            // 0 outside the list
-    int lineOf(int recordNumber) const;      // -1 when the record has no line
+    int recordAt(int line) const;        // 0 outside the list
+    int lineOf(int recordNumber) const;  // -1 when the record has no line
     QStringList lineTexts(int recordNumber) const;
-    int selectedRecord() const;              // 0 when no line is selected
+    int selectedRecord() const;  // 0 when no line is selected
     std::vector<int> selectedRecords() const;
     void selectRecord(int recordNumber);
 
@@ -78,11 +78,11 @@ public:
     // Refreshes the totals line through EditForm_ShowTotals.
     void refreshTotals();
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_QueryUnload(bool& cancel, UnloadMode mode) override;
 
-private:
+  private:
     std::vector<ListColumn> sortedColumns() const;
     void declareListColumns();
     QStringList lineTextsFor(int recordNumber, const QStringList& texts) const;

@@ -9,7 +9,7 @@ namespace vel {
 class TBPrint;
 
 class EditFormEvents {
-public:
+  public:
     virtual ~EditFormEvents() = default;
 
     // The totals line below the list ("12 active of 500 maximum").

@@ -13,7 +13,7 @@ namespace vel {
 class TBPrint;
 
 class ListingPrinter {
-public:
+  public:
     enum class Result { Printed, Cancelled, Failed };
 
     ListingPrinter(EditFormEvents& events, TBPrint& printer) : events_(events), printer_(printer) {}
@@ -22,7 +22,7 @@ public:
     Result print(const std::vector<int>& recordNumbers, PrintOutput& output);
     const QString& error() const { return error_; }
 
-private:
+  private:
     EditFormEvents& events_;
     TBPrint& printer_;
     QString error_;

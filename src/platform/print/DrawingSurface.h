@@ -14,7 +14,7 @@
 namespace vel {
 
 class DrawingSurface {
-public:
+  public:
     enum class PenStyle { Solid = 0, Dash = 1, Dot = 2 };
 
     struct Pen {
@@ -25,11 +25,11 @@ public:
     };
     struct Shape {
         enum class Kind { Line, Rectangle, Text } kind = Kind::Line;
-        QRect area;                 // a line runs from area.topLeft() to area.bottomRight()
+        QRect area;  // a line runs from area.topLeft() to area.bottomRight()
         QLine line;
         Pen pen;
-        bool filled = false;        // a rectangle with a solid brush
-        bool outlined = true;       // a rectangle with an outline in the pen
+        bool filled = false;   // a rectangle with a solid brush
+        bool outlined = true;  // a rectangle with an outline in the pen
         QColor fill;
         QString text;
     };
@@ -63,7 +63,7 @@ public:
 
     const std::vector<Shape>& shapes() const { return shapes_; }
 
-private:
+  private:
     PageSetup setup_;
     int width_;
     int height_;

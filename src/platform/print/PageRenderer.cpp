@@ -15,12 +15,12 @@ namespace {
 
 Qt::Alignment horizontal(PrintAlignment alignment) {
     switch (alignment) {
-    case PrintAlignment::Right:
-        return Qt::AlignRight;
-    case PrintAlignment::Centre:
-        return Qt::AlignHCenter;
-    case PrintAlignment::Left:
-        break;
+        case PrintAlignment::Right:
+            return Qt::AlignRight;
+        case PrintAlignment::Centre:
+            return Qt::AlignHCenter;
+        case PrintAlignment::Left:
+            break;
     }
     return Qt::AlignLeft;
 }
@@ -109,49 +109,50 @@ void PageRenderer::paintElement(QPainter& painter, const PrintElement& element) 
     painter.setFont(font);
     painter.setPen(QPen(Qt::black));
     switch (element.kind) {
-    case PrintElement::Kind::Text:
-        painter.drawText(QRect(0, element.top, width, element.height),
-                         int(horizontal(element.alignment) | Qt::AlignVCenter), element.text);
-        break;
-    case PrintElement::Kind::Separator: {
-        const int middle = element.top + element.height / 2;
-        painter.setPen(QPen(Qt::black, PrintUnitsPerInch / 100));
-        painter.drawLine(0, middle, width, middle);
-        break;
-    }
-    case PrintElement::Kind::TableRow: {
-        int left = 0;
-        for (qsizetype col = 0; col < element.cells.size(); ++col) {
-            const PrintTable::Column column = size_t(col) < element.columns.size()
-                                                  ? element.columns[size_t(col)]
-                                                  : PrintTable::Column{};
-            const int cellWidth = column.width * setup.characterWidth();
-            painter.drawText(QRect(left, element.top, cellWidth, element.height),
-                             int(horizontal(column.alignment) | Qt::AlignVCenter),
-                             element.cells[col]);
-            left += cellWidth + 2 * setup.characterWidth();
+        case PrintElement::Kind::Text:
+            painter.drawText(QRect(0, element.top, width, element.height),
+                             int(horizontal(element.alignment) | Qt::AlignVCenter), element.text);
+            break;
+        case PrintElement::Kind::Separator: {
+            const int middle = element.top + element.height / 2;
+            painter.setPen(QPen(Qt::black, PrintUnitsPerInch / 100));
+            painter.drawLine(0, middle, width, middle);
+            break;
         }
-        break;
-    }
-    case PrintElement::Kind::Drawing:
-        painter.save();
-        painter.translate(0, element.top);
-        painter.setClipRect(QRect(0, 0, width, element.height));
-        for (const DrawingSurface::Shape& shape : element.drawing->shapes()) {
-            painter.setPen(shape.outlined || shape.kind != DrawingSurface::Shape::Kind::Rectangle
-                               ? painterPen(shape.pen)
-                               : QPen(Qt::NoPen));
-            painter.setBrush(shape.filled ? QBrush(shape.fill) : QBrush(Qt::NoBrush));
-            if (shape.kind == DrawingSurface::Shape::Kind::Line) {
-                painter.drawLine(shape.line);
-            } else if (shape.kind == DrawingSurface::Shape::Kind::Rectangle) {
-                painter.drawRect(shape.area);
-            } else {
-                painter.drawText(shape.area, int(Qt::AlignLeft | Qt::AlignVCenter), shape.text);
+        case PrintElement::Kind::TableRow: {
+            int left = 0;
+            for (qsizetype col = 0; col < element.cells.size(); ++col) {
+                const PrintTable::Column column = size_t(col) < element.columns.size()
+                                                      ? element.columns[size_t(col)]
+                                                      : PrintTable::Column{};
+                const int cellWidth = column.width * setup.characterWidth();
+                painter.drawText(QRect(left, element.top, cellWidth, element.height),
+                                 int(horizontal(column.alignment) | Qt::AlignVCenter),
+                                 element.cells[col]);
+                left += cellWidth + 2 * setup.characterWidth();
             }
+            break;
         }
-        painter.restore();
-        break;
+        case PrintElement::Kind::Drawing:
+            painter.save();
+            painter.translate(0, element.top);
+            painter.setClipRect(QRect(0, 0, width, element.height));
+            for (const DrawingSurface::Shape& shape : element.drawing->shapes()) {
+                painter.setPen(shape.outlined ||
+                                       shape.kind != DrawingSurface::Shape::Kind::Rectangle
+                                   ? painterPen(shape.pen)
+                                   : QPen(Qt::NoPen));
+                painter.setBrush(shape.filled ? QBrush(shape.fill) : QBrush(Qt::NoBrush));
+                if (shape.kind == DrawingSurface::Shape::Kind::Line) {
+                    painter.drawLine(shape.line);
+                } else if (shape.kind == DrawingSurface::Shape::Kind::Rectangle) {
+                    painter.drawRect(shape.area);
+                } else {
+                    painter.drawText(shape.area, int(Qt::AlignLeft | Qt::AlignVCenter), shape.text);
+                }
+            }
+            painter.restore();
+            break;
     }
 }
 

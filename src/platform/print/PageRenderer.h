@@ -14,7 +14,7 @@ struct PrintElement;
 struct PrintPage;
 
 class PageRenderer {
-public:
+  public:
     explicit PageRenderer(const PrintDocument& document) : document_(document) {}
 
     // Sets the device's page layout to the document's (call before painting starts).
@@ -24,7 +24,7 @@ public:
     bool paint(QPagedPaintDevice& device, QString& error, int firstPage = 1,
                int lastPage = 0) const;
 
-private:
+  private:
     void paintPage(QPainter& painter, const PrintPage& page) const;
     void paintElement(QPainter& painter, const PrintElement& element) const;
     void resetPainter(QPainter& painter) const;

@@ -14,15 +14,15 @@ QSizeF portraitInches(QPageSize::PageSizeId id) {
 
 int PageSetup::pageWidth() const {
     const QSizeF inches = portraitInches(pageSize);
-    const double width = orientation == PrintOrientation::Landscape ? inches.height()
-                                                                    : inches.width();
+    const double width =
+        orientation == PrintOrientation::Landscape ? inches.height() : inches.width();
     return int(std::lround(width * PrintUnitsPerInch));
 }
 
 int PageSetup::pageHeight() const {
     const QSizeF inches = portraitInches(pageSize);
-    const double height = orientation == PrintOrientation::Landscape ? inches.width()
-                                                                     : inches.height();
+    const double height =
+        orientation == PrintOrientation::Landscape ? inches.width() : inches.height();
     return int(std::lround(height * PrintUnitsPerInch));
 }
 

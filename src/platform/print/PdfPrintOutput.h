@@ -6,14 +6,14 @@
 namespace vel {
 
 class PdfPrintOutput : public PrintOutput {
-public:
+  public:
     explicit PdfPrintOutput(const QString& filePath, int resolution = 300)
         : filePath_(filePath), resolution_(resolution) {}
 
     const QString& filePath() const { return filePath_; }
     bool output(const PrintDocument& document, QString& error) override;
 
-private:
+  private:
     QString filePath_;
     int resolution_;
 };

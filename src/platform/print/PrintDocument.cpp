@@ -15,15 +15,15 @@ QStringList PrintDocument::textLines() const {
         }
         for (const PrintElement& element : pages_[number].elements) {
             switch (element.kind) {
-            case PrintElement::Kind::Text:
-            case PrintElement::Kind::TableRow:
-                lines << element.text;
-                break;
-            case PrintElement::Kind::Separator:
-                lines << QString(setup_.charactersPerLine(), u'-');
-                break;
-            case PrintElement::Kind::Drawing:
-                break;
+                case PrintElement::Kind::Text:
+                case PrintElement::Kind::TableRow:
+                    lines << element.text;
+                    break;
+                case PrintElement::Kind::Separator:
+                    lines << QString(setup_.charactersPerLine(), u'-');
+                    break;
+                case PrintElement::Kind::Drawing:
+                    break;
             }
         }
     }

@@ -17,13 +17,13 @@ struct PrintElement {
     enum class Kind { Text, Separator, TableRow, Drawing };
 
     Kind kind = Kind::Text;
-    int top = 0;       // from the top of the printable area
+    int top = 0;  // from the top of the printable area
     int height = 0;
-    QString text;      // a line's text; a table row's text line
+    QString text;  // a line's text; a table row's text line
     int style = PrintPlain;
     PrintAlignment alignment = PrintAlignment::Left;
-    QStringList cells;                       // a table row's cells
-    std::vector<PrintTable::Column> columns; // and its layout
+    QStringList cells;                        // a table row's cells
+    std::vector<PrintTable::Column> columns;  // and its layout
     std::shared_ptr<DrawingSurface> drawing;
 };
 
@@ -33,7 +33,7 @@ struct PrintPage {
 };
 
 class PrintDocument {
-public:
+  public:
     explicit PrintDocument(const PageSetup& setup = {}) : setup_(setup) {}
 
     const PageSetup& setup() const { return setup_; }
@@ -54,7 +54,7 @@ public:
     // pages.
     QStringList textLines() const;
 
-private:
+  private:
     PageSetup setup_;
     QString title_;
     std::vector<PrintPage> pages_;

@@ -8,7 +8,7 @@ namespace vel {
 class PrintDocument;
 
 class PrintOutput {
-public:
+  public:
     virtual ~PrintOutput() = default;
     // Renders the document; false with a message naming the problem when it could not.
     virtual bool output(const PrintDocument& document, QString& error) = 0;
@@ -20,13 +20,13 @@ void installPrintOutput(PrintOutput* output);
 
 // Installs an output for the life of the object and puts the previous one back afterwards.
 class ScopedPrintOutput {
-public:
+  public:
     explicit ScopedPrintOutput(PrintOutput& output);
     ~ScopedPrintOutput();
     ScopedPrintOutput(const ScopedPrintOutput&) = delete;
     ScopedPrintOutput& operator=(const ScopedPrintOutput&) = delete;
 
-private:
+  private:
     PrintOutput* previous_;
 };
 

@@ -68,9 +68,8 @@ QString PrintTable::textLine(const QStringList& cells, const std::vector<Column>
     for (qsizetype col = 0; col < cells.size(); ++col) {
         const Column column = size_t(col) < columns.size() ? columns[size_t(col)] : Column{};
         const QString text = cells[col];
-        padded << (column.alignment == PrintAlignment::Right
-                       ? text.rightJustified(column.width)
-                       : text.leftJustified(column.width));
+        padded << (column.alignment == PrintAlignment::Right ? text.rightJustified(column.width)
+                                                             : text.leftJustified(column.width));
     }
     QString line = padded.join(QStringLiteral("  "));
     while (line.endsWith(u' ')) {

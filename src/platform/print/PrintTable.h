@@ -13,7 +13,7 @@
 namespace vel {
 
 class PrintTable {
-public:
+  public:
     struct Column {
         QString heading;
         int width = 10;
@@ -40,7 +40,7 @@ public:
     // trailing blanks removed.
     static QString textLine(const QStringList& cells, const std::vector<Column>& columns);
 
-private:
+  private:
     std::vector<Column> columns_;
     std::map<std::pair<int, int>, QString> cells_;
     int rowCount_ = 0;

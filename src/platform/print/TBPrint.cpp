@@ -189,14 +189,13 @@ DrawingSurface* TBPrint::drawing(int height) {
     }
     const PageSetup& setup = document_.setup();
     if (height <= 0) {
-        height = outputMode_ == PrintOutputMode::Graphics ? remainingHeight()
-                                                          : setup.lineHeight();
+        height = outputMode_ == PrintOutputMode::Graphics ? remainingHeight() : setup.lineHeight();
         if (height < setup.lineHeight()) {
             if (!newPage()) {
                 return nullptr;
             }
-            height = outputMode_ == PrintOutputMode::Graphics ? remainingHeight()
-                                                              : setup.lineHeight();
+            height =
+                outputMode_ == PrintOutputMode::Graphics ? remainingHeight() : setup.lineHeight();
         }
     }
     PrintElement block;

@@ -22,7 +22,7 @@
 namespace vel {
 
 class TBPrint {
-public:
+  public:
     using Event = std::function<void(TBPrint& printer)>;
 
     TBPrint() = default;
@@ -74,7 +74,7 @@ public:
     bool sendTo(PrintOutput& output);
     const QString& lastError() const { return lastError_; }
 
-private:
+  private:
     bool ensureJob();
     void startPage();
     bool fits(int height) const;

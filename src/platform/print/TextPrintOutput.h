@@ -8,7 +8,7 @@
 namespace vel {
 
 class TextPrintOutput : public PrintOutput {
-public:
+  public:
     TextPrintOutput() = default;
     explicit TextPrintOutput(const QString& filePath) : filePath_(filePath) {}
 
@@ -16,7 +16,7 @@ public:
     // The lines of the last document rendered.
     const QStringList& lines() const { return lines_; }
 
-private:
+  private:
     QString filePath_;
     QStringList lines_;
 };

@@ -9,7 +9,7 @@ class QWidget;
 namespace vel {
 
 class QtPrintOutput : public PrintOutput {
-public:
+  public:
     enum class Mode { Preview, Printer };
 
     explicit QtPrintOutput(Mode mode = Mode::Preview, QWidget* parent = nullptr)
@@ -20,7 +20,7 @@ public:
     // Shows the preview or sends the pages to the printer; a person cancelling is no error.
     bool output(const PrintDocument& document, QString& error) override;
 
-private:
+  private:
     Mode mode_;
     QWidget* parent_;
 };

@@ -15,7 +15,7 @@
 namespace vel::test {
 
 class RecordWindow : public Form {
-public:
+  public:
     explicit RecordWindow(TBEditForm& list) : Form(QStringLiteral("frmRecord"), QString()) {
         description = &textBox(QStringLiteral("Text1"), 0, QStringLiteral("&Description:"));
         saveButtons(QStringLiteral("SaveButtons1")).clicked([this](int index) {
@@ -23,16 +23,22 @@ public:
             unload();
         });
         button(QStringLiteral("btnMove"), 0, QStringLiteral("Display Previous Line"))
-            .clicked([this, &list] { list.requestMove(RecordMove::Previous); unload(); });
+            .clicked([this, &list] {
+                list.requestMove(RecordMove::Previous);
+                unload();
+            });
         button(QStringLiteral("btnMove"), 1, QStringLiteral("Display Next Line"))
-            .clicked([this, &list] { list.requestMove(RecordMove::Next); unload(); });
+            .clicked([this, &list] {
+                list.requestMove(RecordMove::Next);
+                unload();
+            });
     }
     TextBox* description;
     bool confirmed = false;
 };
 
 class MemoryListEditor : public EditFormEvents {
-public:
+  public:
     explicit MemoryListEditor(int maximum = 10) : list(*this), record(list), maximum_(maximum) {
         list.setCaption(QStringLiteral("Mistake Table"));
         list.addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
@@ -135,7 +141,7 @@ public:
     bool cancelPrint = false;
     int shutdownQuestions = 0;
 
-private:
+  private:
     int maximum_;
 };
 

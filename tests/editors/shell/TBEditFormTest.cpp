@@ -8,11 +8,11 @@
 #include "ui/ListView.h"
 #include "ui/MessageBoxCodes.h"
 
+#include <gtest/gtest.h>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace vel::test {
 namespace {
@@ -140,8 +140,7 @@ TEST(TBEditForm, OkAndCancelCloseOnlyWhenTheEditorAgrees) {
     });
     EXPECT_FALSE(site.editor.list.Show(0));
     EXPECT_FALSE(site.editor.list.saved());
-    EXPECT_EQ(site.editor.log,
-              (QStringList{"EditSave", "EditCancel", "EditCancel", "EditCancel"}));
+    EXPECT_EQ(site.editor.log, (QStringList{"EditSave", "EditCancel", "EditCancel", "EditCancel"}));
 }
 
 TEST(TBEditForm, MovePreviousAndNextReopenTheNeighbouringLines) {
@@ -219,7 +218,7 @@ TEST(TBEditForm, ActionButtonsAndHelpReachTheEditor) {
 
 // Sends one document to a text rendering and a PDF file.
 class TextAndPdf : public PrintOutput {
-public:
+  public:
     explicit TextAndPdf(const QString& pdfPath) : pdf(pdfPath) {}
     bool output(const PrintDocument& document, QString& error) override {
         return text.output(document, error) && pdf.output(document, error);

@@ -9,7 +9,7 @@ namespace vel {
 namespace {
 
 class PrintingEditor : public EditFormEvents {
-public:
+  public:
     void EditForm_DeviceInit(TBPrint& printer) override {
         events << "DeviceInit";
         printer.setOrientation(PrintOrientation::Landscape);

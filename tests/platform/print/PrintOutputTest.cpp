@@ -4,13 +4,13 @@
 #include "platform/print/TBPrint.h"
 #include "platform/print/TextPrintOutput.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace vel {
 namespace {
@@ -117,9 +117,9 @@ TEST(PrintOutput, TextFileHoldsOneLinePerPrintedLine) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
     const QString rule(printer.document().setup().charactersPerLine(), u'-');
-    EXPECT_EQ(lines, (QStringList{"Associate History", "Page 1", "first page body", rule, "Code",
-                                  "PICK", "\f", "Associate History", "Page 2",
-                                  "second page body", ""}));
+    EXPECT_EQ(lines,
+              (QStringList{"Associate History", "Page 1", "first page body", rule, "Code", "PICK",
+                           "\f", "Associate History", "Page 2", "second page body", ""}));
 }
 
 }  // namespace

@@ -48,16 +48,15 @@ TEST(TBPrint, RaisesDeviceInitThenPrintInitThenAHeaderOnEveryPage) {
     EXPECT_EQ(countOf(lines, "\f"), 2);
     // Page 2 starts with its header, then the first line that did not fit on page 1.
     const qsizetype page2 = lines.indexOf("\f") + 1;
-    EXPECT_EQ(lines.mid(page2, 3), (QStringList{"Report Title", "", QStringLiteral("line %1")
-                                                                       .arg(body + 1)}));
+    EXPECT_EQ(lines.mid(page2, 3),
+              (QStringList{"Report Title", "", QStringLiteral("line %1").arg(body + 1)}));
     EXPECT_EQ(lines.last(), QStringLiteral("line %1").arg(2 * body + 1));
 
     // The header's centring does not leak into the body; every body line is left-aligned.
     for (const PrintPage& page : printer.document().pages()) {
         EXPECT_EQ(page.elements.front().alignment, PrintAlignment::Centre);
         EXPECT_EQ(page.elements.back().alignment, PrintAlignment::Left);
-        EXPECT_LE(page.elements.back().top + page.elements.back().height,
-                  setup.printableHeight());
+        EXPECT_LE(page.elements.back().top + page.elements.back().height, setup.printableHeight());
     }
 }
 
@@ -125,7 +124,7 @@ TEST(TBPrint, DrawingSurfaceAnswersPenWidthsAndCachesPens) {
     EXPECT_EQ(bars->width(), printer.document().setup().printableWidth());
     EXPECT_EQ(bars->penWidthInDeviceUnits(0.5), 1);
     EXPECT_EQ(bars->penWidthInDeviceUnits(1), 6);
-    EXPECT_EQ(bars->penWidthInDeviceUnits(0.25 + 1), 8);   // 7.5 rounds up
+    EXPECT_EQ(bars->penWidthInDeviceUnits(0.25 + 1), 8);  // 7.5 rounds up
     EXPECT_EQ(bars->penWidthInDeviceUnits(1.0 / 12), 1);
     EXPECT_TRUE(bars->selectPen(6, DrawingSurface::PenStyle::Solid, Qt::black));
     EXPECT_FALSE(bars->selectPen(6, DrawingSurface::PenStyle::Solid, Qt::black));
