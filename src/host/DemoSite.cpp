@@ -1,0 +1,44 @@
+#include "host/DemoSite.h"
+
+#include "host/DemoSiteBuilder.h"
+#include "services/RuntimeError.h"
+
+#include <QDir>
+
+namespace vel {
+
+bool createDemoSite(const QString& folder, DemoSize size, QString* error, const QDate& today) {
+    QString ignored;
+    QString& reason = error != nullptr ? *error : ignored;
+    if (!today.isValid()) {
+        reason = QStringLiteral("The demo site needs a valid date for its production sheets");
+        return false;
+    }
+    if (!QDir().mkpath(folder)) {
+        reason = QStringLiteral("Cannot create the folder ") + folder;
+        return false;
+    }
+    MasterfileSettings settings;
+    settings.title = QStringLiteral("Riverside Distribution Center");
+    // Two fiscal years, so that four weeks back from early January still fall in the first.
+    settings.firstYear = today.year() - 1;
+    settings.years = 2;
+    if (!ReferenceSystem::createEmptySystem(folder, 1, settings, &reason)) {
+        return false;
+    }
+    try {
+        ReferenceSystem system(folder, 1, {[today] { return QDateTime(today, QTime(12, 0)); }});
+        system.errors().setEchoToStandardError(false);
+        DemoSiteBuilder(system, size, today).build();
+    } catch (const RuntimeError& failure) {
+        reason = failure.description();
+        return false;
+    } catch (const std::exception& failure) {
+        reason = QString::fromUtf8(failure.what());
+        return false;
+    }
+    reason.clear();
+    return true;
+}
+
+}  // namespace vel

@@ -1,0 +1,21 @@
+#pragma once
+// A demo site: a new system 1 in a data folder, filled with the master records and four weeks of
+// production-sheet lines of a realistic distribution center, so that the editors, lists and
+// reports have something to show. The same size always gives the same site (a fixed seed), with
+// the production dates counted back from the given day.
+#include <QDate>
+#include <QString>
+
+namespace vel {
+
+enum class DemoSize {
+    Small,  // a site a person can browse: 8 work centers, 40 activities, 120 associates
+    Large   // a site at the tables' limits: 99 work centers, 999 activities, 9,999 allocations
+};
+
+// Creates system 1 in folder (made when missing) and fills it; false with the reason in error.
+// The production-sheet lines cover the four weeks up to and including today.
+bool createDemoSite(const QString& folder, DemoSize size, QString* error,
+                    const QDate& today = QDate::currentDate());
+
+}  // namespace vel
