@@ -3,13 +3,13 @@
 // for seeking keys. Each row does the whole job once per iteration; compare the times.
 #include "platform/xbase/Table.h"
 
+#include <benchmark/benchmark.h>
+#include <shapefil.h>
+#include <sqlite3.h>
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
-#include <shapefil.h>
-#include <sqlite3.h>
 
 using namespace vel::xbase;
 
@@ -24,11 +24,14 @@ QTemporaryDir& folder() {
     return instance;
 }
 
-QString pathOf(const char* name) { return folder().filePath(QString::fromLatin1(name)); }
+QString pathOf(const char* name) {
+    return folder().filePath(QString::fromLatin1(name));
+}
 
 // Record i of the test data: a code in scrambled order, two names and an amount.
 QByteArray codeOf(int record) {
-    return QByteArray("K") + QByteArray::number((record * 7919) % recordCount).rightJustified(8, '0');
+    return QByteArray("K") +
+           QByteArray::number((record * 7919) % recordCount).rightJustified(8, '0');
 }
 
 QList<FieldDescriptor> fields() {
@@ -192,10 +195,14 @@ void seekWithXbase(benchmark::State& state, AccessMode access) {
     }
 }
 
-void XbaseSeek(benchmark::State& state) { seekWithXbase(state, AccessMode::Exclusive); }
+void XbaseSeek(benchmark::State& state) {
+    seekWithXbase(state, AccessMode::Exclusive);
+}
 BENCHMARK(XbaseSeek)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void XbaseSeekShared(benchmark::State& state) { seekWithXbase(state, AccessMode::Shared); }
+void XbaseSeekShared(benchmark::State& state) {
+    seekWithXbase(state, AccessMode::Shared);
+}
 BENCHMARK(XbaseSeekShared)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void SqliteSeek(benchmark::State& state) {
@@ -218,8 +225,8 @@ void SqliteSeek(benchmark::State& state) {
         sqlite3_reset(insert);
     }
     sqlite3_finalize(insert);
-    sqlite3_exec(database, "COMMIT; CREATE INDEX people_code ON people(code)", nullptr,
-                 nullptr, nullptr);
+    sqlite3_exec(database, "COMMIT; CREATE INDEX people_code ON people(code)", nullptr, nullptr,
+                 nullptr);
     sqlite3_close(database);
     for (auto _ : state) {
         sqlite3_open(path.constData(), &database);
@@ -232,8 +239,8 @@ void SqliteSeek(benchmark::State& state) {
             const QByteArray code = codeOf((seek * 31) % recordCount);
             sqlite3_bind_text(select, 1, code.constData(), -1, SQLITE_TRANSIENT);
             if (sqlite3_step(select) == SQLITE_ROW &&
-                std::strncmp(reinterpret_cast<const char*>(sqlite3_column_text(select, 0)),
-                             "Smith", 5) == 0) {
+                std::strncmp(reinterpret_cast<const char*>(sqlite3_column_text(select, 0)), "Smith",
+                             5) == 0) {
                 ++found;
             }
             sqlite3_reset(select);

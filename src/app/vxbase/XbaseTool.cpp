@@ -21,27 +21,33 @@ QString csvField(const QString& value) {
 // YYYY-MM-DD, logicals as T or F; blanks and unknowns as empty.
 QString shownValue(const Table& table, int field) {
     switch (table.fields()[field].type) {
-    case FieldType::Date: {
-        const QDate date = table.date(field);
-        return date.isValid() ? date.toString(Qt::ISODate) : QString();
-    }
-    case FieldType::Logical: {
-        const std::optional<bool> value = table.logical(field);
-        return value ? (*value ? QStringLiteral("T") : QStringLiteral("F")) : QString();
-    }
-    default:
-        return table.text(field);
+        case FieldType::Date: {
+            const QDate date = table.date(field);
+            return date.isValid() ? date.toString(Qt::ISODate) : QString();
+        }
+        case FieldType::Logical: {
+            const std::optional<bool> value = table.logical(field);
+            return value ? (*value ? QStringLiteral("T") : QStringLiteral("F")) : QString();
+        }
+        default:
+            return table.text(field);
     }
 }
 
 QString languageName(unsigned char driver) {
     switch (driver) {
-    case 0x00: return QStringLiteral("none given");
-    case 0x01: return QStringLiteral("DOS code page 437");
-    case 0x02: return QStringLiteral("DOS code page 850");
-    case 0x03: return QStringLiteral("Windows-1252");
-    case 0x57: return QStringLiteral("Windows-1252 (ANSI)");
-    default: return QStringLiteral("other");
+        case 0x00:
+            return QStringLiteral("none given");
+        case 0x01:
+            return QStringLiteral("DOS code page 437");
+        case 0x02:
+            return QStringLiteral("DOS code page 850");
+        case 0x03:
+            return QStringLiteral("Windows-1252");
+        case 0x57:
+            return QStringLiteral("Windows-1252 (ANSI)");
+        default:
+            return QStringLiteral("other");
     }
 }
 
@@ -56,7 +62,9 @@ QString XbaseTool::usage() {
         "       vxbase reindex FILE INDEX...      rebuild indexes from their stored expressions\n");
 }
 
-void XbaseTool::print(const QString& text) { output_.append(text.toUtf8()); }
+void XbaseTool::print(const QString& text) {
+    output_.append(text.toUtf8());
+}
 
 int XbaseTool::fail(const QString& message) {
     errors_.append((QStringLiteral("vxbase: ") + message + QLatin1Char('\n')).toUtf8());

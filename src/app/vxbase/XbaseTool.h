@@ -6,7 +6,7 @@
 namespace vel::xbase {
 
 class XbaseTool {
-public:
+  public:
     // Runs one command line (without the program name); returns the exit code.
     int run(const QStringList& arguments);
 
@@ -16,7 +16,7 @@ public:
 
     static QString usage();
 
-private:
+  private:
     int info(const QString& path);
     int dump(const QString& path);
     int check(const QString& path, const QStringList& indexes);

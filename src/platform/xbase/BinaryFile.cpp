@@ -2,10 +2,10 @@
 
 #include "platform/xbase/XbaseError.h"
 
+#include <fcntl.h>
 #include <QFile>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 
 namespace vel::xbase {
 
@@ -16,9 +16,13 @@ QString fileMessage(const QString& path, const QString& problem) {
 BinaryFile::BinaryFile(FileOperations& operations, QString path)
     : operations_(operations), path_(std::move(path)) {}
 
-BinaryFile::~BinaryFile() { close(); }
+BinaryFile::~BinaryFile() {
+    close();
+}
 
-QByteArray BinaryFile::nativePath() const { return QFile::encodeName(path_); }
+QByteArray BinaryFile::nativePath() const {
+    return QFile::encodeName(path_);
+}
 
 int BinaryFile::open(int flags, int mode) {
     close();

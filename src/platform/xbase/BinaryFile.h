@@ -10,7 +10,7 @@
 namespace vel::xbase {
 
 class BinaryFile {
-public:
+  public:
     BinaryFile(FileOperations& operations, QString path);
     ~BinaryFile();
     BinaryFile(const BinaryFile&) = delete;
@@ -50,7 +50,7 @@ public:
     [[noreturn]] void fail(ErrorCode code, const QString& problem) const;
     [[noreturn]] void failWithErrno(ErrorCode code, const QString& action, int error) const;
 
-private:
+  private:
     FileOperations& operations_;
     QString path_;
     int descriptor_ = -1;

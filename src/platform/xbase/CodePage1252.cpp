@@ -85,6 +85,8 @@ bool CodePage1252::encodeInto(QStringView text, char* field, qsizetype width) {
     return text.size() <= width;
 }
 
-unsigned char CodePage1252::upper(unsigned char byte) { return tables().upper[byte]; }
+unsigned char CodePage1252::upper(unsigned char byte) {
+    return tables().upper[byte];
+}
 
 }  // namespace vel::xbase

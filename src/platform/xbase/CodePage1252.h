@@ -9,7 +9,7 @@
 namespace vel::xbase {
 
 class CodePage1252 {
-public:
+  public:
     static QString decode(const char* bytes, qsizetype size);
     static QByteArray encode(QStringView text);
     // Encodes into exactly width bytes, padded with spaces; returns false when text was cut.

@@ -12,11 +12,11 @@ enum class FieldType : char {
 };
 
 struct FieldDescriptor {
-    QString name;        // upper-case ASCII, at most 10 characters
+    QString name;  // upper-case ASCII, at most 10 characters
     FieldType type = FieldType::Character;
-    int length = 1;      // bytes in the record
-    int decimals = 0;    // numeric fields only
-    int offset = 0;      // position in the record; the deleted flag is byte 0
+    int length = 1;    // bytes in the record
+    int decimals = 0;  // numeric fields only
+    int offset = 0;    // position in the record; the deleted flag is byte 0
 
     static FieldDescriptor character(const QString& name, int length) {
         return {name, FieldType::Character, length, 0, 0};

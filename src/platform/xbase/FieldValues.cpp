@@ -85,68 +85,74 @@ QDate FieldValues::date(const char* record, const FieldDescriptor& field) {
 
 std::optional<bool> FieldValues::logical(const char* record, const FieldDescriptor& field) {
     switch (record[field.offset]) {
-    case 'T': case 't': case 'Y': case 'y':
-        return true;
-    case 'F': case 'f': case 'N': case 'n':
-        return false;
-    default:
-        return std::nullopt;
+        case 'T':
+        case 't':
+        case 'Y':
+        case 'y':
+            return true;
+        case 'F':
+        case 'f':
+        case 'N':
+        case 'n':
+            return false;
+        default:
+            return std::nullopt;
     }
 }
 
 void FieldValues::assignText(char* record, const FieldDescriptor& field, QStringView text) {
     switch (field.type) {
-    case FieldType::Character:
-        CodePage1252::encodeInto(text, record + field.offset, field.length);
-        return;
-    case FieldType::Numeric: {
-        const QStringView trimmed = text.trimmed();
-        if (trimmed.isEmpty()) {
-            assignBlank(record, field);
+        case FieldType::Character:
+            CodePage1252::encodeInto(text, record + field.offset, field.length);
+            return;
+        case FieldType::Numeric: {
+            const QStringView trimmed = text.trimmed();
+            if (trimmed.isEmpty()) {
+                assignBlank(record, field);
+                return;
+            }
+            bool ok = false;
+            const double value = trimmed.toDouble(&ok);
+            if (!ok) {
+                fail(ErrorCode::BadArgument, field,
+                     QStringLiteral("\"%1\" is not a number").arg(trimmed));
+            }
+            assignNumber(record, field, value);
             return;
         }
-        bool ok = false;
-        const double value = trimmed.toDouble(&ok);
-        if (!ok) {
-            fail(ErrorCode::BadArgument, field,
-                 QStringLiteral("\"%1\" is not a number").arg(trimmed));
-        }
-        assignNumber(record, field, value);
-        return;
-    }
-    case FieldType::Date: {
-        const QStringView trimmed = text.trimmed();
-        if (trimmed.isEmpty()) {
-            assignBlank(record, field);
+        case FieldType::Date: {
+            const QStringView trimmed = text.trimmed();
+            if (trimmed.isEmpty()) {
+                assignBlank(record, field);
+                return;
+            }
+            QDate date = QDate::fromString(trimmed.toString(), QStringLiteral("yyyyMMdd"));
+            if (!date.isValid()) {
+                date = QDate::fromString(trimmed.toString(), Qt::ISODate);
+            }
+            if (!date.isValid()) {
+                fail(ErrorCode::BadArgument, field,
+                     QStringLiteral("\"%1\" is not a date").arg(trimmed));
+            }
+            assignDate(record, field, date);
             return;
         }
-        QDate date = QDate::fromString(trimmed.toString(), QStringLiteral("yyyyMMdd"));
-        if (!date.isValid()) {
-            date = QDate::fromString(trimmed.toString(), Qt::ISODate);
+        case FieldType::Logical: {
+            const QString trimmed = text.trimmed().toString().toUpper();
+            if (trimmed.isEmpty() || trimmed == QLatin1String("?")) {
+                assignLogical(record, field, std::nullopt);
+            } else if (trimmed == QLatin1String("T") || trimmed == QLatin1String("Y") ||
+                       trimmed == QLatin1String(".T.") || trimmed == QLatin1String("TRUE")) {
+                assignLogical(record, field, true);
+            } else if (trimmed == QLatin1String("F") || trimmed == QLatin1String("N") ||
+                       trimmed == QLatin1String(".F.") || trimmed == QLatin1String("FALSE")) {
+                assignLogical(record, field, false);
+            } else {
+                fail(ErrorCode::BadArgument, field,
+                     QStringLiteral("\"%1\" is not a logical value").arg(trimmed));
+            }
+            return;
         }
-        if (!date.isValid()) {
-            fail(ErrorCode::BadArgument, field,
-                 QStringLiteral("\"%1\" is not a date").arg(trimmed));
-        }
-        assignDate(record, field, date);
-        return;
-    }
-    case FieldType::Logical: {
-        const QString trimmed = text.trimmed().toString().toUpper();
-        if (trimmed.isEmpty() || trimmed == QLatin1String("?")) {
-            assignLogical(record, field, std::nullopt);
-        } else if (trimmed == QLatin1String("T") || trimmed == QLatin1String("Y") ||
-                   trimmed == QLatin1String(".T.") || trimmed == QLatin1String("TRUE")) {
-            assignLogical(record, field, true);
-        } else if (trimmed == QLatin1String("F") || trimmed == QLatin1String("N") ||
-                   trimmed == QLatin1String(".F.") || trimmed == QLatin1String("FALSE")) {
-            assignLogical(record, field, false);
-        } else {
-            fail(ErrorCode::BadArgument, field,
-                 QStringLiteral("\"%1\" is not a logical value").arg(trimmed));
-        }
-        return;
-    }
     }
 }
 

@@ -12,7 +12,7 @@
 namespace vel::xbase {
 
 class FieldValues {
-public:
+  public:
     // The text of any field as stored, without trailing blanks (C fields decoded).
     static QString text(const char* record, const FieldDescriptor& field);
     static std::optional<double> number(const char* record, const FieldDescriptor& field);
@@ -27,7 +27,8 @@ public:
     static void assignNumber(char* record, const FieldDescriptor& field, double value);
     static void assignBlank(char* record, const FieldDescriptor& field);
     static void assignDate(char* record, const FieldDescriptor& field, const QDate& date);
-    static void assignLogical(char* record, const FieldDescriptor& field, std::optional<bool> value);
+    static void assignLogical(char* record, const FieldDescriptor& field,
+                              std::optional<bool> value);
 
     // A formatted number as the field would store it; throws FieldOverflow when it does not fit.
     static QByteArray formatNumber(const FieldDescriptor& field, double value);

@@ -1,10 +1,10 @@
 #include "platform/xbase/FileOperations.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace vel::xbase {
 
@@ -16,7 +16,9 @@ int FileOperations::openFile(const QByteArray& path, int flags, int mode) {
     return descriptor;
 }
 
-int FileOperations::closeFile(int descriptor) { return ::close(descriptor); }
+int FileOperations::closeFile(int descriptor) {
+    return ::close(descriptor);
+}
 
 ssize_t FileOperations::readAt(int descriptor, void* buffer, size_t size, off_t offset) {
     ssize_t done;
@@ -46,10 +48,11 @@ int FileOperations::truncateFile(int descriptor, off_t size) {
     return ::ftruncate(descriptor, size);
 }
 
-int FileOperations::syncFile(int descriptor) { return ::fdatasync(descriptor); }
+int FileOperations::syncFile(int descriptor) {
+    return ::fdatasync(descriptor);
+}
 
-int FileOperations::lockRange(int descriptor, int command, short type, off_t start,
-                              off_t length) {
+int FileOperations::lockRange(int descriptor, int command, short type, off_t start, off_t length) {
     struct flock lock {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
@@ -71,7 +74,9 @@ int FileOperations::renameFile(const QByteArray& from, const QByteArray& to) {
     return ::rename(from.constData(), to.constData());
 }
 
-int FileOperations::removeFile(const QByteArray& path) { return ::unlink(path.constData()); }
+int FileOperations::removeFile(const QByteArray& path) {
+    return ::unlink(path.constData());
+}
 
 int FileOperations::copyPermissions(int fromDescriptor, int toDescriptor) {
     struct stat status {};

@@ -2,13 +2,13 @@
 // Every system call the xBase layer makes on files, behind virtual functions so that tests can
 // fail a chosen write, and fuzzers can run without the disk. The base class is the POSIX
 // implementation; errors are reported the POSIX way (-1 and errno).
-#include <QByteArray>
 #include <sys/types.h>
+#include <QByteArray>
 
 namespace vel::xbase {
 
 class FileOperations {
-public:
+  public:
     virtual ~FileOperations() = default;
 
     virtual int openFile(const QByteArray& path, int flags, int mode);

@@ -13,7 +13,7 @@ constexpr int maximumExpressionLength = 220;
 
 // A small recursive-descent parser over the canonical text.
 class Parser {
-public:
+  public:
     Parser(const QString& text, const QList<FieldDescriptor>& fields)
         : text_(text), fields_(fields) {}
 
@@ -32,7 +32,7 @@ public:
         return parts;
     }
 
-private:
+  private:
     void expression(QList<Part>& parts, bool upper) {
         term(parts, upper);
         while (peek() == QLatin1Char('+')) {

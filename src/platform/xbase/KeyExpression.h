@@ -11,7 +11,7 @@
 namespace vel::xbase {
 
 class KeyExpression {
-public:
+  public:
     // Compiles text against the fields; throws XbaseError (BadExpression) naming the problem.
     static KeyExpression compile(const QString& text, const QList<FieldDescriptor>& fields);
     // The canonical spelling of an expression: upper case, no blanks ("UPPER(CODE)+LNAME").
@@ -26,7 +26,7 @@ public:
     void evaluate(const char* record, char* key) const;
     QByteArray evaluate(const char* record) const;
 
-private:
+  private:
     struct Part {
         int offset = 0;  // in the record
         int length = 0;

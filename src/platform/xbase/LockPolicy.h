@@ -12,8 +12,8 @@ struct LockPolicy {
     enum class Wait { FailAtOnce, Retry, Block };
 
     Wait wait = Wait::Retry;
-    int attempts = 20;                     // total attempts for Retry
-    std::function<void(int)> pause;        // called with the attempt number between attempts
+    int attempts = 20;               // total attempts for Retry
+    std::function<void(int)> pause;  // called with the attempt number between attempts
 
     static LockPolicy failAtOnce() { return {Wait::FailAtOnce, 1, {}}; }
     static LockPolicy block() { return {Wait::Block, 1, {}}; }

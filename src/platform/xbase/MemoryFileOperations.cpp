@@ -1,8 +1,8 @@
 #include "platform/xbase/MemoryFileOperations.h"
 
+#include <fcntl.h>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 
 namespace vel::xbase {
 
@@ -88,7 +88,9 @@ int MemoryFileOperations::truncateFile(int descriptor, off_t size) {
     return 0;
 }
 
-int MemoryFileOperations::syncFile(int descriptor) { return contents(descriptor) ? 0 : -1; }
+int MemoryFileOperations::syncFile(int descriptor) {
+    return contents(descriptor) ? 0 : -1;
+}
 
 int MemoryFileOperations::lockRange(int descriptor, int, short, off_t, off_t) {
     return contents(descriptor) ? 0 : -1;
@@ -124,9 +126,13 @@ int MemoryFileOperations::removeFile(const QByteArray& path) {
     return files_.erase(path) ? 0 : (errno = ENOENT, -1);
 }
 
-int MemoryFileOperations::copyPermissions(int, int) { return 0; }
+int MemoryFileOperations::copyPermissions(int, int) {
+    return 0;
+}
 
-const char* MemoryFileOperations::mapFile(int, size_t) { return nullptr; }
+const char* MemoryFileOperations::mapFile(int, size_t) {
+    return nullptr;
+}
 
 void MemoryFileOperations::unmapFile(const char*, size_t) {}
 

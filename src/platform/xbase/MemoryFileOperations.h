@@ -10,7 +10,7 @@
 namespace vel::xbase {
 
 class MemoryFileOperations : public FileOperations {
-public:
+  public:
     void setFile(const QByteArray& path, const QByteArray& bytes);
     QByteArray file(const QByteArray& path) const;
     bool exists(const QByteArray& path) const { return files_.count(path) > 0; }
@@ -30,7 +30,7 @@ public:
     const char* mapFile(int descriptor, size_t length) override;
     void unmapFile(const char* address, size_t length) override;
 
-private:
+  private:
     QByteArray* contents(int descriptor);
 
     std::map<QByteArray, std::shared_ptr<QByteArray>> files_;

@@ -3,13 +3,11 @@
 #include "platform/xbase/NdxIndexAccess.h"
 #include "platform/xbase/XbaseError.h"
 
-#include <QtEndian>
 #include <fcntl.h>
+#include <QtEndian>
 
 namespace vel::xbase {
 namespace {
-
-
 
 constexpr int maximumDepth = 32;
 
@@ -21,7 +19,9 @@ int compareKeys(const char* left, const char* right, int length) {
 
 NdxIndex::NdxIndex(FileOperations& operations, const QString& path) : file_(operations, path) {}
 
-NdxIndex::~NdxIndex() { close(); }
+NdxIndex::~NdxIndex() {
+    close();
+}
 
 void NdxIndex::open(const QList<FieldDescriptor>* fields, bool exclusive, bool readOnly,
                     const LockPolicy& policy) {
@@ -426,8 +426,8 @@ void NdxIndex::insertAt(int level, const char* key, quint32 record, quint32 chil
     std::vector<Entry> entries;
     entries.reserve(size_t(count) + 1);
     for (int index = 0; index < count; ++index) {
-        entries.push_back({page.child(index), page.record(index),
-                           QByteArray(page.key(index), keyLength_)});
+        entries.push_back(
+            {page.child(index), page.record(index), QByteArray(page.key(index), keyLength_)});
     }
     entries.insert(entries.begin() + slot, Entry{child, record, QByteArray(key, keyLength_)});
     const quint32 trailing = interior ? page.child(count) : 0;
@@ -527,8 +527,8 @@ void NdxIndex::visitPage(quint32 number, int depth, const QByteArray& bound,
     std::vector<QByteArray> keys;
     for (int slot = 0; slot < count; ++slot) {
         keys.emplace_back(page.key(slot), keyLength_);
-        if (!bound.isNull() && compareKeys(keys.back().constData(), bound.constData(),
-                                           keyLength_) > 0) {
+        if (!bound.isNull() &&
+            compareKeys(keys.back().constData(), bound.constData(), keyLength_) > 0) {
             corrupt(QStringLiteral("page %1 holds a key above its parent's bound").arg(number));
         }
     }

@@ -19,8 +19,8 @@
 namespace vel::xbase {
 
 class NdxIndex {
-public:
-    static constexpr qint64 lockOffset = 1000000000;   // held while reading or changing the tree
+  public:
+    static constexpr qint64 lockOffset = 1000000000;      // held while reading or changing the tree
     static constexpr qint64 openLockOffset = 0x7FFFFFFF;  // shared or exclusive use of the file
     static constexpr int changeCounterOffset = 508;
 
@@ -74,7 +74,7 @@ public:
     // Calls visitor for every entry in order, checking the tree's shape; throws CorruptIndex.
     void visit(const std::function<void(const char* key, quint32 record)>& visitor);
 
-private:
+  private:
     class Access;
     struct Step {
         quint32 page;

@@ -9,11 +9,11 @@
 namespace vel::xbase {
 
 class NdxIndex::Access {
-public:
+  public:
     Access(NdxIndex& index, bool write) : index_(index), write_(write) {
         if (!index.isOpen()) {
-            throw XbaseError(ErrorCode::NotOpen, fileMessage(index.path(), QStringLiteral(
-                                                                  "index is not open")));
+            throw XbaseError(ErrorCode::NotOpen,
+                             fileMessage(index.path(), QStringLiteral("index is not open")));
         }
         if (write && index.readOnly_) {
             index.file_.fail(ErrorCode::BadArgument, QStringLiteral("index is open read-only"));
@@ -55,7 +55,7 @@ public:
         finished_ = true;
     }
 
-private:
+  private:
     void refresh() {
         char bytes[NdxPage::size];
         index_.file_.readExactly(0, bytes, NdxPage::size);
@@ -70,9 +70,8 @@ private:
             index_.pageCount_ = pages;
             index_.changeCounter_ = counter;
             if (root == 0 || root >= pages) {
-                index_.corrupt(QStringLiteral("root page %1 is outside the %2 pages")
-                                   .arg(root)
-                                   .arg(pages));
+                index_.corrupt(
+                    QStringLiteral("root page %1 is outside the %2 pages").arg(root).arg(pages));
             }
         }
     }

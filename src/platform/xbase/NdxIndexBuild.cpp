@@ -4,10 +4,10 @@
 
 #include "platform/xbase/XbaseError.h"
 
+#include <fcntl.h>
 #include <QRandomGenerator>
 #include <QtEndian>
 #include <algorithm>
-#include <fcntl.h>
 
 namespace vel::xbase {
 namespace {
@@ -19,7 +19,7 @@ struct BuiltNode {
 };
 
 class PageWriter {
-public:
+  public:
     PageWriter(int entrySize, int keyLength) : entrySize_(entrySize), keyLength_(keyLength) {
         bytes_.resize(NdxPage::size, '\0');  // page 0, the header, filled in last
     }
@@ -31,7 +31,7 @@ public:
     quint32 pageCount() const { return quint32(bytes_.size() / NdxPage::size); }
     QByteArray& bytes() { return bytes_; }
 
-private:
+  private:
     int entrySize_;
     int keyLength_;
     QByteArray bytes_;
@@ -53,8 +53,8 @@ std::vector<int> groupSizes(int count, int capacity) {
 }  // namespace
 
 int NdxIndex::build(FileOperations& operations, const QString& path, const KeyExpression& key,
-                    bool unique, const std::vector<char>& keys,
-                    const std::vector<quint32>& records, bool lockExclusively) {
+                    bool unique, const std::vector<char>& keys, const std::vector<quint32>& records,
+                    bool lockExclusively) {
     const int keyLength = key.keyLength();
     const int entrySize = (keyLength + 8 + 3) & ~3;
     const int capacity = NdxPage::interiorCapacity(entrySize);
@@ -115,8 +115,7 @@ int NdxIndex::build(FileOperations& operations, const QString& path, const KeyEx
     header[23] = unique ? 1 : 0;
     const QByteArray expression = key.text().toLatin1().left(changeCounterOffset - 25);
     std::memcpy(header + 24, expression.constData(), size_t(expression.size()));
-    qToLittleEndian<quint32>(QRandomGenerator::global()->generate(),
-                             header + changeCounterOffset);
+    qToLittleEndian<quint32>(QRandomGenerator::global()->generate(), header + changeCounterOffset);
 
     const QString temporaryPath =
         path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
@@ -129,12 +128,11 @@ int NdxIndex::build(FileOperations& operations, const QString& path, const KeyEx
     try {
         temporary.writeExactly(0, writer.bytes().constData(), writer.bytes().size());
         temporary.sync();
-        if (lockExclusively &&
-            !temporary.lock(openLockOffset, 1, true, LockPolicy::failAtOnce())) {
+        if (lockExclusively && !temporary.lock(openLockOffset, 1, true, LockPolicy::failAtOnce())) {
             temporary.fail(ErrorCode::Locked, QStringLiteral("new index is locked"));
         }
-        if (operations.renameFile(temporary.nativePath(), BinaryFile(operations, path)
-                                                              .nativePath()) != 0) {
+        if (operations.renameFile(temporary.nativePath(),
+                                  BinaryFile(operations, path).nativePath()) != 0) {
             const int renameError = errno;
             BinaryFile(operations, path)
                 .failWithErrno(ErrorCode::WriteFailed, QStringLiteral("replace"), renameError);
@@ -151,8 +149,8 @@ void NdxIndex::rebuild(const std::vector<char>& keys, const std::vector<quint32>
     if (!isOpen() || readOnly_) {
         file_.fail(ErrorCode::BadArgument, QStringLiteral("index is not open for writing"));
     }
-    const int descriptor = build(file_.operations(), file_.path(), expression_, unique_, keys,
-                                 records, exclusive_);
+    const int descriptor =
+        build(file_.operations(), file_.path(), expression_, unique_, keys, records, exclusive_);
     file_.adopt(descriptor);
     if (!exclusive_ && !file_.lock(openLockOffset, 1, false, LockPolicy::failAtOnce())) {
         file_.fail(ErrorCode::Locked, QStringLiteral("rebuilt index is locked"));

@@ -8,7 +8,7 @@
 namespace vel::xbase {
 
 class NdxPage {
-public:
+  public:
     static constexpr int size = 512;
 
     NdxPage(quint32 number, int entrySize, int keyLength)
@@ -66,7 +66,7 @@ public:
 
     void clear() { bytes_.fill(0); }
 
-private:
+  private:
     char* entry(int slot) { return bytes_.data() + 4 + slot * entrySize_; }
     const char* entry(int slot) const { return bytes_.data() + 4 + slot * entrySize_; }
     quint32 read32(int slot, int offset) const {

@@ -7,14 +7,14 @@ namespace vel::xbase {
 
 enum class ErrorCode {
     None,
-    NotFound,            // the file does not exist
-    OpenFailed,          // the file exists but cannot be opened (permissions, not a file...)
-    AlreadyExists,       // create refused: the file is there already
-    Locked,              // another user holds a conflicting lock
+    NotFound,       // the file does not exist
+    OpenFailed,     // the file exists but cannot be opened (permissions, not a file...)
+    AlreadyExists,  // create refused: the file is there already
+    Locked,         // another user holds a conflicting lock
     ReadFailed,
     WriteFailed,
-    CorruptHeader,       // truncated or inconsistent table header
-    CountMismatch,       // the header's record count disagrees with the file size
+    CorruptHeader,  // truncated or inconsistent table header
+    CountMismatch,  // the header's record count disagrees with the file size
     UnknownFieldType,
     CorruptIndex,
     ExpressionMismatch,  // an index holds another key expression than the one expected
@@ -24,13 +24,13 @@ enum class ErrorCode {
     WrongFieldType,
     BadRecordNumber,
     NotOpen,
-    NeedsExclusive,      // pack, zap and reindex need the table alone
+    NeedsExclusive,  // pack, zap and reindex need the table alone
     BadArgument,
     Internal,
 };
 
 class Status {
-public:
+  public:
     Status() = default;
     Status(ErrorCode code, QString message) : code_(code), message_(std::move(message)) {}
 
@@ -40,7 +40,7 @@ public:
     ErrorCode code() const { return code_; }
     const QString& message() const { return message_; }
 
-private:
+  private:
     ErrorCode code_ = ErrorCode::None;
     QString message_;
 };

@@ -3,7 +3,6 @@
 #include "platform/xbase/FieldValues.h"
 #include "platform/xbase/XbaseError.h"
 
-#include <array>
 #include <fcntl.h>
 
 namespace vel::xbase {
@@ -14,10 +13,11 @@ constexpr qint64 wholeTableLimit = 64 * 1024 * 1024;
 
 }  // namespace
 
-Table::Table(FileOperations& operations)
-    : operations_(operations), file_(operations, QString()) {}
+Table::Table(FileOperations& operations) : operations_(operations), file_(operations, QString()) {}
 
-Table::~Table() { close(); }
+Table::~Table() {
+    close();
+}
 
 Status Table::open(const QString& path, const OpenOptions& options) {
     if (isOpen()) {
@@ -42,10 +42,9 @@ void Table::openFile(const QString& path, const OpenOptions& options) {
                             QStringLiteral("open"), error);
     }
     if (!file_.lock(openLockOffset, 1, exclusive_, openingPolicy(policy_))) {
-        file_.fail(ErrorCode::Locked, exclusive_
-                                          ? QStringLiteral("table is in use by another user")
-                                          : QStringLiteral("table is open exclusively by "
-                                                           "another user"));
+        file_.fail(ErrorCode::Locked, exclusive_ ? QStringLiteral("table is in use by another user")
+                                                 : QStringLiteral("table is open exclusively by "
+                                                                  "another user"));
     }
     const qint64 size = file_.size();
     QByteArray prefix(TableHeader::prefixLength, '\0');
@@ -282,105 +281,6 @@ Status Table::skip(qint64 count) {
     });
 }
 
-const FieldDescriptor* Table::fieldAt(int field) const {
-    if (field < 0 || field >= header_.fields.size() || record_.size() != header_.recordLength) {
-        return nullptr;
-    }
-    return &header_.fields[field];
-}
-
-QString Table::text(int field) const {
-    const FieldDescriptor* descriptor = fieldAt(field);
-    return descriptor ? FieldValues::text(record_.constData(), *descriptor) : QString();
-}
-
-std::optional<double> Table::number(int field) const {
-    const FieldDescriptor* descriptor = fieldAt(field);
-    return descriptor ? FieldValues::number(record_.constData(), *descriptor) : std::nullopt;
-}
-
-QDate Table::date(int field) const {
-    const FieldDescriptor* descriptor = fieldAt(field);
-    return descriptor ? FieldValues::date(record_.constData(), *descriptor) : QDate();
-}
-
-std::optional<bool> Table::logical(int field) const {
-    const FieldDescriptor* descriptor = fieldAt(field);
-    return descriptor ? FieldValues::logical(record_.constData(), *descriptor) : std::nullopt;
-}
-
-QByteArray Table::rawField(int field) const {
-    const FieldDescriptor* descriptor = fieldAt(field);
-    return descriptor ? record_.mid(descriptor->offset, descriptor->length) : QByteArray();
-}
-
-// Writes one field of the buffer in place: every writer checks its value before it changes a
-// byte, so a refused value leaves the buffer as it was.
-template <typename Write>
-Status Table::assign(int field, const Write& write) {
-    return guarded([&] {
-        requireWritable();
-        const FieldDescriptor* descriptor = fieldAt(field);
-        if (!descriptor) {
-            file_.fail(ErrorCode::NoSuchField, QStringLiteral("no field number %1").arg(field));
-        }
-        char* bytes = record_.data();
-        // Keep the field's old bytes to tell whether the write changed anything.
-        std::array<char, 256> small;
-        QByteArray large;
-        char* before = small.data();
-        if (descriptor->length > int(small.size())) {
-            large.resize(descriptor->length);
-            before = large.data();
-        }
-        std::memcpy(before, bytes + descriptor->offset, size_t(descriptor->length));
-        try {
-            write(bytes, *descriptor);
-        } catch (const XbaseError& error) {
-            file_.fail(error.code(), error.description());
-        }
-        if (std::memcmp(before, bytes + descriptor->offset, size_t(descriptor->length)) != 0) {
-            changed_ = true;
-        }
-    });
-}
-
-Status Table::setText(int field, QStringView text) {
-    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
-        FieldValues::assignText(record, descriptor, text);
-    });
-}
-
-Status Table::setBytes(int field, QByteArrayView windows1252) {
-    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
-        FieldValues::assignBytes(record, descriptor, windows1252);
-    });
-}
-
-Status Table::setNumber(int field, double value) {
-    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
-        FieldValues::assignNumber(record, descriptor, value);
-    });
-}
-
-Status Table::setDate(int field, const QDate& date) {
-    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
-        FieldValues::assignDate(record, descriptor, date);
-    });
-}
-
-Status Table::setLogical(int field, std::optional<bool> value) {
-    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
-        FieldValues::assignLogical(record, descriptor, value);
-    });
-}
-
-Status Table::setBlank(int field) {
-    return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
-        FieldValues::assignBlank(record, descriptor);
-    });
-}
-
 Status Table::flush() {
     return guarded([&] {
         if (changed_) {
@@ -403,12 +303,11 @@ void Table::writeBack() {
                    QStringLiteral("record %1 is locked by another user").arg(record));
     }
     try {
-        file_.writeExactly(header_.recordOffset(record), record_.constData(),
-                           header_.recordLength);
+        file_.writeExactly(header_.recordOffset(record), record_.constData(), header_.recordLength);
         if (record >= readAheadFirst_ && record < readAheadFirst_ + readAheadCount_) {
-            std::memcpy(readAhead_.data() + qsizetype(record - readAheadFirst_) *
-                                                header_.recordLength,
-                        record_.constData(), size_t(header_.recordLength));
+            std::memcpy(
+                readAhead_.data() + qsizetype(record - readAheadFirst_) * header_.recordLength,
+                record_.constData(), size_t(header_.recordLength));
         }
         updateIndexes(original_, record_, record);
     } catch (...) {
@@ -443,8 +342,7 @@ void Table::appendBuffer() {
     requireWritable();
     const bool autoLock = !exclusive_ && !appendLocked_ && !fileLocked_;
     if (autoLock && !file_.lock(recordLockBase, 1, true, policy_)) {
-        file_.fail(ErrorCode::Locked,
-                   QStringLiteral("another user is appending to the table"));
+        file_.fail(ErrorCode::Locked, QStringLiteral("another user is appending to the table"));
     }
     quint32 record = 0;
     try {

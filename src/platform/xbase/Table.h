@@ -39,7 +39,7 @@ struct OpenOptions {
 enum class SeekResult { Found, After, Eof };
 
 class Table {
-public:
+  public:
     // Lock offsets shared with the other xBase programs on the same files.
     static constexpr qint64 recordLockBase = 1000000000;  // + record number; the base: appends
     static constexpr qint64 fileLockStart = 1000000001;
@@ -83,7 +83,7 @@ public:
     bool isDeleted() const { return !record_.isEmpty() && record_[0] == '*'; }
     QString text(int field) const;  // without trailing blanks
     std::optional<double> number(int field) const;
-    QDate date(int field) const;    // null when blank
+    QDate date(int field) const;  // null when blank
     std::optional<bool> logical(int field) const;
     QByteArray rawField(int field) const;
     const QByteArray& recordBytes() const { return record_; }
@@ -124,6 +124,8 @@ public:
     // Seeks raw key bytes (compared over their length) in the selected index.
     Status seek(QByteArrayView key, SeekResult* result);
     Status seek(const QString& key, SeekResult* result);
+    // Seeks text padded with blanks to the selected index's key width: an exact match.
+    Status seekPadded(const QString& key, SeekResult* result);
     // Rebuilds one open index, or all of them (-1); needs the table exclusively.
     Status reindex(int number = -1);
 
@@ -135,7 +137,7 @@ public:
     bool holdsRecordLock(quint32 record) const;
     bool holdsFileLock() const { return fileLocked_ || exclusive_; }
 
-private:
+  private:
     void openFile(const QString& path, const OpenOptions& options);
     quint32 refreshCount();
     void requireOpen() const;
@@ -179,7 +181,7 @@ private:
     bool changed_ = false;
     bool appending_ = false;
 
-    QDate today_;           // the date of last update that writes record
+    QDate today_;  // the date of last update that writes record
     QByteArray appendBytes_;
     QByteArray readAhead_;  // exclusive tables: all records (up to 64 MB), or a block of them
     bool wholeTableCached_ = false;

@@ -18,17 +18,18 @@ QString valueProblem(const char* record, const FieldDescriptor& field) {
         return {};
     }
     switch (field.type) {
-    case FieldType::Character:
-        return {};
-    case FieldType::Numeric:
-        return FieldValues::number(record, field) ? QString()
-                                                  : QStringLiteral("is not a number");
-    case FieldType::Date:
-        return FieldValues::date(record, field).isValid() ? QString()
-                                                          : QStringLiteral("is not a date");
-    case FieldType::Logical:
-        return QByteArrayView("TtFfYyNn?").contains(raw[0]) ? QString()
-                                                            : QStringLiteral("is not a logical");
+        case FieldType::Character:
+            return {};
+        case FieldType::Numeric:
+            return FieldValues::number(record, field) ? QString()
+                                                      : QStringLiteral("is not a number");
+        case FieldType::Date:
+            return FieldValues::date(record, field).isValid() ? QString()
+                                                              : QStringLiteral("is not a date");
+        case FieldType::Logical:
+            return QByteArrayView("TtFfYyNn?").contains(raw[0])
+                       ? QString()
+                       : QStringLiteral("is not a logical");
     }
     return {};
 }
@@ -58,25 +59,25 @@ Status TableChecker::checkTable(const QString& path) const {
             }
             const QByteArray& record = table.recordBytes();
             if (record[0] != ' ' && record[0] != '*') {
-                throw XbaseError(ErrorCode::CorruptHeader,
-                                 fileMessage(path, QStringLiteral("record %1 has the unknown "
-                                                                  "deletion mark 0x%2")
-                                                       .arg(table.recordNumber())
-                                                       .arg(quint8(record[0]), 2, 16,
-                                                            QLatin1Char('0'))));
+                throw XbaseError(
+                    ErrorCode::CorruptHeader,
+                    fileMessage(path, QStringLiteral("record %1 has the unknown "
+                                                     "deletion mark 0x%2")
+                                          .arg(table.recordNumber())
+                                          .arg(quint8(record[0]), 2, 16, QLatin1Char('0'))));
             }
             for (const FieldDescriptor& field : table.fields()) {
                 const QString problem = valueProblem(record.constData(), field);
                 if (!problem.isEmpty()) {
                     throw XbaseError(
                         ErrorCode::CorruptHeader,
-                        fileMessage(path, QStringLiteral("record %1 field %2: \"%3\" %4")
-                                              .arg(table.recordNumber())
-                                              .arg(field.name,
-                                                   QString::fromLatin1(
-                                                       record.mid(field.offset, field.length)
-                                                           .trimmed()),
-                                                   problem)));
+                        fileMessage(path,
+                                    QStringLiteral("record %1 field %2: \"%3\" %4")
+                                        .arg(table.recordNumber())
+                                        .arg(field.name,
+                                             QString::fromLatin1(
+                                                 record.mid(field.offset, field.length).trimmed()),
+                                             problem)));
                 }
             }
         }
@@ -129,14 +130,14 @@ Status TableChecker::checkIndex(const QString& tablePath, const QString& indexPa
             bool found = false;
             for (auto entry = first; entry != last; ++entry) {
                 if (entry->second != key) {
-                    throw XbaseError(ErrorCode::CorruptIndex,
-                                     fileMessage(indexPath,
-                                                 QStringLiteral("entry for record %1 has key "
-                                                                "\"%2\" but the record's key is "
-                                                                "\"%3\"")
-                                                     .arg(record)
-                                                     .arg(QString::fromLatin1(entry->second),
-                                                          QString::fromLatin1(key))));
+                    throw XbaseError(
+                        ErrorCode::CorruptIndex,
+                        fileMessage(indexPath, QStringLiteral("entry for record %1 has key "
+                                                              "\"%2\" but the record's key is "
+                                                              "\"%3\"")
+                                                   .arg(record)
+                                                   .arg(QString::fromLatin1(entry->second),
+                                                        QString::fromLatin1(key))));
                 }
                 found = true;
             }

@@ -10,7 +10,7 @@
 namespace vel::xbase {
 
 class TableChecker {
-public:
+  public:
     explicit TableChecker(FileOperations& operations = FileOperations::standard())
         : operations_(operations) {}
 
@@ -18,7 +18,7 @@ public:
     Status checkTable(const QString& path) const;
     Status checkIndex(const QString& tablePath, const QString& indexPath) const;
 
-private:
+  private:
     FileOperations& operations_;
 };
 

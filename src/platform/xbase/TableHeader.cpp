@@ -31,21 +31,22 @@ bool isValidFieldName(const QString& name) {
 // Checks the width rules of one field type; returns an empty text when the field is usable.
 QString widthProblem(const FieldDescriptor& field) {
     switch (field.type) {
-    case FieldType::Character:
-        return field.length >= 1 && field.length <= 65535 ? QString()
-                                                          : QStringLiteral("width must be 1 to 254");
-    case FieldType::Numeric:
-        if (field.length < 1 || field.length > 20) {
-            return QStringLiteral("width must be 1 to 20");
-        }
-        if (field.decimals < 0 || (field.decimals > 0 && field.decimals > field.length - 2)) {
-            return QStringLiteral("decimals must leave room for the point and a digit");
-        }
-        return {};
-    case FieldType::Date:
-        return field.length == 8 ? QString() : QStringLiteral("a date field is 8 wide");
-    case FieldType::Logical:
-        return field.length == 1 ? QString() : QStringLiteral("a logical field is 1 wide");
+        case FieldType::Character:
+            return field.length >= 1 && field.length <= 65535
+                       ? QString()
+                       : QStringLiteral("width must be 1 to 254");
+        case FieldType::Numeric:
+            if (field.length < 1 || field.length > 20) {
+                return QStringLiteral("width must be 1 to 20");
+            }
+            if (field.decimals < 0 || (field.decimals > 0 && field.decimals > field.length - 2)) {
+                return QStringLiteral("decimals must leave room for the point and a digit");
+            }
+            return {};
+        case FieldType::Date:
+            return field.length == 8 ? QString() : QStringLiteral("a date field is 8 wide");
+        case FieldType::Logical:
+            return field.length == 1 ? QString() : QStringLiteral("a logical field is 1 wide");
     }
     return QStringLiteral("unknown type");
 }
@@ -122,10 +123,10 @@ TableHeader TableHeader::parse(const QByteArray& bytes, qint64 fileSize, const Q
                  QStringLiteral("field %1 has an unusable name").arg(header.fields.size() + 1));
         }
         if (!isKnownType(type)) {
-            const QString shown = type >= 0x20 && type < 0x7F
-                                      ? QStringLiteral("'%1'").arg(QLatin1Char(type))
-                                      : QStringLiteral("0x%1").arg(quint8(type), 2, 16,
-                                                                     QLatin1Char('0'));
+            const QString shown =
+                type >= 0x20 && type < 0x7F
+                    ? QStringLiteral("'%1'").arg(QLatin1Char(type))
+                    : QStringLiteral("0x%1").arg(quint8(type), 2, 16, QLatin1Char('0'));
             fail(path, ErrorCode::UnknownFieldType,
                  QStringLiteral("field %1 has the unknown type %2").arg(field.name, shown));
         }

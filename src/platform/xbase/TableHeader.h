@@ -11,7 +11,7 @@
 namespace vel::xbase {
 
 class TableHeader {
-public:
+  public:
     static constexpr int prefixLength = 32;
     static constexpr int descriptorLength = 32;
     static constexpr unsigned char windows1252Driver = 0x03;

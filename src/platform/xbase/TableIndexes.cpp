@@ -5,8 +5,8 @@
 #include "platform/xbase/CodePage1252.h"
 #include "platform/xbase/XbaseError.h"
 
-#include <QFileInfo>
 #include <fcntl.h>
+#include <QFileInfo>
 
 namespace vel::xbase {
 
@@ -50,7 +50,8 @@ Status Table::createIndex(const QString& path, const QString& expression, bool u
         std::vector<char> keys;
         std::vector<quint32> records;
         gatherKeys(key, keys, records);
-        operations_.closeFile(NdxIndex::build(operations_, path, key, unique, keys, records, false));
+        operations_.closeFile(
+            NdxIndex::build(operations_, path, key, unique, keys, records, false));
         auto index = std::make_unique<NdxIndex>(operations_, path);
         index->open(&header_.fields, exclusive_, readOnly_, policy_);
         indexes_.push_back(std::move(index));
@@ -65,12 +66,12 @@ Status Table::openIndex(const QString& path, const QString& expectedExpression) 
         if (!expectedExpression.isEmpty() &&
             KeyExpression::canonical(expectedExpression) !=
                 KeyExpression::canonical(index->storedExpression())) {
-            throw XbaseError(ErrorCode::ExpressionMismatch,
-                             fileMessage(path, QStringLiteral("key expression is \"%1\", "
-                                                              "expected \"%2\"")
-                                                   .arg(index->storedExpression(),
-                                                        KeyExpression::canonical(
-                                                            expectedExpression))));
+            throw XbaseError(
+                ErrorCode::ExpressionMismatch,
+                fileMessage(path, QStringLiteral("key expression is \"%1\", "
+                                                 "expected \"%2\"")
+                                      .arg(index->storedExpression(),
+                                           KeyExpression::canonical(expectedExpression))));
         }
         index->compile(header_.fields);
         indexes_.push_back(std::move(index));
@@ -81,8 +82,7 @@ Status Table::closeIndex(int number) {
     return guarded([&] {
         if (number < 0 || number >= indexCount()) {
             throw XbaseError(ErrorCode::BadArgument,
-                             fileMessage(path(), QStringLiteral("no index number %1")
-                                                     .arg(number)));
+                             fileMessage(path(), QStringLiteral("no index number %1").arg(number)));
         }
         indexes_.erase(indexes_.begin() + number);
         if (selected_ == number) {
@@ -97,8 +97,7 @@ int Table::findIndex(const QString& pathOrName) const {
     for (int number = 0; number < indexCount(); ++number) {
         const QString& indexPath = indexes_[size_t(number)]->path();
         if (indexPath == pathOrName ||
-            QFileInfo(indexPath).completeBaseName().compare(pathOrName, Qt::CaseInsensitive) ==
-                0) {
+            QFileInfo(indexPath).completeBaseName().compare(pathOrName, Qt::CaseInsensitive) == 0) {
             return number;
         }
     }
@@ -171,12 +170,12 @@ void Table::moveInIndex(qint64 count) {
         refreshCount();
     }
     if (record == 0 || record > count_) {
-        throw XbaseError(ErrorCode::CorruptIndex,
-                         fileMessage(selected.path(),
-                                     QStringLiteral("entry points to record %1 of a table with "
-                                                    "%2 records")
-                                         .arg(record)
-                                         .arg(count_)));
+        throw XbaseError(
+            ErrorCode::CorruptIndex,
+            fileMessage(selected.path(), QStringLiteral("entry points to record %1 of a table with "
+                                                        "%2 records")
+                                             .arg(record)
+                                             .arg(count_)));
     }
     load(record);
     indexCursorStale_ = false;
@@ -196,24 +195,34 @@ Status Table::seek(QByteArrayView key, SeekResult* result) {
         NdxIndex& selected = index(selected_);
         const int length = int(std::min<qsizetype>(key.size(), selected.keyLength()));
         switch (selected.seek(key.data(), length)) {
-        case NdxIndex::SeekOutcome::Found:
-            moveInIndex(0);
-            *result = SeekResult::Found;
-            return;
-        case NdxIndex::SeekOutcome::After:
-            moveInIndex(0);
-            *result = SeekResult::After;
-            return;
-        case NdxIndex::SeekOutcome::End:
-            loadEndOfFile();
-            *result = SeekResult::Eof;
-            return;
+            case NdxIndex::SeekOutcome::Found:
+                moveInIndex(0);
+                *result = SeekResult::Found;
+                return;
+            case NdxIndex::SeekOutcome::After:
+                moveInIndex(0);
+                *result = SeekResult::After;
+                return;
+            case NdxIndex::SeekOutcome::End:
+                loadEndOfFile();
+                *result = SeekResult::Eof;
+                return;
         }
     });
 }
 
 Status Table::seek(const QString& key, SeekResult* result) {
     const QByteArray bytes = CodePage1252::encode(key);
+    return seek(QByteArrayView(bytes), result);
+}
+
+Status Table::seekPadded(const QString& key, SeekResult* result) {
+    *result = SeekResult::Eof;
+    if (!isOpen() || selected_ < 0) {
+        return seek(QByteArrayView(), result);  // reports why
+    }
+    QByteArray bytes =
+        CodePage1252::encode(key).leftJustified(index(selected_).keyLength(), ' ', true);
     return seek(QByteArrayView(bytes), result);
 }
 

@@ -4,17 +4,17 @@
 
 #include "platform/xbase/XbaseError.h"
 
+#include <fcntl.h>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
-#include <fcntl.h>
 
 namespace vel::xbase {
 namespace {
 
 QString temporaryPathFor(const QString& path) {
     return path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                 QLatin1Char('0'));
+                                                QLatin1Char('0'));
 }
 
 }  // namespace

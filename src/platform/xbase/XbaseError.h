@@ -9,14 +9,14 @@
 namespace vel::xbase {
 
 class XbaseError : public vel::RuntimeError {
-public:
+  public:
     XbaseError(ErrorCode code, const QString& message)
         : vel::RuntimeError(static_cast<int>(code), message), code_(code) {}
 
     ErrorCode code() const { return code_; }
     Status status() const { return {code_, description()}; }
 
-private:
+  private:
     ErrorCode code_;
 };
 

@@ -97,7 +97,7 @@ TEST(XbaseBadInput, BadValuesInRecordsAreReadAsEmptyAndReportedByTheCheck) {
     ASSERT_TRUE(table.close().ok());
     QByteArray bytes = fileBytes(path);
     const int record = int(bytes.size()) - 1 - 36;  // the one record, before the end mark
-    bytes.replace(record + 13, 9, "  12x4.00");   // AMOUNT
+    bytes.replace(record + 13, 9, "  12x4.00");     // AMOUNT
     writeBytes(path, bytes);
     ASSERT_TRUE(table.open(path).ok());
     EXPECT_FALSE(table.number(1).has_value());
@@ -106,7 +106,7 @@ TEST(XbaseBadInput, BadValuesInRecordsAreReadAsEmptyAndReportedByTheCheck) {
     EXPECT_TRUE(checked.message().contains(QStringLiteral("AMOUNT"))) << text(checked);
     table.close();
     bytes.replace(record + 13, 9, "   -12.75");
-    bytes.replace(record + 27, 8, "20231301");    // HIRED: month 13
+    bytes.replace(record + 27, 8, "20231301");  // HIRED: month 13
     writeBytes(path, bytes);
     EXPECT_TRUE(TableChecker().checkTable(path).message().contains(QStringLiteral("HIRED")));
 }

@@ -23,7 +23,9 @@ CODE4* startContext() {
     return code;
 }
 
-std::string padded(const char* code) { return QByteArray(code).leftJustified(20).toStdString(); }
+std::string padded(const char* code) {
+    return QByteArray(code).leftJustified(20).toStdString();
+}
 
 // Adds or updates a record the way the lookup does: seek the code, else reuse a deleted record,
 // else append; assign under a record lock.
@@ -67,7 +69,8 @@ TEST(XbaseCodeBase, LookupFileLifeCycle) {
 
     DATA4* data = d4create(code, dataName.constData(), lookupInfo, nullptr);
     ASSERT_NE(data, nullptr) << error4text(code, error4code(code));
-    const TAG4INFO byCode[] = {{"TBPNASSI1", "CODE", nullptr, 0, 0}, {nullptr, nullptr, nullptr, 0, 0}};
+    const TAG4INFO byCode[] = {{"TBPNASSI1", "CODE", nullptr, 0, 0},
+                               {nullptr, nullptr, nullptr, 0, 0}};
     const TAG4INFO byName[] = {{"TBPNASSI2", "UPPER(LNAME)", nullptr, 0, 0},
                                {nullptr, nullptr, nullptr, 0, 0}};
     ASSERT_NE(i4create(data, index1.constData(), byCode), nullptr);
@@ -128,8 +131,7 @@ TEST(XbaseCodeBase, LookupFileLifeCycle) {
     code4accessMode(other, OPEN4DENY_RW);
     EXPECT_EQ(d4open(other, dataName.constData()), nullptr);
     EXPECT_EQ(error4code(other), e4open);
-    EXPECT_NE(QString::fromLatin1(error4text(other, e4open)).indexOf(QStringLiteral("in use")),
-              -1);
+    EXPECT_NE(QString::fromLatin1(error4text(other, e4open)).indexOf(QStringLiteral("in use")), -1);
     EXPECT_EQ(d4top(nullptr), e4parmNull);
     EXPECT_EQ(d4pack(data), r4locked);  // shared: refused, nothing pending
     EXPECT_EQ(error4code(code), 0);

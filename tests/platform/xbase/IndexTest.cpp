@@ -61,8 +61,8 @@ TEST(XbaseIndex, StaysOrderedThroughRandomInsertsUpdatesAndDeletes) {
     std::map<quint32, QByteArray> keyOfRecord;
     for (int step = 0; step < 4000; ++step) {
         const int action = random.bounded(10);
-        const QString code = QStringLiteral("C%1").arg(random.bounded(1500), 5, 10,
-                                                        QLatin1Char('0'));
+        const QString code =
+            QStringLiteral("C%1").arg(random.bounded(1500), 5, 10, QLatin1Char('0'));
         if (action < 6 || keyOfRecord.empty()) {
             appendLookup(table, code, QStringLiteral("Last"), QStringLiteral("First"));
             keyOfRecord[table.recordNumber()] = padded(code);
@@ -101,6 +101,11 @@ TEST(XbaseIndex, StaysOrderedThroughRandomInsertsUpdatesAndDeletes) {
     EXPECT_TRUE(table.eof());
     ASSERT_TRUE(table.seek(QStringLiteral("C0"), &result).ok());  // a prefix matches
     EXPECT_EQ(result, SeekResult::Found);
+    const QString someCode = QString::fromLatin1(model.rbegin()->first).trimmed();
+    ASSERT_TRUE(table.seekPadded(someCode.left(3), &result).ok());  // padded: no prefix match
+    EXPECT_NE(result, SeekResult::Found);
+    ASSERT_TRUE(table.seekPadded(someCode, &result).ok());
+    EXPECT_EQ(result, SeekResult::Found);
 
     // The same order after closing and opening the index again, shared this time.
     ASSERT_TRUE(table.close().ok());
@@ -130,8 +135,8 @@ TEST(XbaseIndex, UpperAndConcatenatedKeysAndAMismatchedExpression) {
     for (table.goTop(); !table.eof(); table.skip()) {
         order << table.text(2);
     }
-    EXPECT_EQ(order, (QStringList{QStringLiteral("Al"), QStringLiteral("Bob"),
-                                  QStringLiteral("Zoe")}));
+    EXPECT_EQ(order,
+              (QStringList{QStringLiteral("Al"), QStringLiteral("Bob"), QStringLiteral("Zoe")}));
     SeekResult result;
     ASSERT_TRUE(table.seek(QStringLiteral("ÉMILE"), &result).ok());
     EXPECT_EQ(result, SeekResult::Found);
@@ -202,9 +207,8 @@ TEST(XbaseIndex, ReusesADeletedRecordAndKeepsItsIndexEntryCurrent) {
     ASSERT_TRUE(Table::create(path, lookupFields()).ok());
     Table table;
     ASSERT_TRUE(table.open(path).ok());
-    ASSERT_TRUE(table.createIndex(folder.filePath(QStringLiteral("R.NDX")),
-                                  QStringLiteral("CODE"))
-                    .ok());
+    ASSERT_TRUE(
+        table.createIndex(folder.filePath(QStringLiteral("R.NDX")), QStringLiteral("CODE")).ok());
     ASSERT_TRUE(table.selectIndex(0).ok());
     appendLookup(table, QStringLiteral("A"), QString(), QString());
     appendLookup(table, QStringLiteral("B"), QString(), QString());

@@ -3,9 +3,9 @@
 // shapelib's DBF module are read here (and ours by it).
 #include "XbaseTestSupport.h"
 
+#include <shapefil.h>
 #include <QCoreApplication>
 #include <QProcess>
-#include <shapefil.h>
 
 namespace vel::xbase::testing {
 namespace {
@@ -122,7 +122,8 @@ TEST(XbaseInterop, ReadsAndWritesTablesOfShapelib) {
     DBFAddNativeFieldType(written, "HIRED", 'D', 8, 0);
     DBFAddNativeFieldType(written, "ACTIVE", 'L', 1, 0);
     for (int row = 0; row < 50; ++row) {
-        const QByteArray name = row == 7 ? QByteArray("Caf\xE9 \x80") : "row" + QByteArray::number(row);
+        const QByteArray name =
+            row == 7 ? QByteArray("Caf\xE9 \x80") : "row" + QByteArray::number(row);
         DBFWriteStringAttribute(written, row, 0, name.constData());
         DBFWriteDoubleAttribute(written, row, 1, row * 1.25);
         DBFWriteIntegerAttribute(written, row, 2, row * 10);

@@ -4,9 +4,9 @@
 #include "platform/xbase/FileOperations.h"
 #include "platform/xbase/Table.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace vel::xbase::testing {
 
@@ -50,8 +50,8 @@ inline void appendLookup(Table& table, const QString& code, const QString& last,
 
 // Fails every write from the given one on (1 = the first write), or only that one.
 class FailingFileOperations : public FileOperations {
-public:
-    int failFrom = 0;        // 0: never
+  public:
+    int failFrom = 0;  // 0: never
     bool onlyOnce = false;
     int writes = 0;
 
@@ -65,6 +65,8 @@ public:
     }
 };
 
-inline std::string text(const Status& status) { return status.message().toStdString(); }
+inline std::string text(const Status& status) {
+    return status.message().toStdString();
+}
 
 }  // namespace vel::xbase::testing

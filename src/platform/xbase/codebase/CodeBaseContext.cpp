@@ -22,27 +22,42 @@ int16_t record(CODE4* code, int16_t result, const QString& message) {
 
 int16_t resultFor(const Status& status) {
     switch (status.code()) {
-    case ErrorCode::None: return r4success;
-    case ErrorCode::NotFound:
-    case ErrorCode::OpenFailed: return e4open;
-    case ErrorCode::AlreadyExists: return e4create;
-    case ErrorCode::Locked:
-    case ErrorCode::NeedsExclusive: return r4locked;
-    case ErrorCode::ReadFailed: return e4read;
-    case ErrorCode::WriteFailed: return e4write;
-    case ErrorCode::CorruptHeader:
-    case ErrorCode::CountMismatch:
-    case ErrorCode::UnknownFieldType: return e4data;
-    case ErrorCode::CorruptIndex:
-    case ErrorCode::ExpressionMismatch: return e4index;
-    case ErrorCode::BadExpression: return e4tagExpr;
-    case ErrorCode::FieldOverflow: return e4overflow;
-    case ErrorCode::NoSuchField: return e4fieldName;
-    case ErrorCode::WrongFieldType: return e4fieldType;
-    case ErrorCode::BadRecordNumber: return r4entry;
-    case ErrorCode::NotOpen:
-    case ErrorCode::BadArgument: return e4parm;
-    case ErrorCode::Internal: return e4info;
+        case ErrorCode::None:
+            return r4success;
+        case ErrorCode::NotFound:
+        case ErrorCode::OpenFailed:
+            return e4open;
+        case ErrorCode::AlreadyExists:
+            return e4create;
+        case ErrorCode::Locked:
+        case ErrorCode::NeedsExclusive:
+            return r4locked;
+        case ErrorCode::ReadFailed:
+            return e4read;
+        case ErrorCode::WriteFailed:
+            return e4write;
+        case ErrorCode::CorruptHeader:
+        case ErrorCode::CountMismatch:
+        case ErrorCode::UnknownFieldType:
+            return e4data;
+        case ErrorCode::CorruptIndex:
+        case ErrorCode::ExpressionMismatch:
+            return e4index;
+        case ErrorCode::BadExpression:
+            return e4tagExpr;
+        case ErrorCode::FieldOverflow:
+            return e4overflow;
+        case ErrorCode::NoSuchField:
+            return e4fieldName;
+        case ErrorCode::WrongFieldType:
+            return e4fieldType;
+        case ErrorCode::BadRecordNumber:
+            return r4entry;
+        case ErrorCode::NotOpen:
+        case ErrorCode::BadArgument:
+            return e4parm;
+        case ErrorCode::Internal:
+            return e4info;
     }
     return e4info;
 }
@@ -98,7 +113,9 @@ QString fileName(const char* name, const char* extension, const QString& folder)
 
 }  // namespace codebase
 
-CODE4* code4initVB() { return new CODE4; }
+CODE4* code4initVB() {
+    return new CODE4;
+}
 
 int16_t code4close(CODE4* code) {
     if (!code) {
@@ -203,30 +220,49 @@ int16_t error4set(CODE4* code, int16_t error) {
     return previous;
 }
 
-int16_t error4code(CODE4* code) { return code ? code->errorCode : e4parmNull; }
+int16_t error4code(CODE4* code) {
+    return code ? code->errorCode : e4parmNull;
+}
 
 const char* error4text(CODE4* code, long error) {
     if (code && error != 0 && error == code->errorCode && !code->errorText.empty()) {
         return code->errorText.c_str();
     }
     switch (error) {
-    case r4success: return "no error";
-    case e4close: return "closing a file failed";
-    case e4create: return "creating a file failed";
-    case e4lock: return "locking failed";
-    case e4open: return "opening a file failed";
-    case e4read: return "reading a file failed";
-    case e4write: return "writing a file failed";
-    case e4data: return "the data file is damaged";
-    case e4fieldName: return "unknown field name";
-    case e4fieldType: return "wrong field type";
-    case e4index: return "the index file is damaged";
-    case e4tagName: return "unknown tag name";
-    case e4overflow: return "the value does not fit the field";
-    case e4tagExpr: return "unusable key expression";
-    case e4parm: return "unusable parameter";
-    case e4parmNull: return "missing parameter";
-    default: return "unknown error";
+        case r4success:
+            return "no error";
+        case e4close:
+            return "closing a file failed";
+        case e4create:
+            return "creating a file failed";
+        case e4lock:
+            return "locking failed";
+        case e4open:
+            return "opening a file failed";
+        case e4read:
+            return "reading a file failed";
+        case e4write:
+            return "writing a file failed";
+        case e4data:
+            return "the data file is damaged";
+        case e4fieldName:
+            return "unknown field name";
+        case e4fieldType:
+            return "wrong field type";
+        case e4index:
+            return "the index file is damaged";
+        case e4tagName:
+            return "unknown tag name";
+        case e4overflow:
+            return "the value does not fit the field";
+        case e4tagExpr:
+            return "unusable key expression";
+        case e4parm:
+            return "unusable parameter";
+        case e4parmNull:
+            return "missing parameter";
+        default:
+            return "unknown error";
     }
 }
 

@@ -15,8 +15,8 @@ namespace {
 DATA4* openTable(CODE4* code, const QString& path) {
     auto table = std::make_unique<Table>();
     OpenOptions options;
-    options.access = code->accessMode == OPEN4DENY_NONE ? AccessMode::Shared
-                                                        : AccessMode::Exclusive;
+    options.access =
+        code->accessMode == OPEN4DENY_NONE ? AccessMode::Shared : AccessMode::Exclusive;
     options.lockPolicy = codebase::lockPolicy(code);
     const Status status = table->open(path, options);
     if (!status.ok()) {
@@ -173,8 +173,9 @@ int16_t d4seek(DATA4* data, const char* key) {
     if (!status.ok()) {
         return report(data->code, status);
     }
-    return outcome == SeekResult::Found ? r4success
-                                        : outcome == SeekResult::After ? r4after : r4eof;
+    return outcome == SeekResult::Found   ? r4success
+           : outcome == SeekResult::After ? r4after
+                                          : r4eof;
 }
 
 int16_t d4seekText(DATA4* data, const QString& key) {
@@ -187,8 +188,9 @@ int16_t d4seekText(DATA4* data, const QString& key) {
     if (!status.ok()) {
         return report(data->code, status);
     }
-    return outcome == SeekResult::Found ? r4success
-                                        : outcome == SeekResult::After ? r4after : r4eof;
+    return outcome == SeekResult::Found   ? r4success
+           : outcome == SeekResult::After ? r4after
+                                          : r4eof;
 }
 
 int16_t d4appendStart(DATA4* data, int16_t) {
@@ -252,8 +254,7 @@ int16_t d4zap(DATA4* data, long start, long count) {
     }
     if (start != 1 || count < long(data->table->recordCount())) {
         return record(data->code, e4parm,
-                      data->table->path() +
-                          QStringLiteral(": only the whole table can be zapped"));
+                      data->table->path() + QStringLiteral(": only the whole table can be zapped"));
     }
     return report(data->code, data->table->zap());
 }
@@ -324,8 +325,8 @@ FIELD4* d4field(DATA4* data, const char* name) {
     const int number = name ? data->table->fieldIndex(QString::fromLatin1(name).trimmed()) : -1;
     if (number < 0) {
         record(data->code, e4fieldName,
-               data->table->path() + QStringLiteral(": no field named %1")
-                                         .arg(QLatin1String(name ? name : "")));
+               data->table->path() +
+                   QStringLiteral(": no field named %1").arg(QLatin1String(name ? name : "")));
         return nullptr;
     }
     return d4fieldJ(data, int16_t(number + 1));

@@ -75,17 +75,17 @@ int16_t f4assignDouble(FIELD4* field, double value) {
         // A number in a character field: its shortest exact text, right-justified.
         const QString text = QString::number(value, 'g', 15);
         if (text.size() > descriptor.length) {
-            return record(field->data->code, e4overflow,
-                          table.path() + QStringLiteral(": field %1: %2 does not fit")
-                                             .arg(descriptor.name, text));
+            return record(
+                field->data->code, e4overflow,
+                table.path() +
+                    QStringLiteral(": field %1: %2 does not fit").arg(descriptor.name, text));
         }
-        return report(field->data->code,
-                      table.setText(field->number,
-                                    text.rightJustified(descriptor.length, QLatin1Char(' '))));
+        return report(
+            field->data->code,
+            table.setText(field->number, text.rightJustified(descriptor.length, QLatin1Char(' '))));
     }
     return record(field->data->code, e4fieldType,
-                  table.path() + QStringLiteral(": field %1 takes no number")
-                                     .arg(descriptor.name));
+                  table.path() + QStringLiteral(": field %1 takes no number").arg(descriptor.name));
 }
 
 int16_t f4assignLong(FIELD4* field, long value) {
@@ -125,7 +125,9 @@ int16_t f4true(FIELD4* field) {
     return field->data->table->logical(field->number).value_or(false) ? 1 : 0;
 }
 
-const char* f4name(FIELD4* field) { return field ? field->name.c_str() : ""; }
+const char* f4name(FIELD4* field) {
+    return field ? field->name.c_str() : "";
+}
 
 int16_t f4type(FIELD4* field) {
     int16_t result;

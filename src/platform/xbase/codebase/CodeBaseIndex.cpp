@@ -31,7 +31,9 @@ INDEX4* remember(DATA4* data, const QString& path) {
     return data->indexes.back().get();
 }
 
-QString folderOf(DATA4* data) { return QFileInfo(data->table->path()).absolutePath(); }
+QString folderOf(DATA4* data) {
+    return QFileInfo(data->table->path()).absolutePath();
+}
 
 }  // namespace
 
@@ -78,8 +80,8 @@ INDEX4* i4create(DATA4* data, const char* name, const TAG4INFO* tags) {
                 index->open = false;  // the table closes the old file before replacing it
             }
         }
-        const Status status = data->table->createIndex(
-            path, QString::fromLatin1(tag->expression), tag->unique != 0);
+        const Status status =
+            data->table->createIndex(path, QString::fromLatin1(tag->expression), tag->unique != 0);
         if (!status.ok()) {
             report(data->code, status);
             return nullptr;
@@ -131,11 +133,17 @@ TAG4* i4tag(INDEX4* index, const char* name) {
     return &index->tag;
 }
 
-int16_t t4close(TAG4* tag) { return tag ? i4close(tag->index) : e4parmNull; }
+int16_t t4close(TAG4* tag) {
+    return tag ? i4close(tag->index) : e4parmNull;
+}
 
-const char* t4expr(TAG4* tag) { return tag ? tag->expression.c_str() : ""; }
+const char* t4expr(TAG4* tag) {
+    return tag ? tag->expression.c_str() : "";
+}
 
-const char* t4alias(TAG4* tag) { return tag ? tag->alias.c_str() : ""; }
+const char* t4alias(TAG4* tag) {
+    return tag ? tag->alias.c_str() : "";
+}
 
 int16_t t4unique(TAG4* tag) {
     const int number = tag ? tableIndexNumber(tag->index) : -1;
@@ -148,9 +156,9 @@ TAG4* d4tag(DATA4* data, const char* name) {
         return nullptr;
     }
     for (const auto& index : data->indexes) {
-        if (index->open && QString::fromLatin1(name).compare(
-                               QString::fromStdString(index->tag.alias), Qt::CaseInsensitive) ==
-                               0) {
+        if (index->open &&
+            QString::fromLatin1(name).compare(QString::fromStdString(index->tag.alias),
+                                              Qt::CaseInsensitive) == 0) {
             return &index->tag;
         }
     }
@@ -177,7 +185,9 @@ TAG4* d4tagNext(DATA4* data, TAG4* tag) {
     return nullptr;
 }
 
-TAG4* d4tagDefault(DATA4* data) { return d4tagNext(data, nullptr); }
+TAG4* d4tagDefault(DATA4* data) {
+    return d4tagNext(data, nullptr);
+}
 
 TAG4* d4tagSelected(DATA4* data) {
     int16_t result;
