@@ -5,7 +5,9 @@
 
 #include <benchmark/benchmark.h>
 #include <shapefil.h>
+#ifdef XBASE_BENCH_WITH_SQLITE
 #include <sqlite3.h>
+#endif
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
@@ -205,6 +207,7 @@ void XbaseSeekShared(benchmark::State& state) {
 }
 BENCHMARK(XbaseSeekShared)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+#ifdef XBASE_BENCH_WITH_SQLITE
 void SqliteSeek(benchmark::State& state) {
     const QByteArray path = QFile::encodeName(pathOf("seek.sqlite"));
     sqlite3* database = nullptr;
@@ -254,6 +257,7 @@ void SqliteSeek(benchmark::State& state) {
     }
 }
 BENCHMARK(SqliteSeek)->Unit(benchmark::kMillisecond)->Iterations(5);
+#endif
 
 }  // namespace
 

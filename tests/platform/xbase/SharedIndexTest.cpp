@@ -24,8 +24,8 @@ TEST(XbaseSharedIndex, EachUserSeesTheOthersKeysAndMoves) {
     for (int number = 0; number < 400; ++number) {
         Table& writer = number % 2 ? first : second;
         Table& reader = number % 2 ? second : first;
-        const QString code = QStringLiteral("K%1").arg((number * 37) % 400, 3, 10,
-                                                       QLatin1Char('0'));
+        const QString code =
+            QStringLiteral("K%1").arg((number * 37) % 400, 3, 10, QLatin1Char('0'));
         appendLookup(writer, code, QStringLiteral("by %1").arg(number % 2), QString());
         ASSERT_TRUE(reader.seekPadded(code, &result).ok());
         ASSERT_EQ(result, SeekResult::Found) << code.toStdString();
