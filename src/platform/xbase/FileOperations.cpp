@@ -1,7 +1,6 @@
 #include "platform/xbase/FileOperations.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -84,15 +83,6 @@ int FileOperations::copyPermissions(int fromDescriptor, int toDescriptor) {
         return -1;
     }
     return ::fchmod(toDescriptor, status.st_mode & 07777);
-}
-
-const char* FileOperations::mapFile(int descriptor, size_t length) {
-    void* address = ::mmap(nullptr, length, PROT_READ, MAP_SHARED, descriptor, 0);
-    return address == MAP_FAILED ? nullptr : static_cast<const char*>(address);
-}
-
-void FileOperations::unmapFile(const char* address, size_t length) {
-    ::munmap(const_cast<char*>(address), length);
 }
 
 FileOperations& FileOperations::standard() {

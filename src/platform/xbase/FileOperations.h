@@ -26,9 +26,6 @@ class FileOperations {
     virtual int removeFile(const QByteArray& path);
     // Gives the copy the permission bits of the original (pack and reindex replace files).
     virtual int copyPermissions(int fromDescriptor, int toDescriptor);
-    // A read-only shared mapping of length bytes, or nullptr when mapping is not offered.
-    virtual const char* mapFile(int descriptor, size_t length);
-    virtual void unmapFile(const char* address, size_t length);
 
     // The process-wide POSIX implementation.
     static FileOperations& standard();

@@ -130,10 +130,4 @@ int MemoryFileOperations::copyPermissions(int, int) {
     return 0;
 }
 
-const char* MemoryFileOperations::mapFile(int, size_t) {
-    return nullptr;
-}
-
-void MemoryFileOperations::unmapFile(const char*, size_t) {}
-
 }  // namespace vel::xbase

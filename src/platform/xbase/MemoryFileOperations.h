@@ -27,8 +27,6 @@ class MemoryFileOperations : public FileOperations {
     int renameFile(const QByteArray& from, const QByteArray& to) override;
     int removeFile(const QByteArray& path) override;
     int copyPermissions(int fromDescriptor, int toDescriptor) override;
-    const char* mapFile(int descriptor, size_t length) override;
-    void unmapFile(const char* address, size_t length) override;
 
   private:
     QByteArray* contents(int descriptor);
