@@ -42,5 +42,5 @@ function(velmor_test name folder)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   # PRE_TEST: the binary is listed when ctest runs, not at build time (GUI tests need set-up).
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELMOR_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output")
+                       PROPERTIES ENVIRONMENT "VELMOR_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output")
 endfunction()

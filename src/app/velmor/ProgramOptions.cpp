@@ -1,43 +1,113 @@
 #include "app/velmor/ProgramOptions.h"
 
+#include "component/OperationCatalog.h"
+
 namespace vel {
+
+namespace {
+
+bool takesValue(const QString& option) {
+    return option == u"--data" || option == u"--system" || option == u"--size";
+}
+
+}  // namespace
 
 ProgramOptions ProgramOptions::parse(const QStringList& arguments) {
     ProgramOptions options;
-    for (const QString& argument : arguments) {
-        if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
+    bool commandSeen = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const auto fail = [&](const QString& error) {
+            options.error = error;
+            return options;
+        };
+        if (argument == u"--help" || argument == u"-h") {
             options.command = Command::Help;
             return options;
         }
-        if (argument == QStringLiteral("--headless")) {
+        if (takesValue(argument)) {
+            if (i + 1 >= arguments.size()) {
+                return fail(argument + QStringLiteral(" needs a value"));
+            }
+            const QString value = arguments[++i];
+            if (argument == u"--data") {
+                options.dataFolder = value;
+            } else if (argument == u"--system") {
+                bool ok = false;
+                options.systemNumber = value.toInt(&ok);
+                if (!ok || options.systemNumber < 1) {
+                    return fail(QStringLiteral("--system takes a system number from 1"));
+                }
+            } else if (value == u"small" || value == u"large") {
+                options.largeSite = value == u"large";
+            } else {
+                return fail(QStringLiteral("--size is small or large"));
+            }
+        } else if (argument == u"--headless") {
             options.headless = true;
-        } else if (argument == QStringLiteral("demo") && options.command == Command::None) {
-            options.command = Command::Demo;
+        } else if (argument == u"--yes" || argument == u"--no") {
+            options.answers = argument == u"--yes" ? Answers::Yes : Answers::No;
+        } else if (commandSeen && options.command == Command::Call && options.operation.isEmpty()) {
+            options.operation = argument;
+        } else if (commandSeen && options.command == Command::Call) {
+            const qsizetype equals = argument.indexOf(u'=');
+            if (equals <= 0) {
+                return fail(QStringLiteral("arguments of an operation are NAME=VALUE, not \"%1\"").arg(argument));
+            }
+            options.arguments.insert(argument.left(equals), argument.mid(equals + 1));
+        } else if (commandSeen && (options.command == Command::Script || options.command == Command::NewDemo) &&
+                   options.file.isEmpty()) {
+            options.file = argument;
+        } else if (!commandSeen) {
+            static const QHash<QString, Command> commands{
+                {QStringLiteral("call"), Command::Call},       {QStringLiteral("script"), Command::Script},
+                {QStringLiteral("new-demo"), Command::NewDemo}, {QStringLiteral("demo"), Command::Demo},
+                {QStringLiteral("gallery"), Command::Gallery}};
+            if (!commands.contains(argument)) {
+                return fail(QStringLiteral("unknown command \"%1\"").arg(argument));
+            }
+            options.command = commands.value(argument);
+            commandSeen = true;
         } else {
-            options.error = QStringLiteral("unknown argument \"%1\"").arg(argument);
-            return options;
+            return fail(QStringLiteral("unexpected argument \"%1\"").arg(argument));
         }
     }
-    if (options.command == Command::None) {
-        options.error = QStringLiteral("no command given");
-    } else if (options.headless && options.command != Command::Demo) {
-        options.error = QStringLiteral("--headless goes with a command that shows windows");
+    const bool needsData = options.command == Command::Call || options.command == Command::Script;
+    if (needsData && options.dataFolder.isEmpty()) {
+        options.error = QStringLiteral("--data FOLDER is needed to call operations or run scripts");
+    } else if (options.command == Command::Call && options.operation.isEmpty()) {
+        options.error = QStringLiteral("call needs an operation; velmor --help lists them");
+    } else if ((options.command == Command::Script || options.command == Command::NewDemo) &&
+               options.file.isEmpty()) {
+        options.error = options.command == Command::Script ? QStringLiteral("script needs a file")
+                                                           : QStringLiteral("new-demo needs a folder");
     }
     return options;
 }
 
 QString ProgramOptions::usage() {
-    return QStringLiteral(
-        "Usage: velmor COMMAND [OPTIONS]\n"
+    QString text = QStringLiteral(
+        "Usage:\n"
+        "  velmor [--data FOLDER] [--system N]      the main window on a system\n"
+        "  velmor --data FOLDER [--system N] call OPERATION [NAME=VALUE ...] [--yes|--no]\n"
+        "                                           runs one operation; questions get the default\n"
+        "                                           button, or Yes / No with --yes / --no\n"
+        "  velmor --data FOLDER [--system N] script FILE\n"
+        "                                           runs a script (docs/scripts.md)\n"
+        "  velmor new-demo FOLDER [--size small|large]\n"
+        "                                           creates a demo site in FOLDER\n"
+        "  velmor demo [--headless] [--size small|large]\n"
+        "                                           the main window on a fresh demo site; headless,\n"
+        "                                           a short script on it\n"
+        "  velmor gallery [--headless]              one window with every kind of control\n"
         "\n"
-        "Commands:\n"
-        "  demo          Show the control gallery: one window with every kind of control.\n"
+        "call and script print a transcript: window:, status:, message:, error: and result: lines.\n"
         "\n"
-        "Options:\n"
-        "  --headless    Run the demo without windows: a short script types, ticks, picks,\n"
-        "                edits a grid cell and presses OK; the transcript goes to standard\n"
-        "                output. Chosen by itself when no display is available.\n"
-        "  -h, --help    Show this text.\n");
+        "Operations:\n");
+    for (const QString& line : OperationCatalog::usageLines()) {
+        text += QStringLiteral("  ") + line + u'\n';
+    }
+    return text;
 }
 
 }  // namespace vel

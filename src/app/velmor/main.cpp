@@ -1,14 +1,20 @@
-// velmor: the program a person starts. For now it knows the demo command; the main window,
-// the command line of the component's operations and scripts come next.
+// velmor: the program a site administrator starts. It opens a system in a data folder and calls
+// the command class's operations from its main window, from the command line or from a script.
+#include "app/velmor/DemoSiteRun.h"
 #include "app/velmor/DisplayCheck.h"
 #include "app/velmor/GalleryDemo.h"
+#include "app/velmor/HeadlessRun.h"
+#include "app/velmor/MainWindow.h"
 #include "app/velmor/ProgramOptions.h"
+#include "host/ReferenceSystem.h"
+#include "services/ApplicationTitle.h"
+#include "ui/qt/QtUi.h"
 
 #include <QApplication>
 #include <QTextStream>
-#include <cstdio>
 
 namespace {
+
 QStringList argumentsOf(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
@@ -16,33 +22,100 @@ QStringList argumentsOf(int argc, char** argv) {
     }
     return arguments;
 }
+
+// Whether the command shows windows; false when it was asked to run headless or no display is
+// there (which it says).
+bool windowsWanted(const vel::ProgramOptions& options) {
+    using Command = vel::ProgramOptions::Command;
+    if (options.headless || options.command == Command::Call || options.command == Command::Script ||
+        options.command == Command::NewDemo) {
+        return false;
+    }
+    QString missing;
+    if (!vel::displayAvailable(&missing)) {
+        std::fprintf(stderr, "velmor: no display (%s); running headless.\n", qPrintable(missing));
+        return false;
+    }
+    return true;
+}
+
+int runWindow(std::unique_ptr<vel::ReferenceSystem> system) {
+    vel::QtUi ui;
+    vel::ScopedUi scope(ui);
+    vel::MainWindow window(ui, std::move(system));
+    window.show();
+    return QApplication::exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using vel::ProgramOptions;
+    using Command = ProgramOptions::Command;
     const ProgramOptions options = ProgramOptions::parse(argumentsOf(argc, argv));
-    if (options.command == ProgramOptions::Command::Help) {
-        std::fputs(qPrintable(ProgramOptions::usage()), stdout);
+    QTextStream out(stdout);
+    QTextStream errors(stderr);
+    if (options.command == Command::Help) {
+        out << ProgramOptions::usage();
         return 0;
     }
     if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "velmor: %s\n\n%s", qPrintable(options.error),
-                     qPrintable(ProgramOptions::usage()));
+        errors << "velmor: " << options.error << "\n\n" << ProgramOptions::usage();
         return 2;
     }
-    bool headless = options.headless;
-    QString missing;
-    if (!headless && !vel::displayAvailable(&missing)) {
-        std::fprintf(stderr, "velmor: no display (%s); running the demo headless.\n",
-                     qPrintable(missing));
-        headless = true;
+    vel::setApplicationTitle(QStringLiteral("Velmor"));
+    const bool windows = windowsWanted(options);
+    std::unique_ptr<QCoreApplication> app;
+    if (windows) {
+        app = std::make_unique<QApplication>(argc, argv);
+        QApplication::setApplicationDisplayName(QStringLiteral("Velmor"));
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    if (headless) {
-        QCoreApplication app(argc, argv);
-        QTextStream out(stdout);
-        return vel::GalleryDemo::runHeadless(out);
+
+    QString error;
+    switch (options.command) {
+    case Command::Gallery:
+        return windows ? vel::GalleryDemo::runOnDesktop() : vel::GalleryDemo::runHeadless(out);
+    case Command::Call:
+        return vel::runCall(options, out, errors);
+    case Command::Script:
+        return vel::runScript(options, out, errors);
+    case Command::NewDemo:
+        if (!vel::makeFreshDemoSite(options.file, options.largeSite, &error)) {
+            errors << "velmor: " << error << '\n';
+            return 1;
+        }
+        out << "Created a demo site in " << options.file << '\n';
+        return 0;
+    case Command::Demo: {
+        const QString folder = options.dataFolder.isEmpty() ? vel::defaultDemoFolder() : options.dataFolder;
+        if (!vel::makeFreshDemoSite(folder, options.largeSite, &error)) {
+            errors << "velmor: " << error << '\n';
+            return 1;
+        }
+        std::unique_ptr<vel::ReferenceSystem> system = vel::openSystem(folder, 1, &error);
+        if (!windows) {
+            out << "Demo site: " << folder << '\n';
+            return vel::runScriptText(*system, vel::eCMDScript, vel::headlessDemoScript(), out, errors);
+        }
+        return runWindow(std::move(system));
     }
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmor"));
-    return vel::GalleryDemo::runOnDesktop();
+    case Command::Window:
+    case Command::Help:
+        break;
+    }
+    std::unique_ptr<vel::ReferenceSystem> system;
+    if (!options.dataFolder.isEmpty()) {
+        system = vel::openSystem(options.dataFolder, options.systemNumber, &error);
+        if (!system) {
+            errors << "velmor: " << error << '\n';
+            return 2;
+        }
+    }
+    if (!windows) {
+        errors << "velmor: the main window needs a display; use call or script without one\n";
+        return 2;
+    }
+    return runWindow(std::move(system));
 }

@@ -1,0 +1,46 @@
+#include "app/velmor/DemoSiteRun.h"
+
+#include "host/DemoSite.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace vel {
+
+QString defaultDemoFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/velmor/demo-site");
+}
+
+bool makeFreshDemoSite(const QString& folder, bool large, QString* error) {
+    QDir directory(folder);
+    if (directory.exists() && !directory.removeRecursively()) {
+        *error = QStringLiteral("cannot remove the earlier demo site in ") + folder;
+        return false;
+    }
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("cannot create the folder ") + folder;
+        return false;
+    }
+    return createDemoSite(folder, large ? DemoSize::Large : DemoSize::Small, error);
+}
+
+QString headlessDemoScript() {
+    return QStringLiteral(
+        "# The headless demo: what this version offers, on the demo site.\n"
+        "answer always \"is not available yet\" OK\n"
+        "call CommandLineFlag\n"
+        "call SetPrefillData DateRangeType=2 DataLevel=1 StartDate=2026/11/30 LastDate=2026/12/06 "
+        "NumSequences=2 SeqType=1,2 SeqNum=5,6\n"
+        "expect result True\n"
+        "call EditSettings SettingType=13\n"
+        "expect result \"error 5\"\n"
+        "call EditMistakes\n"
+        "answer \"The PPA Module must be Active\" OK\n"
+        "call PrintAssocAccountability\n"
+        "expect result False\n"
+        "call PrintAssocHist\n"
+        "call ExportTables OutputType=CSV\n");
+}
+
+}  // namespace vel

@@ -1,0 +1,17 @@
+#pragma once
+// The demo command: a fresh demo site, then the main window on it, or without a display a short
+// script that goes through the operations this version offers.
+#include <QString>
+
+class QTextStream;
+
+namespace vel {
+
+// The folder of the demo site when none is given: the per-user data folder's "velmor/demo-site".
+QString defaultDemoFolder();
+// Creates a demo site in the folder, replacing an earlier one; false with the reason.
+bool makeFreshDemoSite(const QString& folder, bool large, QString* error);
+// The script the headless demo runs.
+QString headlessDemoScript();
+
+}  // namespace vel

@@ -1,0 +1,106 @@
+#include "app/velmor/HeadlessRun.h"
+
+#include "component/CVelUI.h"
+#include "component/OperationCatalog.h"
+#include "component/ScriptRunner.h"
+#include "data/TableCatalogue.h"
+#include "host/ReferenceSystem.h"
+#include "ui/HeadlessUi.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace vel {
+
+namespace {
+
+void printTranscript(const HeadlessUi& ui, QTextStream& out) {
+    for (const QString& line : ui.transcript().lines()) {
+        out << line << '\n';
+    }
+    out.flush();
+}
+
+}  // namespace
+
+std::unique_ptr<ReferenceSystem> openSystem(const QString& dataFolder, int systemNumber,
+                                            QString* error) {
+    const QString master = TableCatalogue(dataFolder, systemNumber).path(QString(catalogue::masterFile));
+    if (!QFileInfo(dataFolder).isDir()) {
+        *error = QStringLiteral("the data folder %1 does not exist").arg(dataFolder);
+        return nullptr;
+    }
+    if (!QFileInfo::exists(TableCatalogue::findFile(dataFolder, QFileInfo(master).fileName()))) {
+        *error = QStringLiteral("%1 holds no system %2 (%3 is missing)")
+                     .arg(dataFolder).arg(systemNumber).arg(QFileInfo(master).fileName());
+        return nullptr;
+    }
+    return std::make_unique<ReferenceSystem>(dataFolder, systemNumber);
+}
+
+int runCall(const ProgramOptions& options, QTextStream& out, QTextStream& errors) {
+    QString error;
+    std::unique_ptr<ReferenceSystem> system = openSystem(options.dataFolder, options.systemNumber, &error);
+    if (!system) {
+        errors << "velmor: " << error << '\n';
+        return 2;
+    }
+    HeadlessUi ui;
+    ScopedUi scope(ui);
+    ui.setUnanswered(options.answers == ProgramOptions::Answers::Yes  ? HeadlessUi::Unanswered::Yes
+                     : options.answers == ProgramOptions::Answers::No ? HeadlessUi::Unanswered::No
+                                                                      : HeadlessUi::Unanswered::DefaultButton);
+    CVelUI component;
+    component.setCommandLineFlag(eCMDCommandLine);
+    const CallOutcome outcome =
+        OperationCatalog::call(component, *system, 0, options.operation, options.arguments);
+    if (!outcome.called()) {
+        errors << "velmor: " << outcome.refusal << '\n';
+        return 2;
+    }
+    if (outcome.errorNumber != 0) {
+        ui.transcript().addLine(QStringLiteral("error: %1 %2").arg(outcome.errorNumber).arg(outcome.errorText));
+    } else {
+        ui.transcript().addLine(QStringLiteral("result: ") + outcome.result);
+    }
+    printTranscript(ui, out);
+    for (const QString& failure : ui.failures()) {
+        errors << "velmor: " << failure << '\n';
+    }
+    return outcome.errorNumber == 0 && ui.failures().isEmpty() ? 0 : 1;
+}
+
+int runScriptText(ReferenceSystem& system, short commandLineFlag, const QString& script,
+                  QTextStream& out, QTextStream& errors) {
+    HeadlessUi ui;
+    ScopedUi scope(ui);
+    CVelUI component;
+    component.setCommandLineFlag(commandLineFlag);
+    ScriptRunner runner(ui, component, system);
+    const bool ok = runner.run(script);
+    printTranscript(ui, out);
+    for (const QString& problem : runner.errors()) {
+        errors << "velmor: " << problem << '\n';
+    }
+    errors.flush();
+    return ok ? 0 : 1;
+}
+
+int runScript(const ProgramOptions& options, QTextStream& out, QTextStream& errors) {
+    QFile file(options.file);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        errors << "velmor: cannot read the script " << options.file << ": " << file.errorString() << '\n';
+        return 2;
+    }
+    const QString script = QString::fromUtf8(file.readAll());
+    QString error;
+    std::unique_ptr<ReferenceSystem> system = openSystem(options.dataFolder, options.systemNumber, &error);
+    if (!system) {
+        errors << "velmor: " << error << '\n';
+        return 2;
+    }
+    return runScriptText(*system, eCMDScript, script, out, errors);
+}
+
+}  // namespace vel

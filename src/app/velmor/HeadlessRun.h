@@ -1,0 +1,25 @@
+#pragma once
+// The runs without windows: one operation from the command line, or a script. Both print the
+// transcript to standard output, one event a line, and answer with an exit code: 0 when the
+// operation could be called (or the script ran) and nothing failed, 1 otherwise.
+#include "app/velmor/ProgramOptions.h"
+
+#include <memory>
+
+class QTextStream;
+
+namespace vel {
+
+class ReferenceSystem;
+
+// Opens the system of the options' data folder; nullptr with the reason when there is none.
+std::unique_ptr<ReferenceSystem> openSystem(const QString& dataFolder, int systemNumber,
+                                            QString* error);
+
+int runCall(const ProgramOptions& options, QTextStream& out, QTextStream& errors);
+int runScript(const ProgramOptions& options, QTextStream& out, QTextStream& errors);
+// Runs the script text against an open system (the headless demo uses it too).
+int runScriptText(ReferenceSystem& system, short commandLineFlag, const QString& script,
+                  QTextStream& out, QTextStream& errors);
+
+}  // namespace vel

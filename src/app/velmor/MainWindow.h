@@ -1,0 +1,48 @@
+#pragma once
+// The program's main window: menus that reach every operation of the command class on the open
+// system, and a status bar that shows the status texts and percentages of the running one.
+#include "component/CVelUI.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QProgressBar;
+
+namespace vel {
+
+class QtUi;
+class ReferenceSystem;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(QtUi& ui, std::unique_ptr<ReferenceSystem> system, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Calls an operation by name as the menus do; returns its result text.
+    QString invoke(const QString& operation, const QHash<QString, QString>& arguments = {});
+    QMenu* menuNamed(const QString& title) const;
+
+private:
+    using Arguments = std::function<bool(QHash<QString, QString>&)>;  // false: the person cancelled
+
+    void buildMenus();
+    void addOperation(QMenu* menu, const QString& label, const QString& operation,
+                      Arguments arguments = {});
+    bool askFile(QHash<QString, QString>& arguments, const QString& name, const QString& title);
+    void openSystem();
+    void showStatus(const QString& text, int percent);
+    void updateTitle();
+
+    QtUi& ui_;
+    std::unique_ptr<ReferenceSystem> system_;
+    CVelUI component_;
+    QLabel* statusLabel_;
+    QProgressBar* progress_;
+};
+
+}  // namespace vel

@@ -1,0 +1,67 @@
+#include "app/velmor/MainWindow.h"
+#include "component/OperationCatalog.h"
+#include "host/HostTestSupport.h"
+#include "ui/HeadlessUi.h"
+#include "ui/MessageBoxCodes.h"
+#include "ui/qt/QtUi.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace vel;
+
+namespace {
+
+void collectOperations(const QMenu* menu, QSet<QString>& operations) {
+    for (QAction* action : menu->actions()) {
+        if (action->menu()) {
+            collectOperations(action->menu(), operations);
+        } else if (action->data().isValid()) {
+            operations.insert(action->data().toString());
+        }
+    }
+}
+
+}  // namespace
+
+TEST(MainWindow, MenusReachEveryOperationAndTheWindowIsSavedAsAPicture) {
+    vel::testing::TestSite site;
+    QtUi ui;
+    MainWindow window(ui, site.open());
+    window.show();
+    QSet<QString> reached;
+    for (QMenu* menu : window.menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+        collectOperations(menu, reached);
+    }
+    QSet<QString> all;
+    for (const OperationInfo& info : OperationCatalog::operations()) {
+        all.insert(info.name);
+    }
+    EXPECT_EQ(reached, all);
+    EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("Test Site")));
+
+    QString folder = qEnvironmentVariable("VELMOR_TEST_OUTPUT");
+    if (folder.isEmpty()) {
+        folder = QDir::tempPath();
+    }
+    QDir().mkpath(folder);
+    window.menuNamed(QStringLiteral("Tables"))->popup(window.mapToGlobal(QPoint(60, 20)));
+    EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/main-window.png")));
+}
+
+TEST(MainWindow, AMenuCallGoesThroughTheCommandClassAndShowsItsStatus) {
+    vel::testing::TestSite site;
+    HeadlessUi headless;
+    ScopedUi scope(headless);
+    QtUi ui;
+    MainWindow window(ui, site.open());
+    headless.answer(QStringLiteral("Editing Work Centers is not available yet"), IDOK);
+    EXPECT_EQ(window.invoke(QStringLiteral("EditWorkCenter")), QStringLiteral("False"));
+    EXPECT_TRUE(headless.failures().isEmpty()) << headless.failures().join(u'\n').toStdString();
+    headless.answer(QStringLiteral("Run-time error 5: Bad Setting Type"), IDOK);
+    EXPECT_EQ(window.invoke(QStringLiteral("EditSettings"), {{QStringLiteral("SettingType"), QStringLiteral("13")}}),
+              QString());
+}

@@ -1,0 +1,66 @@
+// The velmor program as people and scripts start it: a demo site, a script and a single call,
+// with the transcript compared line by line.
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QStringList out;
+    QString errors;
+};
+
+ProgramRun velmor(const QStringList& arguments) {
+    QProcess process;
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/velmor"), arguments);
+    process.waitForFinished(120000);
+    ProgramRun run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    run.errors = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+}  // namespace
+
+TEST(VelmorProgram, ScriptAndCallOnTheDemoSitePrintTheExpectedTranscript) {
+    QTemporaryDir folder;
+    const QString site = folder.filePath(QStringLiteral("site"));
+    const ProgramRun created = velmor({QStringLiteral("new-demo"), site});
+    ASSERT_EQ(created.exitCode, 0) << created.errors.toStdString();
+
+    const QString script = folder.filePath(QStringLiteral("check.vscript"));
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("answer always \"not available yet\" OK\n"
+               "call EditSettings SettingType=13\n"
+               "expect result \"error 5\"\n"
+               "call EditMistakes\n"
+               "expect result True\n"
+               "call SetPrefillData DateRangeType=1 NumSequences=1 SeqType=2 SeqNum=3\n");
+    file.close();
+    const ProgramRun scripted = velmor({QStringLiteral("--data"), site, QStringLiteral("script"), script});
+    EXPECT_EQ(scripted.exitCode, 0) << scripted.errors.toStdString();
+    EXPECT_EQ(scripted.out,
+              (QStringList{QStringLiteral("error: 5 Bad Setting Type"),
+                           QStringLiteral("status: Loading files ..."),
+                           QStringLiteral("message: 64 Velmor | Editing Mistakes is not available yet in "
+                                          "this version of Velmor. -> OK"),
+                           QStringLiteral("result: True"), QStringLiteral("result: True")}));
+
+    const ProgramRun called = velmor({QStringLiteral("--data"), site, QStringLiteral("call"),
+                               QStringLiteral("PrintAssocAccountability")});
+    EXPECT_EQ(called.exitCode, 0) << called.errors.toStdString();
+    EXPECT_EQ(called.out, (QStringList{QStringLiteral("message: 64 Velmor | The PPA Module must be Active "
+                                                      "before this report can be printed -> OK"),
+                                       QStringLiteral("result: False")}));
+
+    const ProgramRun missing = velmor({QStringLiteral("--data"), folder.filePath(QStringLiteral("none")),
+                                QStringLiteral("call"), QStringLiteral("EditMistakes")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.errors.contains(QStringLiteral("does not exist")));
+}
