@@ -1,6 +1,7 @@
 #include "app/velmor/MainWindow.h"
 
 #include "app/velmor/HeadlessRun.h"
+#include "app/velmor/SystemOverview.h"
 #include "component/OperationCatalog.h"
 #include "data/ProgramObject.h"
 #include "data/Masterfile.h"
@@ -35,7 +36,9 @@ QHash<QString, QString> one(const char* name, const QString& value) {
 
 MainWindow::MainWindow(QtUi& ui, std::unique_ptr<ReferenceSystem> system, QWidget* parent)
     : QMainWindow(parent), ui_(ui), system_(std::move(system)),
-      statusLabel_(new QLabel(this)), progress_(new QProgressBar(this)) {
+      overview_(new SystemOverview(this)), statusLabel_(new QLabel(this)),
+      progress_(new QProgressBar(this)) {
+    setCentralWidget(overview_);
     progress_->setRange(0, 100);
     progress_->setMaximumWidth(160);
     progress_->hide();
@@ -61,6 +64,7 @@ QMenu* MainWindow::menuNamed(const QString& title) const {
 }
 
 void MainWindow::updateTitle() {
+    overview_->show(system_.get());
     if (!system_) {
         setWindowTitle(QStringLiteral("Velmor"));
         statusLabel_->setText(QStringLiteral("Open a system with File > Open System."));
@@ -97,6 +101,7 @@ QString MainWindow::invoke(const QString& operation, const QHash<QString, QStrin
         return {};
     }
     statusBar()->showMessage(QStringLiteral("%1: %2").arg(operation, outcome.result), 4000);
+    overview_->show(system_.get());  // an operation may have changed the tables
     return outcome.result;
 }
 

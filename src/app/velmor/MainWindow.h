@@ -15,6 +15,7 @@ class QProgressBar;
 namespace vel {
 
 class QtUi;
+class SystemOverview;
 class ReferenceSystem;
 
 class MainWindow : public QMainWindow {
@@ -41,6 +42,7 @@ private:
     QtUi& ui_;
     std::unique_ptr<ReferenceSystem> system_;
     CVelUI component_;
+    SystemOverview* overview_;
     QLabel* statusLabel_;
     QProgressBar* progress_;
 };
