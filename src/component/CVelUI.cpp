@@ -69,11 +69,10 @@ bool CVelUI::EditActivity(Handle hwndOwner, VelmorSystem& Velmor) {
 
 bool CVelUI::EditAssociate(Handle hwndOwner, VelmorSystem& Velmor) {
     OperationScope scope(Velmor);
-    Velmor.StatusText(loadingFiles);
-    setComponentHelpFile(Velmor.Program().helpFile());
-    CheckCorpAssocImport(hwndOwner, Velmor);
     EditorSteps steps{EditorKind::Associate};
-    steps.statusAfterCheck = true;  // the status is already shown
+    // Associates have no corporate control check; a newer corporate associate file is imported
+    // in its place, whatever the import's result.
+    steps.afterCheck = [&] { CheckCorpAssocImport(hwndOwner, Velmor); };
     const EditorRun run = runEditor(steps, hwndOwner, Velmor);
     if (run.tableChanged) {
         AutoExportTable(hwndOwner, Velmor, Velmor.associates());
