@@ -8,6 +8,8 @@
 #include "app/velmor/ProgramOptions.h"
 #include "host/ReferenceSystem.h"
 #include "services/ApplicationTitle.h"
+#include "platform/print/PrintOutput.h"
+#include "ui/qt/QtPrintOutput.h"
 #include "ui/qt/QtUi.h"
 
 #include <QApplication>
@@ -43,6 +45,8 @@ int runWindow(std::unique_ptr<vel::ReferenceSystem> system) {
     vel::QtUi ui;
     vel::ScopedUi scope(ui);
     vel::MainWindow window(ui, std::move(system));
+    vel::QtPrintOutput printOutput(vel::QtPrintOutput::Mode::Preview, &window);
+    vel::ScopedPrintOutput printing(printOutput);  // listings and reports open the print preview
     window.show();
     return QApplication::exec();
 }
