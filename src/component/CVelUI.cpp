@@ -5,6 +5,7 @@
 #include "component/EditorOperation.h"
 #include "data/Masterfile.h"
 #include "data/ProgramObject.h"
+#include "platform/print/TBPrint.h"
 #include "data/VelmorSystem.h"
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
@@ -202,11 +203,48 @@ bool CVelUI::PrintDayInfo(Handle, VelmorSystem& Velmor) {
                              MB_OK | MB_ICONEXCLAMATION, Velmor.Program().title());
             return;
         }
+        const std::vector<DayEntry> entries = Velmor.dayEntries();
         Velmor.closeDayFile();
-        notAvailableYet(Velmor, QStringLiteral("Printing the list of day information"));
+        printDayInfo(entries);
     });
     dayInfoSystem_ = nullptr;
     return false;
+}
+
+void CVelUI::printDayInfo(const std::vector<DayEntry>& entries) {
+    TBPrint printer;
+    printer.onDeviceInit([this](TBPrint& p) { dayInfoSystem_->standardDeviceSetup(p); });
+    printer.onPrintInit([](TBPrint& p) {
+        p.table().setColumn(1, QStringLiteral("File Date"), 12);
+        p.table().setColumn(2, QStringLiteral("Date"), 12);
+        p.table().setColumn(3, QStringLiteral("Times"), 40);
+    });
+    printer.onPrintHeader([this](TBPrint& p) {
+        dayInfoSystem_->standardPageHeader(p);
+        p.setAlignment(PrintAlignment::Centre);
+        p.printLine(QStringLiteral("List of Day Info"), PrintBold);
+        p.setAlignment(PrintAlignment::Left);
+        p.printLine(QString());
+    });
+    printer.startJob();
+    const QString dateFormat = QStringLiteral("yyyy/MM/dd");
+    int row = 0;
+    for (const DayEntry& entry : entries) {
+        ++row;
+        printer.table().setCell(row, 1, entry.fileDate.toString(dateFormat));
+        printer.table().setCell(row, 2, entry.date.toString(dateFormat));
+        printer.table().setCell(row, 3, entry.times);
+    }
+    printer.printTable();
+    PrintOutput* output = installedPrintOutput();
+    if (!output) {
+        MessageWithSound(QStringLiteral("There is no printer available for the list"),
+                         MB_OK | MB_ICONEXCLAMATION, dayInfoSystem_->Program().title());
+        return;
+    }
+    if (!printer.sendTo(*output)) {
+        throw RuntimeError(482, printer.lastError());  // 482: printer error
+    }
 }
 
 bool CVelUI::ZipandHTTP(Handle, VelmorSystem& Velmor, short, const QDate&) {

@@ -14,6 +14,7 @@
 
 namespace vel {
 
+struct DayEntry;
 class Masterfile;
 class TableObject;
 class VelmorSystem;
@@ -88,6 +89,10 @@ public:
     const PrefillRecord& prefill() const { return prefill_; }
 
 private:
+    // The "List of Day Info" listing through a printer object whose device set-up and page
+    // header come from the held system object.
+    void printDayInfo(const std::vector<DayEntry>& entries);
+
     short commandLineFlag_ = eCMDMenu;
     PrefillRecord prefill_;
     VelmorSystem* dayInfoSystem_ = nullptr;  // held while the day-information listing prints

@@ -13,6 +13,7 @@ namespace vel {
 
 class Masterfile;
 class ProgramObject;
+class TBPrint;
 struct ActivityRecord;
 struct AllocationRecord;
 struct AssociateRecord;
@@ -70,6 +71,11 @@ public:
     virtual Table<TypeOfWorkRecord>& corporateTypesOfWork() = 0;
 
     virtual SystemFeatures features() const = 0;
+
+    // Printer support: the system's standard device set-up, and the page header every print-out
+    // of the system starts its pages with.
+    virtual void standardDeviceSetup(TBPrint& printer) = 0;
+    virtual void standardPageHeader(TBPrint& printer) = 0;
     virtual Masterfile& masterfile() = 0;
 
     // Where a settings object attaches (the subkey is empty for the system's own settings).

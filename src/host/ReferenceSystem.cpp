@@ -1,6 +1,7 @@
 #include "host/ReferenceSystem.h"
 
 #include "data/SettingsObject.h"
+#include "platform/print/TBPrint.h"
 #include "data/TableCatalogue.h"
 #include "host/SystemRules.h"
 #include "services/AddSlash.h"
@@ -433,6 +434,26 @@ QList<int> ReferenceSystem::groupingMembers(int grouping) {
         }
     }
     return members;
+}
+
+}  // namespace vel
+
+namespace vel {
+
+void ReferenceSystem::standardDeviceSetup(TBPrint& printer) {
+    printer.setOrientation(PrintOrientation::Portrait);
+    printer.setTitle(masterfile_.titles().value(0));
+}
+
+void ReferenceSystem::standardPageHeader(TBPrint& printer) {
+    const QString title = masterfile_.titles().value(0);
+    printer.setAlignment(PrintAlignment::Left);
+    printer.printLine(QStringLiteral("%1 - System %2").arg(title.isEmpty() ? QStringLiteral("Velmor") : title)
+                          .arg(systemNumber_),
+                      PrintBold);
+    printer.printLine(QStringLiteral("Printed %1    Page %2")
+                          .arg(now_().toString(QStringLiteral("yyyy/MM/dd hh:mm")))
+                          .arg(printer.pageNumber()));
 }
 
 }  // namespace vel

@@ -71,6 +71,10 @@ class ReferenceSystem : public VelmorSystem {
     const SystemTables& tables() const { return tables_; }
 
     SystemFeatures features() const override;
+    // Letter, portrait, titled with the system's title; the header names the system and the
+    // time of printing on its left and the page number on its right.
+    void standardDeviceSetup(TBPrint& printer) override;
+    void standardPageHeader(TBPrint& printer) override;
     Masterfile& masterfile() override { return masterfile_; }
     ReferenceMasterfile& referenceMasterfile() { return masterfile_; }
     QString settingsLocation(const QString& subKey = {}) const override;

@@ -3,12 +3,14 @@
 #include "component/OperationCatalog.h"
 #include "data/TableCatalogue.h"
 #include "host/HostTestSupport.h"
+#include "platform/print/TextPrintOutput.h"
 #include "platform/transfer/ZipArchive.h"
 #include "services/RuntimeError.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -47,6 +49,7 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     Harness h;
     h.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);
     h.ui.answerAlways(QStringLiteral("PPA Module must be Active"), IDOK);
+    h.ui.answerAlways(QStringLiteral("There is no printer available"), IDOK);
     const QHash<QString, QString> file{{QStringLiteral("ImportFile"), QStringLiteral("assoc.csv")}};
     const QHash<QString, QString> expected{
         {QStringLiteral("EditActivity"), QStringLiteral("False")},
@@ -179,4 +182,23 @@ TEST(CorporateControlCheck, AFolderWithControlOffAsksAndOnlyYesGoesOn) {
     EXPECT_TRUE(h.ui.transcript().messages().back().prompt.endsWith(QStringLiteral("Are you sure you want to continue?")));
     h.ui.answer(QStringLiteral("Control setting is off"), IDYES);
     EXPECT_TRUE(corporateControlCheck(*h.system));
+}
+
+TEST(CVelUI, PrintDayInfoPrintsTheListUnderTheSystemsHeaderOrSaysWhyNot) {
+    Harness h;
+    TextPrintOutput text;
+    ScopedPrintOutput printing(text);
+    EXPECT_FALSE(h.component.PrintDayInfo(0, *h.system));
+    const QStringList lines = text.lines();
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("Test Site - System 1")));
+    EXPECT_TRUE(lines.filter(QStringLiteral("List of Day Info")).size() == 1);
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^File Date +Date +Times"))).size(), 1);
+
+    h.system.reset();
+    ASSERT_TRUE(QFile::remove(h.site.path(QStringLiteral("TBDAYFIL.--1"))));
+    h.system = h.site.open();
+    h.ui.answer(QStringLiteral("Cannot List info because cannot Open the Day File"), IDOK);
+    EXPECT_FALSE(h.component.PrintDayInfo(0, *h.system));
+    EXPECT_EQ(h.ui.transcript().messages().back().style, MB_ICONEXCLAMATION);
 }
