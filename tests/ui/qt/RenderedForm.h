@@ -10,11 +10,11 @@
 
 namespace vel::testing {
 
-// Where rendered pictures go: $VELMOR_TEST_OUTPUT, else the current folder.
+// Where rendered pictures go: $VELMOR_TEST_OUTPUT (ctest sets it), else the temporary folder.
 inline QString pictureFolder() {
     QString folder = qEnvironmentVariable("VELMOR_TEST_OUTPUT");
     if (folder.isEmpty()) {
-        folder = QDir::currentPath();
+        folder = QDir::tempPath();
     }
     QDir().mkpath(folder);
     return folder;
