@@ -5,6 +5,7 @@
 #include "platform/xbase/MemoryFileOperations.h"
 #include "platform/xbase/Table.h"
 #include "platform/xbase/TableChecker.h"
+#include "ReadEverything.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,30 +20,7 @@ const QString tablePath = QStringLiteral("/fuzz/T.DBF");
 const QString indexPath = QStringLiteral("/fuzz/T.NDX");
 
 void read(FileOperations& operations) {
-    Table table(operations);
-    if (!table.open(tablePath, OpenOptions::shared(LockPolicy::failAtOnce())).ok()) {
-        return;
-    }
-    int steps = 0;
-    for (Status status = table.goTop(); status.ok() && !table.eof() && steps < 200;
-         status = table.skip(), ++steps) {
-        for (int field = 0; field < table.fields().size(); ++field) {
-            table.text(field);
-            table.number(field);
-            table.date(field);
-            table.logical(field);
-        }
-    }
-    if (table.openIndex(indexPath).ok() && table.selectIndex(0).ok()) {
-        SeekResult result;
-        table.seek(QStringLiteral("A"), &result);
-        table.seek(QByteArrayView(""), &result);
-        for (int step = 0; step < 100 && table.skip().ok() && !table.eof(); ++step) {
-        }
-        table.goBottom();
-        for (int step = 0; step < 100 && table.skip(-1).ok() && !table.bof(); ++step) {
-        }
-    }
+    vel::xbase::testing::readEverything(operations, tablePath, indexPath);
 }
 
 void write(FileOperations& operations) {

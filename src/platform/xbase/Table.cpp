@@ -192,27 +192,15 @@ void Table::loadEndOfFile() {
 }
 
 Status Table::goTop() {
-    return guarded([&] {
-        requireOpen();
-        if (changed_) {
-            writeBack();
-        }
-        refreshCount();
-        if (selected_ >= 0) {
-            if (index(selected_).first()) {
-                moveInIndex(0);
-                return;
-            }
-        } else if (count_ > 0) {
-            load(1);
-            return;
-        }
-        loadEndOfFile();
-        bof_ = true;
-    });
+    return goToEnd(true);
 }
 
 Status Table::goBottom() {
+    return goToEnd(false);
+}
+
+// The first or last record in the selected order; end of file (with bof) when there is none.
+Status Table::goToEnd(bool top) {
     return guarded([&] {
         requireOpen();
         if (changed_) {
@@ -220,12 +208,12 @@ Status Table::goBottom() {
         }
         refreshCount();
         if (selected_ >= 0) {
-            if (index(selected_).last()) {
+            if (top ? index(selected_).first() : index(selected_).last()) {
                 moveInIndex(0);
                 return;
             }
         } else if (count_ > 0) {
-            load(count_);
+            load(top ? 1 : count_);
             return;
         }
         loadEndOfFile();

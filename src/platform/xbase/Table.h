@@ -138,6 +138,7 @@ class Table {
     bool holdsFileLock() const { return fileLocked_ || exclusive_; }
 
   private:
+    Status goToEnd(bool top);
     void openFile(const QString& path, const OpenOptions& options);
     quint32 refreshCount();
     void requireOpen() const;
