@@ -27,6 +27,14 @@ private:
     ScopedErrorReporter reporter_;
 };
 
+// After an activity or type-of-work edit a corporate system re-creates its control files: when
+// it has a corporate folder, does not itself take the control files, and a corporate flag is on.
+bool corporateControlDue(VelmorSystem& system) {
+    const SystemFeatures features = system.features();
+    return !features.corporateFolder.isEmpty() && !features.usesCorporateControl &&
+           (features.corporateSystem || features.corporateSite);
+}
+
 }  // namespace
 
 CVelUI::CVelUI() = default;
@@ -59,9 +67,7 @@ bool CVelUI::EditActivity(Handle hwndOwner, VelmorSystem& Velmor) {
     const EditorRun run = runEditor({EditorKind::Activity, true}, hwndOwner, Velmor);
     if (run.tableChanged) {
         AutoExportTable(hwndOwner, Velmor, Velmor.activities());
-        const SystemFeatures features = Velmor.features();
-        if (!features.corporateFolder.isEmpty() && !features.usesCorporateControl &&
-            (features.corporateSystem || features.corporateSite)) {
+        if (corporateControlDue(Velmor)) {
             CreateCorporateControlEX(hwndOwner, Velmor, true);
         }
     }
@@ -124,9 +130,7 @@ bool CVelUI::EditTypeofWork(Handle hwndOwner, VelmorSystem& Velmor) {
     const EditorRun run = runEditor({EditorKind::TypeOfWork, true}, hwndOwner, Velmor);
     if (run.tableChanged) {
         AutoExportTable(hwndOwner, Velmor, Velmor.typesOfWork());
-        const SystemFeatures features = Velmor.features();
-        if (!features.corporateFolder.isEmpty() && !features.usesCorporateControl &&
-            (features.corporateSystem || features.corporateSite)) {
+        if (corporateControlDue(Velmor)) {
             CreateCorporateControlEX(hwndOwner, Velmor, true);
         }
     }
