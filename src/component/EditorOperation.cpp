@@ -39,7 +39,7 @@ EditorRun runEditor(const EditorSteps& steps, quintptr owner, VelmorSystem& syst
     editor->Edit(owner, system, !run.mayModify);
     run.tableChanged = editor->tableChanged();
     run.forModification = editor->openedForModification();
-    editor->unload();
+    editor->release();
     return run;
 }
 

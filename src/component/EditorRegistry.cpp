@@ -1,9 +1,14 @@
 #include "component/EditorRegistry.h"
 
+#include "editors/frmMistake.h"
+
 namespace vel {
 
-std::unique_ptr<EditorEntry> createEditor(EditorKind, int) {
-    return nullptr;  // no editor window is part of this version yet
+std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int) {
+    switch (kind) {
+    case EditorKind::Mistake: return std::make_unique<frmMistake>();
+    default: return nullptr;  // not part of this version yet
+    }
 }
 
 QString editorTitle(EditorKind kind) {

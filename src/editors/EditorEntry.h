@@ -1,6 +1,6 @@
 #pragma once
 // What the command class needs of an editor window: its entry, and afterwards whether the editor
-// changed its table; unload() ends the window before it is released.
+// changed its table; release() ends the window before it is destroyed.
 #include <QtGlobal>
 
 namespace vel {
@@ -15,7 +15,7 @@ public:
     virtual bool tableChanged() const = 0;
     // Whether the person took the table for modification (not only for viewing).
     virtual bool openedForModification() const { return false; }
-    virtual void unload() = 0;
+    virtual void release() = 0;
 };
 
 }  // namespace vel

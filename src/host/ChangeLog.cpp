@@ -20,14 +20,14 @@ bool ChangeLog::append(const QString& tableName, const QString& code, const QStr
     ChangeLogEntry entry{moment.date(), moment.time().toString(QStringLiteral("HH:mm:ss")),
                          tableName,     code.trimmed(),
                          action,        {}};
-    std::vector<Row> rows;
+    std::vector<StoredRow> rows;
     QString rest = changes;
     do {
         entry.Changes = rest.left(changesWidth);
         rest = rest.mid(changesWidth);
         rows.push_back(XbaseTable<ChangeLogEntry>::toRow(entry));
     } while (!rest.isEmpty());
-    std::vector<Row> existing;
+    std::vector<StoredRow> existing;
     if (!QFileInfo::exists(store_.path()) && !store_.load(existing)) {
         return false;
     }
@@ -36,10 +36,10 @@ bool ChangeLog::append(const QString& tableName, const QString& code, const QStr
 }
 
 std::vector<ChangeLogEntry> ChangeLog::entries() {
-    std::vector<Row> rows;
+    std::vector<StoredRow> rows;
     std::vector<ChangeLogEntry> result;
     if (store_.load(rows)) {
-        for (const Row& row : rows) {
+        for (const StoredRow& row : rows) {
             result.push_back(XbaseTable<ChangeLogEntry>::toRecord(row));
         }
     }

@@ -58,7 +58,7 @@ bool RecordTableCore::open() {
 }
 
 bool RecordTableCore::reload() {
-    std::vector<Row> rows;
+    std::vector<StoredRow> rows;
     if (!store_.load(rows)) {
         return fail(store_.lastError());
     }
@@ -112,14 +112,14 @@ QString RecordTableCore::usedOn(int number) const {
     return isActive(number) && rules_.usedOn ? rules_.usedOn(number) : QString();
 }
 
-Row RecordTableCore::row(int number) const {
+StoredRow RecordTableCore::row(int number) const {
     if (number < 1 || number > recordCount()) {
         return store_.blankRow();
     }
     return current_[size_t(number - 1)];
 }
 
-void RecordTableCore::setRow(int number, const Row& row) {
+void RecordTableCore::setRow(int number, const StoredRow& row) {
     if (number < 1) {
         return;
     }
@@ -142,7 +142,7 @@ bool RecordTableCore::hasEdits() const {
     return current_ != stored_ || !pendingMoves_.empty();
 }
 
-Row RecordTableCore::storedRow(int number) const {
+StoredRow RecordTableCore::storedRow(int number) const {
     if (number < 1 || size_t(number) > stored_.size()) {
         return store_.blankRow();
     }
@@ -186,7 +186,7 @@ bool RecordTableCore::saveInto(UndoList& undo,
         mine.runAll();
         return fail(error);
     }
-    std::map<int, Row> changes;
+    std::map<int, StoredRow> changes;
     for (int number = 1; number <= recordCount(); ++number) {
         const size_t index = size_t(number - 1);
         if (index >= stored_.size() || current_[index] != stored_[index]) {
@@ -198,7 +198,7 @@ bool RecordTableCore::saveInto(UndoList& undo,
         mine.runAll();
         return fail(store_.lastError());
     }
-    const std::vector<Row> previous = stored_;
+    const std::vector<StoredRow> previous = stored_;
     const bool previouslySaved = wasSaved_;
     const auto previousMoves = pendingMoves_;
     stored_ = current_;

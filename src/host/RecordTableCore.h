@@ -45,9 +45,9 @@ class RecordTableCore {
     QString usedOn(int number) const;
 
     // The edited row of a record (a blank row outside the table).
-    Row row(int number) const;
+    StoredRow row(int number) const;
     // Replaces a row in memory; a number beyond the count adds blank rows up to it.
-    void setRow(int number, const Row& row);
+    void setRow(int number, const StoredRow& row);
     // Blanks the row and notes the data move for the next save.
     bool remove(int number, int target);
 
@@ -59,7 +59,7 @@ class RecordTableCore {
     void cancel();
     bool hasEdits() const;
     // The row as the file holds it (a blank row for a record not yet saved).
-    Row storedRow(int number) const;
+    StoredRow storedRow(int number) const;
     // Whether the edited row differs from the stored one (a new row always does).
     bool rowChanged(int number) const;
     bool wasSaved() const { return wasSaved_; }
@@ -75,8 +75,8 @@ class RecordTableCore {
     int codeColumn_ = -1;
     bool open_ = false;
     bool wasSaved_ = false;
-    std::vector<Row> stored_;
-    std::vector<Row> current_;
+    std::vector<StoredRow> stored_;
+    std::vector<StoredRow> current_;
     std::vector<std::pair<int, int>> pendingMoves_;
     QString lastError_;
 };

@@ -73,8 +73,8 @@ bool XbaseStore::fail(const QString& message) {
     return false;
 }
 
-Row XbaseStore::blankRow() const {
-    Row row;
+StoredRow XbaseStore::blankRow() const {
+    StoredRow row;
     for (const ColumnShape& shape : shapes_) {
         switch (shape.type) {
             case FieldType::Text:
@@ -100,8 +100,8 @@ Row XbaseStore::blankRow() const {
     return row;
 }
 
-Row XbaseStore::normalized(const Row& row) const {
-    Row result = blankRow();
+StoredRow XbaseStore::normalized(const StoredRow& row) const {
+    StoredRow result = blankRow();
     for (qsizetype index = 0; index < result.size() && index < row.size(); ++index) {
         const xbase::FieldDescriptor& column = columns_[index];
         const QVariant& value = row[index];
@@ -137,7 +137,7 @@ Row XbaseStore::normalized(const Row& row) const {
     return result;
 }
 
-bool XbaseStore::load(std::vector<Row>& rows) {
+bool XbaseStore::load(std::vector<StoredRow>& rows) {
     lastError_.clear();
     const QString name = QFileInfo(path_).fileName();
     if (!QFileInfo::exists(path_)) {
@@ -166,13 +166,13 @@ bool XbaseStore::load(std::vector<Row>& rows) {
         positions.push_back(position);
     }
     rows.clear();
-    const Row blank = blankRow();
+    const StoredRow blank = blankRow();
     for (status = table.goTop(); status.ok() && !table.eof(); status = table.skip()) {
         if (table.isDeleted()) {
             rows.push_back(blank);
             continue;
         }
-        Row row;
+        StoredRow row;
         row.reserve(qsizetype(shapes_.size()));
         for (size_t index = 0; index < shapes_.size(); ++index) {
             row.append(readValue(table, positions[index], shapes_[index].type));
@@ -217,7 +217,7 @@ xbase::Status restoreRecord(xbase::Table& table, const QByteArray& original) {
 
 }  // namespace
 
-bool XbaseStore::write(const std::map<int, Row>& changes, StoreJournal& journal) {
+bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& journal) {
     lastError_.clear();
     journal = {};
     if (changes.empty()) {
@@ -257,7 +257,7 @@ bool XbaseStore::write(const std::map<int, Row>& changes, StoreJournal& journal)
             return fail(status.message());
         }
     }
-    const auto assignRow = [&](const Row& row) {
+    const auto assignRow = [&](const StoredRow& row) {
         xbase::Status result;
         for (size_t index = 0; index < positions.size() && result.ok(); ++index) {
             result = writeValue(table, positions[index], shapes_[index].type,
@@ -305,11 +305,11 @@ bool XbaseStore::write(const std::map<int, Row>& changes, StoreJournal& journal)
     return true;
 }
 
-bool XbaseStore::append(const std::vector<Row>& rows, StoreJournal& journal) {
+bool XbaseStore::append(const std::vector<StoredRow>& rows, StoreJournal& journal) {
     // Numbers beyond any file's count make write() append, in order.
-    std::map<int, Row> changes;
+    std::map<int, StoredRow> changes;
     int number = std::numeric_limits<int>::max() - int(rows.size());
-    for (const Row& row : rows) {
+    for (const StoredRow& row : rows) {
         changes.emplace(++number, row);
     }
     return write(changes, journal);

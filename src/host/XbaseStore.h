@@ -13,7 +13,7 @@
 
 namespace vel {
 
-using Row = QVariantList;
+using StoredRow = QVariantList;
 
 // What a write changed, so that it can be undone: the stored bytes of each rewritten record and
 // the numbers of the appended ones.
@@ -40,18 +40,18 @@ class XbaseStore {
 
     // Reads every row (deleted records read as blank rows); creates the file when it is missing
     // and that is allowed. False with lastError() naming the file otherwise.
-    bool load(std::vector<Row>& rows);
+    bool load(std::vector<StoredRow>& rows);
     // Writes the given rows (by record number; numbers beyond the file's count are appended in
     // order). False leaves the file's records as they were.
-    bool write(const std::map<int, Row>& changes, StoreJournal& journal);
+    bool write(const std::map<int, StoredRow>& changes, StoreJournal& journal);
     // Appends rows after the file's last record.
-    bool append(const std::vector<Row>& rows, StoreJournal& journal);
+    bool append(const std::vector<StoredRow>& rows, StoreJournal& journal);
     // Puts back what a write changed; appended records become blank.
     bool undo(const StoreJournal& journal);
 
     // A row with every value empty, and a row brought to the values the file would give back.
-    Row blankRow() const;
-    Row normalized(const Row& row) const;
+    StoredRow blankRow() const;
+    StoredRow normalized(const StoredRow& row) const;
 
   private:
     bool fail(const QString& message);

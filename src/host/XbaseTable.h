@@ -45,14 +45,14 @@ class XbaseTable : public Table<Record> {
         core_.setRow(number, toRow(record));
     }
 
-    static Row toRow(const Record& record) {
-        Row row;
+    static StoredRow toRow(const Record& record) {
+        StoredRow row;
         for (const Field<Record>& entry : Record::fields()) {
             row.append(entry.read(record));
         }
         return row;
     }
-    static Record toRecord(const Row& row) {
+    static Record toRecord(const StoredRow& row) {
         Record record;
         qsizetype index = 0;
         for (const Field<Record>& entry : Record::fields()) {

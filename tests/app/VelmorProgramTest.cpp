@@ -39,6 +39,8 @@ TEST(VelmorProgram, ScriptAndCallOnTheDemoSitePrintTheExpectedTranscript) {
     file.write("answer always \"not available yet\" OK\n"
                "call EditSettings SettingType=13\n"
                "expect result \"error 5\"\n"
+               "window frmMistake\n  set Text1(0) \"Mislabelled carton\"\n  click SaveButtons1(1)\nend\n"
+               "window TBEditForm\n  expect caption \"Mistake Table\"\n  click btnAdd\n  click btnOK\nend\n"
                "call EditMistakes\n"
                "expect result True\n"
                "call SetPrefillData DateRangeType=1 NumSequences=1 SeqType=2 SeqNum=3\n");
@@ -48,8 +50,9 @@ TEST(VelmorProgram, ScriptAndCallOnTheDemoSitePrintTheExpectedTranscript) {
     EXPECT_EQ(scripted.out,
               (QStringList{QStringLiteral("error: 5 Bad Setting Type"),
                            QStringLiteral("status: Loading files ..."),
-                           QStringLiteral("message: 64 Velmor | Editing Mistakes is not available yet in "
-                                          "this version of Velmor. -> OK"),
+                           QStringLiteral("status: Loading Mistake Table"), QStringLiteral("status: "),
+                           QStringLiteral("window: Mistake Table"),
+                           QStringLiteral("window: Add Mistake Record: 13"),
                            QStringLiteral("result: True"), QStringLiteral("result: True")}));
 
     const ProgramRun called = velmor({QStringLiteral("--data"), site, QStringLiteral("call"),

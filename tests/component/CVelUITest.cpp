@@ -6,6 +6,8 @@
 #include "platform/print/TextPrintOutput.h"
 #include "platform/transfer/ZipArchive.h"
 #include "services/RuntimeError.h"
+#include "ui/Form.h"
+#include "ui/FormDriver.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -140,8 +142,13 @@ TEST(CVelUI, MistakesAndAccountabilityFollowTheirFeatureFlags) {
     EXPECT_EQ(h.ui.transcript().messages().back().style, MB_ICONINFORMATION);
 
     h.site.setSetting(QStringLiteral("Features"), QStringLiteral("MistakeTracking"), QStringLiteral("1"));
-    h.ui.answer(QStringLiteral("Editing Mistakes is not available yet"), IDOK);
+    h.system = h.site.open();
+    h.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
+        EXPECT_EQ(list.form().caption(), "Mistake Table");
+        list.click(QStringLiteral("btnCancel"));
+    });
     EXPECT_TRUE(h.component.EditMistakes(0, *h.system));
+    EXPECT_EQ(h.ui.transcript().windows().filter(QStringLiteral("Mistake Table")).size(), 1);
 }
 
 TEST(CorporateControlCheck, RefusesWithoutTheControlFilesAndCopiesThemWhenPresent) {

@@ -1,0 +1,270 @@
+#include "editors/MasterTableEditor.h"
+
+#include "data/ProgramObject.h"
+#include "data/VelmorSystem.h"
+#include "platform/print/PrintTable.h"
+#include "platform/print/TBPrint.h"
+#include "services/MessageWithSound.h"
+#include "services/ShowLikeModal.h"
+#include "ui/Button.h"
+#include "ui/Frame.h"
+#include "ui/SaveButtons.h"
+#include "ui/TextBox.h"
+
+namespace vel {
+
+MasterTableEditor::MasterTableEditor(Form& recordWindow, EditorWords words)
+    : record_(recordWindow), words_(std::move(words)),
+      list_(std::make_unique<TBEditForm>(static_cast<EditFormEvents&>(*this))), delete_(std::make_unique<frmDelete>()) {}
+
+MasterTableEditor::~MasterTableEditor() = default;
+
+bool MasterTableEditor::tableChanged() const {
+    return table_ && table_->wasSaved();
+}
+
+void MasterTableEditor::release() {
+    record_.unload();
+    delete_->unload();
+    list_->unload();
+}
+
+int MasterTableEditor::message(const QString& text, int style) {
+    return MessageWithSound(text, style, system_ ? system_->Program().title() : QString());
+}
+
+// --- Edit's steps ------------------------------------------------------------------------------
+
+bool MasterTableEditor::beginEdit(VelmorSystem& system, TableObject& table, bool viewOnly,
+                                  const QString& accessCode, const QString& openFailureSuffix) {
+    system_ = &system;
+    table_ = &table;
+    viewOnly_ = viewOnly;
+    if (!viewOnly_) {
+        // Another workstation holding the tables leaves this one viewing only.
+        viewOnly_ = !system.beginTableAccess(accessCode, true, false);
+        accessBegun_ = true;
+    }
+    if (!table.isOpen() && !table.open()) {
+        message(QStringLiteral("Error opening the ") + table.name() + openFailureSuffix,
+                MB_ICONEXCLAMATION);
+        endEdit();
+        return false;
+    }
+    opened_ = true;
+    return true;
+}
+
+void MasterTableEditor::setUpList() {
+    list_->setCaption(table_->name() + QStringLiteral(" Table") +
+                      (viewOnly_ ? QStringLiteral(" (readonly)") : QString()));
+    list_->setViewOnly(viewOnly_);
+    list_->setHelp(system_->Program().helpFile(), 0);
+}
+
+void MasterTableEditor::fillList() {
+    const int count = table_->recordCount();
+    system_->StatusText(QStringLiteral("Loading ") + table_->name() + QStringLiteral(" Table"));
+    for (int number = 1; number <= count; ++number) {
+        if (table_->isActive(number)) {
+            list_->addLine(number, lineTexts(number));
+        }
+        system_->StatusPercent(number * 100 / count);
+    }
+    system_->StatusDone();
+}
+
+void MasterTableEditor::showList(quintptr owner, bool requireActive) {
+    for (;;) {
+        list_->Show(owner);
+        if (!requireActive || table_->activeCount() > 0 || system_->shutdownPending()) {
+            return;
+        }
+        message(QStringLiteral("At least 1 ") + words_.kind + QStringLiteral(" must be active"),
+                MB_ICONCRITICAL);
+    }
+}
+
+void MasterTableEditor::endEdit() {
+    if (table_ && table_->isOpen()) {
+        table_->close();
+    }
+    if (accessBegun_) {
+        system_->endTableAccess();
+        accessBegun_ = false;
+    }
+}
+
+// --- the record window ---------------------------------------------------------------------------
+
+void MasterTableEditor::addRecordButtons(Container& container) {
+    auto& row = container.line();
+    row.button(QStringLiteral("btnMove"), 0, QStringLiteral("Display Previous Line"))
+        .clicked([this] {
+            list_->requestMove(RecordMove::Previous);
+            record_.hide();
+        });
+    row.button(QStringLiteral("btnMove"), 1, QStringLiteral("Display Next Line")).clicked([this] {
+        list_->requestMove(RecordMove::Next);
+        record_.hide();
+    });
+    row.saveButtons(QStringLiteral("SaveButtons1")).clicked([this](int index) {
+        confirmed_ = index == SaveButtons::OK;
+        record_.hide();
+    });
+}
+
+bool MasterTableEditor::showRecord(const QString& caption) {
+    record_.setCaption(caption);
+    confirmed_ = false;
+    ShowLikeModal(record_, 0);
+    return confirmed_ && !viewOnly_;
+}
+
+bool MasterTableEditor::refusedAsBlank(TextBox& box) {
+    if (!box.text().trimmed().isEmpty()) {
+        return false;
+    }
+    QString caption = box.caption();
+    caption.remove(QLatin1Char('&'));
+    message(caption + QStringLiteral(" Field cannot be blank"), MB_ICONCRITICAL);
+    box.setFocus();
+    return true;
+}
+
+bool MasterTableEditor::takenByAnother(const QString& text, int number) const {
+    if (text.trimmed().isEmpty()) {
+        return true;
+    }
+    const int found = table_->find(text);
+    return found != 0 && found != number;
+}
+
+int MasterTableEditor::freeRecordOrRefuse() {
+    const int number = table_->freeRecord();
+    if (number == 0) {
+        message(QStringLiteral("Cannot add any ") + words_.plural +
+                    QStringLiteral(", the maximum of ") + QString::number(table_->maximum()) +
+                    QStringLiteral(" has been reached"),
+                MB_ICONEXCLAMATION);
+    }
+    return number;
+}
+
+void MasterTableEditor::recordWritten(int number, const QString& action,
+                                      const QStringList& changedSettings) {
+    list_->updateLine(number, lineTexts(number));
+    list_->selectRecord(number);
+    list_->markChanged();
+    if (action == QStringLiteral("Add") || !changedSettings.isEmpty()) {
+        system_->logChange(*table_, table_->code(number).trimmed(), action,
+                           changedSettings.join(QStringLiteral(", ")));
+    }
+}
+
+void MasterTableEditor::deleteThroughDialog(int number) {
+    const QString item = table_->code(number).trimmed();
+    delete_->setItem(words_.kind, item);
+    delete_->clearTargets();
+    delete_->addTarget(QStringLiteral("(None)"), 0);
+    for (int other = 1; other <= table_->recordCount(); ++other) {
+        if (other != number && table_->isActive(other)) {
+            delete_->addTarget(table_->code(other).trimmed(), other);
+        }
+    }
+    if (!delete_->Ask(0)) {
+        return;
+    }
+    const int target = delete_->targetRecord();
+    if (message(QStringLiteral("OK to Delete this ") + words_.kind +
+                    QStringLiteral(" from the system at this time?"),
+                MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    if (!table_->remove(number, target)) {
+        message(QStringLiteral("Could not delete the ") + words_.kind + QStringLiteral(" ") + item +
+                    QStringLiteral(". ") + table_->lastError(),
+                MB_ICONEXCLAMATION);
+        return;
+    }
+    system_->logChange(*table_, item, QStringLiteral("Delete"), {});
+    list_->removeLine(number);
+    list_->markChanged();
+}
+
+// --- events alike for every editor ---------------------------------------------------------------
+
+void MasterTableEditor::EditForm_ShowTotals(QString& text) {
+    text = QString::number(table_->activeCount()) + QStringLiteral(" active of ") +
+           QString::number(table_->maximum()) + QStringLiteral(" maximum");
+}
+
+void MasterTableEditor::EditForm_EditSave(bool& success) {
+    if (table_->activeCount() == 0) {
+        message(QStringLiteral("There must be at least one ") + words_.kind +
+                    QStringLiteral(" active before saving"),
+                MB_ICONCRITICAL);
+        success = false;
+        return;
+    }
+    success = table_->save();
+    if (!success) {
+        message(QStringLiteral("Could not save the ") + table_->name() + QStringLiteral(" Table.  ") +
+                    table_->lastError(),
+                MB_ICONCRITICAL);
+    }
+}
+
+void MasterTableEditor::EditForm_EditCancel(bool& close) {
+    close = true;
+    if (table_->hasEdits()) {
+        table_->cancel();
+    }
+}
+
+void MasterTableEditor::EditForm_NeedtoShutdown(bool& shutdown) {
+    shutdown = system_->shutdownPending();
+}
+
+void MasterTableEditor::EditForm_ShowHelp(int helpContext) {
+    system_->Program().showHelp(helpContext);
+}
+
+void MasterTableEditor::EditForm_DeviceInit(TBPrint& printer) {
+    system_->standardDeviceSetup(printer);
+}
+
+namespace {
+std::vector<PrintTable::Column> tableColumns(const std::vector<PrintColumn>& columns) {
+    std::vector<PrintTable::Column> layout;
+    for (const PrintColumn& column : columns) {
+        layout.push_back({column.heading, column.width});
+    }
+    return layout;
+}
+}  // namespace
+
+void MasterTableEditor::EditForm_PrintHeader(TBPrint& printer) {
+    system_->standardPageHeader(printer);
+    printer.setAlignment(PrintAlignment::Centre);
+    printer.printLine(words_.listTitle, PrintBold);
+    printer.setAlignment(PrintAlignment::Left);
+    QStringList headings;
+    for (const PrintColumn& column : printColumns()) {
+        headings << column.heading;
+    }
+    printer.printLine(PrintTable::textLine(headings, tableColumns(printColumns())), PrintUnderline);
+}
+
+void MasterTableEditor::EditForm_PrintRec(TBPrint& printer, int number) {
+    printer.printLine(PrintTable::textLine(printCells(number), tableColumns(printColumns())));
+}
+
+void MasterTableEditor::EditForm_PrintTotals(TBPrint& printer) {
+    QString totals;
+    EditForm_ShowTotals(totals);
+    printer.separator();
+    printer.printLine(totals);
+}
+
+}  // namespace vel

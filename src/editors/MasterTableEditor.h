@@ -1,0 +1,118 @@
+#pragma once
+// What every master-table editor shares. The editor's own form is the record window; this part
+// holds the list window (TBEditForm) and the delete dialog (frmDelete), the system and the table
+// being edited, and answers the list's events that are alike for every table: the totals line,
+// saving with at least one active record, cancelling, shutdown, help, and the printed listing's
+// device set-up, page header and lines. The editor supplies its list line and printed cells per
+// record and its own add, edit and delete rules, using the helpers below.
+//
+// An editor's Edit is: beginEdit (table access, open), set-up of the list's columns,
+// fillList, showList, endEdit. Its record loop is: showRecord until OK passes its checks or
+// Cancel, then recordWritten.
+#include "editors/EditorEntry.h"
+#include "editors/frmDelete.h"
+#include "editors/shell/TBEditForm.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace vel {
+
+class TableObject;
+class TextBox;
+class VelmorSystem;
+
+// The words of one editor: "Mistake", "Mistakes", "List of Mistakes".
+struct EditorWords {
+    QString kind;
+    QString plural;
+    QString listTitle;
+};
+
+// A column of the printed listing: its heading and its width in characters.
+struct PrintColumn {
+    QString heading;
+    int width = 10;
+};
+
+class MasterTableEditor : public EditorEntry, protected EditFormEvents {
+  public:
+    bool tableChanged() const override;
+    bool openedForModification() const override { return opened_ && !viewOnly_; }
+    void release() override;
+
+    TBEditForm& list() { return *list_; }
+
+  protected:
+    MasterTableEditor(Form& recordWindow, EditorWords words);
+    ~MasterTableEditor() override;
+
+    // The table-access question with the code (view-only when forced or refused), then the
+    // table opened ("Error opening the " + its name + suffix when it fails). False ends Edit.
+    bool beginEdit(VelmorSystem& system, TableObject& table, bool viewOnly,
+                   const QString& accessCode, const QString& openFailureSuffix = {});
+    // The caption (table name + " Table", " (readonly)" when view-only), view-only switches and
+    // the help values; the editor adds its columns after this.
+    void setUpList();
+    // One line per active record, while the status display shows the share done.
+    void fillList();
+    // Shows the list modally. With requireActive, a list closed while no record is active says
+    // "At least 1 " + kind + " must be active" and shows again.
+    void showList(quintptr owner, bool requireActive);
+    void endEdit();
+
+    // The record window's OK / Cancel pair (SaveButtons1) and the two move buttons (btnMove).
+    void addRecordButtons(Container& container);
+    // Shows the record window over the list with the caption; true when OK closed it (always
+    // false when view-only: nothing is written).
+    bool showRecord(const QString& caption);
+    // A blank (or blanks-only) box: its label caption + " Field cannot be blank", focus to it.
+    bool refusedAsBlank(TextBox& box);
+    // Whether the trimmed text names another active record (a blank text never passes).
+    bool takenByAnother(const QString& text, int number) const;
+    // The first free record, or 0 after "Cannot add any " + plural + ", the maximum of ...".
+    int freeRecordOrRefuse();
+    // After the editor wrote a record: its list line, the list changed, the change log.
+    void recordWritten(int number, const QString& action, const QStringList& changedSettings);
+    // The delete of one record through frmDelete ("(None)" and the other records as targets),
+    // the confirmation, the table's remove, the change log and the list line.
+    void deleteThroughDialog(int number);
+    // A message with the system's title.
+    int message(const QString& text, int style);
+
+    VelmorSystem& system() const { return *system_; }
+    TableObject& table() const { return *table_; }
+    bool viewOnly() const { return viewOnly_; }
+    const EditorWords& words() const { return words_; }
+
+    // What the editor shows of a record: its list line (Text columns in column-number order),
+    // and its printed cells under printColumns().
+    virtual QStringList lineTexts(int number) const = 0;
+    virtual std::vector<PrintColumn> printColumns() const = 0;
+    virtual QStringList printCells(int number) const = 0;
+
+    // Events alike for every editor.
+    void EditForm_ShowTotals(QString& text) override;
+    void EditForm_EditSave(bool& success) override;
+    void EditForm_EditCancel(bool& close) override;
+    void EditForm_NeedtoShutdown(bool& shutdown) override;
+    void EditForm_ShowHelp(int helpContext) override;
+    void EditForm_DeviceInit(TBPrint& printer) override;
+    void EditForm_PrintHeader(TBPrint& printer) override;
+    void EditForm_PrintRec(TBPrint& printer, int number) override;
+    void EditForm_PrintTotals(TBPrint& printer) override;
+
+  private:
+    Form& record_;
+    EditorWords words_;
+    std::unique_ptr<TBEditForm> list_;
+    std::unique_ptr<frmDelete> delete_;
+    VelmorSystem* system_ = nullptr;
+    TableObject* table_ = nullptr;
+    bool viewOnly_ = false;
+    bool opened_ = false;
+    bool accessBegun_ = false;
+    bool confirmed_ = false;
+};
+
+}  // namespace vel
