@@ -69,6 +69,11 @@ void TBEditForm::setAllowAdd(bool allow) {
     refreshButtons();
 }
 
+void TBEditForm::setAllowCopy(bool allow) {
+    allowCopy_ = allow;
+    refreshButtons();
+}
+
 void TBEditForm::setAllowDelete(bool allow) {
     allowDelete_ = allow;
     refreshButtons();
@@ -247,7 +252,8 @@ bool TBEditForm::closeNow() {
 void TBEditForm::refreshButtons() {
     const bool hasLines = lineCount() > 0;
     add_->setEnabled(allowAdd_);
-    copy_->setEnabled(allowAdd_ && hasLines);
+    copy_->setVisible(allowCopy_);
+    copy_->setEnabled(allowAdd_ && allowCopy_ && hasLines);
     edit_->setEnabled(hasLines);
     delete_->setEnabled(allowDelete_ && hasLines);
     print_->setEnabled(hasLines);

@@ -42,6 +42,8 @@ class TBEditForm : public Form {
     bool viewOnly() const { return viewOnly_; }
     void setAllowAdd(bool allow);
     void setAllowDelete(bool allow);
+    // Shows the Copy button only for editors that copy records (off by default).
+    void setAllowCopy(bool allow);
     void setEditCaption(const QString& caption);
     // Lets a person select several lines and delete them in one action.
     void setMultiDelete(bool allow);
@@ -116,6 +118,7 @@ class TBEditForm : public Form {
     bool viewOnly_ = false;
     bool allowAdd_ = true;
     bool allowDelete_ = true;
+    bool allowCopy_ = false;
     int actionCount_ = 0;
     QString helpFile_;
     int helpContext_ = 0;

@@ -43,6 +43,7 @@ class MemoryListEditor : public EditFormEvents {
         list.setCaption(QStringLiteral("Mistake Table"));
         list.addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
         list.addColumn(QStringLiteral("Description"), 0);
+        list.setAllowCopy(true);
     }
 
     void add(const QString& description) {
