@@ -50,6 +50,28 @@ struct AssociateImport::Settings {
     QStringList badgeFilters;  // one per slot, empty: no filter
 };
 
+QStringList AssociateImport::updateFileLabels() {
+    QStringList labels{QStringLiteral("Code:"), QStringLiteral("Last Name:"),
+                       QStringLiteral("FirstName:"), QStringLiteral("Work Center:"),
+                       QStringLiteral("Social Security:")};
+    for (int slot = 1; slot <= 5; ++slot) {
+        labels << QStringLiteral("Badge %1:").arg(slot);
+    }
+    labels << QStringLiteral("Shift:") << QStringLiteral("Hire Date:") << QStringLiteral("Wage Rate:")
+           << QStringLiteral("Goal:") << QStringLiteral("Grouping:") << QStringLiteral("On Payroll?:")
+           << QStringLiteral("Pay Incentive?:") << QStringLiteral("Base Incentive:")
+           << QStringLiteral("Policy Date:") << QStringLiteral("Include in PPA:")
+           << QStringLiteral("Include in Quality:") << QStringLiteral("Record Number:");
+    for (int slot = 6; slot <= AssociateRecord::Badges; ++slot) {
+        labels << QStringLiteral("Badge %1:").arg(slot);
+    }
+    return labels;
+}
+
+QStringList AssociateImport::codeFileLabels() {
+    return {QStringLiteral("Old Code:"), QStringLiteral("New Code:"), QStringLiteral("Other Fields:")};
+}
+
 AssociateImport::AssociateImport(VelmorSystem& system, QDate today)
     : system_(system), today_(today) {}
 

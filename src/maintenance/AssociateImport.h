@@ -46,6 +46,10 @@ class AssociateImport {
     bool importUpdates(const AssociateImportRequest& request);
     bool importCodeChanges(const AssociateImportRequest& request);
 
+    // The labels of the first-record preview for each kind of file.
+    static QStringList updateFileLabels();
+    static QStringList codeFileLabels();
+
     const ImportCounts& counts() const { return counts_; }
     const QStringList& remarks() const { return remarks_; }
 
