@@ -118,6 +118,12 @@ public:
     // The associates (record numbers) of a grouping: for a number of 900 or more those whose home
     // work center is number - 900, else those whose primary grouping it is.
     virtual QList<int> groupingMembers(int grouping) = 0;
+
+    // The allocations' accounts in the master file: accounts 1 to the answer exist, so an
+    // allocation numbered above it has no account yet ("allocated" counts them).
+    virtual int allocationAccounts() = 0;
+    // Creates the missing accounts up to the number; false when the master file refuses.
+    virtual bool addAllocationAccount(int number) = 0;
 };
 
 }  // namespace vel
