@@ -14,9 +14,9 @@ frmAllocation::frmAllocation()
     : Form(QStringLiteral("frmAllocation"), QString()),
       MasterTableEditor(*this, {QStringLiteral("Allocation"), QStringLiteral("Allocations"),
                                 QStringLiteral("List of Allocations")}) {
-    auto& general = tabStrip(QStringLiteral("TabStrip1"))
-                        .page(QStringLiteral("General"),
-                              QStringLiteral("Overall Settings for the Allocation"));
+    auto& general =
+        tabStrip(QStringLiteral("TabStrip1"))
+            .page(QStringLiteral("General"), QStringLiteral("Overall Settings for the Allocation"));
     code_ = &general.textBox(QStringLiteral("Text1"), 0, QStringLiteral("&Code:"))
                  .keys(KeyFilter::code())
                  .maxLength(10);
@@ -39,7 +39,7 @@ bool frmAllocation::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly
     list().addColumn(QStringLiteral("Code"), 0, ListColumn::Kind::Text, 10);
     list().addColumn(QStringLiteral("Description"), 0, ListColumn::Kind::Text, 30);
     list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
-    list().addColumn(QStringLiteral("Sequence"), 2, ListColumn::Kind::Text, 8);
+    list().addColumn(QStringLiteral("Sequence"), 2, ListColumn::Kind::Figure, 6);
     if (!this->viewOnly()) {
         importButton_ = list().addActionButton(QStringLiteral("Import..."));
     }
@@ -116,8 +116,7 @@ void frmAllocation::EditForm_AddRec() {
     fresh.Sequence += 1;
     code_->setText(QString());
     description_->setText(QString());
-    if (recordAccepted(number, addCaption()) &&
-        accountReady(number)) {
+    if (recordAccepted(number, addCaption()) && accountReady(number)) {
         writeRecord(number, fresh);
     }
 }

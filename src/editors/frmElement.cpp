@@ -25,7 +25,7 @@ frmElement::frmElement()
     declareGeneralPage(
         tabs_->page(QStringLiteral("General"), QStringLiteral("Overall Settings for the Element")));
     declareLanguagesPage(tabs_->page(QStringLiteral("Languages"),
-                                    QStringLiteral("Alternate Descriptions for Element")));
+                                     QStringLiteral("Alternate Descriptions for Element")));
     addRecordButtons(*this);
 }
 
@@ -37,13 +37,17 @@ void frmElement::declareGeneralPage(Container& page) {
                QStringLiteral("During Daily Production Sheet Entry, Touch Screen Entry or "
                               "Importing, the number entered for this element will be a:"));
     auto& types = page.line();
-    quantity_ = &types.option(QStringLiteral("optType"), 0, QStringLiteral("Quantity"))
-                     .clicked([this] { showEntryType(); });
-    standard_ = &types.option(QStringLiteral("optType"), 1, QStringLiteral("Standard"))
-                     .clicked([this] { standardChosen(); });
+    quantity_ =
+        &types.option(QStringLiteral("optType"), 0, QStringLiteral("Quantity")).clicked([this] {
+            showEntryType();
+        });
+    standard_ =
+        &types.option(QStringLiteral("optType"), 1, QStringLiteral("Standard")).clicked([this] {
+            standardChosen();
+        });
     standardFrame_ = &page.frame(QStringLiteral("frmStd"), QStringLiteral("Standard Entered As"));
-    minutesPerUnit_ =
-        &standardFrame_->option(QStringLiteral("optStdType"), 0, QStringLiteral("Minutes per Unit"));
+    minutesPerUnit_ = &standardFrame_->option(QStringLiteral("optStdType"), 0,
+                                              QStringLiteral("Minutes per Unit"));
     unitsPerHour_ =
         &standardFrame_->option(QStringLiteral("optStdType"), 1, QStringLiteral("Units per Hour"));
     note_ = &page.label(QStringLiteral("lblNote"), QStringLiteral("No other options available"));
@@ -52,9 +56,9 @@ void frmElement::declareGeneralPage(Container& page) {
 void frmElement::declareLanguagesPage(Container& page) {
     for (int language = 1; language <= ElementRecord::Languages; ++language) {
         languages_[size_t(language - 1)] =
-            &page.textBox(QStringLiteral("txtLanguage"), language,
-                          QStringLiteral("Language ") + QString::number(language) +
-                              QStringLiteral(":"))
+            &page.textBox(
+                     QStringLiteral("txtLanguage"), language,
+                     QStringLiteral("Language ") + QString::number(language) + QStringLiteral(":"))
                  .keys(KeyFilter::name())
                  .maxLength(30);
     }
@@ -199,10 +203,10 @@ void frmElement::recordLoop(int number, const QString& caption) {
         }
         const ElementRecord after = windowRecord(before);
         elements().setRecord(number, after);
-        recordWritten(number,
-                      before.Desc.trimmed().isEmpty() ? QStringLiteral("Add")
-                                                      : QStringLiteral("Edit"),
-                      changedFields(before, after));
+        recordWritten(
+            number,
+            before.Desc.trimmed().isEmpty() ? QStringLiteral("Add") : QStringLiteral("Edit"),
+            changedFields(before, after));
         break;
     }
     editing_ = 0;

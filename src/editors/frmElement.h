@@ -79,8 +79,8 @@ class frmElement : public Form, public MasterTableEditor {
     OptionButton* unitsPerHour_;
     Label* note_;
     std::array<TextBox*, ElementRecord::Languages> languages_{};
-    int editing_ = 0;        // the record number in the window
-    bool loading_ = false;   // the window is being filled: no choice to refuse
+    int editing_ = 0;       // the record number in the window
+    bool loading_ = false;  // the window is being filled: no choice to refuse
 };
 
 }  // namespace vel

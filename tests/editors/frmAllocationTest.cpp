@@ -29,9 +29,7 @@ struct AllocationSite : EditorHarness {
         store(system->allocations(), records);
         ASSERT_TRUE(system->addAllocationAccount(accounts));
     }
-    std::vector<AllocationRecord> storedAllocations() {
-        return stored(&VelmorSystem::allocations);
-    }
+    std::vector<AllocationRecord> storedAllocations() { return stored(&VelmorSystem::allocations); }
     QStringList storedCodes() {
         QStringList codes;
         for (const AllocationRecord& record : storedAllocations()) {
@@ -254,15 +252,14 @@ TEST(frmAllocation, ImportSaysItIsNotAvailableYetAndViewOnlyPrintsTheList) {
 
     const QStringList lines = printed.lines();
     EXPECT_EQ(lines.filter(QStringLiteral("List of Allocations")).size(), 1);
-    EXPECT_EQ(lines.filter(QRegularExpression(
-                               QStringLiteral("^Number +Code +Description +Sequence$")))
-                  .size(),
-              1);
+    EXPECT_EQ(
+        lines.filter(QRegularExpression(QStringLiteral("^Number +Code +Description +Sequence$")))
+            .size(),
+        1);
     EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^ *1 +C1 +Acme Foods +2$"))).size(),
               1);
-    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^ *3 +C3 +Cobalt Retail +1$")))
-                  .size(),
-              1);
+    EXPECT_EQ(
+        lines.filter(QRegularExpression(QStringLiteral("^ *3 +C3 +Cobalt Retail +1$"))).size(), 1);
     EXPECT_EQ(lines.filter(QStringLiteral("2 active, 3 allocated, of 999 maximum")).size(), 1);
 }
 

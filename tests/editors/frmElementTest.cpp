@@ -42,10 +42,9 @@ TEST(frmElement, AddsAndEditsWithTheChecksTheLanguagesAndTheChangeLog) {
     ElementSite s;
     s.site.setSetting(QStringLiteral("Features"), QStringLiteral("Languages"), QStringLiteral("2"));
     s.reopen();
-    s.store(s.system->elements(),
-            {element(QStringLiteral("Cases")),
-             element(QStringLiteral("Travel Minutes"), ElementRecord::Standard,
-                     ElementRecord::UnitsPerHour)});
+    s.store(s.system->elements(), {element(QStringLiteral("Cases")),
+                                   element(QStringLiteral("Travel Minutes"),
+                                           ElementRecord::Standard, ElementRecord::UnitsPerHour)});
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
         EXPECT_EQ(list.form().caption(), "Element Table");
         EXPECT_EQ(listTexts(list), (QStringList{"Cases", "Travel Minutes"}));
@@ -116,9 +115,8 @@ TEST(frmElement, AddsAndEditsWithTheChecksTheLanguagesAndTheChangeLog) {
 
 TEST(frmElement, KeepsOneStandardElementAndLetsItMoveToAnotherInOneEdit) {
     ElementSite s;
-    s.store(s.system->elements(),
-            {element(QStringLiteral("Cases"), ElementRecord::Standard),
-             element(QStringLiteral("Lines"))});
+    s.store(s.system->elements(), {element(QStringLiteral("Cases"), ElementRecord::Standard),
+                                   element(QStringLiteral("Lines"))});
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
         list.selectLine(QStringLiteral("lvList"), 1);
         list.click(QStringLiteral("btnEdit"));  // Standard refused while Cases holds it
@@ -158,9 +156,8 @@ TEST(frmElement, KeepsOneStandardElementAndLetsItMoveToAnotherInOneEdit) {
 
     // Two standard elements stored by an older program: OK refuses the second until it is
     // made a quantity.
-    s.store(s.system->elements(),
-            {element(QStringLiteral("Cases"), ElementRecord::Standard),
-             element(QStringLiteral("Lines"), ElementRecord::Standard)});
+    s.store(s.system->elements(), {element(QStringLiteral("Cases"), ElementRecord::Standard),
+                                   element(QStringLiteral("Lines"), ElementRecord::Standard)});
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
         list.selectLine(QStringLiteral("lvList"), 1);
         list.click(QStringLiteral("btnEdit"));
@@ -202,9 +199,10 @@ TEST(frmElement, DeletesMovingTheDataOfAnElementInUseAndKeepsOneActive) {
         EXPECT_EQ(listTexts(list), QStringList{"Lines"});
         list.click(QStringLiteral("btnOK"));
     });
-    const QString inUse = QStringLiteral("Cannot delete the Element selected.  It is used on an "
-                                         "Activity.  However, you can add its data to another "
-                                         "element");
+    const QString inUse = QStringLiteral(
+        "Cannot delete the Element selected.  It is used on an "
+        "Activity.  However, you can add its data to another "
+        "element");
     s.ui.answer(inUse, IDOK);
     s.ui.when(QStringLiteral("frmDelete"), [](FormDriver& dialog) {
         EXPECT_EQ(dialog.value(QStringLiteral("Label2")), "Element to be deleted:");
@@ -304,15 +302,13 @@ TEST(frmElement, ViewOnlyWritesNothingAndThePrintOutListsEveryActiveElement) {
 
     const QStringList lines = printed.lines();
     EXPECT_EQ(lines.filter(QStringLiteral("List of Elements")).size(), 1);
-    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^Number +Description +Type$")))
-                  .size(),
-              1);
-    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^ *1 +Cases +Quantity$"))).size(),
-              1);
-    EXPECT_EQ(lines.filter(QRegularExpression(
-                               QStringLiteral("^ *3 +Travel Minutes +Minutes per Unit$")))
-                  .size(),
-              1);
+    EXPECT_EQ(
+        lines.filter(QRegularExpression(QStringLiteral("^Number +Description +Type$"))).size(), 1);
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^ *1 +Cases +Quantity$"))).size(), 1);
+    EXPECT_EQ(
+        lines.filter(QRegularExpression(QStringLiteral("^ *3 +Travel Minutes +Minutes per Unit$")))
+            .size(),
+        1);
     EXPECT_EQ(lines.filter(QStringLiteral("2 active of")).size(), 1);
 }
 
@@ -321,13 +317,14 @@ TEST(frmElement, CorporateControlKeepsElementsThatTheControlFileHoldsAndRefusesO
     s.site.setSetting(QStringLiteral("Features"), QStringLiteral("UsesCorporateControl"),
                       QStringLiteral("1"));
     s.reopen();
-    s.store(s.system->elements(), {element(QStringLiteral("Cases")), element(QStringLiteral("Local"))});
+    s.store(s.system->elements(),
+            {element(QStringLiteral("Cases")), element(QStringLiteral("Local"))});
     // The site's copy of the control file's elements, as the corporate control check leaves it.
     ASSERT_TRUE(QDir().mkpath(s.site.path(QStringLiteral("Corporate"))));
     ASSERT_TRUE(QFile::copy(s.site.path(QStringLiteral("TBVMELM.--1")),
                             s.site.path(QStringLiteral("Corporate/TBVMELM.--1"))));
-    s.store(s.system->corporateElements(),
-            {element(QStringLiteral("Cases ")), element(QString()), element(QStringLiteral("Lines"))});
+    s.store(s.system->corporateElements(), {element(QStringLiteral("Cases ")), element(QString()),
+                                            element(QStringLiteral("Lines"))});
 
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
         list.selectLine(QStringLiteral("lvList"), 0);
