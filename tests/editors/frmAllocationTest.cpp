@@ -6,7 +6,6 @@
 #include "data/records/AllocationRecord.h"
 #include "editors/frmAllocation.h"
 #include "host/ProductionLineRecord.h"
-#include "platform/print/TextPrintOutput.h"
 #include "ui/Button.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -229,28 +228,14 @@ TEST(frmAllocation, ImportSaysItIsNotAvailableYetAndViewOnlyPrintsTheList) {
     EXPECT_EQ(s.ui.transcript().messages()[0].style, MB_ICONINFORMATION);
     EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "", "C3"}));
 
-    TextPrintOutput printed;
-    ScopedPrintOutput printing(printed);
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
-        EXPECT_EQ(list.form().caption(), "Allocation Table (readonly)");
-        EXPECT_EQ(list.form().findControl(QStringLiteral("btnAction(1)")), nullptr);
-        list.selectLine(QStringLiteral("lvList"), 1);
-        list.click(QStringLiteral("btnEdit"));
-        list.click(QStringLiteral("btnPrint"));
+        EXPECT_EQ(list.form().findControl(QStringLiteral("btnAction(1)")), nullptr)
+            << "no import while viewing";
         list.click(QStringLiteral("btnCancel"));
     });
-    s.ui.when(QStringLiteral("frmAllocation"), [](FormDriver& record) {
-        EXPECT_EQ(record.form().caption(), "View Allocation Record: 3");
-        record.set(QStringLiteral("Text1(1)"), QStringLiteral("Changed"));
-        record.click(QStringLiteral("SaveButtons1(1)"));
-    });
-    frmAllocation editor;
-    EXPECT_TRUE(editor.Edit(0, *s.system, true));
-    EXPECT_FALSE(editor.tableChanged());
-    editor.release();
-    EXPECT_EQ(s.storedAllocations()[2].Desc.trimmed(), "Cobalt Retail");
-
-    const QStringList lines = printed.lines();
+    EXPECT_TRUE(s.edit<frmAllocation>(true));
+    const QStringList lines = s.viewAndPrint<frmAllocation>(QStringLiteral("Allocation"), 1, 3);
+    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "", "C3"}));
     EXPECT_EQ(lines.filter(QStringLiteral("List of Allocations")).size(), 1);
     EXPECT_EQ(
         lines.filter(QRegularExpression(QStringLiteral("^Number +Code +Description +Sequence$")))

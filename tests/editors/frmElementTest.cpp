@@ -4,7 +4,6 @@
 #include "data/records/ActivityRecord.h"
 #include "data/records/ElementRecord.h"
 #include "editors/frmElement.h"
-#include "platform/print/TextPrintOutput.h"
 #include "ui/Button.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -278,29 +277,9 @@ TEST(frmElement, ViewOnlyWritesNothingAndThePrintOutListsEveryActiveElement) {
     s.store(s.system->elements(),
             {element(QStringLiteral("Cases")), element(QString()),
              element(QStringLiteral("Travel Minutes"), ElementRecord::Standard)});
-    TextPrintOutput printed;
-    ScopedPrintOutput printing(printed);
-    s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
-        EXPECT_EQ(list.form().caption(), "Element Table (readonly)");
-        EXPECT_FALSE(list.click(QStringLiteral("btnAdd")));
-        EXPECT_EQ(list.form().control(QStringLiteral("btnEdit")).caption(), "&View");
-        list.selectLine(QStringLiteral("lvList"), 1);
-        list.click(QStringLiteral("btnEdit"));
-        list.click(QStringLiteral("btnPrint"));
-        list.click(QStringLiteral("btnCancel"));
-    });
-    s.ui.when(QStringLiteral("frmElement"), [](FormDriver& record) {
-        EXPECT_EQ(record.form().caption(), "View Element Record: 3");
-        record.set(QStringLiteral("Text1(0)"), QStringLiteral("Changed"));
-        record.click(QStringLiteral("SaveButtons1(1)"));
-    });
-    frmElement editor;
-    EXPECT_TRUE(editor.Edit(0, *s.system, true));
-    EXPECT_FALSE(editor.tableChanged());
-    editor.release();
+    const QStringList lines = s.viewAndPrint<frmElement>(QStringLiteral("Element"), 1, 3);
     EXPECT_EQ(s.storedDescriptions(), (QStringList{"Cases", "", "Travel Minutes"}));
 
-    const QStringList lines = printed.lines();
     EXPECT_EQ(lines.filter(QStringLiteral("List of Elements")).size(), 1);
     EXPECT_EQ(
         lines.filter(QRegularExpression(QStringLiteral("^Number +Description +Type$"))).size(), 1);
