@@ -1,5 +1,7 @@
 #include "component/EditorRegistry.h"
 
+#include "editors/frmAllocation.h"
+#include "editors/frmElement.h"
 #include "editors/frmMistake.h"
 
 namespace vel {
@@ -7,6 +9,8 @@ namespace vel {
 std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int) {
     switch (kind) {
     case EditorKind::Mistake: return std::make_unique<frmMistake>();
+    case EditorKind::Element: return std::make_unique<frmElement>();
+    case EditorKind::Allocation: return std::make_unique<frmAllocation>();
     default: return nullptr;  // not part of this version yet
     }
 }

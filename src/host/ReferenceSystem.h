@@ -103,6 +103,10 @@ class ReferenceSystem : public VelmorSystem {
     int assignDataField(const QString& description) override;
     bool releaseDataField(int number) override;
     QList<int> groupingMembers(int grouping) override;
+    // The master file's [Master] "Accounts", read afresh from the file; adding raises it to the
+    // number (never lowers it) within the allocation table's maximum.
+    int allocationAccounts() override;
+    bool addAllocationAccount(int number) override;
 
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).
