@@ -297,10 +297,16 @@ bool CVelUI::ImportAssociatesEX(Handle hWnd, VelmorSystem& Velmor, const QString
     return ImportAssociatesEX1(hWnd, Velmor, ImportFile, RowstoSkip, FieldstoSkip, false);
 }
 
-bool CVelUI::ImportAllocations(Handle, VelmorSystem& Velmor, const QString&, short, short, bool,
-                               short, bool) {
-    notAvailableYet(Velmor, QStringLiteral("Importing allocations"));
-    return true;
+bool CVelUI::ImportAllocations(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile,
+                               short RowstoSkip, short FieldstoSkip, bool AddtoActivities,
+                               short SystemID, bool DeleteNonImported) {
+    OperationScope scope(Velmor);
+    const bool imported = importAllocationsUnattended(Velmor, ImportFile, RowstoSkip, FieldstoSkip,
+                                                      AddtoActivities, SystemID, DeleteNonImported);
+    if (imported) {
+        AutoExportTable(hWnd, Velmor, Velmor.allocations());
+    }
+    return imported;
 }
 
 bool CVelUI::ExportTables(Handle, VelmorSystem& Velmor, const QString&, const QString&) {

@@ -10,6 +10,7 @@
 #include "ui/Frame.h"
 #include "ui/SaveButtons.h"
 #include "ui/TextBox.h"
+#include "ui/Ui.h"
 
 namespace vel {
 
@@ -77,7 +78,8 @@ void MasterTableEditor::fillList() {
 void MasterTableEditor::showList(quintptr owner, bool requireActive) {
     for (;;) {
         list_->Show(owner);
-        if (!requireActive || table_->activeCount() > 0 || system_->shutdownPending()) {
+        if (!requireActive || table_->activeCount() > 0 || system_->shutdownPending() ||
+            currentUi().lastWindowUnattended()) {
             return;
         }
         message(QStringLiteral("At least 1 ") + words_.kind + QStringLiteral(" must be active"),

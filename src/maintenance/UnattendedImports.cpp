@@ -1,22 +1,33 @@
 #include "maintenance/UnattendedImports.h"
 
 #include "data/VelmorSystem.h"
+#include "maintenance/AllocationImport.h"
 #include "maintenance/AssociateImport.h"
 #include "services/ErrorReport.h"
 #include "services/IniSettings.h"
 
 namespace vel {
 
+namespace {
+
+// Both skip counts 0: the counts stored for the kind of file ("Assoc" or "Alloc").
+void takeStoredSkipCounts(VelmorSystem& system, const QString& kind, int& rows, int& fields) {
+    if (rows != 0 || fields != 0) {
+        return;
+    }
+    IniSettings settings(system.settingsLocation());
+    settings.selectSection(QStringLiteral("ImportFiles"));
+    rows = settings.readValue(kind + QStringLiteral("Rows"), QStringLiteral("0")).toInt();
+    fields = settings.readValue(kind + QStringLiteral("Fields"), QStringLiteral("0")).toInt();
+}
+
+}  // namespace
+
 bool importAssociatesUnattended(VelmorSystem& system, const QString& fileName, int rowsToSkip,
                                 int fieldsToSkip, bool deleteNonImported,
                                 const std::function<void()>& afterImport) {
     AssociateImportRequest request{fileName, rowsToSkip, fieldsToSkip, std::nullopt, {}};
-    if (rowsToSkip == 0 && fieldsToSkip == 0) {
-        IniSettings settings(system.settingsLocation());
-        settings.selectSection(QStringLiteral("ImportFiles"));
-        request.rowsToSkip = settings.readValue(QStringLiteral("AssocRows"), QStringLiteral("0")).toInt();
-        request.fieldsToSkip = settings.readValue(QStringLiteral("AssocFields"), QStringLiteral("0")).toInt();
-    }
+    takeStoredSkipCounts(system, QStringLiteral("Assoc"), request.rowsToSkip, request.fieldsToSkip);
     if (deleteNonImported) {
         request.deleteNonImported = true;
     }
@@ -25,6 +36,25 @@ bool importAssociatesUnattended(VelmorSystem& system, const QString& fileName, i
         AssociateImport import(system, QDate::currentDate());
         import.setAfterImport(afterImport);
         imported = import.importUpdates(request);
+    });
+    return imported;
+}
+
+bool importAllocationsUnattended(VelmorSystem& system, const QString& fileName, int rowsToSkip,
+                                 int fieldsToSkip, bool addToActivities, int systemId,
+                                 bool deleteNonImported) {
+    AllocationImportRequest request{fileName, rowsToSkip, fieldsToSkip, std::nullopt,
+                                    addToActivities, {}, {}};
+    takeStoredSkipCounts(system, QStringLiteral("Alloc"), request.rowsToSkip, request.fieldsToSkip);
+    if (systemId != 0) {
+        request.systemId = QString::number(systemId);
+    }
+    if (deleteNonImported) {
+        request.deleteNonImported = true;
+    }
+    bool imported = false;
+    guarded(QStringLiteral(" - frmAllocation:Import"), [&] {
+        imported = AllocationImport(system).run(request);
     });
     return imported;
 }

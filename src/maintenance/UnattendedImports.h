@@ -14,4 +14,10 @@ bool importAssociatesUnattended(VelmorSystem& system, const QString& fileName, i
                                 int fieldsToSkip, bool deleteNonImported,
                                 const std::function<void()>& afterImport = {});
 
+// The allocation import. systemId 0 keeps the "ExportDay"/"SystemID" setting; deleteNonImported
+// adds to the AllocDeleteNonImported setting. True when the file was imported.
+bool importAllocationsUnattended(VelmorSystem& system, const QString& fileName, int rowsToSkip,
+                                 int fieldsToSkip, bool addToActivities, int systemId,
+                                 bool deleteNonImported);
+
 }  // namespace vel

@@ -74,6 +74,7 @@ void HeadlessUi::runModal(Form& form) {
     } else if (standingScripts_.contains(form.name())) {
         script = standingScripts_.value(form.name());
     }
+    lastWindowUnattended_ = !script;
     if (!script) {
         fail(QStringLiteral("window %1 (\"%2\") was shown with no script for it")
                  .arg(form.name(), form.caption()));

@@ -51,6 +51,7 @@ public:
     const QStringList& helpShown() const { return helpShown_; }
 
     void runModal(Form& form) override;
+    bool lastWindowUnattended() const override { return lastWindowUnattended_; }
     Form* activeForm() const override;
     int messageBox(const QString& prompt, int style, const QString& caption) override;
     void playSound(const QString& soundName) override;
@@ -91,6 +92,7 @@ private:
     QStringList failures_;
     FailureHook failureHook_;
     QStringList helpShown_;
+    bool lastWindowUnattended_ = false;
     int lastPercent_ = 0;
 };
 

@@ -42,6 +42,10 @@ public:
     // Shows the form in front of its owner (form.owner()) and returns once it is hidden or
     // unloaded. The form is loaded and shown by the call.
     virtual void runModal(Form& form) = 0;
+    // Whether the window shown last closed without anyone working it (a script-driven Ui that
+    // had no script for it). A window that insists on being shown again stops there instead of
+    // showing itself for ever.
+    virtual bool lastWindowUnattended() const { return false; }
     // The component's window that is active now (in front and taking input), or nullptr when
     // the active window is the host's or none.
     virtual Form* activeForm() const = 0;

@@ -79,7 +79,8 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     // An empty system has no work center to import associates into.
     h.ui.answerAlways(QStringLiteral("There must be at least one Work Center record active"), IDOK);
     EXPECT_EQ(h.call(QStringLiteral("ImportAssociatesEX1"), file), QStringLiteral("False"));
-    EXPECT_EQ(h.call(QStringLiteral("ImportAllocations"), file), QStringLiteral("True"));
+    h.ui.answerAlways(QStringLiteral("Error opening import file. "), IDOK);
+    EXPECT_EQ(h.call(QStringLiteral("ImportAllocations"), file), QStringLiteral("False"));
     EXPECT_EQ(h.call(QStringLiteral("ImportAssociates"), file), QStringLiteral("False"));
     EXPECT_EQ(h.call(QStringLiteral("DownloadComponent"), {{QStringLiteral("FTPFileName"), QStringLiteral("a.zip")}}),
               QString());
