@@ -4,6 +4,8 @@
 #include "component/ComponentHelp.h"
 #include "component/EditorOperation.h"
 #include "data/Masterfile.h"
+#include "maintenance/AutomaticTableExport.h"
+#include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/VelmorSystem.h"
@@ -83,6 +85,7 @@ bool CVelUI::EditAssociate(Handle hwndOwner, VelmorSystem& Velmor) {
     const EditorRun run = runEditor(steps, hwndOwner, Velmor);
     if (run.tableChanged) {
         AutoExportTable(hwndOwner, Velmor, Velmor.associates());
+        TableExport(Velmor).ExportCorporateAssociates();
     }
     return false;
 }
@@ -302,14 +305,15 @@ bool CVelUI::ImportAllocations(Handle, VelmorSystem& Velmor, const QString&, sho
     return true;
 }
 
-bool CVelUI::ExportTables(Handle, VelmorSystem& Velmor, const QString&, const QString&) {
-    notAvailableYet(Velmor, QStringLiteral("Exporting tables"));
-    return false;
+bool CVelUI::ExportTables(Handle hWnd, VelmorSystem& Velmor, const QString& OutputType,
+                          const QString& OutputFolder) {
+    OperationScope scope(Velmor);
+    return TableExport(Velmor).ExportTables(hWnd, OutputType, OutputFolder);
 }
 
-bool CVelUI::AutoExportTable(Handle, VelmorSystem& Velmor, TableObject&) {
-    notAvailableYet(Velmor, QStringLiteral("The automatic export of a changed table"));
-    return false;
+bool CVelUI::AutoExportTable(Handle, VelmorSystem& Velmor, TableObject& Obj) {
+    OperationScope scope(Velmor);
+    return AutomaticTableExport(Velmor).AutoExportTable(Obj);
 }
 
 bool CVelUI::ReindexStandards(Handle, VelmorSystem& Velmor) {
