@@ -38,8 +38,8 @@ QList<ExportOutputType> listedTypes() {
 }  // namespace
 
 dlgValTables::dlgValTables() : Form(QStringLiteral("dlgValTables"), defaultCaption) {
-    auto& strip = tabStrip(QStringLiteral("TabStrip1"));
-    auto& files = strip.page(QStringLiteral("File Type and Folder"));
+    strip_ = &tabStrip(QStringLiteral("TabStrip1"));
+    auto& files = strip_->page(QStringLiteral("File Type and Folder"));
     type_ = &files.comboBox(QStringLiteral("Combo1"), QStringLiteral("&Type of Export:"));
     folder_ = &files.textBox(QStringLiteral("Text1"), QStringLiteral("&Folder:"));
     files.button(QStringLiteral("Command2"), QStringLiteral("Browse for File")).clicked([this] {
@@ -47,7 +47,7 @@ dlgValTables::dlgValTables() : Form(QStringLiteral("dlgValTables"), defaultCapti
     });
     explanation_ = &files.label(QStringLiteral("lblExplanation"), QString());
 
-    auto& tables = strip.page(QStringLiteral("Tables"));
+    auto& tables = strip_->page(QStringLiteral("Tables"));
     for (const ValidationTableInfo& info : validationTables()) {
         const int index = int(info.table);
         tables_[size_t(index)] = &tables.checkBox(QStringLiteral("Check1"), index, info.caption);
@@ -87,6 +87,7 @@ bool dlgValTables::ShowOptions(quintptr ownerHandle, Options& options, const QSt
 void dlgValTables::fill(const Options& options, const QString& explanation,
                         const QString& title) {
     setCaption(title.isEmpty() ? defaultCaption : title);
+    strip_->select(1);
     explanation_->setCaption(explanation);
     folder_->setText(options.folder);
     type_->clear();

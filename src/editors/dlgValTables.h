@@ -19,6 +19,7 @@ namespace vel {
 class CheckBox;
 class ComboBox;
 class Label;
+class TabStrip;
 class TextBox;
 
 class dlgValTables : public Form {
@@ -44,6 +45,7 @@ class dlgValTables : public Form {
     void checkOrClearAll();
     void confirm();
 
+    TabStrip* strip_;
     ComboBox* type_;
     TextBox* folder_;
     Label* explanation_;

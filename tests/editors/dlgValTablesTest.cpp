@@ -71,6 +71,9 @@ TEST(dlgValTables, CheckUncheckAllAlternatesWhateverTheBoxesShow) {
     options.folder = h.folder.path();
     h.ui.when(QStringLiteral("dlgValTables"), [&](FormDriver& driver) {
         EXPECT_EQ(h.checks(driver), QStringLiteral("0100100000"));
+        // The boxes take clicks only with their page in front.
+        EXPECT_FALSE(driver.click(QStringLiteral("Command1")));
+        driver.selectTab(QStringLiteral("TabStrip1"), 2);
         driver.click(QStringLiteral("Command1"));
         EXPECT_EQ(h.checks(driver), QStringLiteral("1111111111"));
         driver.click(QStringLiteral("Check1(3)"));
@@ -90,6 +93,7 @@ TEST(dlgValTables, CheckUncheckAllAlternatesWhateverTheBoxesShow) {
 
     // Shown again, the first press checks every box again.
     h.ui.when(QStringLiteral("dlgValTables"), [&](FormDriver& driver) {
+        driver.selectTab(QStringLiteral("TabStrip1"), 2);
         driver.click(QStringLiteral("Command1"));
         EXPECT_EQ(h.checks(driver), QStringLiteral("1111111111"));
         driver.click(QStringLiteral("cmdOK"));
@@ -127,6 +131,7 @@ TEST(dlgValTables, RefusesAMissingFolderAndTakesABrowsedOne) {
     const dlgValTables::Options before = options;
     h.ui.when(QStringLiteral("dlgValTables"), [&](FormDriver& driver) {
         driver.set(QStringLiteral("Text1"), QStringLiteral("/elsewhere"));
+        driver.selectTab(QStringLiteral("TabStrip1"), 2);
         driver.click(QStringLiteral("Command1"));
         driver.click(QStringLiteral("cmdCancel"));
     });

@@ -61,10 +61,12 @@ TEST(TableExport, TheDialogChoosesTablesTypeAndFolderAndCancelWritesNothing) {
         EXPECT_TRUE(dialog.value(QStringLiteral("lblExplanation"))
                         .startsWith(QStringLiteral("Selecting Export will create files")));
         // Every box starts checked; the first press checks all, the second clears all.
+        dialog.selectTab(QStringLiteral("TabStrip1"), 2);
         dialog.click(QStringLiteral("Command1"));
         dialog.click(QStringLiteral("Command1"));
         dialog.click(QStringLiteral("Check1(2)"));
         dialog.click(QStringLiteral("Check1(9)"));
+        dialog.selectTab(QStringLiteral("TabStrip1"), 1);
         dialog.set(QStringLiteral("Combo1"), QStringLiteral("Tab Delimited Text (txt)"));
         dialog.click(QStringLiteral("cmdOK"));
     });
@@ -83,6 +85,7 @@ TEST(TableExport, TheDialogChoosesTablesTypeAndFolderAndCancelWritesNothing) {
     EXPECT_FALSE(TableExport(*s.system).ExportTables(0, {}, {}));
     s.ui.when(QStringLiteral("dlgValTables"), [](FormDriver& dialog) {
         EXPECT_EQ(dialog.value(QStringLiteral("Combo1")), QStringLiteral("Tab Delimited Text (txt)"));
+        dialog.selectTab(QStringLiteral("TabStrip1"), 2);
         dialog.click(QStringLiteral("Command1"));
         dialog.click(QStringLiteral("Command1"));
         dialog.click(QStringLiteral("cmdOK"));
