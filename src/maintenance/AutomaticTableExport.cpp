@@ -29,24 +29,18 @@ constexpr int pollMilliseconds = 50;
 }  // namespace
 
 QString AutomaticTableExport::lettersTouched(const QString& tableName) {
+    static const std::pair<QString, QString> touched[] = {
+        {QStringLiteral("activity"), QStringLiteral("FDS8")},
+        {QStringLiteral("work center"), QStringLiteral("WE")},
+        {QStringLiteral("associate"), QStringLiteral("E")},
+        {QStringLiteral("allocation"), QStringLiteral("AFS")},
+        {QStringLiteral("element"), QStringLiteral("LF8S")},
+        {QStringLiteral("type of work"), QStringLiteral("TF")}};
     const QString name = tableName.trimmed().toLower();
-    if (name == u"activity") {
-        return QStringLiteral("FDS8");
-    }
-    if (name == u"work center") {
-        return QStringLiteral("WE");
-    }
-    if (name == u"associate") {
-        return QStringLiteral("E");
-    }
-    if (name == u"allocation") {
-        return QStringLiteral("AFS");
-    }
-    if (name == u"element") {
-        return QStringLiteral("LF8S");
-    }
-    if (name == u"type of work") {
-        return QStringLiteral("TF");
+    for (const auto& [table, letters] : touched) {
+        if (name == table) {
+            return letters;
+        }
     }
     return QStringLiteral("FWEALDS8T");
 }

@@ -52,6 +52,17 @@ QString lookUp(const std::vector<QString>& texts, int number) {
     return number > 0 && size_t(number) < texts.size() ? texts[size_t(number)] : QString();
 }
 
+// Runs the body with the number and the record of every active record of the table.
+template <class Record, class Body>
+void forEachActive(Table<Record>& table, Body&& body) {
+    const int count = table.recordCount();
+    for (int number = 1; number <= count; ++number) {
+        if (table.isActive(number)) {
+            body(number, table.record(number));
+        }
+    }
+}
+
 }  // namespace
 
 ValidationTableWriter::ValidationTableWriter(VelmorSystem& system) : system_(system) {}
@@ -139,18 +150,6 @@ void ValidationTableWriter::use(TableObject& table) {
     opened_.push_back(&table);
 }
 
-std::vector<QString> ValidationTableWriter::elementDescriptions() {
-    auto& elements = system_.elements();
-    use(elements);
-    std::vector<QString> descriptions(size_t(elements.recordCount()) + 1);
-    for (int number = 1; number <= elements.recordCount(); ++number) {
-        if (elements.isActive(number)) {
-            descriptions[size_t(number)] = elements.record(number).Desc;
-        }
-    }
-    return descriptions;
-}
-
 std::vector<QString> ValidationTableWriter::codes(TableObject& table) {
     use(table);
     std::vector<QString> codes(size_t(table.recordCount()) + 1);
@@ -166,7 +165,7 @@ void ValidationTableWriter::writeActivities(ExportWriter& writer) {
     auto& activities = system_.activities();
     use(activities);
     const std::vector<QString> typeOfWorkCodes = codes(system_.typesOfWork());
-    const std::vector<QString> elementNames = elementDescriptions();
+    const std::vector<QString> elementNames = codes(system_.elements());
     declare(writer, {{"CODE", Text, 10},     {"DESC", Text, 30},      {"TOW_CODE", Text, 10},
                      {"EHRS_TYPE", Whole, 4}, {"ALLOCATED", Whole, 4}, {"SAMESTD", Whole, 4},
                      {"GETDOC", Whole, 4},    {"DOCNAME", Text, 15},   {"RECORD", Whole, 5},
@@ -178,11 +177,7 @@ void ValidationTableWriter::writeActivities(ExportWriter& writer) {
         require(writer.addColumn(nextPosition_++, QStringLiteral("ELM_DESC%1").arg(slot),
                                  SmallWhole, 30));
     }
-    for (int number = 1; number <= activities.recordCount(); ++number) {
-        if (!activities.isActive(number)) {
-            continue;
-        }
-        const ActivityRecord activity = activities.record(number);
+    forEachActive(activities, [&](int number, const ActivityRecord& activity) {
         int historicalSlot = 0;
         for (int slot = 0; slot < ActivityRecord::ElementSlots; ++slot) {
             const ActivityElementSlot& entry = activity.Elements[size_t(slot)];
@@ -216,7 +211,7 @@ void ValidationTableWriter::writeActivities(ExportWriter& writer) {
             values.append(lookUp(elementNames, entry.Element));
         }
         addRow(writer, values);
-    }
+    });
 }
 
 void ValidationTableWriter::writeWorkCenters(ExportWriter& writer) {
@@ -233,17 +228,13 @@ void ValidationTableWriter::writeWorkCenters(ExportWriter& writer) {
                      {"DATASTART", Text, 20},
                      {"DATASTOP", Text, 20},
                      {"SUPERVISOR", Text, 30}});
-    for (int number = 1; number <= workCenters.recordCount(); ++number) {
-        if (!workCenters.isActive(number)) {
-            continue;
-        }
-        const WorkCenterRecord center = workCenters.record(number);
+    forEachActive(workCenters, [&](int number, const WorkCenterRecord& center) {
         const auto [dataStart, dataStop] =
             dataCollectionTexts(center.StartTime, center.StopTime);
         addRow(writer, {center.Code, center.Desc, number, center.Shift, center.TouchScreen,
                         center.Sequence, timeText(center.StartTime), timeText(center.StopTime),
                         dataStart, dataStop, center.Supervisor});
-    }
+    });
 }
 
 void ValidationTableWriter::writeAssociates(ExportWriter& writer) {
@@ -262,11 +253,7 @@ void ValidationTableWriter::writeAssociates(ExportWriter& writer) {
                      {"TESTPERF", SmallWhole, 2}, {"TESTQUAL", SmallWhole, 2},
                      {"RECORD", Whole, 5},  {"BADGE6", Text, 20}, {"BADGE7", Text, 20},
                      {"BADGE8", Text, 20},  {"BADGE9", Text, 20}, {"BADGE10", Text, 20}});
-    for (int number = 1; number <= associates.recordCount(); ++number) {
-        if (!associates.isActive(number)) {
-            continue;
-        }
-        const AssociateRecord associate = associates.record(number);
+    forEachActive(associates, [&](int number, const AssociateRecord& associate) {
         QVariantList values{associate.Code, associate.LastName, associate.FirstName,
                             lookUp(workCenterCodes, associate.WorkCenter), associate.SSN};
         for (int badge = 0; badge < 5; ++badge) {
@@ -281,30 +268,25 @@ void ValidationTableWriter::writeAssociates(ExportWriter& writer) {
             values.append(associate.Badge[size_t(badge)]);
         }
         addRow(writer, values);
-    }
+    });
 }
 
 template <class Record>
 void ValidationTableWriter::writeCodeTable(ExportWriter& writer, Table<Record>& table) {
     use(table);
     declare(writer, {{"CODE", Text, 10}, {"DESC", Text, 30}, {"RECORD", Whole, 5}});
-    for (int number = 1; number <= table.recordCount(); ++number) {
-        if (table.isActive(number)) {
-            const Record record = table.record(number);
-            addRow(writer, {record.Code, record.Desc, number});
-        }
-    }
+    forEachActive(table, [&](int number, const Record& record) {
+        addRow(writer, {record.Code, record.Desc, number});
+    });
 }
 
 void ValidationTableWriter::writeElements(ExportWriter& writer) {
     auto& elements = system_.elements();
     use(elements);
     declare(writer, {{"DESC", Text, 15}, {"RECORD", Whole, 5}});
-    for (int number = 1; number <= elements.recordCount(); ++number) {
-        if (elements.isActive(number)) {
-            addRow(writer, {elements.record(number).Desc, number});
-        }
-    }
+    forEachActive(elements, [&](int number, const ElementRecord& element) {
+        addRow(writer, {element.Desc, number});
+    });
 }
 
 void ValidationTableWriter::writeDataFields(ExportWriter& writer) {
@@ -316,31 +298,23 @@ void ValidationTableWriter::writeDataFields(ExportWriter& writer) {
                      {"WORKCENTER", Text, 3},
                      {"ASSOCIATE", Text, 3},
                      {"ALLOCATION", Text, 3}});
-    for (int number = 1; number <= fields.recordCount(); ++number) {
-        if (!fields.isActive(number)) {
-            continue;
-        }
-        const DataFieldRecord field = fields.record(number);
+    forEachActive(fields, [&](int number, const DataFieldRecord& field) {
         addRow(writer, {number, field.Desc, yesNo(field.System), yesNo(field.WorkCenter),
                         yesNo(field.Associate), yesNo(field.Allocation)});
-    }
+    });
 }
 
 void ValidationTableWriter::writeElementsOnActivities(ExportWriter& writer) {
     auto& activities = system_.activities();
     use(activities);
-    const std::vector<QString> elementNames = elementDescriptions();
+    const std::vector<QString> elementNames = codes(system_.elements());
     declare(writer, {{"CODE", Text, 10},
                      {"DESC", Text, 30},
                      {"ELEMENT", Text, 15},
                      {"FLD-UNITS", Whole, 5},
                      {"INCL_ACT", Whole, 2},
                      {"INCL_TOW", Whole, 2}});
-    for (int number = 1; number <= activities.recordCount(); ++number) {
-        if (!activities.isActive(number)) {
-            continue;
-        }
-        const ActivityRecord activity = activities.record(number);
+    forEachActive(activities, [&](int, const ActivityRecord& activity) {
         for (const ActivityElementSlot& entry : activity.Elements) {
             if (entry.isEmpty()) {
                 continue;
@@ -351,7 +325,7 @@ void ValidationTableWriter::writeElementsOnActivities(ExportWriter& writer) {
                             entry.UnitsField, entry.UseUnits,
                             entry.UseUnits && activity.UnitsinTOW});
         }
-    }
+    });
 }
 
 void ValidationTableWriter::writeStandards(ExportWriter& writer) {
@@ -359,26 +333,22 @@ void ValidationTableWriter::writeStandards(ExportWriter& writer) {
     use(standards);
     const std::vector<QString> activityCodes = codes(system_.activities());
     const std::vector<QString> allocationCodes = codes(system_.allocations());
-    const std::vector<QString> elementNames = elementDescriptions();
+    const std::vector<QString> elementNames = codes(system_.elements());
     declare(writer, {{"ACT_CODE", Text, 10},
                      {"ALLOC_CODE", Text, 10},
                      {"ELEMENT", Text, 15},
                      {"UNITSHOUR", Number, 13, 7},
                      {"MINUTES", Number, 13, 5}});
-    for (int number = 1; number <= standards.recordCount(); ++number) {
-        if (!standards.isActive(number)) {
-            continue;
-        }
-        const StandardRecord standard = standards.record(number);
+    forEachActive(standards, [&](int, const StandardRecord& standard) {
         if (standard.Element == 0) {
-            continue;  // the row that only marks the allocation as valid for the activity
+            return;  // the row that only marks the allocation as valid for the activity
         }
         const double unitsPerHour = standardValue(standard.UnitsPerHour);
         addRow(writer, {lookUp(activityCodes, standard.Activity),
                         lookUp(allocationCodes, standard.Allocation),
                         lookUp(elementNames, standard.Element), unitsPerHour,
                         unitsPerHour > 0.0 ? 60.0 / unitsPerHour : 0.0});
-    }
+    });
 }
 
 void ValidationTableWriter::writeValidTypesOfWork(ExportWriter& writer) {
@@ -388,18 +358,14 @@ void ValidationTableWriter::writeValidTypesOfWork(ExportWriter& writer) {
     declare(writer, {{"WCCODE", Text, 10}, {"TOWCODE", Text, 10}, {"VALID", Whole, 2}});
     const int typeCount =
         std::min(int(typeOfWorkCodes.size()) - 1, WorkCenterRecord::TypesOfWork);
-    for (int number = 1; number <= workCenters.recordCount(); ++number) {
-        if (!workCenters.isActive(number)) {
-            continue;
-        }
-        const WorkCenterRecord center = workCenters.record(number);
+    forEachActive(workCenters, [&](int, const WorkCenterRecord& center) {
         for (int type = 1; type <= typeCount; ++type) {
             if (!typeOfWorkCodes[size_t(type)].isEmpty()) {
                 addRow(writer, {center.Code, typeOfWorkCodes[size_t(type)],
                                 center.TOWValid[size_t(type - 1)]});
             }
         }
-    }
+    });
 }
 
 }  // namespace vel

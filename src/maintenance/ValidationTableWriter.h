@@ -61,9 +61,8 @@ private:
     void writeElementsOnActivities(ExportWriter& writer);
     void writeStandards(ExportWriter& writer);
     void writeValidTypesOfWork(ExportWriter& writer);
-    // The description of every element by record number (index 0 unused), and the code of
-    // every record of a table the same way.
-    std::vector<QString> elementDescriptions();
+    // The code of every active record by record number (index 0 unused); for elements, whose
+    // code is their description, the description.
     std::vector<QString> codes(TableObject& table);
 
     VelmorSystem& system_;

@@ -1,24 +1,18 @@
 // ExportTables and AutoExportTable as the host calls them, by name: results, files, and the
 // error reports going to the system's own reporter.
-#include "component/CVelUI.h"
 #include "component/OperationCatalog.h"
-#include "data/records/AllocationRecord.h"
-#include "host/HostTestSupport.h"
-#include "ui/HeadlessUi.h"
+#include "editors/EditorHarness.h"
 #include "ui/MessageBoxCodes.h"
 
 #include <QDir>
-#include <gtest/gtest.h>
 
 using namespace vel;
-using vel::testing::TestSite;
 
 namespace {
 
-struct Harness {
-    Harness() : scope(ui) {
-        ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
-        system = site.open();
+// The editors' harness (site, headless Ui, system, component) with an export folder.
+struct Harness : vel::testing::EditorHarness {
+    Harness() {
         output = site.path(QStringLiteral("export"));
         QDir().mkpath(output);
     }
@@ -29,11 +23,6 @@ struct Harness {
     }
     QStringList files() const { return QDir(output).entryList(QDir::Files, QDir::Name); }
 
-    TestSite site;
-    HeadlessUi ui;
-    ScopedUi scope;
-    std::unique_ptr<ReferenceSystem> system;
-    CVelUI component;
     QString output;
 };
 
