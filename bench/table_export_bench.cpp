@@ -8,13 +8,13 @@
 #include "maintenance/ValidationTableWriter.h"
 #include "ui/HeadlessUi.h"
 
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -58,8 +58,8 @@ void WriteTenTablesCsvTablesOpen(benchmark::State& state) {
     }
     for (auto _ : state) {
         for (const vel::ValidationTableInfo& info : vel::validationTables()) {
-            writer.write(info.table, QStringLiteral("CSV"),
-                         target + u'/' + info.baseName + ".csv", {.headerLine = true});
+            writer.write(info.table, QStringLiteral("CSV"), target + u'/' + info.baseName + ".csv",
+                         {.headerLine = true});
         }
     }
 }

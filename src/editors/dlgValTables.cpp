@@ -8,8 +8,8 @@
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
-#include "ui/Label.h"
 #include "ui/Frame.h"
+#include "ui/Label.h"
 #include "ui/TabStrip.h"
 #include "ui/TextBox.h"
 
@@ -57,9 +57,9 @@ dlgValTables::dlgValTables() : Form(QStringLiteral("dlgValTables"), defaultCapti
     });
 
     auto& buttons = line();
-    buttons.button(QStringLiteral("cmdOK"), QStringLiteral("&Export")).makeDefault().clicked([this] {
-        confirm();
-    });
+    buttons.button(QStringLiteral("cmdOK"), QStringLiteral("&Export"))
+        .makeDefault()
+        .clicked([this] { confirm(); });
     buttons.button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"))
         .makeCancel()
         .clicked([this] { unload(); });
@@ -84,8 +84,7 @@ bool dlgValTables::ShowOptions(quintptr ownerHandle, Options& options, const QSt
     return confirmed_;
 }
 
-void dlgValTables::fill(const Options& options, const QString& explanation,
-                        const QString& title) {
+void dlgValTables::fill(const Options& options, const QString& explanation, const QString& title) {
     setCaption(title.isEmpty() ? defaultCaption : title);
     strip_->select(1);
     explanation_->setCaption(explanation);
@@ -129,8 +128,9 @@ void dlgValTables::checkOrClearAll() {
 void dlgValTables::confirm() {
     const QString folder = folder_->text();
     if (folder.trimmed().isEmpty() || !QFileInfo(folder).isDir()) {
-        MessageWithSound(QStringLiteral("The folder: ") + folder + QStringLiteral(" does not exist."),
-                         MB_OK | MB_ICONEXCLAMATION);
+        MessageWithSound(
+            QStringLiteral("The folder: ") + folder + QStringLiteral(" does not exist."),
+            MB_OK | MB_ICONEXCLAMATION);
         setFocus(*folder_);
         return;
     }

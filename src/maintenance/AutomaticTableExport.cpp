@@ -91,8 +91,8 @@ bool AutomaticTableExport::AutoExportTable(const TableObject& changed) {
         if (useTemporaryFolder) {
             temporary.emplace(QDir::tempPath() + QStringLiteral("/VelExport-XXXXXX"));
             if (!temporary->isValid()) {
-                throw RuntimeError(GenericErrorNumber, QStringLiteral("Cannot create a folder in ") +
-                                                           QDir::tempPath());
+                throw RuntimeError(GenericErrorNumber,
+                                   QStringLiteral("Cannot create a folder in ") + QDir::tempPath());
             }
         }
         const QString target = AddSlash(folder);

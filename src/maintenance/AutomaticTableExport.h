@@ -16,7 +16,7 @@ class TableObject;
 class VelmorSystem;
 
 class AutomaticTableExport {
-public:
+  public:
     explicit AutomaticTableExport(VelmorSystem& system) : system_(system) {}
 
     // Rewrites the tables that the change touches. False after a failure, which has been
@@ -32,7 +32,7 @@ public:
     static QList<ValidationTable> tablesToWrite(const QString& tableName,
                                                 const QString& tablesSetting);
 
-private:
+  private:
     bool runAfterExporting(const QString& commandLine, const QString& folder);
     void refuse(const QString& prompt);
 

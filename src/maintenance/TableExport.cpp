@@ -17,9 +17,9 @@ namespace {
 
 const QString section = QStringLiteral("ExportTables");
 const QString crlf = QStringLiteral("\r\n");
-const QString explanation =
-    QStringLiteral("Selecting Export will create files in the folder specified.  The files will "
-                   "be created with the extension specified with the output type.");
+const QString explanation = QStringLiteral(
+    "Selecting Export will create files in the folder specified.  The files will "
+    "be created with the extension specified with the output type.");
 
 }  // namespace
 
@@ -45,12 +45,11 @@ bool TableExport::ExportTables(quintptr owner, const QString& outputType,
         }
         if (!outputType.isEmpty() || !outputFolder.isEmpty()) {
             options.folder = outputFolder.isEmpty() ? options.folder : outputFolder;
-            options.outputType = outputType.isEmpty() ? options.outputType
-                                                      : outputType.trimmed().toUpper();
+            options.outputType =
+                outputType.isEmpty() ? options.outputType : outputType.trimmed().toUpper();
         } else {
             dlgValTables dialog;
-            if (!dialog.ShowOptions(owner, options, explanation,
-                                    QStringLiteral("Export Tables"))) {
+            if (!dialog.ShowOptions(owner, options, explanation, QStringLiteral("Export Tables"))) {
                 return;
             }
         }
@@ -62,8 +61,8 @@ bool TableExport::ExportTables(quintptr owner, const QString& outputType,
         settings.writeText(QStringLiteral("Folder"), options.folder);
         settings.writeText(QStringLiteral("Type"), type->name);
         const QString prefix = settings.readValue(QStringLiteral("Basename"));
-        const ExportOptions fileOptions{
-            .headerLine = SettingsObject::isTrue(settings.readValue(QStringLiteral("HeadersonText")))};
+        const ExportOptions fileOptions{.headerLine = SettingsObject::isTrue(
+                                            settings.readValue(QStringLiteral("HeadersonText")))};
 
         system_.StatusText(QStringLiteral("Creating Files"));
         const QString folder = AddSlash(options.folder);

@@ -14,7 +14,7 @@ namespace vel {
 class VelmorSystem;
 
 class TableExport {
-public:
+  public:
     explicit TableExport(VelmorSystem& system) : system_(system) {}
 
     // Writes the chosen tables into the folder, stopping at the first table that fails (reported
@@ -33,7 +33,7 @@ public:
     static QString failureSuffix(const ValidationTableInfo& table, const QString& tableName,
                                  const QString& fileName, const QString& folder);
 
-private:
+  private:
     VelmorSystem& system_;
 };
 

@@ -79,36 +79,36 @@ void ValidationTableWriter::write(ValidationTable table, const QString& outputTy
     require(writer.create(outputType, path, QStringLiteral("ValTable"), options));
     nextPosition_ = 1;
     switch (table) {
-    case ValidationTable::Activity:
-        writeActivities(writer);
-        break;
-    case ValidationTable::WorkCenter:
-        writeWorkCenters(writer);
-        break;
-    case ValidationTable::Associate:
-        writeAssociates(writer);
-        break;
-    case ValidationTable::Allocation:
-        writeCodeTable(writer, system_.allocations());
-        break;
-    case ValidationTable::Element:
-        writeElements(writer);
-        break;
-    case ValidationTable::DataFields:
-        writeDataFields(writer);
-        break;
-    case ValidationTable::ElementsOnActivities:
-        writeElementsOnActivities(writer);
-        break;
-    case ValidationTable::StandardsByAllocation:
-        writeStandards(writer);
-        break;
-    case ValidationTable::TypeOfWork:
-        writeCodeTable(writer, system_.typesOfWork());
-        break;
-    case ValidationTable::ValidTypesOfWork:
-        writeValidTypesOfWork(writer);
-        break;
+        case ValidationTable::Activity:
+            writeActivities(writer);
+            break;
+        case ValidationTable::WorkCenter:
+            writeWorkCenters(writer);
+            break;
+        case ValidationTable::Associate:
+            writeAssociates(writer);
+            break;
+        case ValidationTable::Allocation:
+            writeCodeTable(writer, system_.allocations());
+            break;
+        case ValidationTable::Element:
+            writeElements(writer);
+            break;
+        case ValidationTable::DataFields:
+            writeDataFields(writer);
+            break;
+        case ValidationTable::ElementsOnActivities:
+            writeElementsOnActivities(writer);
+            break;
+        case ValidationTable::StandardsByAllocation:
+            writeStandards(writer);
+            break;
+        case ValidationTable::TypeOfWork:
+            writeCodeTable(writer, system_.typesOfWork());
+            break;
+        case ValidationTable::ValidTypesOfWork:
+            writeValidTypesOfWork(writer);
+            break;
     }
     require(writer.close());
 }
@@ -129,8 +129,8 @@ std::pair<QString, QString> ValidationTableWriter::dataCollectionTexts(QTime sta
 void ValidationTableWriter::declare(ExportWriter& writer,
                                     std::initializer_list<ColumnShape> columns) {
     for (const ColumnShape& column : columns) {
-        require(writer.addColumn(nextPosition_++, QString::fromLatin1(column.name),
-                                 column.typeCode, column.width, column.decimals));
+        require(writer.addColumn(nextPosition_++, QString::fromLatin1(column.name), column.typeCode,
+                                 column.width, column.decimals));
     }
 }
 
@@ -143,9 +143,8 @@ void ValidationTableWriter::use(TableObject& table) {
         return;
     }
     if (!table.open()) {
-        throw RuntimeError(GenericErrorNumber, QStringLiteral("Error opening the ") +
-                                                   table.name() + QStringLiteral(" table. ") +
-                                                   table.lastError());
+        throw RuntimeError(GenericErrorNumber, QStringLiteral("Error opening the ") + table.name() +
+                                                   QStringLiteral(" table. ") + table.lastError());
     }
     opened_.push_back(&table);
 }
@@ -166,12 +165,12 @@ void ValidationTableWriter::writeActivities(ExportWriter& writer) {
     use(activities);
     const std::vector<QString> typeOfWorkCodes = codes(system_.typesOfWork());
     const std::vector<QString> elementNames = codes(system_.elements());
-    declare(writer, {{"CODE", Text, 10},     {"DESC", Text, 30},      {"TOW_CODE", Text, 10},
-                     {"EHRS_TYPE", Whole, 4}, {"ALLOCATED", Whole, 4}, {"SAMESTD", Whole, 4},
-                     {"GETDOC", Whole, 4},    {"DOCNAME", Text, 15},   {"RECORD", Whole, 5},
-                     {"FLD-AHRS", Whole, 5},  {"FLD-EHRS", Whole, 5},  {"FLD-COST", Whole, 5},
-                     {"IN-TOT", Whole, 4},    {"IN-TOW", Whole, 4},    {"IN-QUAL", Whole, 4},
-                     {"IN-INC", Whole, 4},    {"IN-PPA", Whole, 4},    {"HIST-STD", Whole, 4},
+    declare(writer, {{"CODE", Text, 10},      {"DESC", Text, 30},       {"TOW_CODE", Text, 10},
+                     {"EHRS_TYPE", Whole, 4}, {"ALLOCATED", Whole, 4},  {"SAMESTD", Whole, 4},
+                     {"GETDOC", Whole, 4},    {"DOCNAME", Text, 15},    {"RECORD", Whole, 5},
+                     {"FLD-AHRS", Whole, 5},  {"FLD-EHRS", Whole, 5},   {"FLD-COST", Whole, 5},
+                     {"IN-TOT", Whole, 4},    {"IN-TOW", Whole, 4},     {"IN-QUAL", Whole, 4},
+                     {"IN-INC", Whole, 4},    {"IN-PPA", Whole, 4},     {"HIST-STD", Whole, 4},
                      {"XYZ", Whole, 4},       {"KIOSK", SmallWhole, 2}, {"NUMELM", SmallWhole, 2}});
     for (int slot = 1; slot <= ActivityRecord::ElementSlots; ++slot) {
         require(writer.addColumn(nextPosition_++, QStringLiteral("ELM_DESC%1").arg(slot),
@@ -229,8 +228,7 @@ void ValidationTableWriter::writeWorkCenters(ExportWriter& writer) {
                      {"DATASTOP", Text, 20},
                      {"SUPERVISOR", Text, 30}});
     forEachActive(workCenters, [&](int number, const WorkCenterRecord& center) {
-        const auto [dataStart, dataStop] =
-            dataCollectionTexts(center.StartTime, center.StopTime);
+        const auto [dataStart, dataStop] = dataCollectionTexts(center.StartTime, center.StopTime);
         addRow(writer, {center.Code, center.Desc, number, center.Shift, center.TouchScreen,
                         center.Sequence, timeText(center.StartTime), timeText(center.StopTime),
                         dataStart, dataStop, center.Supervisor});
@@ -242,17 +240,33 @@ void ValidationTableWriter::writeAssociates(ExportWriter& writer) {
     use(associates);
     const std::vector<QString> workCenterCodes = codes(system_.workCenters());
     const std::vector<QString> groupingCodes = codes(system_.groupings());
-    declare(writer, {{"CODE", Text, 10},   {"LNAME", Text, 15},  {"FNAME", Text, 15},
-                     {"HOMEWC", Text, 20}, {"SSN", Text, 20},    {"BADGE1", Text, 20},
-                     {"BADGE2", Text, 20}, {"BADGE3", Text, 20}, {"BADGE4", Text, 20},
-                     {"BADGE5", Text, 20}, {"SHIFT", SmallWhole, 2},
-                     {"HIREDATE", Date, 8}, {"WAGERATE", Number, 10, 2},
-                     {"PERFGOAL", Number, 10, 2}, {"GROUP", Text, 30},
-                     {"ONPAYROLL", SmallWhole, 2}, {"ONINCENTIV", SmallWhole, 2},
-                     {"BASEINC", Number, 10, 2}, {"TENUREDATE", Date, 8},
-                     {"TESTPERF", SmallWhole, 2}, {"TESTQUAL", SmallWhole, 2},
-                     {"RECORD", Whole, 5},  {"BADGE6", Text, 20}, {"BADGE7", Text, 20},
-                     {"BADGE8", Text, 20},  {"BADGE9", Text, 20}, {"BADGE10", Text, 20}});
+    declare(writer, {{"CODE", Text, 10},
+                     {"LNAME", Text, 15},
+                     {"FNAME", Text, 15},
+                     {"HOMEWC", Text, 20},
+                     {"SSN", Text, 20},
+                     {"BADGE1", Text, 20},
+                     {"BADGE2", Text, 20},
+                     {"BADGE3", Text, 20},
+                     {"BADGE4", Text, 20},
+                     {"BADGE5", Text, 20},
+                     {"SHIFT", SmallWhole, 2},
+                     {"HIREDATE", Date, 8},
+                     {"WAGERATE", Number, 10, 2},
+                     {"PERFGOAL", Number, 10, 2},
+                     {"GROUP", Text, 30},
+                     {"ONPAYROLL", SmallWhole, 2},
+                     {"ONINCENTIV", SmallWhole, 2},
+                     {"BASEINC", Number, 10, 2},
+                     {"TENUREDATE", Date, 8},
+                     {"TESTPERF", SmallWhole, 2},
+                     {"TESTQUAL", SmallWhole, 2},
+                     {"RECORD", Whole, 5},
+                     {"BADGE6", Text, 20},
+                     {"BADGE7", Text, 20},
+                     {"BADGE8", Text, 20},
+                     {"BADGE9", Text, 20},
+                     {"BADGE10", Text, 20}});
     forEachActive(associates, [&](int number, const AssociateRecord& associate) {
         QVariantList values{associate.Code, associate.LastName, associate.FirstName,
                             lookUp(workCenterCodes, associate.WorkCenter), associate.SSN};
@@ -321,9 +335,9 @@ void ValidationTableWriter::writeElementsOnActivities(ExportWriter& writer) {
             }
             // The units reach the type of work's totals only when they count in the activity's
             // total and the activity passes its units on to its type of work.
-            addRow(writer, {activity.Code, activity.Desc, lookUp(elementNames, entry.Element),
-                            entry.UnitsField, entry.UseUnits,
-                            entry.UseUnits && activity.UnitsinTOW});
+            addRow(writer,
+                   {activity.Code, activity.Desc, lookUp(elementNames, entry.Element),
+                    entry.UnitsField, entry.UseUnits, entry.UseUnits && activity.UnitsinTOW});
         }
     });
 }
@@ -356,8 +370,7 @@ void ValidationTableWriter::writeValidTypesOfWork(ExportWriter& writer) {
     use(workCenters);
     const std::vector<QString> typeOfWorkCodes = codes(system_.typesOfWork());
     declare(writer, {{"WCCODE", Text, 10}, {"TOWCODE", Text, 10}, {"VALID", Whole, 2}});
-    const int typeCount =
-        std::min(int(typeOfWorkCodes.size()) - 1, WorkCenterRecord::TypesOfWork);
+    const int typeCount = std::min(int(typeOfWorkCodes.size()) - 1, WorkCenterRecord::TypesOfWork);
     forEachActive(workCenters, [&](int, const WorkCenterRecord& center) {
         for (int type = 1; type <= typeCount; ++type) {
             if (!typeOfWorkCodes[size_t(type)].isEmpty()) {

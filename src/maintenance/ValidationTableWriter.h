@@ -23,7 +23,7 @@ class VelmorSystem;
 struct ExportColumn;
 
 class ValidationTableWriter {
-public:
+  public:
     explicit ValidationTableWriter(VelmorSystem& system);
     ~ValidationTableWriter();
     ValidationTableWriter(const ValidationTableWriter&) = delete;
@@ -40,7 +40,7 @@ public:
     // one minute before the start. Blank or equal times count as 8:00 and 16:00.
     static std::pair<QString, QString> dataCollectionTexts(QTime start, QTime stop);
 
-private:
+  private:
     struct ColumnShape {
         const char* name;
         int typeCode;

@@ -13,7 +13,8 @@ TEST(EditorPictures, ValidationTablesDialog) {
     DemoEditorSite site;
     site.ui.when(QStringLiteral("dlgValTables"), [&](FormDriver& dialog) {
         dialog.set(QStringLiteral("Text1"), site.directory.path());
-        saveWindowPicture(dialog.form(), QStringLiteral("export-tables"), QStringLiteral("TabStrip1"));
+        saveWindowPicture(dialog.form(), QStringLiteral("export-tables"),
+                          QStringLiteral("TabStrip1"));
         dialog.click(QStringLiteral("cmdOK"));
     });
     site.ui.answer(QStringLiteral("The following files have been created in folder "), IDOK);

@@ -29,8 +29,9 @@ struct Harness : vel::testing::EditorHarness {
 TEST(TableExportOperations, ExportTablesWithTypeAndFolderWritesTheTenFilesWithoutADialog) {
     Harness h;
     h.ui.answer(QStringLiteral("The following files have been created in folder "), IDOK);
-    EXPECT_EQ(h.call(QStringLiteral("ExportTables"), {{QStringLiteral("OutputType"), QStringLiteral("dbf")},
-                                                      {QStringLiteral("OutputFolder"), h.output}}),
+    EXPECT_EQ(h.call(QStringLiteral("ExportTables"),
+                     {{QStringLiteral("OutputType"), QStringLiteral("dbf")},
+                      {QStringLiteral("OutputFolder"), h.output}}),
               QStringLiteral("True"));
     EXPECT_EQ(h.files().size(), 10);
     EXPECT_TRUE(h.files().contains(QStringLiteral("WCVALID.dbf")));
@@ -39,8 +40,9 @@ TEST(TableExportOperations, ExportTablesWithTypeAndFolderWritesTheTenFilesWithou
     // A folder that does not exist fails at the first table; the report reaches the system's
     // reporter with the table, file and folder lines.
     const QString missing = h.site.path(QStringLiteral("missing"));
-    EXPECT_EQ(h.call(QStringLiteral("ExportTables"), {{QStringLiteral("OutputType"), QStringLiteral("CSV")},
-                                                      {QStringLiteral("OutputFolder"), missing}}),
+    EXPECT_EQ(h.call(QStringLiteral("ExportTables"),
+                     {{QStringLiteral("OutputType"), QStringLiteral("CSV")},
+                      {QStringLiteral("OutputFolder"), missing}}),
               QStringLiteral("False"));
     EXPECT_TRUE(h.system->errors().mentions(QStringLiteral("Table     : ACTIVITY\r\nFilename  : "
                                                            "ACTIVITY.csv\r\nFolder    : ") +
@@ -50,12 +52,14 @@ TEST(TableExportOperations, ExportTablesWithTypeAndFolderWritesTheTenFilesWithou
 TEST(TableExportOperations, AutoExportTableRewritesWhatTheNamedTableTouches) {
     Harness h;
     h.site.setSetting(QStringLiteral("AutoExportTables"), QStringLiteral("Folder"), h.output);
-    EXPECT_EQ(h.call(QStringLiteral("AutoExportTable"), {{QStringLiteral("Obj"), QStringLiteral("Allocations")}}),
+    EXPECT_EQ(h.call(QStringLiteral("AutoExportTable"),
+                     {{QStringLiteral("Obj"), QStringLiteral("Allocations")}}),
               QStringLiteral("True"));
     EXPECT_EQ(h.files(), (QStringList{"VelExprt-ACTIVITY.csv", "VelExprt-ALLOCATN.csv",
                                       "VelExprt-STANDARDS.csv"}));
     // A mistake change is no table of the list: every lettered table is written.
-    EXPECT_EQ(h.call(QStringLiteral("AutoExportTable"), {{QStringLiteral("Obj"), QStringLiteral("Mistakes")}}),
+    EXPECT_EQ(h.call(QStringLiteral("AutoExportTable"),
+                     {{QStringLiteral("Obj"), QStringLiteral("Mistakes")}}),
               QStringLiteral("True"));
     EXPECT_EQ(h.files().size(), 9);
 }

@@ -45,11 +45,14 @@ TEST(dlgValTables, ListsTheWritersTypesPreselectsXlsxAndShowsTheTables) {
         }
         EXPECT_EQ(texts, (QStringList{"Comma Separated Values (csv)", "Tab Delimited Text (txt)",
                                       "Spreadsheet Workbook (xlsx)", "xBase Table (dbf)"}));
-        EXPECT_EQ(driver.value(QStringLiteral("Combo1")), QStringLiteral("Spreadsheet Workbook (xlsx)"));
-        EXPECT_EQ(driver.value(QStringLiteral("lblExplanation")), QStringLiteral("Pick the tables."));
+        EXPECT_EQ(driver.value(QStringLiteral("Combo1")),
+                  QStringLiteral("Spreadsheet Workbook (xlsx)"));
+        EXPECT_EQ(driver.value(QStringLiteral("lblExplanation")),
+                  QStringLiteral("Pick the tables."));
         EXPECT_EQ(driver.form().control(QStringLiteral("Check1(9)")).caption(),
                   QStringLiteral("Types of Work Valid by Work Center"));
-        EXPECT_EQ(driver.form().control(QStringLiteral("cmdOK")).caption(), QStringLiteral("&Export"));
+        EXPECT_EQ(driver.form().control(QStringLiteral("cmdOK")).caption(),
+                  QStringLiteral("&Export"));
         EXPECT_EQ(h.checks(driver), QStringLiteral("0000000000"));
         driver.click(QStringLiteral("cmdCancel"));
     });
@@ -110,8 +113,8 @@ TEST(dlgValTables, RefusesAMissingFolderAndTakesABrowsedOne) {
     const QString chosen = h.folder.filePath(QStringLiteral("chosen"));
     QDir().mkpath(chosen);
     h.ui.nextFolder(chosen);
-    h.ui.answer(QStringLiteral("The folder: ") + options.folder + QStringLiteral(" does not exist."),
-                IDOK);
+    h.ui.answer(
+        QStringLiteral("The folder: ") + options.folder + QStringLiteral(" does not exist."), IDOK);
     h.ui.when(QStringLiteral("dlgValTables"), [&](FormDriver& driver) {
         driver.click(QStringLiteral("cmdOK"));
         EXPECT_TRUE(driver.form().isVisible()) << "the dialog stays open";

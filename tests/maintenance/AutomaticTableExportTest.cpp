@@ -74,13 +74,12 @@ TEST(AutomaticTableExport, WritesTheTouchedTablesWithThePrefixOrNothingWhenNotCo
 
     s.set(QStringLiteral("Tables"), QStringLiteral("FWEALD8ST"));
     EXPECT_TRUE(s.exportAfterChangeOf(s.system->workCenters()));
-    EXPECT_EQ(s.filesIn(s.output),
-              (QStringList{"VelExprt-ASSOCIAT.csv", "VelExprt-WORKCNTR.csv"}));
+    EXPECT_EQ(s.filesIn(s.output), (QStringList{"VelExprt-ASSOCIAT.csv", "VelExprt-WORKCNTR.csv"}));
     EXPECT_EQ(s.lines(s.output + QStringLiteral("/VelExprt-WORKCNTR.csv")).first(),
               QStringLiteral("RECV,Receiving,1,1,-1,2,07:30,16:00,Today at: 07:30,"
                              "Tomorrow at: 07:29,Pat Lee"));
-    EXPECT_TRUE(s.ui.transcript().lines().contains(
-        QStringLiteral("status: Creating Validation Tables")));
+    EXPECT_TRUE(
+        s.ui.transcript().lines().contains(QStringLiteral("status: Creating Validation Tables")));
     // The tables it opened are closed again.
     EXPECT_FALSE(s.system->workCenters().isOpen());
     EXPECT_FALSE(s.system->groupings().isOpen());
@@ -126,8 +125,8 @@ TEST(AutomaticTableExport, TheTemporaryFolderIsWrittenFirstThenCopiedAndLeftEmpt
     qputenv("TMPDIR", previous);
     EXPECT_TRUE(exported);
     EXPECT_EQ(s.filesIn(s.output),
-              (QStringList{"VelExprt-ACTIVITY.csv", "VelExprt-ELEMENT.csv",
-                           "VelExprt-ELEMENTS.csv", "VelExprt-STANDARDS.csv"}));
+              (QStringList{"VelExprt-ACTIVITY.csv", "VelExprt-ELEMENT.csv", "VelExprt-ELEMENTS.csv",
+                           "VelExprt-STANDARDS.csv"}));
     const QStringList statuses = s.ui.transcript().lines().filter(QStringLiteral("status: "));
     EXPECT_GT(statuses.indexOf(QStringLiteral("status: Copying Files")),
               statuses.indexOf(QStringLiteral("status: Creating Validation Tables")));
@@ -151,8 +150,9 @@ TEST(AutomaticTableExport, RunsTheCommandAfterExportingAndReportsWhenItFails) {
 
     const QString failing = s.script(QStringLiteral("fails.sh"), "exit 3");
     s.set(QStringLiteral("RunAfterExporting"), failing);
-    s.ui.answer(QStringLiteral("Error Running command: ") + failing + QStringLiteral("\r\nExit code 3"),
-                IDOK);
+    s.ui.answer(
+        QStringLiteral("Error Running command: ") + failing + QStringLiteral("\r\nExit code 3"),
+        IDOK);
     EXPECT_FALSE(s.exportAfterChangeOf(s.system->associates()));
     EXPECT_EQ(s.lastMessage().caption, QStringLiteral("AutoExport Tables"));
 

@@ -49,10 +49,10 @@ struct ExportSite : EditorHarness {
         indirect.Desc = QStringLiteral("Indirect Work");
         store(system->typesOfWork(), {direct, indirect});
 
-        store(system->elements(), {withDescription<ElementRecord>(QStringLiteral("Cases")),
-                                   withDescription<ElementRecord>(QStringLiteral("Lines")),
-                                   ElementRecord{},
-                                   withDescription<ElementRecord>(QStringLiteral("Pallets"))});
+        store(system->elements(),
+              {withDescription<ElementRecord>(QStringLiteral("Cases")),
+               withDescription<ElementRecord>(QStringLiteral("Lines")), ElementRecord{},
+               withDescription<ElementRecord>(QStringLiteral("Pallets"))});
 
         AllocationRecord grocery = withCode<AllocationRecord>(QStringLiteral("GROCERY"));
         grocery.Desc = QStringLiteral("Grocery");

@@ -11,7 +11,7 @@
 namespace vel::testing {
 namespace {
 
-const QStringList allTenFiles{"ACTIVITY", "WORKCNTR", "ASSOCIAT", "ALLOCATN", "ELEMENT",
+const QStringList allTenFiles{"ACTIVITY", "WORKCNTR", "ASSOCIAT",  "ALLOCATN", "ELEMENT",
                               "FIELD",    "ELEMENTS", "STANDARDS", "TYPEWORK", "WCVALID"};
 
 QStringList withExtension(const QStringList& names, const QString& prefix,
@@ -85,7 +85,8 @@ TEST(TableExport, TheDialogChoosesTablesTypeAndFolderAndCancelWritesNothing) {
               [](FormDriver& dialog) { dialog.click(QStringLiteral("cmdCancel")); });
     EXPECT_FALSE(TableExport(*s.system).ExportTables(0, {}, {}));
     s.ui.when(QStringLiteral("dlgValTables"), [](FormDriver& dialog) {
-        EXPECT_EQ(dialog.value(QStringLiteral("Combo1")), QStringLiteral("Tab Delimited Text (txt)"));
+        EXPECT_EQ(dialog.value(QStringLiteral("Combo1")),
+                  QStringLiteral("Tab Delimited Text (txt)"));
         dialog.selectTab(QStringLiteral("TabStrip1"), 2);
         dialog.click(QStringLiteral("Command1"));
         dialog.click(QStringLiteral("Command1"));
@@ -146,8 +147,8 @@ TEST(TableExport, ACorporateSystemPublishesItsAssociatesAsCorpassocCsv) {
               (QStringList{"A100,Smith,Jo,NIGHT,123-45-6789,B1,,,,,3,2021/04/05,17.50,100.00,"
                            "LEADS,-1,0,1.50,,-1,0,1,,,,,B10",
                            "'=B200,Jones,,,,,,,,,0,,0.00,0.00,,0,0,0.00,,0,0,2,,,,,"}));
-    EXPECT_TRUE(s.ui.transcript().lines().contains(
-        QStringLiteral("status: Creating Validation Tables")));
+    EXPECT_TRUE(
+        s.ui.transcript().lines().contains(QStringLiteral("status: Creating Validation Tables")));
 
     // A corporate folder that is gone: the failure report names the file and the folder.
     QDir(corporate).removeRecursively();

@@ -99,8 +99,9 @@ TEST(ValidationTableWriter, WorkCentersAssociatesAndTheSmallTables) {
                            "'=B200,Jones,,,,,,,,,0,,0.00,0.00,,0,0,0.00,,0,0,2,,,,,"}));
     EXPECT_EQ(s.written(ValidationTable::Allocation),
               (QStringList{"CODE,DESC,RECORD", "GROCERY,Grocery,1", "FROZEN,Frozen Foods,2"}));
-    EXPECT_EQ(s.written(ValidationTable::TypeOfWork),
-              (QStringList{"CODE,DESC,RECORD", "DIRECT,Direct Work,1", "INDIRECT,Indirect Work,2"}));
+    EXPECT_EQ(
+        s.written(ValidationTable::TypeOfWork),
+        (QStringList{"CODE,DESC,RECORD", "DIRECT,Direct Work,1", "INDIRECT,Indirect Work,2"}));
     EXPECT_EQ(s.written(ValidationTable::Element),
               (QStringList{"DESC,RECORD", "Cases,1", "Lines,2", "Pallets,4"}));
     EXPECT_EQ(s.written(ValidationTable::DataFields),
@@ -117,21 +118,22 @@ TEST(ValidationTableWriter, ColumnTypesWidthsAndDecimalsShowInTheXbaseOutput) {
         xbaseFields(s.written(ValidationTable::Associate, QStringLiteral("DBF")).first());
     EXPECT_EQ(associates.mid(0, 6), (QStringList{"CODE C 10 0", "LNAME C 15 0", "FNAME C 15 0",
                                                  "HOMEWC C 20 0", "SSN C 20 0", "BADGE1 C 20 0"}));
-    EXPECT_EQ(associates.mid(10, 12),
-              (QStringList{"SHIFT N 2 0", "HIREDATE D 8 0", "WAGERATE N 10 2", "PERFGOAL N 10 2",
-                           "GROUP C 30 0", "ONPAYROLL N 2 0", "ONINCENTIV N 2 0",
-                           "BASEINC N 10 2", "TENUREDATE D 8 0", "TESTPERF N 2 0",
-                           "TESTQUAL N 2 0", "RECORD N 5 0"}));
+    EXPECT_EQ(
+        associates.mid(10, 12),
+        (QStringList{"SHIFT N 2 0", "HIREDATE D 8 0", "WAGERATE N 10 2", "PERFGOAL N 10 2",
+                     "GROUP C 30 0", "ONPAYROLL N 2 0", "ONINCENTIV N 2 0", "BASEINC N 10 2",
+                     "TENUREDATE D 8 0", "TESTPERF N 2 0", "TESTQUAL N 2 0", "RECORD N 5 0"}));
     EXPECT_EQ(associates.size(), 27);
     const QStringList activities =
         xbaseFields(s.written(ValidationTable::Activity, QStringLiteral("DBF")).first());
     ASSERT_EQ(activities.size(), 51);
-    EXPECT_EQ(activities.mid(8, 4), (QStringList{"RECORD N 5 0", "FLD_AHRS N 5 0",
-                                                 "FLD_EHRS N 5 0", "FLD_COST N 5 0"}));
+    EXPECT_EQ(activities.mid(8, 4),
+              (QStringList{"RECORD N 5 0", "FLD_AHRS N 5 0", "FLD_EHRS N 5 0", "FLD_COST N 5 0"}));
     EXPECT_EQ(activities.mid(19, 3),
               (QStringList{"KIOSK N 2 0", "NUMELM N 2 0", "ELM_DESC1 C 30 0"}));
-    EXPECT_EQ(xbaseFields(s.written(ValidationTable::StandardsByAllocation,
-                                    QStringLiteral("DBF")).first()).mid(3),
+    EXPECT_EQ(xbaseFields(
+                  s.written(ValidationTable::StandardsByAllocation, QStringLiteral("DBF")).first())
+                  .mid(3),
               (QStringList{"UNITSHOUR N 13 7", "MINUTES N 13 5"}));
     EXPECT_EQ(xbaseFields(s.written(ValidationTable::WorkCenter, QStringLiteral("DBF")).first())
                   .mid(6, 2),
