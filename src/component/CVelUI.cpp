@@ -5,6 +5,8 @@
 #include "component/EditorOperation.h"
 #include "maintenance/UnattendedImports.h"
 #include "data/Masterfile.h"
+#include "maintenance/AutomaticTableExport.h"
+#include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/VelmorSystem.h"
@@ -84,6 +86,7 @@ bool CVelUI::EditAssociate(Handle hwndOwner, VelmorSystem& Velmor) {
     const EditorRun run = runEditor(steps, hwndOwner, Velmor);
     if (run.tableChanged) {
         AutoExportTable(hwndOwner, Velmor, Velmor.associates());
+        TableExport(Velmor).ExportCorporateAssociates();
     }
     return false;
 }
@@ -309,14 +312,15 @@ bool CVelUI::ImportAllocations(Handle hWnd, VelmorSystem& Velmor, const QString&
     return imported;
 }
 
-bool CVelUI::ExportTables(Handle, VelmorSystem& Velmor, const QString&, const QString&) {
-    notAvailableYet(Velmor, QStringLiteral("Exporting tables"));
-    return false;
+bool CVelUI::ExportTables(Handle hWnd, VelmorSystem& Velmor, const QString& OutputType,
+                          const QString& OutputFolder) {
+    OperationScope scope(Velmor);
+    return TableExport(Velmor).ExportTables(hWnd, OutputType, OutputFolder);
 }
 
-bool CVelUI::AutoExportTable(Handle, VelmorSystem& Velmor, TableObject&) {
-    notAvailableYet(Velmor, QStringLiteral("The automatic export of a changed table"));
-    return false;
+bool CVelUI::AutoExportTable(Handle, VelmorSystem& Velmor, TableObject& Obj) {
+    OperationScope scope(Velmor);
+    return AutomaticTableExport(Velmor).AutoExportTable(Obj);
 }
 
 bool CVelUI::ReindexStandards(Handle, VelmorSystem& Velmor) {

@@ -1,0 +1,73 @@
+#pragma once
+// Writes one validation table of a system to one file through the export writer: the table's
+// columns (name, type code, width, decimals) in order, then one row per active record (for the
+// elements on activities, per element of each activity; for the valid types of work, per work
+// center and type of work).
+//
+// The master tables it reads are opened when they are not open yet, kept open while the writer
+// lives (one export run reads the activity table for three files), and closed again at its end.
+#include "data/TableObject.h"
+#include "maintenance/ValidationTables.h"
+#include "platform/transfer/ExportFormat.h"
+
+#include <QTime>
+#include <QVariantList>
+
+#include <utility>
+#include <vector>
+
+namespace vel {
+
+class ExportWriter;
+class VelmorSystem;
+struct ExportColumn;
+
+class ValidationTableWriter {
+  public:
+    explicit ValidationTableWriter(VelmorSystem& system);
+    ~ValidationTableWriter();
+    ValidationTableWriter(const ValidationTableWriter&) = delete;
+    ValidationTableWriter& operator=(const ValidationTableWriter&) = delete;
+
+    // Writes the table to path in the output type (a name or extension of the writer's types)
+    // under the internal table name "ValTable". Throws ExportError (naming the file and the
+    // problem) or RuntimeError (a table that cannot be opened); the file is then not written.
+    void write(ValidationTable table, const QString& outputType, const QString& path,
+               const ExportOptions& options);
+
+    // The data-collection day of a work center as its two texts ("Today at: 08:00",
+    // "Tomorrow at: 07:59"): a start after the stop time begins the day yesterday; the end is
+    // one minute before the start. Blank or equal times count as 8:00 and 16:00.
+    static std::pair<QString, QString> dataCollectionTexts(QTime start, QTime stop);
+
+  private:
+    struct ColumnShape {
+        const char* name;
+        int typeCode;
+        int width;
+        int decimals = 0;
+    };
+    void declare(ExportWriter& writer, std::initializer_list<ColumnShape> columns);
+    void addRow(ExportWriter& writer, const QVariantList& values);
+    void use(TableObject& table);
+
+    void writeActivities(ExportWriter& writer);
+    void writeWorkCenters(ExportWriter& writer);
+    void writeAssociates(ExportWriter& writer);
+    template <class Record>
+    void writeCodeTable(ExportWriter& writer, Table<Record>& table);
+    void writeElements(ExportWriter& writer);
+    void writeDataFields(ExportWriter& writer);
+    void writeElementsOnActivities(ExportWriter& writer);
+    void writeStandards(ExportWriter& writer);
+    void writeValidTypesOfWork(ExportWriter& writer);
+    // The code of every active record by record number (index 0 unused); for elements, whose
+    // code is their description, the description.
+    std::vector<QString> codes(TableObject& table);
+
+    VelmorSystem& system_;
+    std::vector<TableObject*> opened_;  // tables this writer opened and closes
+    int nextPosition_ = 1;
+};
+
+}  // namespace vel
