@@ -1,11 +1,13 @@
 #include "component/EditorRegistry.h"
 
+#include "editors/frmActivity.h"
 #include "editors/frmMistake.h"
 
 namespace vel {
 
 std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int) {
     switch (kind) {
+    case EditorKind::Activity: return std::make_unique<frmActivity>();
     case EditorKind::Mistake: return std::make_unique<frmMistake>();
     default: return nullptr;  // not part of this version yet
     }

@@ -118,6 +118,10 @@ public:
     // The associates (record numbers) of a grouping: for a number of 900 or more those whose home
     // work center is number - 900, else those whose primary grouping it is.
     virtual QList<int> groupingMembers(int grouping) = 0;
+
+    // Whether a production-sheet line records the activity on the allocation (record numbers),
+    // so that the activity editor keeps the allocation valid for it.
+    virtual bool allocationUsedWithActivity(int activityNumber, int allocationNumber) = 0;
 };
 
 }  // namespace vel

@@ -162,34 +162,37 @@ void MasterTableEditor::recordWritten(int number, const QString& action,
     }
 }
 
-void MasterTableEditor::deleteThroughDialog(int number) {
+int MasterTableEditor::deleteThroughDialog(int number, const std::function<bool(int)>& isTarget,
+                                           int confirmStyle) {
     const QString item = table_->code(number).trimmed();
     delete_->setItem(words_.kind, item);
     delete_->clearTargets();
     delete_->addTarget(QStringLiteral("(None)"), 0);
     for (int other = 1; other <= table_->recordCount(); ++other) {
-        if (other != number && table_->isActive(other)) {
+        if (other != number && table_->isActive(other) && (!isTarget || isTarget(other))) {
             delete_->addTarget(table_->code(other).trimmed(), other);
         }
     }
     if (!delete_->Ask(0)) {
-        return;
+        return -1;
     }
     const int target = delete_->targetRecord();
+    const int confirmed = (confirmStyle & 7) == MB_OKCANCEL ? IDOK : IDYES;
     if (message(QStringLiteral("OK to Delete this ") + words_.kind +
                     QStringLiteral(" from the system at this time?"),
-                MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        return;
+                confirmStyle) != confirmed) {
+        return -1;
     }
     if (!table_->remove(number, target)) {
         message(QStringLiteral("Could not delete the ") + words_.kind + QStringLiteral(" ") + item +
                     QStringLiteral(". ") + table_->lastError(),
                 MB_ICONEXCLAMATION);
-        return;
+        return -1;
     }
     system_->logChange(*table_, item, QStringLiteral("Delete"), {});
     list_->removeLine(number);
     list_->markChanged();
+    return target;
 }
 
 // --- events alike for every editor ---------------------------------------------------------------

@@ -102,6 +102,7 @@ class ReferenceSystem : public VelmorSystem {
     int assignDataField(const QString& description) override;
     bool releaseDataField(int number) override;
     QList<int> groupingMembers(int grouping) override;
+    bool allocationUsedWithActivity(int activityNumber, int allocationNumber) override;
 
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).
