@@ -65,10 +65,11 @@ int ActivityCorporateFixup::fixFieldNumbers() {
         message(QStringLiteral("Error opening the ") + elements.name(), MB_ICONEXCLAMATION);
         return -1;
     }
-    logPath_ = QDir(system_.Program().dataFolder())
-                   .filePath(QStringLiteral("TBCORPFIX.") +
-                             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss")) +
-                             QStringLiteral(".CSV"));
+    logPath_ =
+        QDir(system_.Program().dataFolder())
+            .filePath(QStringLiteral("TBCORPFIX.") +
+                      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss")) +
+                      QStringLiteral(".CSV"));
     QSaveFile log(logPath_);
     if (!log.open(QIODevice::WriteOnly)) {
         message(QStringLiteral("Could not create log file: ") + logPath_, MB_ICONEXCLAMATION);

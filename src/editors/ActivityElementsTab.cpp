@@ -17,7 +17,7 @@ namespace vel {
 QString frmActivity::elementName(int element) const {
     auto& elements = elementTable();
     return element > 0 && element <= elements.recordCount() ? elements.code(element).trimmed()
-                                                             : QString();
+                                                            : QString();
 }
 
 int frmActivity::currentSlot() const {
@@ -66,15 +66,13 @@ void frmActivity::elementsChosen() {
         for (size_t slot = 0; slot < standards.size(); ++slot) {
             const ActivityElementSlot& entry = working_.Elements[slot];
             const int was = before.slotOf(entry.Element);
-            standards[slot] = entry.isEmpty() ? 0.0F
-                              : was >= 0      ? old[size_t(was)]
-                                              : entry.Standard;
+            standards[slot] = entry.isEmpty() ? 0.0F : was >= 0 ? old[size_t(was)] : entry.Standard;
         }
     }
 
     // The frame's element list: the selected ones; a newly added element is shown at once.
-    const int shown = currentSlot() >= 0 ? int(frameElement_->itemData(frameElement_->listIndex()))
-                                         : 0;
+    const int shown =
+        currentSlot() >= 0 ? int(frameElement_->itemData(frameElement_->listIndex())) : 0;
     int show = shown;
     for (long long element : chosen) {
         if (before.slotOf(int(element)) < 0) {
@@ -103,8 +101,10 @@ void frmActivity::showElementSlot(int slot) {
     }
     loading_ = true;
     const bool present = slot >= 0;
-    const ActivityElementSlot entry = present ? working_.Elements[size_t(slot)] : ActivityElementSlot{};
-    elementStandard_->setValue(present ? displayedStandard(entry.Standard, standardDisplay()) : 0.0);
+    const ActivityElementSlot entry =
+        present ? working_.Elements[size_t(slot)] : ActivityElementSlot{};
+    elementStandard_->setValue(present ? displayedStandard(entry.Standard, standardDisplay())
+                                       : 0.0);
     elementLimit_[0]->setValue(entry.LowerLimit);
     elementLimit_[1]->setValue(entry.UpperLimit);
     useUnits_->setChecked(entry.UseUnits);
@@ -128,7 +128,8 @@ void frmActivity::showElementSlot(int slot) {
         }
     }
     standardElementNote_->setCaption(
-        QStringLiteral("Standard for this element will be entered into element: ") + standardElement);
+        QStringLiteral("Standard for this element will be entered into element: ") +
+        standardElement);
     standardElementNote_->setVisible(entry.UseStdElement && !standardElement.isEmpty());
     historicalElementSwitch_->setEnabled(present && historical_->checked());
     loading_ = false;
@@ -177,17 +178,25 @@ void frmActivity::fillElementsGrid() {
                             QStringLiteral("Units for Activity"), QStringLiteral("Override Lookup"),
                             QStringLiteral("Occurrence"), QStringLiteral("Historical"),
                             QStringLiteral("Lower Limit"), QStringLiteral("Upper Limit")});
-    elementGrid_->columnWidth(0, 3).columnWidth(1, 24).columnWidth(2, 16);
+    for (int col = 0; col < elementGrid_->cols(); ++col) {
+        elementGrid_->columnWidth(col,
+                                  std::max(4, int(elementGrid_->textMatrix(0, col).size()) + 2));
+    }
+    elementGrid_->columnWidth(1, 24);
     const auto yesNo = [](bool on) { return on ? QStringLiteral("Yes") : QStringLiteral("No"); };
     int row = 1;
     for (const ActivityElementSlot& slot : working_.Elements) {
         if (slot.isEmpty()) {
             continue;
         }
-        const QStringList cells{QString::number(row), elementName(slot.Element),
-                                standardText(slot.Standard, display), yesNo(slot.UseUnits),
-                                yesNo(slot.Override), yesNo(slot.Occurrence),
-                                yesNo(slot.Historical), QString::number(slot.LowerLimit),
+        const QStringList cells{QString::number(row),
+                                elementName(slot.Element),
+                                standardText(slot.Standard, display),
+                                yesNo(slot.UseUnits),
+                                yesNo(slot.Override),
+                                yesNo(slot.Occurrence),
+                                yesNo(slot.Historical),
+                                QString::number(slot.LowerLimit),
                                 QString::number(slot.UpperLimit)};
         for (int col = 0; col < cells.size(); ++col) {
             elementGrid_->setTextMatrix(row, col, cells[col]);

@@ -86,8 +86,8 @@ void frmActivity::loadWindow(const ActivityRecord& record) {
     elements_->setChosen({});
     elements_->setChosen(chosen);
     for (int index = 0; index < allocations_->count(); ++index) {
-        allocations_->setSelected(index,
-                                  record.AllocationStandards.contains(int(allocations_->item(index).data)));
+        allocations_->setSelected(
+            index, record.AllocationStandards.contains(int(allocations_->item(index).data)));
     }
 
     incentive_[0]->setChecked(!record.ExcludeFromIncentive);
@@ -170,14 +170,14 @@ QStringList frmActivity::changedSettings(const ActivityRecord& before,
                                          const ActivityRecord& after) const {
     static const QRegularExpression slotField(
         QStringLiteral("^(Element|Standard|LowerLimit|UpperLimit|Switches|UnitsField)\\d+$"));
-    static const QStringList bookkeeping{QStringLiteral("FldHoursto"), QStringLiteral("FldEarnedto"),
-                                         QStringLiteral("FldCostto")};
+    static const QStringList bookkeeping{
+        QStringLiteral("FldHoursto"), QStringLiteral("FldEarnedto"), QStringLiteral("FldCostto")};
     QStringList names;
     for (const QString& name : changedFields(before, after)) {
         const auto match = slotField.match(name);
-        if (bookkeeping.contains(name) || (match.hasMatch() && match.captured(1) != "Element" &&
-                                           match.captured(1) != "LowerLimit" &&
-                                           match.captured(1) != "UpperLimit")) {
+        if (bookkeeping.contains(name) ||
+            (match.hasMatch() && match.captured(1) != "Element" &&
+             match.captured(1) != "LowerLimit" && match.captured(1) != "UpperLimit")) {
             continue;  // standards and switches are named per element below
         }
         const QString shown = match.hasMatch() ? match.captured(1) : name;
@@ -213,10 +213,16 @@ QStringList frmActivity::changedSettings(const ActivityRecord& before,
 void frmActivity::writeRecord(int number, RecordMode mode) {
     system().StatusText(QStringLiteral("Saving Activity and Standards Settings..."));
     ActivityRecord after = windowRecord();
-    for (const PlannedField& field : plannedFields()) {
-        int assigned = field.number;
+    const std::vector<PlannedField> plan = plannedFields();
+    // Fields no longer needed are freed first, so that the new ones can take them.
+    for (const PlannedField& field : plan) {
         if (field.released) {
             system().releaseDataField(field.number);
+        }
+    }
+    for (const PlannedField& field : plan) {
+        int assigned = field.number;
+        if (field.released) {
             continue;
         }
         if (assigned == 0) {

@@ -30,9 +30,9 @@ void frmActivity::standardDisplayChanged() {
 
 // "Standard " or, while each allocation keeps its own, "Default Standard ", with the unit.
 void frmActivity::captionStandards() {
-    elementStandard_->setCaption(
-        (sameStandards_->checked() ? QStringLiteral("Standard ") : QStringLiteral("Default Standard ")) +
-        unitCaption(standardDisplay()));
+    elementStandard_->setCaption((sameStandards_->checked() ? QStringLiteral("Standard ")
+                                                            : QStringLiteral("Default Standard ")) +
+                                 unitCaption(standardDisplay()));
     elementStandard_->decimals(standardDisplay() == StandardDisplay::UnitsPerHour ? 3 : 5);
 }
 
@@ -52,7 +52,8 @@ void frmActivity::allocationsChosen() {
         }
         ActivityRecord::SlotStandards standards{};
         for (size_t slot = 0; slot < standards.size(); ++slot) {
-            standards[slot] = working_.Elements[slot].isEmpty() ? 0.0F : working_.Elements[slot].Standard;
+            standards[slot] =
+                working_.Elements[slot].isEmpty() ? 0.0F : working_.Elements[slot].Standard;
         }
         chosen[allocation] = standards;
     }
@@ -77,14 +78,16 @@ void frmActivity::fillAllocationsGrid() {
     for (const auto& [allocation, standards] : working_.AllocationStandards) {
         allocationGrid_->setTextMatrix(row, 0, allocationName(allocation));
         for (int slot = 0; slot < elementCount; ++slot) {
-            const float stored = same ? working_.Elements[size_t(slot)].Standard : standards[size_t(slot)];
+            const float stored =
+                same ? working_.Elements[size_t(slot)].Standard : standards[size_t(slot)];
             allocationGrid_->setTextMatrix(row, slot + 1, standardText(stored, display));
         }
         ++row;
     }
     for (int col = 1; col <= elementCount; ++col) {
         allocationGrid_->editableColumn(col, !same);
-        allocationGrid_->columnWidth(col, 14).columnAlign(col, Grid::Align::Right);
+        allocationGrid_->columnWidth(col, std::max(12, int(headings[col].size()) + 2))
+            .columnAlign(col, Grid::Align::Right);
     }
 }
 
@@ -121,8 +124,8 @@ std::vector<frmActivity::PlannedField> frmActivity::plannedFields() const {
     std::vector<PlannedField> plan;
     const auto add = [&](const QString& typeOfData, int number, bool needed, int element) {
         if (needed || number > 0) {
-            plan.push_back({typeOfData, code + QStringLiteral(" ") + typeOfData, number, element,
-                            !needed});
+            plan.push_back(
+                {typeOfData, code + QStringLiteral(" ") + typeOfData, number, element, !needed});
         }
     };
     add(QStringLiteral("Actual Hours"), working_.FldHoursto, true, 0);

@@ -77,7 +77,8 @@ bool ActivityStandardsImport::run() {
         request.prompt = QStringLiteral("Enter the name of the file to update the Activity Table");
         request.fileName = settings.readValue(QStringLiteral("Standards"),
                                               systemFolderFile(QStringLiteral("standards.csv")));
-        request.rowsToSkip = settings.readValue(QStringLiteral("StandardRows"), QStringLiteral("0")).toInt();
+        request.rowsToSkip =
+            settings.readValue(QStringLiteral("StandardRows"), QStringLiteral("0")).toInt();
         request.fieldsToSkip =
             settings.readValue(QStringLiteral("StandardFields"), QStringLiteral("0")).toInt();
         for (;;) {
@@ -212,13 +213,14 @@ QString ActivityStandardsImport::processLine(const QStringList& fields) {
         updatedActivities_ << activity.Code.trimmed();
     }
     return allocationCode.isEmpty()
-               ? QStringLiteral("All Allocations updated to ") + value + QStringLiteral(" units per hour")
+               ? QStringLiteral("All Allocations updated to ") + value +
+                     QStringLiteral(" units per hour")
                : QStringLiteral("updated to ") + value + QStringLiteral(" units per hour");
 }
 
 QString ActivityStandardsImport::writeBackup() {
-    const QString stem = QStringLiteral("standards-") +
-                         QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    const QString stem =
+        QStringLiteral("standards-") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
     int counter = 1;
     while (FileExists(systemFolderFile(stem + QString::number(counter) + QStringLiteral(".csv")))) {
         ++counter;
@@ -251,7 +253,8 @@ QString ActivityStandardsImport::writeBackup() {
             }
             addLine(code, QString(), entry.Element, entry.Standard);
             for (const auto& [allocation, standards] : activity.AllocationStandards) {
-                addLine(code, allocations.code(allocation).trimmed(), entry.Element, standards[slot]);
+                addLine(code, allocations.code(allocation).trimmed(), entry.Element,
+                        standards[slot]);
             }
         }
     }

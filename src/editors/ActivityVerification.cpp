@@ -10,8 +10,8 @@
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
 #include "ui/ListSelect.h"
-#include "ui/NumberBox.h"
 #include "ui/MessageBoxCodes.h"
+#include "ui/NumberBox.h"
 #include "ui/OptionButton.h"
 #include "ui/OrderedSelect.h"
 #include "ui/TextBox.h"
@@ -59,10 +59,11 @@ bool frmActivity::verifyRequiredAndMethod(int number) {
     const QList<int> allowed = system().earnedHoursMethodsAllowed(number);
     const bool methodOpen = std::ranges::any_of(allowed, [](int method) { return method != 0; });
     if (working_.EarnedHrsCalc == 0 && methodOpen &&
-        !ask(QStringLiteral("The Earned Hours calculation is set as None.\nIf saved now, the Earned "
-                            "Hours setting cannot be changed.  The activity will always be "
-                            "unmeasured.  OK to save?"),
-             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2)) {
+        !ask(
+            QStringLiteral("The Earned Hours calculation is set as None.\nIf saved now, the Earned "
+                           "Hours setting cannot be changed.  The activity will always be "
+                           "unmeasured.  OK to save?"),
+            MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2)) {
         focusOn(*method_[0]);
         return false;
     }
@@ -196,17 +197,20 @@ bool frmActivity::verifyXyz() {
         return false;
     }
     if (travelElement_ != 0 && working_.slotOf(travelElement_) < 0) {
-        message(QStringLiteral("The element: ") + travelElementName_ +
-                    QStringLiteral(" must be active on this Activity, since you have selected to "
-                                   "use XYZ calculations.  Please add that Element, and then resave."),
-                MB_ICONEXCLAMATION);
+        message(
+            QStringLiteral("The element: ") + travelElementName_ +
+                QStringLiteral(" must be active on this Activity, since you have selected to "
+                               "use XYZ calculations.  Please add that Element, and then resave."),
+            MB_ICONEXCLAMATION);
         focusOn(*elements_);
         return false;
     }
     const QString sixty = QString::number(displayedStandard(60.0, standardDisplay()));
     for (const auto& [element, prompt] :
-         {std::pair{travelElement_, QStringLiteral("The Standard for the Travel Time Element is not equal to ")},
-          {zTravelElement_, QStringLiteral("The Standard for the Z Travel Time Element is not equal to ")}}) {
+         {std::pair{travelElement_,
+                    QStringLiteral("The Standard for the Travel Time Element is not equal to ")},
+          {zTravelElement_,
+           QStringLiteral("The Standard for the Z Travel Time Element is not equal to ")}}) {
         const int slot = working_.slotOf(element);
         if (element != 0 && slot >= 0 && working_.Elements[size_t(slot)].Standard != 60.0F &&
             !ask(prompt + sixty + QStringLiteral(", do you wish to continue?"),

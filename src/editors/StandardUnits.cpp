@@ -23,9 +23,9 @@ float storedStandard(double entered, StandardDisplay display) {
 }
 
 QString standardText(double stored, StandardDisplay display) {
-    return FormatNumber(displayedStandard(stored, display),
-                        display == StandardDisplay::UnitsPerHour ? QStringLiteral("#,##0.000")
-                                                                  : QStringLiteral("#,##0.00000"));
+    return FormatNumber(displayedStandard(stored, display), display == StandardDisplay::UnitsPerHour
+                                                                ? QStringLiteral("#,##0.000")
+                                                                : QStringLiteral("#,##0.00000"));
 }
 
 QString unitCaption(StandardDisplay display) {

@@ -11,8 +11,8 @@
 #include "data/records/StandardRecord.h"
 #include "data/records/TypeOfWorkRecord.h"
 #include "data/records/WorkCenterRecord.h"
-#include "editors/ActivityStandardsImport.h"
 #include "editors/ActivityCorporateFixup.h"
+#include "editors/ActivityStandardsImport.h"
 #include "editors/frmOKtoView.h"
 #include "services/ErrorReport.h"
 #include "services/FileExists.h"
@@ -59,7 +59,8 @@ StandardDisplay frmActivity::standardDisplay() const {
     return timeUnit_[1]->value() ? StandardDisplay::UnitsPerHour : StandardDisplay::MinutesPerUnit;
 }
 
-// --- Edit ------------------------------------------------------------------------------------------
+// --- Edit
+// ------------------------------------------------------------------------------------------
 
 bool frmActivity::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) {
     bool shown = false;
@@ -83,13 +84,14 @@ bool frmActivity::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) 
         list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
         list().addColumn(QStringLiteral("Description"), 2, ListColumn::Kind::Text, 30);
         list().addColumn(QStringLiteral("Earned Hours Calculation"), 3, ListColumn::Kind::Text, 26);
-        list().addColumn(QStringLiteral("Historical Std"), 4, ListColumn::Kind::Text, 8);
-        list().addColumn(QStringLiteral("Type of Work"), 5, ListColumn::Kind::Text, 10);
-        list().addColumn(QStringLiteral("Kiosk Entry"), 6, ListColumn::Kind::Text, 8);
+        list().addColumn(QStringLiteral("Historical Std"), 4, ListColumn::Kind::Text, 13);
+        list().addColumn(QStringLiteral("Type of Work"), 5, ListColumn::Kind::Text, 13);
+        list().addColumn(QStringLiteral("Kiosk Entry"), 6, ListColumn::Kind::Text, 11);
         const SystemFeatures features = system.features();
         int next = 7;
         if (features.incentive) {
-            list().addColumn(QStringLiteral("Incentive Rate Scale"), next++, ListColumn::Kind::Text, 10);
+            list().addColumn(QStringLiteral("Incentive Rate Scale"), next++, ListColumn::Kind::Text,
+                             10);
         }
         if (features.performancePolicy) {
             list().addColumn(QStringLiteral("Include in PPA"), next++, ListColumn::Kind::Text, 8);
@@ -99,7 +101,8 @@ bool frmActivity::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) 
         }
         if (!this->viewOnly()) {
             list().addActionButton(QStringLiteral("Update..."));
-            if (FileExists(QDir(system.Program().dataFolder()).filePath(QStringLiteral("features.fld")))) {
+            if (FileExists(
+                    QDir(system.Program().dataFolder()).filePath(QStringLiteral("features.fld")))) {
                 list().addActionButton(QStringLiteral("Fixup CorpControl"));
             }
         }
@@ -141,8 +144,8 @@ bool frmActivity::chooseAccess(VelmorSystem& system, bool& viewOnly) {
 void frmActivity::readEditorSettings() {
     IniSettings settings(system().settingsLocation());
     settings.selectSection(QStringLiteral("XYZ"));
-    travelElementName_ = settings.readValue(QStringLiteral("TimeElement"),
-                                            QStringLiteral("Travel Minutes"));
+    travelElementName_ =
+        settings.readValue(QStringLiteral("TimeElement"), QStringLiteral("Travel Minutes"));
     zTravelElementName_ = settings.readValue(QStringLiteral("TimeZElement"), QString());
     settings.selectSection(QStringLiteral("Preferences"));
     timePreference_ = settings.readValue(QStringLiteral("Time"), QStringLiteral("0")).toInt();
@@ -163,21 +166,19 @@ bool frmActivity::openRelatedTables() {
         return false;
     };
     VelmorSystem& sys = system();
-    if (!opened(sys.elements(), {}) ||
-        !opened(sys.typesOfWork(), {}) || !opened(sys.allocations(), {}) ||
-        !opened(sys.workCenters(), {}) || !opened(sys.groupings(), {}) ||
-        !opened(sys.dataFields(), {}) ||
+    if (!opened(sys.elements(), {}) || !opened(sys.typesOfWork(), {}) ||
+        !opened(sys.allocations(), {}) || !opened(sys.workCenters(), {}) ||
+        !opened(sys.groupings(), {}) || !opened(sys.dataFields(), {}) ||
         !opened(sys.locations(), QStringLiteral("Error opening the Location Table")) ||
         !opened(sys.machines(), QStringLiteral("Error opening the Machine Table"))) {
         return false;
     }
     if (sys.features().xyz) {
         travelElement_ = elementTable().find(travelElementName_);
-        zTravelElement_ = zTravelElementName_.trimmed().isEmpty()
-                              ? 0
-                              : elementTable().find(zTravelElementName_);
-        for (const auto& [number, name] :
-             {std::pair{travelElement_, travelElementName_}, {zTravelElement_, zTravelElementName_}}) {
+        zTravelElement_ =
+            zTravelElementName_.trimmed().isEmpty() ? 0 : elementTable().find(zTravelElementName_);
+        for (const auto& [number, name] : {std::pair{travelElement_, travelElementName_},
+                                           {zTravelElement_, zTravelElementName_}}) {
             if (number == 0 && !name.trimmed().isEmpty()) {
                 message(QStringLiteral("Cannot find element: ") + name +
                             QStringLiteral(".  This element is necessary for XYZ calculations.  "
@@ -189,8 +190,10 @@ bool frmActivity::openRelatedTables() {
         }
     }
     if (corporateControl() &&
-        (!opened(sys.corporateActivities(), QStringLiteral("Error opening the Corporate Activity Table")) ||
-         !opened(sys.corporateElements(), QStringLiteral("Error opening the Corporate Element Table")) ||
+        (!opened(sys.corporateActivities(),
+                 QStringLiteral("Error opening the Corporate Activity Table")) ||
+         !opened(sys.corporateElements(),
+                 QStringLiteral("Error opening the Corporate Element Table")) ||
          !opened(sys.corporateTypesOfWork(),
                  QStringLiteral("Error opening the Corporate Type of Work Table")))) {
         return false;
@@ -221,7 +224,8 @@ void frmActivity::fillChoices() {
         for (int number = 1; number <= sys.typesOfWork().recordCount(); ++number) {
             if (sys.typesOfWork().isActive(number)) {
                 const auto type = sys.typesOfWork().record(number);
-                const QString line = type.Code.trimmed() + QStringLiteral(" - ") + type.Desc.trimmed();
+                const QString line =
+                    type.Code.trimmed() + QStringLiteral(" - ") + type.Desc.trimmed();
                 typeOfWork_->addItem(line, number);
                 reflectiveTypeOfWork_->addItem(line, number);
             }
@@ -252,16 +256,18 @@ void frmActivity::fillChoices() {
             for (int number = 1; number <= sys.workCenters().recordCount(); ++number) {
                 if (sys.workCenters().isActive(number)) {
                     const auto center = sys.workCenters().record(number);
-                    reflective_->addItem(center.Code.trimmed() + QStringLiteral(" - ") +
-                                             center.Desc.trimmed(), number);
+                    reflective_->addItem(
+                        center.Code.trimmed() + QStringLiteral(" - ") + center.Desc.trimmed(),
+                        number);
                 }
             }
         } else if (method == 6) {
             for (int number = 1; number <= sys.groupings().recordCount(); ++number) {
                 if (sys.groupings().isActive(number)) {
                     const auto group = sys.groupings().record(number);
-                    reflective_->addItem(group.Code.trimmed() + QStringLiteral(" - ") +
-                                             group.Desc.trimmed(), number);
+                    reflective_->addItem(
+                        group.Code.trimmed() + QStringLiteral(" - ") + group.Desc.trimmed(),
+                        number);
                 }
             }
         }
@@ -281,22 +287,26 @@ void frmActivity::reportActivitiesMissingFromCorporateFile() {
         }
     }
     if (!missing.isEmpty()) {
-        message(QStringLiteral("The following Activities are in this local system, but are not in "
-                               "the Corporate Control file:\n") +
-                    missing.join(QStringLiteral(", ")) +
-                    QStringLiteral("\nPrint the Corporate Control Audit Listing for more information."),
-                MB_ICONEXCLAMATION);
+        message(
+            QStringLiteral("The following Activities are in this local system, but are not in "
+                           "the Corporate Control file:\n") +
+                missing.join(QStringLiteral(", ")) +
+                QStringLiteral("\nPrint the Corporate Control Audit Listing for more information."),
+            MB_ICONEXCLAMATION);
     }
 }
 
-// --- list lines and the printed listing ------------------------------------------------------------
+// --- list lines and the printed listing
+// ------------------------------------------------------------
 
 QStringList frmActivity::lineTexts(int number) const {
     const ActivityRecord activity = system().activities().record(number);
     const int method = std::clamp(activity.EarnedHrsCalc, 0, 6);
     auto& types = system().typesOfWork();
-    QStringList texts{activity.Code.trimmed(), activity.Desc.trimmed(),
-                      QString::fromLatin1(methodListings[method]), yesNo(activity.Historical),
+    QStringList texts{activity.Code.trimmed(),
+                      activity.Desc.trimmed(),
+                      QString::fromLatin1(methodListings[method]),
+                      yesNo(activity.Historical),
                       activity.TOW > 0 && activity.TOW <= types.recordCount()
                           ? types.code(activity.TOW).trimmed()
                           : QString(),
@@ -327,7 +337,8 @@ QStringList frmActivity::printCells(int number) const {
     return {QString::number(number), line.value(0), line.value(1), line.value(2), line.value(4)};
 }
 
-// --- the list's events ------------------------------------------------------------------------------
+// --- the list's events
+// ------------------------------------------------------------------------------
 
 void frmActivity::EditForm_AddRec() {
     if (const int number = freeRecordOrRefuse()) {
@@ -375,10 +386,18 @@ void frmActivity::recordLoop(int number, RecordMode mode, const ActivityRecord& 
     loadWindow(working_);
     QString caption;
     switch (mode) {
-    case RecordMode::Add: caption = QStringLiteral("Add Activity Record: ") + QString::number(number); break;
-    case RecordMode::Copy: caption = QStringLiteral("Copy an Activity Record"); break;
-    case RecordMode::Edit: caption = QStringLiteral("Edit Activity Record: ") + QString::number(number); break;
-    case RecordMode::View: caption = QStringLiteral("View Activity Record: ") + QString::number(number); break;
+        case RecordMode::Add:
+            caption = QStringLiteral("Add Activity Record: ") + QString::number(number);
+            break;
+        case RecordMode::Copy:
+            caption = QStringLiteral("Copy an Activity Record");
+            break;
+        case RecordMode::Edit:
+            caption = QStringLiteral("Edit Activity Record: ") + QString::number(number);
+            break;
+        case RecordMode::View:
+            caption = QStringLiteral("View Activity Record: ") + QString::number(number);
+            break;
     }
     while (showRecord(caption)) {
         if (refusedAsBlank(*code_) || refusedAsBlank(*description_)) {
@@ -473,7 +492,8 @@ void frmActivity::EditForm_DeleteRec(int number) {
     const bool measured = activities.record(number).EarnedHrsCalc != 0;
     const ActivityRecord removed = activities.record(number);
     const int target = deleteThroughDialog(
-        number, [&](int other) { return (activities.record(other).EarnedHrsCalc != 0) == measured; },
+        number,
+        [&](int other) { return (activities.record(other).EarnedHrsCalc != 0) == measured; },
         MB_OKCANCEL | MB_ICONQUESTION);
     if (target > 0) {
         holdingDeletedData_.insert(target);
@@ -510,11 +530,12 @@ bool frmActivity::typeOfWorkCountsAccepted() {
         const QString name = type > 0 && type <= types.recordCount()
                                  ? types.record(type).Desc.trimmed()
                                  : QStringLiteral("No Type of Work");
-        if (message(QStringLiteral("There are ") + QString::number(count) +
-                        QStringLiteral(" Activities assigned to the ") + name +
-                        QStringLiteral(" Type of Work.  Are you sure you want to save the file?  "
-                                       "This will cause problems with the Activity Detail Reports."),
-                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        if (message(
+                QStringLiteral("There are ") + QString::number(count) +
+                    QStringLiteral(" Activities assigned to the ") + name +
+                    QStringLiteral(" Type of Work.  Are you sure you want to save the file?  "
+                                   "This will cause problems with the Activity Detail Reports."),
+                MB_YESNO | MB_ICONQUESTION) != IDYES) {
             return false;
         }
     }

@@ -161,7 +161,7 @@ class frmActivity : public Form, public MasterTableEditor {
     int recordNumber_ = 0;
     bool showingElementGrid_ = false;
     bool loading_ = false;
-    int reflectiveMethod_ = -1;  // the method whose references cboReflective lists
+    int reflectiveMethod_ = -1;             // the method whose references cboReflective lists
     std::vector<TableObject*> openedHere_;  // related tables this editor opened
     // Records picked in this list as receivers of a deleted activity's data.
     std::set<int> holdingDeletedData_;
@@ -214,6 +214,7 @@ class frmActivity : public Form, public MasterTableEditor {
     ListSelect* allocations_ = nullptr;
     Grid* allocationGrid_ = nullptr;
     Grid* fieldGrid_ = nullptr;
+    Control* incentiveFrame_ = nullptr;
     std::array<CheckBox*, 3> incentive_{};
     std::array<OptionButton*, 2> additiveType_{};
     NumberBox* additiveAmount_ = nullptr;

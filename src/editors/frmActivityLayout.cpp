@@ -54,8 +54,9 @@ frmActivity::~frmActivity() = default;
 
 void frmActivity::buildGeneralTab(TabPage& page) {
     code_ = &page.textBox(text("Text1"), 0, text("&Code:")).keys(KeyFilter::code()).maxLength(10);
-    description_ =
-        &page.textBox(text("Text1"), 1, text("&Description:")).keys(KeyFilter::name()).maxLength(30);
+    description_ = &page.textBox(text("Text1"), 1, text("&Description:"))
+                        .keys(KeyFilter::name())
+                        .maxLength(30);
     typeOfWork_ = &page.comboBox(text("cboList"), text("&Type of Work:"));
 
     auto& document = page.frame(text("fraDocument"), text("Documents"));
@@ -65,10 +66,11 @@ void frmActivity::buildGeneralTab(TabPage& page) {
                          .maxLength(30);
     multipleDocuments_ = &document.checkBox(text("chkDocFlags"), 0,
                                             text("Allow Multiple Documents for one time period"));
-    lookUp_ = &document.checkBox(text("chkDocFlags"), 1,
-                                 text("Search for Document in the Look Up File"));
+    lookUp_ =
+        &document.checkBox(text("chkDocFlags"), 1, text("Search for Document in the Look Up File"));
     mustFind_ = &document.comboBox(text("cboMustFind"), text("Look Up:"));
-    for (const char* item : {"Attempt to find", "Must find", "Must find document and activity code"}) {
+    for (const char* item :
+         {"Attempt to find", "Must find", "Must find document and activity code"}) {
         mustFind_->addItem(text(item));
     }
     reuse_ = &page.comboBox(text("cboReuse"), text("Units previously recorded:"));
@@ -88,9 +90,9 @@ void frmActivity::buildGeneralTab(TabPage& page) {
     auto& totals = page.frame(text("fraUnits"), text("Include the units of this Activity in:"));
     unitsInAll_ = &totals.checkBox(text("chkFlags"), 0, text("Total of All Activities"));
     unitsInTypeOfWork_ = &totals.checkBox(text("chkFlags"), 4, text("Type of Work Totals"));
-    unitsInQuality_ = &totals.checkBox(
-        text("chkFlags"), 5,
-        text("Quality Calculations (Auditable Units and/or Accuracy Base Units)"));
+    unitsInQuality_ =
+        &totals.checkBox(text("chkFlags"), 5,
+                         text("Quality Calculations (Auditable Units and/or Accuracy Base Units)"));
     systemTracked_ = &page.checkBox(text("chkSystemTrack"), text("Activity is System Tracked"));
 
     for (CheckBox* box : {getDocument_, lookUp_}) {
@@ -122,8 +124,8 @@ void frmActivity::buildCalculationsTab(TabPage& page) {
     prorate_ = &page.checkBox(text("chkFlags"), 1, text("Prorate Hours (based on earned hours)"));
 
     auto& history = page.frame(text("fraHistorical"), text("Historical Standards"));
-    historical_ =
-        &history.checkBox(text("chkFlags"), 3, text("Calculate standards based on historical average"));
+    historical_ = &history.checkBox(text("chkFlags"), 3,
+                                    text("Calculate standards based on historical average"));
     historyStart_ = &history.dateBox(text("dbHistDate"), text("Use data after the following date:"))
                          .allowEmpty(true);
     historicalElement_ = &history.label(text("lblHistElement"), text("based on element: (None)"));
@@ -150,12 +152,10 @@ void frmActivity::buildElementsTab(TabPage& page) {
     elementStandard_ = &frame.numberBox(text("nbElmTime"), text("Default Standard (min/unit)"))
                             .range(-1, 1e9)
                             .decimals(5);
-    elementLimit_[0] = &frame.numberBox(text("nbElmLimit"), 0, text("Lower Limit:"))
-                            .range(-1e9, 1e9)
-                            .decimals(2);
-    elementLimit_[1] = &frame.numberBox(text("nbElmLimit"), 1, text("Upper Limit:"))
-                            .range(-1e9, 1e9)
-                            .decimals(2);
+    elementLimit_[0] =
+        &frame.numberBox(text("nbElmLimit"), 0, text("Lower Limit:")).range(-1e9, 1e9).decimals(2);
+    elementLimit_[1] =
+        &frame.numberBox(text("nbElmLimit"), 1, text("Upper Limit:")).range(-1e9, 1e9).decimals(2);
     useUnits_ = &frame.checkBox(
         text("chkUseUnits"), text("Include the units for this element in the total units for this "
                                   "activity"));
@@ -165,7 +165,8 @@ void frmActivity::buildElementsTab(TabPage& page) {
     historicalElementSwitch_ = &frame.checkBox(
         text("chkHistorical"), text("Use this Element for the Historical Standard"));
     exceed_ = &frame.checkBox(text("chkExceed"), text("Allow the units to be exceeded"));
-    useStandardElement_ = &frame.checkBox(text("chkUseStdElement"), text("Use Time of Use Element"));
+    useStandardElement_ =
+        &frame.checkBox(text("chkUseStdElement"), text("Use Time of Use Element"));
     standardElementNote_ = &frame.label(text("lblStdElement"), QString());
     for (Control* control :
          std::initializer_list<Control*>{elementStandard_, elementLimit_[0], elementLimit_[1]}) {
@@ -177,8 +178,10 @@ void frmActivity::buildElementsTab(TabPage& page) {
     }
 
     elementGrid_ = &page.grid(text("grdElements"), text("Elements' Settings")).hidden();
-    elementGridToggle_ = &page.button(text("btnClose"), text("&Show All Elements' Settings"))
-                              .clicked([this] { toggleElementsGrid(); });
+    elementGridToggle_ =
+        &page.button(text("btnClose"), text("&Show All Elements' Settings")).clicked([this] {
+            toggleElementsGrid();
+        });
 }
 
 void frmActivity::buildAllocationsTab(TabPage& page) {
@@ -203,15 +206,16 @@ void frmActivity::buildDataFieldsTab(TabPage& page) {
     fieldGrid_ = &page.grid(text("grdFields"));
     fieldGrid_->setSize(1, 3);
     fieldGrid_->headings({text("Type of Data"), text("Datafield Description"), text("Datafield #")})
-        .columnWidth(0, 16)
-        .columnWidth(1, 36)
-        .columnWidth(2, 26);
+        .columnWidth(0, 22)
+        .columnWidth(1, 30)
+        .columnWidth(2, 30);
 }
 
 void frmActivity::buildIncentiveTab(TabPage& page) {
     auto& incentive = page.frame(text("fraIncentive"), text("Incentive"));
-    incentive_[0] = &incentive.checkBox(text("chkIncentive"), 0,
-                                        text("Include this Activity in the Incentive Calculations"));
+    incentiveFrame_ = &incentive;
+    incentive_[0] = &incentive.checkBox(
+        text("chkIncentive"), 0, text("Include this Activity in the Incentive Calculations"));
     incentive_[1] = &incentive.checkBox(text("chkIncentive"), 1,
                                         text("Protect the Earned Hours for this Activity"));
     incentive_[2] = &incentive.checkBox(text("chkIncentive"), 2, text("Additive Pay"));
@@ -229,6 +233,9 @@ void frmActivity::buildIncentiveTab(TabPage& page) {
     includeInPpa_ = &page.checkBox(
         text("chkPPA"),
         text("Include this Activity in the Performance Policy Administration Calculations"));
+    page.label(text("lblNoIncentive"),
+               text("The Incentive and PPA options are not part of this system"))
+        .hidden();
     incentive_[2]->onClick([this] { refreshDependentControls(); });
     for (OptionButton* option : additiveType_) {
         option->onClick([this] { refreshDependentControls(); });
@@ -248,6 +255,8 @@ void frmActivity::buildXyzTab(TabPage& page) {
                             .keys(KeyFilter::code())
                             .maxLength(10);
     machine_ = &page.comboBox(text("cmbMachine"), text("Default Machine Code:"));
+    page.label(text("lblNoXYZ"), text("XYZ travel calculations are not part of this system"))
+        .hidden();
     xyz_[0]->onClick([this] { refreshDependentControls(); });
 }
 
@@ -279,15 +288,10 @@ void frmActivity::buildKioskTab(TabPage& page) {
 // Controls of modules the system does not have are hidden; languages beyond those configured too.
 void frmActivity::showFeatureControls() {
     const SystemFeatures features = system().features();
-    for (CheckBox* box : incentive_) {
-        box->setVisible(features.incentive);
-    }
-    for (OptionButton* option : additiveType_) {
-        option->setVisible(features.incentive);
-    }
-    additiveAmount_->setVisible(features.incentive);
-    incentiveScale_->setVisible(features.incentive);
+    incentiveFrame_->setVisible(features.incentive);
     includeInPpa_->setVisible(features.performancePolicy);
+    control(text("lblNoIncentive")).setVisible(!features.incentive && !features.performancePolicy);
+    control(text("lblNoXYZ")).setVisible(!features.xyz);
     for (Control* control : std::initializer_list<Control*>{xyz_[0], xyz_[1], locationCode_[0],
                                                             locationCode_[1], machine_}) {
         control->setVisible(features.xyz);
@@ -317,8 +321,8 @@ void frmActivity::refreshDependentControls() {
     additiveAmount_->setEnabled(additive);
     additiveType_[0]->setEnabled(additive);
     additiveType_[1]->setEnabled(additive);
-    for (Control* control : std::initializer_list<Control*>{xyz_[1], locationCode_[0],
-                                                            locationCode_[1], machine_}) {
+    for (Control* control :
+         std::initializer_list<Control*>{xyz_[1], locationCode_[0], locationCode_[1], machine_}) {
         control->setEnabled(xyz_[0]->checked());
     }
     kioskColorButton_->setEnabled(kiosk_->checked());

@@ -50,7 +50,8 @@ void frmImport::browse() {
 void frmImport::confirm() {
     const QString name = fileName_->text().trimmed();
     if (name.isEmpty()) {
-        MessageWithSound(QStringLiteral("Filename cannot be blank."), MB_ICONEXCLAMATION, caption());
+        MessageWithSound(QStringLiteral("Filename cannot be blank."), MB_ICONEXCLAMATION,
+                         caption());
         fileName_->setFocus();
         return;
     }

@@ -12,7 +12,8 @@ namespace vel {
 frmImportLog::frmImportLog() : Form(QStringLiteral("frmImportLog"), QString()) {
     heading_ = &label(QStringLiteral("lblHeading"), QString());
     log_ = &listView(QStringLiteral("lvLog"));
-    line().button(QStringLiteral("cmdOK"), QStringLiteral("OK"))
+    line()
+        .button(QStringLiteral("cmdOK"), QStringLiteral("OK"))
         .makeDefault()
         .makeCancel()
         .clicked([this] { unload(); });

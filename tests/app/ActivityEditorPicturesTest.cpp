@@ -15,9 +15,10 @@ TEST(EditorPictures, ActivityListAndEveryTabOfTheRecordWindow) {
         question.click(QStringLiteral("cmdOK"));
     });
     site.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
-        saveWindowPicture(record.form(), QStringLiteral("activity-record"), QStringLiteral("TabStrip1"));
-        record.click(QStringLiteral("btnClose"));
+        saveWindowPicture(record.form(), QStringLiteral("activity-record"),
+                          QStringLiteral("TabStrip1"));
         record.selectTab(QStringLiteral("TabStrip1"), 3);
+        record.click(QStringLiteral("btnClose"));
         saveWindowPicture(record.form(), QStringLiteral("activity-record-elements-grid"));
         record.click(QStringLiteral("SaveButtons1(2)"));
     });

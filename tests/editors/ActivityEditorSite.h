@@ -11,6 +11,9 @@
 #include "host/ChangeLog.h"
 #include "ui/MessageBoxCodes.h"
 
+#include <QDir>
+#include <QFile>
+
 namespace vel::testing {
 
 // Element numbers of the site.
@@ -21,10 +24,10 @@ enum SiteAllocation { North = 1, South = 2 };
 struct ActivityEditorSite : EditorHarness {
     explicit ActivityEditorSite(int extraElements = 0, int dataFields = 20)
         : EditorHarness(dataFields) {
-        std::vector<ElementRecord> elements{withDescription<ElementRecord>(QStringLiteral("Cases")),
-                                            withDescription<ElementRecord>(QStringLiteral("Lines")),
-                                            withDescription<ElementRecord>(
-                                                QStringLiteral("Travel Minutes"))};
+        std::vector<ElementRecord> elements{
+            withDescription<ElementRecord>(QStringLiteral("Cases")),
+            withDescription<ElementRecord>(QStringLiteral("Lines")),
+            withDescription<ElementRecord>(QStringLiteral("Travel Minutes"))};
         for (int extra = 1; extra <= extraElements; ++extra) {
             elements.push_back(
                 withDescription<ElementRecord>(QStringLiteral("Extra ") + QString::number(extra)));
@@ -72,10 +75,21 @@ struct ActivityEditorSite : EditorHarness {
         reopen();
         auto& table = system->activities();
         EXPECT_TRUE(table.open()) << table.lastError().toStdString();
-        const ActivityRecord record = number <= table.recordCount() ? table.record(number)
-                                                                    : ActivityRecord{};
+        const ActivityRecord record =
+            number <= table.recordCount() ? table.record(number) : ActivityRecord{};
         table.close();
         return record;
+    }
+
+    // Copies of the site's own tables as the corporate control copies that the corporate control
+    // check leaves in the "Corporate" folder.
+    void copyToCorporate(std::initializer_list<const char*> files) {
+        ASSERT_TRUE(QDir().mkpath(site.path(QStringLiteral("Corporate"))));
+        for (const char* file : files) {
+            const QString name = QString::fromLatin1(file);
+            ASSERT_TRUE(
+                QFile::copy(site.path(name), site.path(QStringLiteral("Corporate/") + name)));
+        }
     }
 
     std::vector<ChangeLogEntry> changeLog() {

@@ -51,7 +51,8 @@ TEST(frmActivityStandards, GridEntriesAreConvertedAndNonNumbersRefused) {
         EXPECT_EQ(grid.textMatrix(1, 0), "N - North");
         EXPECT_EQ(grid.textMatrix(1, 1), "0.00000");
         EXPECT_EQ(grid.textMatrix(1, 2), "0.50000");
-        EXPECT_FALSE(record.editCell(QStringLiteral("grdAllocations"), 1, 2, QStringLiteral("abc")));
+        EXPECT_FALSE(
+            record.editCell(QStringLiteral("grdAllocations"), 1, 2, QStringLiteral("abc")));
         EXPECT_EQ(grid.textMatrix(1, 2), "0.50000") << "the old value comes back";
         EXPECT_TRUE(record.editCell(QStringLiteral("grdAllocations"), 1, 1, QStringLiteral(" 2 ")));
         EXPECT_EQ(grid.textMatrix(1, 1), "2.00000");
@@ -133,18 +134,18 @@ TEST(frmActivityStandards, ImportUpdatesStandardsWithOneRemarkPerLineAfterABacku
     idle.Code = QStringLiteral("IDLE");
     idle.Desc = QStringLiteral("Idle");
     s.storeActivities({picking, idle});
-    const QString path = writeImportFile(
-        s, "Activity,Allocation,Element,UPH,MPU\r\n"
-           "PICK1,,Cases,,1.5\n"
-           "PICK1\tN\tLines\t25\t\n"
-           "PICK1 N Cases 80\n"
-           "PICK1,,Cases,,\n"
-           "IDLE,,Cases,10,\n"
-           "PICK1,,Boxes,10,\n"
-           "PICK1,,Travel Minutes,10,\n"
-           "PICK1,X,Cases,10,\n"
-           "PICK1,S,Cases,10,\n"
-           "NONE,,Cases,10,\n");
+    const QString path = writeImportFile(s,
+                                         "Activity,Allocation,Element,UPH,MPU\r\n"
+                                         "PICK1,,Cases,,1.5\n"
+                                         "PICK1\tN\tLines\t25\t\n"
+                                         "PICK1 N Cases 80\n"
+                                         "PICK1,,Cases,,\n"
+                                         "IDLE,,Cases,10,\n"
+                                         "PICK1,,Boxes,10,\n"
+                                         "PICK1,,Travel Minutes,10,\n"
+                                         "PICK1,X,Cases,10,\n"
+                                         "PICK1,S,Cases,10,\n"
+                                         "NONE,,Cases,10,\n");
     auto& activities = s.system->activities();
     ASSERT_TRUE(activities.open());
     ASSERT_TRUE(s.system->elements().open());
@@ -155,16 +156,15 @@ TEST(frmActivityStandards, ImportUpdatesStandardsWithOneRemarkPerLineAfterABacku
     for (const auto& line : job.log()) {
         remarks << line.remarks;
     }
-    EXPECT_EQ(remarks, (QStringList{"All Allocations updated to 40.00 units per hour",
-                                    "updated to 25.00 units per hour",
-                                    "updated to 80.00 units per hour",
-                                    "not updated. Both time fields are blank.",
-                                    "not updated. Unmeasured Activity.",
-                                    "not updated. Element not found.",
-                                    "not updated. Element not active on this Activity.",
-                                    "not updated. Allocation not found.",
-                                    "not updated. Allocation is not valid for this Activity.",
-                                    "not updated. Activity not found."}));
+    EXPECT_EQ(remarks,
+              (QStringList{"All Allocations updated to 40.00 units per hour",
+                           "updated to 25.00 units per hour", "updated to 80.00 units per hour",
+                           "not updated. Both time fields are blank.",
+                           "not updated. Unmeasured Activity.", "not updated. Element not found.",
+                           "not updated. Element not active on this Activity.",
+                           "not updated. Allocation not found.",
+                           "not updated. Allocation is not valid for this Activity.",
+                           "not updated. Activity not found."}));
     EXPECT_EQ(job.linesRead(), 10);
     EXPECT_EQ(job.linesUpdated(), 3);
     const ActivityRecord updated = activities.record(1);
@@ -228,11 +228,7 @@ TEST(frmActivityStandards, FixupGivesLocalActivitiesTheCorporateFieldNumbersAndL
     local.FldHoursto = 1;
     local.Elements[0].UnitsField = 2;
     s.storeActivities({local});
-    ASSERT_TRUE(QDir().mkpath(s.site.path(QStringLiteral("Corporate"))));
-    for (const char* file : {"TBVMACT.--1", "TBVMELM.--1"}) {
-        ASSERT_TRUE(QFile::copy(s.site.path(QString::fromLatin1(file)),
-                                s.site.path(QStringLiteral("Corporate/") + QString::fromLatin1(file))));
-    }
+    s.copyToCorporate({"TBVMACT.--1", "TBVMELM.--1"});
     ActivityRecord corporate = local;
     corporate.FldHoursto = 7;
     corporate.Elements[0].UnitsField = 8;
@@ -240,9 +236,10 @@ TEST(frmActivityStandards, FixupGivesLocalActivitiesTheCorporateFieldNumbersAndL
     s.reopen();
     ASSERT_TRUE(s.system->activities().open());
     s.ui.answer(QStringLiteral("Only use this to fix up a DCs setup"), IDOK);
-    s.ui.answer(QStringLiteral("1 Activities Updated. Check the log file for the field numbers that "
-                               "were adjusted: "),
-                IDOK);
+    s.ui.answer(
+        QStringLiteral("1 Activities Updated. Check the log file for the field numbers that "
+                       "were adjusted: "),
+        IDOK);
     ActivityCorporateFixup fixup(*s.system);
     ASSERT_TRUE(fixup.run());
     const ActivityRecord fixed = s.system->activities().record(1);

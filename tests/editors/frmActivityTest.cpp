@@ -21,11 +21,12 @@ TEST(frmActivity, ListsActivitiesAddsOneAndLogsTheAdd) {
         for (const auto& column : view.columns()) {
             headings << column.heading;
         }
-        EXPECT_EQ(headings, (QStringList{"Code", "Number", "Description", "Earned Hours Calculation",
-                                         "Historical Std", "Type of Work", "Kiosk Entry"}))
+        EXPECT_EQ(headings,
+                  (QStringList{"Code", "Number", "Description", "Earned Hours Calculation",
+                               "Historical Std", "Type of Work", "Kiosk Entry"}))
             << "no incentive, PPA or XYZ columns without their features";
-        EXPECT_EQ(view.item(0).texts,
-                  (QStringList{"PICK1", "1", "Case picking", "Individual Standard", "No", "PICK", "No"}));
+        EXPECT_EQ(view.item(0).texts, (QStringList{"PICK1", "1", "Case picking",
+                                                   "Individual Standard", "No", "PICK", "No"}));
         EXPECT_EQ(totalsText(list), "1 active of 999 maximum");
         EXPECT_EQ(list.form().control(QStringLiteral("btnAction(1)")).caption(), "Update...");
         EXPECT_EQ(list.form().findControl(QStringLiteral("btnAction(2)")), nullptr)
@@ -84,7 +85,8 @@ TEST(frmActivity, EditLogsExactlyTheChangedSettingsWithTheOldStandards) {
         record.set(QStringLiteral("chkTouch"), QStringLiteral("1"));
         showTab(record, 3);
         record.set(QStringLiteral("optTime(0)"), QStringLiteral("1"));
-        EXPECT_EQ(record.value(QStringLiteral("nbElmTime")), "1.00000") << "60 units/hr shown in min";
+        EXPECT_EQ(record.value(QStringLiteral("nbElmTime")), "1.00000")
+            << "60 units/hr shown in min";
         record.set(QStringLiteral("nbElmTime"), QStringLiteral("2"));
         record.set(QStringLiteral("chkUseUnits"), QStringLiteral("0"));
         pressOK(record);
@@ -105,8 +107,8 @@ TEST(frmActivity, CopiesWithTheCopyDescriptionAndRefusesADescriptionThatExists) 
     source.AllocationStandards[North][0] = 45.0F;
     source.FldHoursto = s.system->assignDataField(QStringLiteral("PICK1 Actual Hours"));
     expectSaved(s.system->dataFields());
-    s.storeActivities({source, ActivityEditorSite::measured("PICK2", "Case picking(Copy)",
-                                                            {{Lines, 10.0F}})});
+    s.storeActivities(
+        {source, ActivityEditorSite::measured("PICK2", "Case picking(Copy)", {{Lines, 10.0F}})});
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
         list.selectLine(QStringLiteral("lvList"), 0);
         list.click(QStringLiteral("btnCopy"));
@@ -152,7 +154,8 @@ TEST(frmActivity, RefusesThe1000thActivityAndItsCopy) {
         list.click(QStringLiteral("btnCopy"));
         list.click(QStringLiteral("btnCancel"));
     });
-    s.ui.answer(QStringLiteral("Cannot add any Activities, the maximum of 999 has been reached"), IDOK);
+    s.ui.answer(QStringLiteral("Cannot add any Activities, the maximum of 999 has been reached"),
+                IDOK);
     s.ui.answer(QStringLiteral("Cannot copy any Activities, the maximum of 999 has been reached"),
                 IDOK);
     EXPECT_FALSE(s.edit());
@@ -250,7 +253,8 @@ TEST(frmActivity, DeletesThroughTheDeleteWindowWithTargetsOfTheSameKind) {
         dialog.click(QStringLiteral("cmdDelete"));
     };
     s.ui.when(QStringLiteral("frmDelete"), pickTarget);
-    s.ui.answer(QStringLiteral("OK to Delete this Activity from the system at this time?"), IDCANCEL);
+    s.ui.answer(QStringLiteral("OK to Delete this Activity from the system at this time?"),
+                IDCANCEL);
     s.ui.when(QStringLiteral("frmDelete"), pickTarget);
     s.ui.answer(QStringLiteral("OK to Delete this Activity from the system at this time?"), IDOK);
     s.ui.answer(QStringLiteral("Cannot Delete the Activity it is holding the data for a deleted "

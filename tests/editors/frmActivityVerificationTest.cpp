@@ -4,8 +4,8 @@
 
 #include "data/records/LocationRecord.h"
 #include "editors/frmActivity.h"
-#include "ui/Grid.h"
 #include "host/ProductionLineRecord.h"
+#include "ui/Grid.h"
 #include "ui/TabStrip.h"
 
 #include <QDir>
@@ -121,8 +121,8 @@ TEST(frmActivityVerification, UnmeasuredAndElementlessActivitiesAreAskedAbout) {
 
 TEST(frmActivityVerification, ElementsWithoutStandardsAskYesYesToAllOrNo) {
     ActivityEditorSite s;
-    ActivityRecord team = ActivityEditorSite::measured("TEAM", "Team picking",
-                                                       {{Cases, 0.0F}, {Lines, 0.0F}});
+    ActivityRecord team =
+        ActivityEditorSite::measured("TEAM", "Team picking", {{Cases, 0.0F}, {Lines, 0.0F}});
     s.storeActivities({team});
     // No on the first element fails; Yes to All passes both; a team activity then needs one
     // non-zero standard; with one it saves, after the allocation's own missing standard.
@@ -174,7 +174,8 @@ TEST(frmActivityVerification, ElementsWithoutStandardsAskYesYesToAllOrNo) {
 
 TEST(frmActivityVerification, AlwaysAllocatingNeedsAnAllocationAndUsedAllocationsStay) {
     ActivityEditorSite s;
-    ActivityRecord activity = ActivityEditorSite::measured("PICK1", "Case picking", {{Cases, 60.0F}});
+    ActivityRecord activity =
+        ActivityEditorSite::measured("PICK1", "Case picking", {{Cases, 60.0F}});
     activity.AllAllocSameStd = true;
     activity.AllocationStandards[South].fill(60.0F);
     s.storeActivities({activity});
@@ -230,8 +231,9 @@ TEST(frmActivityVerification, AnUpperLimitBelowTheLowerFailsAndEqualLimitsPass) 
                     record.set(QStringLiteral("nbElmLimit(1)"), QStringLiteral("5"));
                     pressOK(record);
                 }});
-    s.ui.answer(QStringLiteral("The Element's Maximum value must be greater than it's Minimum value."),
-                IDOK);
+    s.ui.answer(
+        QStringLiteral("The Element's Maximum value must be greater than it's Minimum value."),
+        IDOK);
     EXPECT_FALSE(s.edit());
     EXPECT_FLOAT_EQ(s.stored(1).Elements[0].UpperLimit, 5.0F);
 }
@@ -255,7 +257,8 @@ TEST(frmActivityVerification, XyzNeedsKnownLocationsAndTheTravelElementAtSixtyPe
         record.set(QStringLiteral("txtLocCode(0)"), QStringLiteral("DOCK"));
         pressOK(record);
     });
-    s.ui.answer(QStringLiteral("The element: Travel Minutes must be active on this Activity"), IDOK);
+    s.ui.answer(QStringLiteral("The element: Travel Minutes must be active on this Activity"),
+                IDOK);
     s.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
         record.pick(QStringLiteral("lsElement"), QStringLiteral("Travel Minutes"));
         record.set(QStringLiteral("optTime(0)"), QStringLiteral("1"));
@@ -312,11 +315,7 @@ TEST(frmActivityVerification, CorporateControlKeepsTheCorporateMeasurementAndEle
     s.site.setSetting(QStringLiteral("Features"), QStringLiteral("UsesCorporateControl"),
                       QStringLiteral("1"));
     s.storeActivities({ActivityEditorSite::measured("PICK1", "Case picking", {{Cases, 60.0F}})});
-    ASSERT_TRUE(QDir().mkpath(s.site.path(QStringLiteral("Corporate"))));
-    for (const char* file : {"TBVMACT.--1", "TBVMELM.--1", "TBVMTOW.--1"}) {
-        ASSERT_TRUE(QFile::copy(s.site.path(QString::fromLatin1(file)),
-                                s.site.path(QStringLiteral("Corporate/") + QString::fromLatin1(file))));
-    }
+    s.copyToCorporate({"TBVMACT.--1", "TBVMELM.--1", "TBVMTOW.--1"});
     s.reopen();
     s.ui.when(QStringLiteral("TBEditForm"), editFirstLine);
     s.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
@@ -358,17 +357,19 @@ TEST(frmActivityVerification, TooFewFreeDataFieldsRefuseTheSave) {
         record.set(QStringLiteral("Text1(1)"), QStringLiteral("Many elements"));
         showTab(record, 3);
         for (int extra = 1; extra <= 19; ++extra) {
-            record.pick(QStringLiteral("lsElement"), QStringLiteral("Extra ") + QString::number(extra));
+            record.pick(QStringLiteral("lsElement"),
+                        QStringLiteral("Extra ") + QString::number(extra));
         }
         showTab(record, 2);
         record.set(QStringLiteral("optEhrs(3)"), QStringLiteral("1"));
         pressOK(record);
     });
-    s.ui.answer(QStringLiteral("The are not enough Datafields available to hold the data for this "
-                               "activity.  You must allocate more fields before saving the Activity "
-                               "with the current settings.  \nYou need 21 additional fields, and "
-                               "only have 20 available."),
-                IDOK);
+    s.ui.answer(
+        QStringLiteral("The are not enough Datafields available to hold the data for this "
+                       "activity.  You must allocate more fields before saving the Activity "
+                       "with the current settings.  \nYou need 21 additional fields, and "
+                       "only have 20 available."),
+        IDOK);
     s.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
         const auto& fields = record.form().controlAs<Grid>(QStringLiteral("grdFields"));
         EXPECT_EQ(fields.rows(), 22);
