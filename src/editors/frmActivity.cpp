@@ -41,6 +41,18 @@ const char* const methodListings[] = {"None (not measured)",
                                       "Reflective of specified work center",
                                       "Reflective of specified group"};
 
+// One item per active record: "CODE - Description", with the record number.
+template <class Record>
+void addCodeItems(ComboBox& box, Table<Record>& table) {
+    for (int number = 1; number <= table.recordCount(); ++number) {
+        if (table.isActive(number)) {
+            const Record record = table.record(number);
+            box.addItem(record.Code.trimmed() + QStringLiteral(" - ") + record.Desc.trimmed(),
+                        number);
+        }
+    }
+}
+
 QString yesNo(bool value) {
     return value ? QStringLiteral("Yes") : QStringLiteral("No");
 }
@@ -221,15 +233,8 @@ void frmActivity::fillChoices() {
     if (typeOfWork_->listCount() == 0) {
         typeOfWork_->addItem(QStringLiteral("(None)"), 0);
         reflectiveTypeOfWork_->addItem(QStringLiteral("(All Types of Work)"), 0);
-        for (int number = 1; number <= sys.typesOfWork().recordCount(); ++number) {
-            if (sys.typesOfWork().isActive(number)) {
-                const auto type = sys.typesOfWork().record(number);
-                const QString line =
-                    type.Code.trimmed() + QStringLiteral(" - ") + type.Desc.trimmed();
-                typeOfWork_->addItem(line, number);
-                reflectiveTypeOfWork_->addItem(line, number);
-            }
-        }
+        addCodeItems(*typeOfWork_, sys.typesOfWork());
+        addCodeItems(*reflectiveTypeOfWork_, sys.typesOfWork());
         for (int number = 1; number <= elementTable().recordCount(); ++number) {
             if (elementTable().isActive(number)) {
                 elements_->addAvailable(elementTable().record(number).Desc.trimmed(), number);
@@ -253,23 +258,9 @@ void frmActivity::fillChoices() {
         reflectiveMethod_ = method;
         reflective_->clear();
         if (method == 5) {
-            for (int number = 1; number <= sys.workCenters().recordCount(); ++number) {
-                if (sys.workCenters().isActive(number)) {
-                    const auto center = sys.workCenters().record(number);
-                    reflective_->addItem(
-                        center.Code.trimmed() + QStringLiteral(" - ") + center.Desc.trimmed(),
-                        number);
-                }
-            }
+            addCodeItems(*reflective_, sys.workCenters());
         } else if (method == 6) {
-            for (int number = 1; number <= sys.groupings().recordCount(); ++number) {
-                if (sys.groupings().isActive(number)) {
-                    const auto group = sys.groupings().record(number);
-                    reflective_->addItem(
-                        group.Code.trimmed() + QStringLiteral(" - ") + group.Desc.trimmed(),
-                        number);
-                }
-            }
+            addCodeItems(*reflective_, sys.groupings());
         }
     }
     loading_ = wasLoading;
