@@ -28,6 +28,13 @@ struct StandardRecord;
 struct TypeOfWorkRecord;
 struct WorkCenterRecord;
 
+// One entry of the change log, for logChanges.
+struct ChangeLogLine {
+    QString recordCode;
+    QString action;
+    QString changedSettings;
+};
+
 // One entry of the system's day file: a posted day and its file.
 struct DayEntry {
     QDate fileDate;
@@ -122,6 +129,13 @@ public:
     // Whether a production-sheet line records the activity on the allocation (record numbers),
     // so that the activity editor keeps the allocation valid for it.
     virtual bool allocationUsedWithActivity(int activityNumber, int allocationNumber) = 0;
+
+    // Several change-log entries of one table (an import's), written together.
+    virtual void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) {
+        for (const ChangeLogLine& line : lines) {
+            logChange(table, line.recordCode, line.action, line.changedSettings);
+        }
+    }
 };
 
 }  // namespace vel

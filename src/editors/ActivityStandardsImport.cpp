@@ -149,10 +149,11 @@ bool ActivityStandardsImport::importFile(const QString& path, int rowsToSkip, in
                         fields.value(4), remark});
         system_.StatusPercent(int((number + 1) * 100 / lines.size()));
     }
-    auto& activities = system_.activities();
+    std::vector<ChangeLogLine> entries;
     for (const QString& code : updatedActivities_) {
-        system_.logChange(activities, code, QStringLiteral("Update"), QStringLiteral("StdTime"));
+        entries.push_back({code, QStringLiteral("Update"), QStringLiteral("StdTime")});
     }
+    system_.logChanges(system_.activities(), entries);
     system_.StatusDone();
     return true;
 }
