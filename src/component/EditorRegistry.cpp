@@ -1,5 +1,6 @@
 #include "component/EditorRegistry.h"
 
+#include "editors/frmActivity.h"
 #include "editors/frmAllocation.h"
 #include "editors/frmElement.h"
 #include "editors/frmMistake.h"
@@ -8,6 +9,7 @@ namespace vel {
 
 std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int) {
     switch (kind) {
+    case EditorKind::Activity: return std::make_unique<frmActivity>();
     case EditorKind::Mistake: return std::make_unique<frmMistake>();
     case EditorKind::Element: return std::make_unique<frmElement>();
     case EditorKind::Allocation: return std::make_unique<frmAllocation>();

@@ -126,6 +126,10 @@ public:
     // work center is number - 900, else those whose primary grouping it is.
     virtual QList<int> groupingMembers(int grouping) = 0;
 
+    // Whether a production-sheet line records the activity on the allocation (record numbers),
+    // so that the activity editor keeps the allocation valid for it.
+    virtual bool allocationUsedWithActivity(int activityNumber, int allocationNumber) = 0;
+
     // Several change-log entries of one table (an import's), written together.
     virtual void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) {
         for (const ChangeLogLine& line : lines) {

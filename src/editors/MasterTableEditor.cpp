@@ -173,26 +173,30 @@ void MasterTableEditor::recordWritten(int number, const QString& action,
     }
 }
 
-void MasterTableEditor::deleteThroughDialog(int number) {
+int MasterTableEditor::deleteThroughDialog(int number, const std::function<bool(int)>& isTarget,
+                                           int confirmStyle) {
     const QString item = table_->code(number).trimmed();
     delete_->setItem(words_.kind, item);
     delete_->clearTargets();
     delete_->addTarget(QStringLiteral("(None)"), 0);
     for (int other = 1; other <= table_->recordCount(); ++other) {
-        if (other != number && table_->isActive(other)) {
+        if (other != number && table_->isActive(other) && (!isTarget || isTarget(other))) {
             delete_->addTarget(table_->code(other).trimmed(), other);
         }
     }
-    if (delete_->Ask(0)) {
-        confirmAndRemove(number, delete_->targetRecord());
+    if (!delete_->Ask(0)) {
+        return -1;
     }
+    const int target = delete_->targetRecord();
+    return confirmAndRemove(number, target, confirmStyle) ? target : -1;
 }
 
-bool MasterTableEditor::confirmAndRemove(int number, int target) {
+bool MasterTableEditor::confirmAndRemove(int number, int target, int confirmStyle) {
     const QString item = table_->code(number).trimmed();
+    const int confirmed = (confirmStyle & 7) == MB_OKCANCEL ? IDOK : IDYES;
     if (message(QStringLiteral("OK to Delete this ") + words_.kind +
                     QStringLiteral(" from the system at this time?"),
-                MB_YESNO | MB_ICONQUESTION) != IDYES) {
+                confirmStyle) != confirmed) {
         return false;
     }
     if (!table_->remove(number, target)) {

@@ -12,8 +12,10 @@
 #include "editors/EditorEntry.h"
 #include "editors/frmDelete.h"
 #include "editors/shell/TBEditForm.h"
+#include "ui/MessageBoxCodes.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace vel {
@@ -78,12 +80,15 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     int freeRecordOrRefuse();
     // After the editor wrote a record: its list line, the list changed, the change log.
     void recordWritten(int number, const QString& action, const QStringList& changedSettings);
-    // The delete of one record through frmDelete ("(None)" and the other records as targets),
-    // the confirmation, the table's remove, the change log and the list line.
-    void deleteThroughDialog(int number);
-    // "OK to Delete this " + kind + " from the system at this time?"; on Yes the table's remove
-    // (posted data to the target, 0: dropped), the change log and the list line. True when done.
-    bool confirmAndRemove(int number, int target);
+    // The delete of one record through frmDelete ("(None)" and the other records as targets,
+    // or those the filter accepts), then confirmAndRemove. Answers the target that receives the
+    // record's data (0: none), or -1 when nothing was deleted.
+    int deleteThroughDialog(int number, const std::function<bool(int other)>& isTarget = {},
+                            int confirmStyle = MB_YESNO | MB_ICONQUESTION);
+    // "OK to Delete this " + kind + " from the system at this time?" (Yes/No, or OK/Cancel by the
+    // style); when confirmed the table's remove (posted data to the target, 0: dropped), the
+    // change log and the list line. True when done.
+    bool confirmAndRemove(int number, int target, int confirmStyle = MB_YESNO | MB_ICONQUESTION);
     // A message with the system's title.
     int message(const QString& text, int style);
 

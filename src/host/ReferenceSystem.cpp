@@ -493,4 +493,8 @@ void ReferenceSystem::standardPageHeader(TBPrint& printer) {
                           .arg(printer.pageNumber()));
 }
 
+bool ReferenceSystem::allocationUsedWithActivity(int activityNumber, int allocationNumber) {
+    return rules_->allocationUsedWithActivity(activityNumber, allocationNumber);
+}
+
 }  // namespace vel

@@ -107,6 +107,7 @@ class ReferenceSystem : public VelmorSystem {
     // number (never lowers it) within the allocation table's maximum.
     int allocationAccounts() override;
     bool addAllocationAccount(int number) override;
+    bool allocationUsedWithActivity(int activityNumber, int allocationNumber) override;
 
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).

@@ -71,6 +71,12 @@ QString SystemRules::allocationUsedOn(int number) {
                : QString();
 }
 
+bool SystemRules::allocationUsedWithActivity(int activityNumber, int allocationNumber) {
+    return anyLine([&](const auto& line) {
+        return line.Activity == activityNumber && line.Allocation == allocationNumber;
+    });
+}
+
 QString SystemRules::associateUsedOn(int number) {
     const QDate today = system_.today();
     const QDate monday = today.addDays(1 - today.dayOfWeek());

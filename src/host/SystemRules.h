@@ -40,6 +40,8 @@ class SystemRules {
     bool moveElementData(int from, int to, UndoList& undo, QString& error);
 
     QList<int> earnedHoursMethodsAllowed(int activityNumber);
+    // A production-sheet line of the activity on the allocation.
+    bool allocationUsedWithActivity(int activityNumber, int allocationNumber);
 
   private:
     // Whether any active line satisfies the test; opens the lines table when needed.

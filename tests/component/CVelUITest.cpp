@@ -56,7 +56,6 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     h.ui.answerAlways(QStringLiteral("There is no printer available"), IDOK);
     const QHash<QString, QString> file{{QStringLiteral("ImportFile"), QStringLiteral("assoc.csv")}};
     const QHash<QString, QString> expected{
-        {QStringLiteral("EditActivity"), QStringLiteral("False")},
         {QStringLiteral("EditAssociate"), QStringLiteral("False")},
         {QStringLiteral("EditWorkCenter"), QStringLiteral("False")},
         {QStringLiteral("EditAllocation"), QStringLiteral("False")},

@@ -16,7 +16,8 @@
 namespace vel::testing {
 
 struct EditorHarness {
-    EditorHarness() : scope(ui) {
+    // A system whose master file holds the given number of data fields.
+    explicit EditorHarness(int dataFields = 20) : site(dataFields), scope(ui) {
         ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
         system = site.open();
     }
