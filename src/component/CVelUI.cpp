@@ -7,6 +7,7 @@
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/VelmorSystem.h"
+#include "maintenance/CorpAssocCheck.h"
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "services/RuntimeError.h"
@@ -335,12 +336,13 @@ bool CVelUI::WriteActivityDetailData(Handle, VelmorSystem& Velmor, Masterfile&, 
 
 bool CVelUI::CheckCorpAssocImport(Handle, VelmorSystem& Velmor) {
     OperationScope scope(Velmor);
-    const SystemFeatures features = Velmor.features();
-    if (features.corporateFolder.isEmpty()) {
-        return false;  // no corporate folder: nothing to import
-    }
-    notAvailableYet(Velmor, QStringLiteral("Importing the corporate associate file"));
-    return false;
+    bool imported = false;
+    guarded(QStringLiteral(" - CheckCorpAssocImport"), [&] {
+        // The associate import plugs in here once it exists; until then a newer file is
+        // reported as not available yet.
+        imported = CorpAssocCheck(Velmor).run();
+    });
+    return imported;
 }
 
 bool CVelUI::ImportAssociatesEX1(Handle, VelmorSystem& Velmor, const QString&, short, short,

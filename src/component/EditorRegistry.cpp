@@ -1,5 +1,6 @@
 #include "component/EditorRegistry.h"
 
+#include "editors/frmEmployee.h"
 #include "editors/frmMistake.h"
 
 namespace vel {
@@ -7,6 +8,7 @@ namespace vel {
 std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int) {
     switch (kind) {
     case EditorKind::Mistake: return std::make_unique<frmMistake>();
+    case EditorKind::Associate: return std::make_unique<frmEmployee>();
     default: return nullptr;  // not part of this version yet
     }
 }

@@ -29,6 +29,13 @@ struct TypeOfWorkRecord;
 struct WorkCenterRecord;
 
 // One entry of the system's day file: a posted day and its file.
+// One associate's membership of one grouping.
+struct GroupingMember {
+    int grouping = 0;
+    int associate = 0;
+    bool operator==(const GroupingMember&) const = default;
+};
+
 struct DayEntry {
     QDate fileDate;
     QDate date;
@@ -118,6 +125,15 @@ public:
     // The associates (record numbers) of a grouping: for a number of 900 or more those whose home
     // work center is number - 900, else those whose primary grouping it is.
     virtual QList<int> groupingMembers(int grouping) = 0;
+
+    // Changes the stored grouping membership in one write: with emptyWorkCenterGroupings every
+    // grouping of 900 or more is emptied first, then the leave entries are taken out and the join
+    // entries put in (an entry with grouping 0 is ignored; a member already in stays once).
+    // From the first change on, groupingMembers() lists the stored membership. False when the
+    // membership could not be written; nothing is changed then.
+    virtual bool changeGroupingMembers(const QList<GroupingMember>& leave,
+                                       const QList<GroupingMember>& join,
+                                       bool emptyWorkCenterGroupings) = 0;
 };
 
 }  // namespace vel

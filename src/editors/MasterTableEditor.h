@@ -77,6 +77,8 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     // The delete of one record through frmDelete ("(None)" and the other records as targets),
     // the confirmation, the table's remove, the change log and the list line.
     void deleteThroughDialog(int number);
+    // The record-deletion dialog, for editors that delete in their own way.
+    frmDelete& deleteDialog() { return *delete_; }
     // A message with the system's title.
     int message(const QString& text, int style);
 

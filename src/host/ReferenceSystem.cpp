@@ -194,6 +194,10 @@ void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
         corporatePath(catalogue::typeOfWorkTable),
         rules(QStringLiteral("Corporate Type of Work"), code, maximumTypesOfWork), corporate);
 
+    membership_ = std::make_unique<GroupingMembership>(
+        filePath(hostFiles::groupingMembers), side,
+        [this] { return derivedGroupingMembers(); }, report);
+
     dayFile_ = std::make_unique<XbaseTable<DayFileRecord>>(
         filePath(hostFiles::dayFile),
         rules(QStringLiteral("Day File"), QStringLiteral("Date"), unlimited), master);
@@ -417,20 +421,31 @@ bool ReferenceSystem::releaseDataField(int number) {
 }
 
 QList<int> ReferenceSystem::groupingMembers(int grouping) {
-    QList<int> members;
+    return membership_->members(grouping);
+}
+
+bool ReferenceSystem::changeGroupingMembers(const QList<GroupingMember>& leave,
+                                            const QList<GroupingMember>& join,
+                                            bool emptyWorkCenterGroupings) {
+    return membership_->change(leave, join, emptyWorkCenterGroupings);
+}
+
+QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
+    QList<GroupingMember> members;
     auto& table = associates();
-    if (grouping <= 0 || (!table.isOpen() && !table.open())) {
+    if (!table.isOpen() && !table.open()) {
         return members;
     }
-    const bool workCenterGrouping = grouping > GroupingRecord::WorkCenterBase;
     for (int number = 1; number <= table.recordCount(); ++number) {
         if (!table.isActive(number)) {
             continue;
         }
         const AssociateRecord associate = table.record(number);
-        if (workCenterGrouping ? associate.WorkCenter == grouping - GroupingRecord::WorkCenterBase
-                               : associate.Grouping == grouping) {
-            members << number;
+        if (associate.Grouping > 0) {
+            members.append({associate.Grouping, number});
+        }
+        if (associate.WorkCenter > 0) {
+            members.append({associate.WorkCenter + GroupingRecord::WorkCenterBase, number});
         }
     }
     return members;

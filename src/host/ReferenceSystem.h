@@ -7,6 +7,7 @@
 #include "data/VelmorSystem.h"
 #include "host/ChangeLog.h"
 #include "host/DayFileRecord.h"
+#include "host/GroupingMembership.h"
 #include "host/ReferenceMasterfile.h"
 #include "host/ReferenceProgram.h"
 #include "host/SystemTables.h"
@@ -102,6 +103,9 @@ class ReferenceSystem : public VelmorSystem {
     int assignDataField(const QString& description) override;
     bool releaseDataField(int number) override;
     QList<int> groupingMembers(int grouping) override;
+    bool changeGroupingMembers(const QList<GroupingMember>& leave,
+                               const QList<GroupingMember>& join,
+                               bool emptyWorkCenterGroupings) override;
 
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).
@@ -116,6 +120,8 @@ class ReferenceSystem : public VelmorSystem {
     QString settingValue(const QString& section, const QString& key,
                          const QString& defaultText) const;
     QString corporatePath(const QString& catalogueName) const;
+    // The memberships as the associates say (before any membership is stored).
+    QList<GroupingMember> derivedGroupingMembers();
 
     QString dataFolder_;
     int systemNumber_;
@@ -128,6 +134,7 @@ class ReferenceSystem : public VelmorSystem {
     SystemTables tables_;
     std::unique_ptr<XbaseTable<DayFileRecord>> dayFile_;
     std::unique_ptr<SystemRules> rules_;
+    std::unique_ptr<GroupingMembership> membership_;
 };
 
 }  // namespace vel
