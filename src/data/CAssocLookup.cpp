@@ -110,8 +110,8 @@ int16_t CAssocLookup::openIndexes() {
         if (QFile::exists(indexPath(number))) {
             index = i4open(data_, path.constData());
             TAG4* tag = index ? d4tag(data_, tagName(number).toLatin1().constData()) : nullptr;
-            if (tag && canonical(QString::fromLatin1(t4expr(tag))) != canonical(
-                                                                     expectedExpression(number))) {
+            if (tag && canonical(QString::fromLatin1(t4expr(tag))) !=
+                           canonical(expectedExpression(number))) {
                 i4close(index);  // another key: the index is made again with the expected one
                 index = nullptr;
             }
@@ -184,7 +184,8 @@ int16_t CAssocLookup::ReIndexTable() {
     if (!usable()) {
         return e4info;
     }
-    int16_t result = openAlone(QStringLiteral(" exclusively for indexing.  It is in use by other users."));
+    int16_t result =
+        openAlone(QStringLiteral(" exclusively for indexing.  It is in use by other users."));
     if (result == r4success) {
         result = reportPending(d4reindex(data_));
     }

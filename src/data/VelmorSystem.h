@@ -134,6 +134,11 @@ public:
     virtual bool changeGroupingMembers(const QList<GroupingMember>& leave,
                                        const QList<GroupingMember>& join,
                                        bool emptyWorkCenterGroupings) = 0;
+
+    // An associate's recorded data dated before a date: the dates that hold some, oldest
+    // first; and the removal of that data (false when it could not be written).
+    virtual QList<QDate> associateDataBefore(int associate, const QDate& date) = 0;
+    virtual bool clearAssociateDataBefore(int associate, const QDate& date) = 0;
 };
 
 }  // namespace vel

@@ -73,9 +73,10 @@ void AssociatePages::declare(Form& form, const SystemFeatures& features,
         declareIncentive(strip.page(QStringLiteral("Incentive"),
                                     QStringLiteral("Settings for the Incentive Pay System")));
     }
-    declareBadges(strip.page(QStringLiteral("Badge Number"),
-                             QStringLiteral("Sets the Badge Numbers that are used for the Associate")),
-                  settings);
+    declareBadges(
+        strip.page(QStringLiteral("Badge Number"),
+                   QStringLiteral("Sets the Badge Numbers that are used for the Associate")),
+        settings);
     if (features.performancePolicy) {
         declarePolicy(strip.page(QStringLiteral("Performance Policy"),
                                  QStringLiteral("Performance Policy Settings for the Associate")));
@@ -92,12 +93,13 @@ void AssociatePages::declareGeneral(Container& page) {
     firstName_ = &page.textBox(QStringLiteral("Text1"), 1, QStringLiteral("&First Name:"))
                       .keys(KeyFilter::name())
                       .maxLength(20);
-    workCenter_ = &page.comboBox(QStringLiteral("cboWorkCenter"), QStringLiteral("&Home Work Center:"));
+    workCenter_ =
+        &page.comboBox(QStringLiteral("cboWorkCenter"), QStringLiteral("&Home Work Center:"));
     grouping_ = &page.comboBox(QStringLiteral("cboGroup"), QStringLiteral("&Primary Grouping:"));
     schedule_ = &page.comboBox(QStringLiteral("cboSchedule"), QStringLiteral("Work &Schedule:"));
     shift_ = &page.numberBox(QStringLiteral("nbShift"), QStringLiteral("&Shift:")).range(0, 99);
-    hireDate_ = &page.dateBox(QStringLiteral("DateBox"), QStringLiteral("&Date of Hire:"))
-                     .allowEmpty(true);
+    hireDate_ =
+        &page.dateBox(QStringLiteral("DateBox"), QStringLiteral("&Date of Hire:")).allowEmpty(true);
     audit_ = &page.checkBox(QStringLiteral("chkFlags"), 5,
                             QStringLiteral("Audit for no production sheets:"));
     history_ = &page.label(QStringLiteral("lblHistory"), QString());
@@ -133,8 +135,7 @@ void AssociatePages::declareIncentive(Container& page) {
 }
 
 void AssociatePages::declareBadges(Container& page, const AssociateSettings& settings) {
-    const KeyFilter filter =
-        settings.allowSpaceInBadges ? upperCaseNames() : KeyFilter::code();
+    const KeyFilter filter = settings.allowSpaceInBadges ? upperCaseNames() : KeyFilter::code();
     for (int slot = 1; slot <= AssociateRecord::Badges; ++slot) {
         auto& row = page.line();
         badgeLabels_[size_t(slot - 1)] =
@@ -216,7 +217,8 @@ void AssociatePages::load(const AssociateRecord& associate) {
 void AssociatePages::showStatus(const AssociateRecord& associate) {
     qualityLevel_->setCaption(QStringLiteral("Quality Violation Level: ") +
                               QString::number(associate.QualityLevel));
-    qualityAction_->setCaption(QStringLiteral("Last Action: ") + associate.LastQualityAction.trimmed());
+    qualityAction_->setCaption(QStringLiteral("Last Action: ") +
+                               associate.LastQualityAction.trimmed());
     performanceLevel_->setCaption(QStringLiteral("Performance Violation Level: ") +
                                   QString::number(associate.PerformanceLevel));
     performanceAction_->setCaption(QStringLiteral("Last Action: ") +
@@ -228,7 +230,8 @@ void AssociatePages::showStatus(const AssociateRecord& associate) {
 QStringList AssociatePages::writeChanges(const AssociateRecord& stored,
                                          AssociateRecord& after) const {
     QStringList changed;
-    const auto text = [&](const QString& name, const QString& entered, QString AssociateRecord::*field) {
+    const auto text = [&](const QString& name, const QString& entered,
+                          QString AssociateRecord::*field) {
         const QString value = withoutTrailingBlanks(entered);
         if (value != withoutTrailingBlanks(stored.*field)) {
             after.*field = value;
@@ -241,7 +244,8 @@ QStringList AssociatePages::writeChanges(const AssociateRecord& stored,
             changed << name;
         }
     };
-    const auto number = [&](const QString& name, const NumberBox* box, double AssociateRecord::*field) {
+    const auto number = [&](const QString& name, const NumberBox* box,
+                            double AssociateRecord::*field) {
         if (box && numberDiffers(*box, stored.*field)) {
             after.*field = box->value();
             changed << name;

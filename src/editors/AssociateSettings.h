@@ -15,9 +15,9 @@ struct AssociateSettings {
     std::array<QString, BadgeSlots> badgeNames;  // "Badge #" unless named
     QString ignoreDuplicates;                    // searched as text for a slot's number
     bool allowSpaceInBadges = false;
-    int numberToShow = 5;                        // clamped to 1 to 10
-    QString lookupFolder;                        // empty: no punch lookup file
-    int lookupBadge = 0;                         // 1 to 5: that badge is the punch key
+    int numberToShow = 5;  // clamped to 1 to 10
+    QString lookupFolder;  // empty: no punch lookup file
+    int lookupBadge = 0;   // 1 to 5: that badge is the punch key
 
     // Sections "Badges" and "AssocLookup" of the system's settings.
     static AssociateSettings read(VelmorSystem& system);

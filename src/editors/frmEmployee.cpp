@@ -7,6 +7,7 @@
 #include "data/records/ScheduleRecord.h"
 #include "data/records/WorkCenterRecord.h"
 #include "editors/AssociateStores.h"
+#include "editors/TallybookDataCheck.h"
 #include "services/ErrorReport.h"
 #include "ui/Label.h"
 #include "ui/MessageBoxCodes.h"
@@ -65,6 +66,7 @@ bool frmEmployee::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) 
             return;
         }
         if (!relatedTablesReady()) {
+            closeRelatedTables();
             endEdit();
             return;
         }
@@ -77,17 +79,31 @@ bool frmEmployee::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) 
         fillList();
         ran = true;
         showList(hwndOwner, true);
+        closeRelatedTables();
         endEdit();
     });
     return ran;
 }
 
+void frmEmployee::closeRelatedTables() {
+    for (TableObject* table : openedRelated_) {
+        table->close();
+    }
+    openedRelated_.clear();
+}
+
 bool frmEmployee::relatedTablesReady() {
     for (TableObject* table : std::initializer_list<TableObject*>{
              &system().workCenters(), &system().groupings(), &system().schedules()}) {
-        if (!table->isOpen() && !table->open()) {
-            message(QStringLiteral("Could not open the ") + table->name() + QStringLiteral(" Table."),
-                    MB_ICONEXCLAMATION);
+        if (table->isOpen()) {
+            continue;
+        }
+        if (table->open()) {
+            openedRelated_.push_back(table);
+        } else {
+            message(
+                QStringLiteral("Could not open the ") + table->name() + QStringLiteral(" Table."),
+                MB_ICONEXCLAMATION);
             return false;
         }
     }
@@ -135,7 +151,8 @@ void frmEmployee::declareList() {
     if (!viewOnly()) {
         list().addActionButton(QStringLiteral("Import..."));
         if (QFile::exists(programFolder_ + QStringLiteral("/features.new"))) {
-            checkTallybookButton_ = list().addActionButton(QStringLiteral("Check Tallybook Data..."));
+            checkTallybookButton_ =
+                list().addActionButton(QStringLiteral("Check Tallybook Data..."));
         }
     }
 }
@@ -164,13 +181,13 @@ QStringList frmEmployee::lineTexts(int number) const {
 }
 
 std::vector<PrintColumn> frmEmployee::printColumns() const {
-    return {{QStringLiteral("Number"), 6},           {QStringLiteral("Code"), 10},
-            {QStringLiteral("Name"), 24},            {QStringLiteral("Home Work Center"), 10},
-            {QStringLiteral("Shift"), 5},            {QStringLiteral("Primary Grouping"), 10},
-            {QStringLiteral("Hire Date"), 10},       {QStringLiteral("Audit"), 5},
-            {QStringLiteral("Payroll"), 7},          {QStringLiteral("Incentive"), 9},
-            {QStringLiteral("Perf. Goal"), 10},      {QStringLiteral("Test Performance"), 6},
-            {QStringLiteral("Test Quality"), 6},     {QStringLiteral("Tenure Date"), 10}};
+    return {{QStringLiteral("Number"), 6},       {QStringLiteral("Code"), 10},
+            {QStringLiteral("Name"), 24},        {QStringLiteral("Home Work Center"), 10},
+            {QStringLiteral("Shift"), 5},        {QStringLiteral("Primary Grouping"), 10},
+            {QStringLiteral("Hire Date"), 10},   {QStringLiteral("Audit"), 5},
+            {QStringLiteral("Payroll"), 7},      {QStringLiteral("Incentive"), 9},
+            {QStringLiteral("Perf. Goal"), 10},  {QStringLiteral("Test Performance"), 6},
+            {QStringLiteral("Test Quality"), 6}, {QStringLiteral("Tenure Date"), 10}};
 }
 
 QStringList frmEmployee::printCells(int number) const {
@@ -211,15 +228,15 @@ void frmEmployee::EditForm_AddRec() {
 }
 
 void frmEmployee::EditForm_EditRec(int number) {
-    recordLoop(number, viewOnly() ? QStringLiteral("View Associate Record: ")
-                                  : QStringLiteral("Edit Associate Record: "),
+    recordLoop(number,
+               viewOnly() ? QStringLiteral("View Associate Record: ")
+                          : QStringLiteral("Edit Associate Record: "),
                false);
 }
 
 void frmEmployee::recordLoop(int number, const QString& caption, bool adding) {
-    const AssociateRecord before = number <= associates().recordCount()
-                                       ? associates().record(number)
-                                       : AssociateRecord{};
+    const AssociateRecord before =
+        number <= associates().recordCount() ? associates().record(number) : AssociateRecord{};
     pages_.load(adding ? AssociateRecord{} : before);
     while (showRecord(caption + QString::number(number))) {
         if (!passesChecks(number)) {
@@ -278,9 +295,8 @@ bool frmEmployee::badgesAccepted(int number) {
 }
 
 void frmEmployee::writeRecord(int number, const AssociateRecord& before, bool adding) {
-    const AssociateRecord stored = number <= associates().recordCount()
-                                       ? associates().record(number)
-                                       : AssociateRecord{};
+    const AssociateRecord stored =
+        number <= associates().recordCount() ? associates().record(number) : AssociateRecord{};
     AssociateRecord after = adding ? AssociateRecord{} : stored;
     const QStringList changed = pages_.writeChanges(adding ? AssociateRecord{} : stored, after);
     if (!adding && changed.isEmpty()) {
@@ -308,6 +324,7 @@ void frmEmployee::EditForm_DeleteRec(int number) {
     if (deletedWithSelection_.remove(number)) {
         return;
     }
+    deletedWithSelection_.clear();  // left from a selection whose delete ended early
     std::vector<int> numbers = list().selectedRecords();
     if (std::find(numbers.begin(), numbers.end(), number) == numbers.end()) {
         numbers = {number};
@@ -409,7 +426,7 @@ void frmEmployee::EditForm_ActionButton(int index) {
     if (index == 1) {
         notAvailableYet(system(), QStringLiteral("Importing associates"));
     } else if (index == checkTallybookButton_) {
-        notAvailableYet(system(), QStringLiteral("Checking the Tallybook data"));
+        TallybookDataCheck(system()).run();
     }
 }
 

@@ -44,6 +44,7 @@ class frmEmployee : public Form, public MasterTableEditor {
     Table<AssociateRecord>& associates() const;
     // The related tables open and at least one work center active; false ends Edit.
     bool relatedTablesReady();
+    void closeRelatedTables();
     void declareList();
     void recordLoop(int number, const QString& caption, bool adding);
     // Blank, code and badge checks of the OK button, in that order.
@@ -60,6 +61,7 @@ class frmEmployee : public Form, public MasterTableEditor {
     SystemFeatures features_;
     QString programFolder_;
     QSet<int> deletedWithSelection_;
+    std::vector<TableObject*> openedRelated_;  // the related tables this editor opened
     int checkTallybookButton_ = 0;
     bool membershipChanged_ = false;
 };

@@ -11,8 +11,12 @@ GroupingMembership::GroupingMembership(const QString& path, StoreOptions options
                                        std::function<QList<GroupingMember>()> derived,
                                        std::function<void(const QString&)> reportFailure)
     : table_(path,
-             TableRules{QStringLiteral("Grouping Membership"), QStringLiteral("Grouping"),
-                        QStringLiteral("Grouping"), [] { return 10000000; }, {}, {},
+             TableRules{QStringLiteral("Grouping Membership"),
+                        QStringLiteral("Grouping"),
+                        QStringLiteral("Grouping"),
+                        [] { return 10000000; },
+                        {},
+                        {},
                         std::move(reportFailure)},
              std::move(options)),
       derived_(std::move(derived)) {}
@@ -81,8 +85,8 @@ bool GroupingMembership::change(const QList<GroupingMember>& leave,
     }
     // The kept members fill the records from the first; the rest become free slots.
     for (int number = 1; number <= std::max(table_.recordCount(), int(members.size())); ++number) {
-        table_.setRecord(number, number <= members.size() ? members.at(number - 1)
-                                                          : GroupingMemberRecord{});
+        table_.setRecord(
+            number, number <= members.size() ? members.at(number - 1) : GroupingMemberRecord{});
     }
     const bool saved = table_.save();
     if (!saved) {

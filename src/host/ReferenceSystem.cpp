@@ -10,6 +10,7 @@
 #include "ui/Ui.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace vel {
 
@@ -428,6 +429,41 @@ bool ReferenceSystem::changeGroupingMembers(const QList<GroupingMember>& leave,
                                             const QList<GroupingMember>& join,
                                             bool emptyWorkCenterGroupings) {
     return membership_->change(leave, join, emptyWorkCenterGroupings);
+}
+
+QList<QDate> ReferenceSystem::associateDataBefore(int associate, const QDate& date) {
+    QList<QDate> dates;
+    auto& lines = productionLines();
+    if (!lines.isOpen() && !lines.open()) {
+        return dates;
+    }
+    for (int number = 1; number <= lines.recordCount(); ++number) {
+        const ProductionLineRecord line = lines.record(number);
+        if (lines.isActive(number) && line.Associate == associate && line.Date < date &&
+            !dates.contains(line.Date)) {
+            dates << line.Date;
+        }
+    }
+    std::sort(dates.begin(), dates.end());
+    return dates;
+}
+
+bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date) {
+    auto& lines = productionLines();
+    if (!lines.isOpen() && !lines.open()) {
+        return false;
+    }
+    for (int number = 1; number <= lines.recordCount(); ++number) {
+        const ProductionLineRecord line = lines.record(number);
+        if (lines.isActive(number) && line.Associate == associate && line.Date < date) {
+            lines.setRecord(number, ProductionLineRecord{});
+        }
+    }
+    if (!lines.save()) {
+        lines.cancel();
+        return false;
+    }
+    return true;
 }
 
 QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {

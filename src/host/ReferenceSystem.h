@@ -106,6 +106,9 @@ class ReferenceSystem : public VelmorSystem {
     bool changeGroupingMembers(const QList<GroupingMember>& leave,
                                const QList<GroupingMember>& join,
                                bool emptyWorkCenterGroupings) override;
+    // An associate's recorded data is its production-sheet lines.
+    QList<QDate> associateDataBefore(int associate, const QDate& date) override;
+    bool clearAssociateDataBefore(int associate, const QDate& date) override;
 
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace vel {
 namespace {
@@ -40,9 +40,12 @@ TEST(CAssocLookup, CreatesTheFileAndItsIndexesAndKeepsOneRecordPerKey) {
     EXPECT_EQ(lookup.NumRecords(), 0);
     EXPECT_TRUE(lookup.RecordEOF());
 
-    EXPECT_EQ(lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob")), r4success);
-    EXPECT_EQ(lookup.AddRec(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann")), r4success);
-    EXPECT_EQ(lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Baker"), QStringLiteral("Bea")), r4success);
+    EXPECT_EQ(lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob")),
+              r4success);
+    EXPECT_EQ(lookup.AddRec(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann")),
+              r4success);
+    EXPECT_EQ(lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Baker"), QStringLiteral("Bea")),
+              r4success);
     EXPECT_EQ(lookup.NumRecords(), 2) << "the second B200 reuses its record";
 
     EXPECT_EQ(lookup.SeekString(QStringLiteral("B200")), r4success);
@@ -59,7 +62,8 @@ TEST(CAssocLookup, CreatesTheFileAndItsIndexesAndKeepsOneRecordPerKey) {
 
     // Cleared records are reused before the file grows.
     EXPECT_EQ(lookup.ClearRecords(), r4success);
-    EXPECT_EQ(lookup.AddRec(QStringLiteral("C300"), QStringLiteral("Cole"), QStringLiteral("Cy")), r4success);
+    EXPECT_EQ(lookup.AddRec(QStringLiteral("C300"), QStringLiteral("Cole"), QStringLiteral("Cy")),
+              r4success);
     EXPECT_EQ(lookup.NumRecords(), 2);
     lookup.SelectIndex(1);
     EXPECT_EQ(lookup.SeekString(QStringLiteral("C300")), r4success);
@@ -83,7 +87,8 @@ TEST(CAssocLookup, MakesAnIndexAgainWhenItsKeyExpressionDiffers) {
     DATA4* data = d4open(code, QFile::encodeName(lookup.dataPath()).constData());
     ASSERT_NE(data, nullptr);
     const QByteArray path = QFile::encodeName(lookup.indexPath(1));
-    const TAG4INFO tags[] = {{path.constData(), "LNAME", nullptr, 0, 0}, {nullptr, nullptr, nullptr, 0, 0}};
+    const TAG4INFO tags[] = {{path.constData(), "LNAME", nullptr, 0, 0},
+                             {nullptr, nullptr, nullptr, 0, 0}};
     ASSERT_NE(i4create(data, path.constData(), tags), nullptr);
     d4close(data);
     code4initUndo(code);

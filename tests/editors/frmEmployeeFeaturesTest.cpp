@@ -5,6 +5,7 @@
 #include "data/CAssocLookup.h"
 #include "editors/AssociatePages.h"
 #include "editors/frmEmployee.h"
+#include "host/ProductionLineRecord.h"
 #include "platform/print/TextPrintOutput.h"
 #include "ui/Button.h"
 #include "ui/MessageBoxCodes.h"
@@ -22,7 +23,8 @@ const QString window = QStringLiteral("frmEmployee");
 
 QStringList columnCaptions(FormDriver& driver) {
     QStringList captions;
-    for (const auto& column : driver.form().controlAs<ListView>(QStringLiteral("lvList")).columns()) {
+    for (const auto& column :
+         driver.form().controlAs<ListView>(QStringLiteral("lvList")).columns()) {
         captions << column.heading;
     }
     return captions;
@@ -30,12 +32,13 @@ QStringList columnCaptions(FormDriver& driver) {
 
 TEST(frmEmployee, PagesColumnsAndCaptionsFollowTheFeatures) {
     AssociateSite s;
-    s.storeAssociates({associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"))});
+    s.storeAssociates(
+        {associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"))});
     s.ui.when(list, [](FormDriver& driver) {
-        EXPECT_EQ(columnCaptions(driver),
-                  (QStringList{"Code", "Name", "Work Center", "Shift", "Grouping", "Hire Date",
-                               "Audit", "Number", "Badge #", "Badge #", "Badge #", "Badge #",
-                               "Badge #"}));
+        EXPECT_EQ(
+            columnCaptions(driver),
+            (QStringList{"Code", "Name", "Work Center", "Shift", "Grouping", "Hire Date", "Audit",
+                         "Number", "Badge #", "Badge #", "Badge #", "Badge #", "Badge #"}));
         EXPECT_EQ(totalsText(driver), "1 active, 1 allocated, of 9999 maximum");
         driver.selectLine(QStringLiteral("lvList"), 0);
         driver.click(QStringLiteral("btnEdit"));
@@ -51,11 +54,14 @@ TEST(frmEmployee, PagesColumnsAndCaptionsFollowTheFeatures) {
     s.component.EditAssociate(0, *s.system);
 
     s.setSetting(QStringLiteral("Features"), QStringLiteral("Incentive"), QStringLiteral("1"));
-    s.setSetting(QStringLiteral("Features"), QStringLiteral("PerformancePolicy"), QStringLiteral("1"));
-    s.setSetting(QStringLiteral("Features"), QStringLiteral("UsesCorporateControl"), QStringLiteral("1"));
+    s.setSetting(QStringLiteral("Features"), QStringLiteral("PerformancePolicy"),
+                 QStringLiteral("1"));
+    s.setSetting(QStringLiteral("Features"), QStringLiteral("UsesCorporateControl"),
+                 QStringLiteral("1"));
     s.setSetting(QStringLiteral("Badges"), QStringLiteral("NumbertoShow"), QStringLiteral("1"));
     s.reopen();
-    AssociateRecord adams = associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
+    AssociateRecord adams =
+        associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
     adams.ShortTermPerformance = 0.954;
     adams.LongTermExceeded = true;
     adams.PerfGoal = 105;
@@ -97,10 +103,12 @@ TEST(frmEmployee, PerformanceValuesShowAsWholePercentNotAvailableOrExceeded) {
 
 TEST(frmEmployee, ViewOnlyPrintsTheListAndOffersNoActions) {
     AssociateSite s;
-    AssociateRecord adams = associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
+    AssociateRecord adams =
+        associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
     adams.HireDate = QDate(2020, 1, 2);
-    s.storeAssociates({adams, AssociateRecord{},
-                       associate(QStringLiteral("C300"), QStringLiteral("Cole"), QStringLiteral("Cy"), 2, 1)});
+    s.storeAssociates(
+        {adams, AssociateRecord{},
+         associate(QStringLiteral("C300"), QStringLiteral("Cole"), QStringLiteral("Cy"), 2, 1)});
     TextPrintOutput printed;
     ScopedPrintOutput printing(printed);
     s.ui.when(list, [](FormDriver& driver) {
@@ -124,14 +132,24 @@ TEST(frmEmployee, ViewOnlyPrintsTheListAndOffersNoActions) {
     EXPECT_EQ(s.storedAssociates()[2].LastName, "Cole");
     const QStringList lines = printed.lines();
     EXPECT_EQ(lines.filter(QStringLiteral("List of Associates")).size(), 1);
-    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^Number +Code +Name +Home Work"))).size(), 1);
-    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^ *1 +A100 +Adams, Ann +RCV +0 +2020/01/02 +No"))).size(), 1);
-    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^ *3 +C300 +Cole, Cy +SHP +0 +NIGHTS"))).size(), 1);
+    EXPECT_EQ(
+        lines.filter(QRegularExpression(QStringLiteral("^Number +Code +Name +Home Work"))).size(),
+        1);
+    EXPECT_EQ(lines
+                  .filter(QRegularExpression(
+                      QStringLiteral("^ *1 +A100 +Adams, Ann +RCV +0 +2020/01/02 +No")))
+                  .size(),
+              1);
+    EXPECT_EQ(
+        lines.filter(QRegularExpression(QStringLiteral("^ *3 +C300 +Cole, Cy +SHP +0 +NIGHTS")))
+            .size(),
+        1);
 }
 
 TEST(frmEmployee, CheckTallybookDataNeedsTheFeaturesFileAndImportIsNotAvailableYet) {
     AssociateSite s;
-    s.storeAssociates({associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"))});
+    s.storeAssociates(
+        {associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"))});
     const auto actions = [](FormDriver& driver) {
         QStringList captions;
         for (int index = 1; index <= 3; ++index) {
@@ -167,15 +185,75 @@ TEST(frmEmployee, CheckTallybookDataNeedsTheFeaturesFileAndImportIsNotAvailableY
     withMarker.release();
 }
 
+TEST(frmEmployee, CheckTallybookDataPrintsAndClearsTheDataBeforeTheHireDate) {
+    AssociateSite s;
+    AssociateRecord adams =
+        associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
+    adams.HireDate = QDate(2024, 3, 11);
+    AssociateRecord brown =
+        associate(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob"));
+    brown.HireDate = QDate(2024, 3, 1);
+    s.storeAssociates({adams, brown});
+    std::vector<ProductionLineRecord> lines;
+    for (const auto& [who, day] :
+         std::vector<std::pair<int, int>>{{1, 4}, {1, 8}, {1, 8}, {1, 12}, {2, 5}}) {
+        ProductionLineRecord line;
+        line.Associate = who;
+        line.Date = QDate(2024, 3, day);
+        line.Activity = 1;
+        lines.push_back(line);
+    }
+    s.store(s.system->productionLines(), lines);
+    QFile marker(s.site.path(QStringLiteral("features.new")));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+
+    TextPrintOutput printed;
+    ScopedPrintOutput printing(printed);
+    s.ui.when(list, [](FormDriver& driver) {
+        driver.click(QStringLiteral("btnAction(2)"));  // Cancel: nothing is cleared
+        driver.click(QStringLiteral("btnAction(2)"));
+        driver.click(QStringLiteral("btnCancel"));
+    });
+    s.ui.answer(QStringLiteral("OK to clear the data before the HireDate for the Associates Listed "
+                               "on the Report?"),
+                IDCANCEL);
+    s.ui.answer(QStringLiteral("OK to clear the data before the HireDate"), IDOK);
+    frmEmployee editor;
+    editor.setProgramFolder(s.site.folder);
+    editor.Edit(0, *s.system, false);
+    editor.release();
+
+    const QStringList report = printed.lines();
+    EXPECT_EQ(report
+                  .filter(QStringLiteral("List of Associates with Tallybook Data before their "
+                                         "Hire Date"))
+                  .size(),
+              2);
+    EXPECT_EQ(report
+                  .filter(QRegularExpression(QStringLiteral(
+                      "^ *1 +A100 +Adams, Ann +2024/03/11 +2024/03/04 to 2024/03/08, 2 days$")))
+                  .size(),
+              2);
+    EXPECT_TRUE(report.filter(QStringLiteral("B200")).isEmpty());
+    s.reopen();
+    EXPECT_TRUE(s.system->associateDataBefore(1, QDate(2024, 3, 11)).isEmpty());
+    EXPECT_EQ(s.system->associateDataBefore(1, QDate(2024, 3, 13)),
+              QList<QDate>{QDate(2024, 3, 12)});
+    EXPECT_EQ(s.system->associateDataBefore(2, QDate(2024, 3, 13)),
+              QList<QDate>{QDate(2024, 3, 5)});
+}
+
 TEST(frmEmployee, SavingRebuildsThePunchLookupFileByCodeOrByTheChosenBadge) {
     AssociateSite s;
     const QString folder = s.site.path(QStringLiteral("punches"));
     ASSERT_TRUE(QDir().mkpath(folder));
     s.setSetting(QStringLiteral("AssocLookup"), QStringLiteral("Folder"), folder);
-    AssociateRecord adams = associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
+    AssociateRecord adams =
+        associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
     adams.Badge[2] = QStringLiteral("3001");
-    AssociateRecord brown = associate(QStringLiteral("B200"), QStringLiteral("Brown-Fitzgerald-Smythe"),
-                                      QStringLiteral("Bob"));
+    AssociateRecord brown = associate(
+        QStringLiteral("B200"), QStringLiteral("Brown-Fitzgerald-Smythe"), QStringLiteral("Bob"));
     s.storeAssociates({adams, brown});
     const auto saveList = [&] {
         s.reopen();

@@ -21,8 +21,8 @@ void retype(FormDriver& record, const QString& path, const QString& text) {
 
 TEST(frmEmployee, AddRunsTheSaveRulesInOrderAndStoresTheCodeUpperCase) {
     AssociateSite s;
-    AssociateRecord adams = associate(QStringLiteral("A100"), QStringLiteral("Adams"),
-                                      QStringLiteral("Ann"));
+    AssociateRecord adams =
+        associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
     adams.Badge[0] = QStringLiteral("111");
     s.storeAssociates({adams});
     s.ui.when(list, [](FormDriver& driver) {
@@ -110,8 +110,8 @@ TEST(frmEmployee, AddRunsTheSaveRulesInOrderAndStoresTheCodeUpperCase) {
 
 TEST(frmEmployee, EditWritesOnlyChangedFieldsAndMovesTheGroupings) {
     AssociateSite s;
-    AssociateRecord adams = associate(QStringLiteral("A100"), QStringLiteral("Adams   "),
-                                      QStringLiteral("Ann"), 1, 1);
+    AssociateRecord adams =
+        associate(QStringLiteral("A100"), QStringLiteral("Adams   "), QStringLiteral("Ann"), 1, 1);
     adams.WageRate = 12.5;
     s.storeAssociates({adams, associate(QStringLiteral("B200"), QStringLiteral("Brown"),
                                         QStringLiteral("Bob"), 2)});
@@ -166,7 +166,8 @@ TEST(frmEmployee, BadgeSlotsFollowTheSettings) {
     AssociateSite s;
     s.setSetting(QStringLiteral("Badges"), QStringLiteral("NumbertoShow"), QStringLiteral("0"));
     s.setSetting(QStringLiteral("Badges"), QStringLiteral("1"), QStringLiteral("Clock Card"));
-    s.storeAssociates({associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"))});
+    s.storeAssociates(
+        {associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"))});
     const auto visibleSlots = [](FormDriver& record) {
         int visible = 0;
         for (int slot = 1; slot <= 10; ++slot) {
@@ -202,13 +203,25 @@ TEST(frmEmployee, BadgeSlotsFollowTheSettings) {
 
 TEST(frmEmployee, DuplicateBadgeTestSkipsBlanksAndTheSlotsNamedInIgnoreDuplicates) {
     AssociateSite s;
-    s.setSetting(QStringLiteral("Badges"), QStringLiteral("IgnoreDuplicates"), QStringLiteral("10"));
+    s.setSetting(QStringLiteral("Badges"), QStringLiteral("IgnoreDuplicates"),
+                 QStringLiteral("10"));
     s.setSetting(QStringLiteral("Badges"), QStringLiteral("NumbertoShow"), QStringLiteral("10"));
-    s.setSetting(QStringLiteral("Badges"), QStringLiteral("AllowSpaceinBadges"), QStringLiteral("True"));
-    AssociateRecord adams = associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
-    adams.Badge = {QStringLiteral("X1"), QString(), QStringLiteral("X3"), QString(), QString(),
-                   QString(), QString(), QString(), QString(), QStringLiteral("X10")};
-    AssociateRecord brown = associate(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob"));
+    s.setSetting(QStringLiteral("Badges"), QStringLiteral("AllowSpaceinBadges"),
+                 QStringLiteral("True"));
+    AssociateRecord adams =
+        associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
+    adams.Badge = {QStringLiteral("X1"),
+                   QString(),
+                   QStringLiteral("X3"),
+                   QString(),
+                   QString(),
+                   QString(),
+                   QString(),
+                   QString(),
+                   QString(),
+                   QStringLiteral("X10")};
+    AssociateRecord brown =
+        associate(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob"));
     s.storeAssociates({adams, brown});
     s.ui.when(list, [](FormDriver& driver) {
         driver.selectLine(QStringLiteral("lvList"), 1);
@@ -245,10 +258,11 @@ TEST(frmEmployee, DuplicateBadgeTestSkipsBlanksAndTheSlotsNamedInIgnoreDuplicate
 
 TEST(frmEmployee, DeletesSeveralButNeverACurrentlyActiveAssociate) {
     AssociateSite s;
-    s.storeAssociates({associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"), 1, 1),
-                       associate(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob"), 2, 1),
-                       associate(QStringLiteral("C300"), QStringLiteral("Cole"), QStringLiteral("Cy"), 2),
-                       associate(QStringLiteral("D400"), QStringLiteral("Dunn"), QStringLiteral("Di"), 1)});
+    s.storeAssociates(
+        {associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"), 1, 1),
+         associate(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob"), 2, 1),
+         associate(QStringLiteral("C300"), QStringLiteral("Cole"), QStringLiteral("Cy"), 2),
+         associate(QStringLiteral("D400"), QStringLiteral("Dunn"), QStringLiteral("Di"), 1)});
     ProductionLineRecord line;
     line.Date = fixedNow().date();
     line.Associate = 2;
@@ -271,7 +285,8 @@ TEST(frmEmployee, DeletesSeveralButNeverACurrentlyActiveAssociate) {
         EXPECT_EQ(dialog.value(QStringLiteral("Combo1")), "(None)");
         dialog.click(QStringLiteral("cmdDelete"));
     });
-    s.ui.answer(QStringLiteral("OK to Delete these Associates from the system at this time?"), IDYES);
+    s.ui.answer(QStringLiteral("OK to Delete these Associates from the system at this time?"),
+                IDYES);
     EXPECT_FALSE(s.component.EditAssociate(0, *s.system));
     const std::vector<AssociateRecord> stored = s.storedAssociates();
     EXPECT_TRUE(stored[0].Code.trimmed().isEmpty());
@@ -285,7 +300,8 @@ TEST(frmEmployee, DeletesSeveralButNeverACurrentlyActiveAssociate) {
 
 TEST(frmEmployee, DroppedEditsTakeTheirGroupingChangesAlong) {
     AssociateSite s;
-    s.storeAssociates({associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"), 1, 1)});
+    s.storeAssociates(
+        {associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"), 1, 1)});
     s.ui.when(list, [](FormDriver& driver) {
         driver.selectLine(QStringLiteral("lvList"), 0);
         driver.click(QStringLiteral("btnEdit"));
@@ -311,7 +327,8 @@ TEST(frmEmployee, NeedsAnActiveWorkCenterAndOneActiveAssociateToSave) {
     EXPECT_EQ(s.ui.transcript().messages().size(), 1u);
 
     AssociateSite t;
-    t.storeAssociates({associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"))});
+    t.storeAssociates(
+        {associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"))});
     t.ui.when(list, [](FormDriver& driver) {
         driver.click(QStringLiteral("btnDelete"));
         driver.click(QStringLiteral("btnOK"));

@@ -59,7 +59,8 @@ TEST(CorpAssocCheck, DoesNothingWithoutAFolderAFileOrANewerFile) {
     EXPECT_FALSE(CorpAssocCheck(*s.system, count).run()) << "taken already";
 
     s.site.setSetting(QStringLiteral("Corporate"), QStringLiteral("Folder"), QString());
-    s.site.setSetting(QStringLiteral("Corporate"), QStringLiteral("LastAssocDate"), QStringLiteral("0"));
+    s.site.setSetting(QStringLiteral("Corporate"), QStringLiteral("LastAssocDate"),
+                      QStringLiteral("0"));
     EXPECT_FALSE(CorpAssocCheck(*s.system, count).run()) << "no corporate folder";
     EXPECT_EQ(imports, 0);
     EXPECT_TRUE(s.ui.transcript().messages().empty());
