@@ -24,6 +24,13 @@ struct LookupFolder {
         lookup.setDataFolder(directory.path());
         lookup.setSysNum(QStringLiteral("4"));
     }
+    // Opens the file with two associates in it.
+    void openWithTwo(CAssocLookup& lookup) const {
+        attach(lookup);
+        ASSERT_EQ(lookup.OpenTable(), r4success);
+        lookup.AddRec(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
+        lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob"));
+    }
     QTemporaryDir directory;
     HeadlessUi ui;
     ScopedUi scope;
@@ -75,10 +82,7 @@ TEST(CAssocLookup, MakesAnIndexAgainWhenItsKeyExpressionDiffers) {
     LookupFolder folder;
     {
         CAssocLookup lookup;
-        folder.attach(lookup);
-        ASSERT_EQ(lookup.OpenTable(), r4success);
-        lookup.AddRec(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
-        lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob"));
+        folder.openWithTwo(lookup);
     }
     // Another program made index 1 on the names.
     CAssocLookup lookup;
@@ -110,10 +114,7 @@ TEST(CAssocLookup, MakesAnIndexAgainWhenItsKeyExpressionDiffers) {
 TEST(CAssocLookup, ReindexAndPackNeedTheFileAlone) {
     LookupFolder folder;
     CAssocLookup lookup;
-    folder.attach(lookup);
-    ASSERT_EQ(lookup.OpenTable(), r4success);
-    lookup.AddRec(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
-    lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob"));
+    folder.openWithTwo(lookup);
 
     // Another handle of this program has the file open.
     {
