@@ -3,6 +3,7 @@
 #include "component/Availability.h"
 #include "component/ComponentHelp.h"
 #include "component/EditorOperation.h"
+#include "maintenance/UnattendedImports.h"
 #include "data/Masterfile.h"
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
@@ -345,10 +346,15 @@ bool CVelUI::CheckCorpAssocImport(Handle, VelmorSystem& Velmor) {
     return imported;
 }
 
-bool CVelUI::ImportAssociatesEX1(Handle, VelmorSystem& Velmor, const QString&, short, short,
-                                 bool) {
-    notAvailableYet(Velmor, QStringLiteral("Importing associates"));
-    return true;
+bool CVelUI::ImportAssociatesEX1(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile,
+                                 short RowstoSkip, short FieldstoSkip, bool DeleteNonImported) {
+    OperationScope scope(Velmor);
+    const bool imported = importAssociatesUnattended(Velmor, ImportFile, RowstoSkip, FieldstoSkip,
+                                                     DeleteNonImported);
+    if (imported) {
+        AutoExportTable(hWnd, Velmor, Velmor.associates());
+    }
+    return imported;
 }
 
 }  // namespace vel

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -68,6 +69,20 @@ public:
     // Puts the focus on the control and brings the tab pages that hold it to the front.
     void setFocus(Control& control);
 
+    // A timer the window runs while it shows modally in the Qt front end: every interval
+    // milliseconds the handler runs (a list polling for shutdown). Headless, nothing runs it by
+    // itself; fireTimer() is what the tick calls.
+    void setTimer(int intervalMilliseconds, std::function<void()> handler) {
+        timerInterval_ = intervalMilliseconds;
+        timerHandler_ = std::move(handler);
+    }
+    int timerInterval() const { return timerHandler_ ? timerInterval_ : 0; }
+    void fireTimer() {
+        if (timerHandler_ && loaded_) {
+            timerHandler_();
+        }
+    }
+
     FormObserver* observer() const { return observer_; }
     void setObserver(FormObserver* observer) { observer_ = observer; }
 
@@ -94,6 +109,8 @@ private:
     WindowOwner owner_;
     Control* focused_ = nullptr;
     FormObserver* observer_ = nullptr;
+    int timerInterval_ = 0;
+    std::function<void()> timerHandler_;
     std::vector<std::unique_ptr<Control>> controls_;
     QHash<QString, Control*> byPath_;
 };

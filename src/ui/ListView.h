@@ -29,6 +29,9 @@ public:
     ListView& column(const QString& heading, int width = 12, bool rightAligned = false);
     const std::vector<Column>& columns() const { return columns_; }
     ListView& multiSelect(bool on) { multiSelect_ = on; return *this; }
+    // Shows the texts in a fixed-pitch font, so that columns of figures or codes line up.
+    ListView& fixedPitch(bool on) { fixedPitch_ = on; return *this; }
+    bool isFixedPitch() const { return fixedPitch_; }
     bool isMultiSelect() const { return multiSelect_; }
     ListView& doubleClicked(std::function<void(int line)> handler);
 
@@ -55,6 +58,7 @@ private:
     std::vector<Column> columns_;
     std::vector<Item> items_;
     bool multiSelect_ = false;
+    bool fixedPitch_ = false;
     std::function<void(int)> doubleClicked_;
 };
 

@@ -2,6 +2,8 @@
 #include "component/CorporateControlCheck.h"
 #include "component/OperationCatalog.h"
 #include "data/TableCatalogue.h"
+#include "data/records/AssociateRecord.h"
+#include "data/records/WorkCenterRecord.h"
 #include "host/HostTestSupport.h"
 #include "platform/print/TextPrintOutput.h"
 #include "platform/transfer/ZipArchive.h"
@@ -74,9 +76,11 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     for (auto it = expected.begin(); it != expected.end(); ++it) {
         EXPECT_EQ(h.call(it.key()), it.value()) << it.key().toStdString();
     }
-    EXPECT_EQ(h.call(QStringLiteral("ImportAssociatesEX1"), file), QStringLiteral("True"));
+    // An empty system has no work center to import associates into.
+    h.ui.answerAlways(QStringLiteral("There must be at least one Work Center record active"), IDOK);
+    EXPECT_EQ(h.call(QStringLiteral("ImportAssociatesEX1"), file), QStringLiteral("False"));
     EXPECT_EQ(h.call(QStringLiteral("ImportAllocations"), file), QStringLiteral("True"));
-    EXPECT_EQ(h.call(QStringLiteral("ImportAssociates"), file), QStringLiteral("True"));
+    EXPECT_EQ(h.call(QStringLiteral("ImportAssociates"), file), QStringLiteral("False"));
     EXPECT_EQ(h.call(QStringLiteral("DownloadComponent"), {{QStringLiteral("FTPFileName"), QStringLiteral("a.zip")}}),
               QString());
     EXPECT_EQ(h.call(QStringLiteral("CommandLineFlag"), {{QStringLiteral("Value"), QStringLiteral("2")}}),
@@ -84,6 +88,25 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     EXPECT_EQ(h.component.CommandLineFlag(), eCMDCommandLine);
     EXPECT_TRUE(h.ui.transcript().windows().isEmpty()) << "no operation opened a window";
     EXPECT_EQ(OperationCatalog::operations().size(), 37u);
+}
+
+TEST(CVelUI, ImportAssociatesTakesTheSkipCountsFromTheSettingsWhenBothAreZero) {
+    Harness h;
+    auto& centers = h.system->workCenters();
+    ASSERT_TRUE(centers.open());
+    centers.setRecord(1, vel::testing::withCode<WorkCenterRecord>(QStringLiteral("W1")));
+    ASSERT_TRUE(centers.save());
+    centers.close();
+    h.site.setSetting(QStringLiteral("ImportFiles"), QStringLiteral("AssocRows"), QStringLiteral("1"));
+    const QString path = h.site.path(QStringLiteral("assoc.csv"));
+    h.writeFile(path, "CODE,LAST NAME\nA1,LEE,ANN,W1\nA2,Ng\n");
+    h.ui.answer(QStringLiteral("Importing Complete.  There were: \n2 records added"), IDOK);
+    h.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);
+    EXPECT_TRUE(h.component.ImportAssociatesEX(0, *h.system, path, 0, 0));
+    auto& associates = h.system->associates();
+    ASSERT_TRUE(associates.open());
+    EXPECT_EQ(associates.activeCount(), 2) << "the header line was skipped";
+    EXPECT_EQ(associates.record(associates.find(QStringLiteral("A1"))).LastName, "Lee");
 }
 
 TEST(CVelUI, CallsByNameRefuseUnknownOperationsArgumentsAndValues) {

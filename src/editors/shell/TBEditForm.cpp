@@ -47,6 +47,8 @@ TBEditForm::TBEditForm(EditFormEvents& events)
     });
     ok.clicked([this] { runAction(QStringLiteral("EditSave"), [this] { save(); }); });
     cancel.clicked([this] { runAction(QStringLiteral("EditCancel"), [this] { cancelList(); }); });
+    // A shutdown asked while the list waits for the person closes it within a second.
+    setTimer(1000, [this] { timerTick(); });
 }
 
 // --- set-up ---------------------------------------------------------------------------------

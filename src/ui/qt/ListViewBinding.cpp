@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QStyle>
+#include <QFontDatabase>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -23,6 +24,9 @@ ListViewBinding::ListViewBinding(ListView& list, FormRenderer& renderer, QWidget
                                                  : QAbstractItemView::SingleSelection);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    if (list.isFixedPitch()) {
+        tree_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    }
     setOuterWidget(tree_);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (!updating()) {

@@ -11,6 +11,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -115,6 +116,11 @@ void QtUi::runModal(Form& form) {
     dialog->raise();
     dialog->activateWindow();
     renderer.applyFocus();
+    QTimer timer;
+    if (form.timerInterval() > 0) {
+        QObject::connect(&timer, &QTimer::timeout, dialog, [&form] { form.fireTimer(); });
+        timer.start(form.timerInterval());
+    }
     if (form.isLoaded() && form.isVisible()) {
         loop.exec(QEventLoop::DialogExec);
     }

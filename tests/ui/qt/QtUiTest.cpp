@@ -200,6 +200,20 @@ TEST(QtUiModal, AFormThatHidesItselfWhileLoadingShowsNoWindow) {
     EXPECT_FALSE(form.isLoaded());
 }
 
+TEST(QtUiModal, AWindowsTimerTicksWhileItShowsUntilItsHandlerClosesIt) {
+    QtUi ui;
+    InnerForm form;
+    int ticks = 0;
+    form.setTimer(5, [&] {
+        if (++ticks == 3) {
+            form.unload();
+        }
+    });
+    ui.runModal(form);  // returns only because the third tick unloads the window
+    EXPECT_EQ(ticks, 3);
+    EXPECT_FALSE(form.isLoaded());
+}
+
 TEST(FileFilter, PairedFiltersBecomeQtNameFilters) {
     EXPECT_EQ(qtNameFilters(QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*")),
               textAndAllFiles);

@@ -1,0 +1,86 @@
+#pragma once
+// The associate imports: the update file (one associate per line in the layout of the associate
+// table export; matched by code, added when new, field by field updated when found, optionally
+// deleting the associates the file no longer holds) and the code-change file (old code, new
+// code). Both read and write through the system's table objects and tell the person through
+// the Ui; nothing is written when a file cannot be read.
+//
+// The import settings come from the system's settings store, section "ImportFiles"
+// (AssocMustMatchWorkCenter, AssocDeleteKeepWC, AssocMergeCode, AssocDeleteNonImported and the
+// ten badge filters "<n>AssocBadgeFilter").
+//
+// A line is skipped (and counted as skipped, with a remark naming its line) when a badge filter
+// or the work-center list refuses it, when it has no code or a code longer than 10 characters,
+// or when a field that must be a date, a number or yes/no is something else; an empty field
+// leaves the stored value as it is.
+#include "maintenance/ImportCounts.h"
+
+#include <QDate>
+#include <QSet>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace vel {
+
+struct AssociateRecord;
+class VelmorSystem;
+
+struct AssociateImportRequest {
+    QString fileName;
+    int rowsToSkip = 0;
+    int fieldsToSkip = 0;
+    std::optional<bool> deleteNonImported;  // none: the AssocDeleteNonImported setting
+    // Shown the first record of an interactive import; false stops it before any change.
+    std::function<bool(const QStringList& fields)> confirmFirstRecord;
+};
+
+class AssociateImport {
+  public:
+    AssociateImport(VelmorSystem& system, QDate today);
+
+    // Runs after every import that changed the table: the derived stores (work-center
+    // groupings, the punch lookup file) are rebuilt there.
+    void setAfterImport(std::function<void()> afterImport) { afterImport_ = std::move(afterImport); }
+
+    bool importUpdates(const AssociateImportRequest& request);
+    bool importCodeChanges(const AssociateImportRequest& request);
+
+    // The labels of the first-record preview for each kind of file.
+    static QStringList updateFileLabels();
+    static QStringList codeFileLabels();
+
+    const ImportCounts& counts() const { return counts_; }
+    const QStringList& remarks() const { return remarks_; }
+
+  private:
+    struct Settings;
+    bool openTables();
+    void closeTables();
+    bool checkSettings(const Settings& settings);
+    bool readUpdates(const AssociateImportRequest& request, const Settings& settings,
+                     QSet<int>& imported);
+    // Applies the line's present fields to the record; answers what is wrong with the first
+    // invalid one (empty when all are valid).
+    QString applyFields(const QStringList& fields, AssociateRecord& record);
+    bool lineAccepted(const QStringList& fields, const Settings& settings) const;
+    void deleteNonImported(const Settings& settings, const QSet<int>& imported);
+    bool saveAssociates();
+    void reportUpdates();
+    void skip(qint64 line, const QString& reason);
+    int message(const QString& text, int style);
+    int findCode(const QString& code, bool workCenters) const;
+
+    VelmorSystem& system_;
+    QDate today_;
+    std::function<void()> afterImport_;
+    QString prefix_;  // "Corporate " for the corporate associate file
+    ImportCounts counts_;
+    QStringList remarks_;
+    QStringList pendingLog_;  // "code|action|changes", written once the table is saved
+    bool openedAssociates_ = false;
+    bool openedWorkCenters_ = false;
+    bool openedGroupings_ = false;
+};
+
+}  // namespace vel

@@ -1,0 +1,46 @@
+#include "maintenance/ImportFile.h"
+
+#include "data/VelmorSystem.h"
+
+namespace vel {
+
+ImportFile::ImportFile(VelmorSystem& system, int rowsToSkip, int fieldsToSkip,
+                       QString progressText)
+    : system_(system), progressText_(std::move(progressText)),
+      reader_({qMax(0, rowsToSkip), qMax(0, fieldsToSkip), 64 * 1024,
+               [this](int percent) { system_.StatusPercent(percent); }}) {}
+
+ImportFile::~ImportFile() {
+    system_.StatusDone();
+}
+
+bool ImportFile::open(const QString& path) {
+    system_.StatusText(QStringLiteral("Importing File"));
+    if (!reader_.open(path).ok()) {
+        return false;
+    }
+    system_.StatusText(progressText_);
+    return true;
+}
+
+bool ImportFile::next(QStringList& fields) {
+    return reader_.readRecord(fields);
+}
+
+qint64 ImportFile::unreadableLines() const {
+    return reader_.skippedLongLines() + reader_.skippedBinaryLines();
+}
+
+QString ImportFile::error() const {
+    const ReaderStatus& status = reader_.status();
+    if (status.ok()) {
+        return {};
+    }
+    const bool opening =
+        status.code == ReaderErrorCode::NotFound || status.code == ReaderErrorCode::OpenFailed;
+    return (opening ? QStringLiteral("Error opening import file. ")
+                    : QStringLiteral("Error reading import file. ")) +
+           status.message;
+}
+
+}  // namespace vel

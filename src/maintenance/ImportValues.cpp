@@ -1,0 +1,107 @@
+#include "maintenance/ImportValues.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace vel {
+
+std::optional<bool> parseYesNo(const QString& text) {
+    const QString value = text.trimmed().toUpper();
+    static const QStringList yes{QStringLiteral("Y"), QStringLiteral("YES"), QStringLiteral("T"),
+                                 QStringLiteral("TRUE"), QStringLiteral("1"), QStringLiteral("-1")};
+    static const QStringList no{QStringLiteral("N"), QStringLiteral("NO"), QStringLiteral("F"),
+                                QStringLiteral("FALSE"), QStringLiteral("0")};
+    if (yes.contains(value)) {
+        return true;
+    }
+    if (no.contains(value)) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+std::optional<QDate> parseImportDate(const QString& text) {
+    const QString value = text.trimmed();
+    for (const char* format : {"yyyy/MM/dd", "yyyy-MM-dd", "yyyyMMdd", "M/d/yyyy", "MM/dd/yyyy",
+                               "yyyy/M/d"}) {
+        const QDate date = QDate::fromString(value, QString::fromLatin1(format));
+        if (date.isValid()) {
+            return date;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<double> parseImportNumber(const QString& text) {
+    QString value = text.trimmed();
+    value.remove(QLatin1Char('$'));
+    static const QRegularExpression thousands(QStringLiteral("^-?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
+    if (thousands.match(value).hasMatch()) {
+        value.remove(QLatin1Char(','));
+    }
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (!ok || !std::isfinite(number)) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::optional<int> parseImportWholeNumber(const QString& text) {
+    bool ok = false;
+    const int number = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+QString properCaseName(const QString& name) {
+    for (const QChar character : name) {
+        if (character.isLower()) {
+            return name;
+        }
+    }
+    QString proper = name.toLower();
+    bool wordStart = true;
+    for (QChar& character : proper) {
+        if (character.isLetter()) {
+            if (wordStart) {
+                character = character.toUpper();
+            }
+            wordStart = false;
+        } else {
+            wordStart = character.isSpace() || character == QLatin1Char('-') ||
+                        character == QLatin1Char('\'');
+        }
+    }
+    return proper;
+}
+
+bool badgePassesFilter(const QString& badge, const QString& filter) {
+    const qsizetype star = filter.indexOf(QLatin1Char('*'));
+    if (star < 0) {
+        return badge == filter;
+    }
+    const QString prefix = filter.left(star);
+    return badge.left(prefix.size()) == prefix;
+}
+
+QStringList parseCodeList(const QString& text) {
+    QStringList codes;
+    static const QRegularExpression separators(QStringLiteral("[,+\\s]+"));
+    for (QString code : text.split(separators, Qt::SkipEmptyParts)) {
+        code.remove(QLatin1Char('"'));
+        code = code.trimmed().toUpper();
+        if (!code.isEmpty()) {
+            codes << code;
+        }
+    }
+    return codes;
+}
+
+bool settingIsOn(const QString& text) {
+    const QString value = text.trimmed().toUpper();
+    return value == QStringLiteral("1") || value == QStringLiteral("-1") ||
+           value == QStringLiteral("TRUE") || value == QStringLiteral("YES");
+}
+
+}  // namespace vel

@@ -1,0 +1,196 @@
+// The associate imports against the reference host on a temporary folder, through the headless Ui.
+#include "host/HostTestSupport.h"
+#include "maintenance/AssociateImport.h"
+#include "maintenance/ImportValues.h"
+#include "data/records/AssociateRecord.h"
+#include "data/records/GroupingRecord.h"
+#include "data/records/WorkCenterRecord.h"
+#include "ui/HeadlessUi.h"
+#include "ui/MessageBoxCodes.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace vel::testing {
+namespace {
+
+const QDate today(2024, 3, 13);
+
+TEST(ImportValues, ConvertFieldsAndFiltersAsTheImportsNeed) {
+    EXPECT_EQ(parseYesNo(QStringLiteral(" yes ")), true);
+    EXPECT_EQ(parseYesNo(QStringLiteral("-1")), true);
+    EXPECT_EQ(parseYesNo(QStringLiteral("n")), false);
+    EXPECT_FALSE(parseYesNo(QStringLiteral("maybe")).has_value());
+    EXPECT_EQ(parseImportDate(QStringLiteral("2024/01/02")), QDate(2024, 1, 2));
+    EXPECT_EQ(parseImportDate(QStringLiteral("1/2/2024")), QDate(2024, 1, 2));
+    EXPECT_FALSE(parseImportDate(QStringLiteral("2024/02/30")).has_value());
+    EXPECT_EQ(parseImportNumber(QStringLiteral("$1,234.50")), 1234.5);
+    EXPECT_FALSE(parseImportNumber(QStringLiteral("12abc")).has_value());
+    EXPECT_FALSE(parseImportNumber(QStringLiteral("nan")).has_value());
+    EXPECT_EQ(properCaseName(QStringLiteral("SMITH")), "Smith");
+    EXPECT_EQ(properCaseName(QStringLiteral("O'BRIEN-JONES")), "O'Brien-Jones");
+    EXPECT_EQ(properCaseName(QStringLiteral("McDonald")), "McDonald");
+    EXPECT_TRUE(badgePassesFilter(QStringLiteral("123"), QStringLiteral("12*")));
+    EXPECT_TRUE(badgePassesFilter(QStringLiteral("12"), QStringLiteral("12*")));
+    EXPECT_FALSE(badgePassesFilter(QStringLiteral("1"), QStringLiteral("12*")));
+    EXPECT_FALSE(badgePassesFilter(QStringLiteral("123"), QStringLiteral("12")));
+    EXPECT_EQ(parseCodeList(QStringLiteral("\"w1\", W2+W3  w4")),
+              (QStringList{"W1", "W2", "W3", "W4"}));
+    EXPECT_TRUE(settingIsOn(QStringLiteral("True")));
+    EXPECT_FALSE(settingIsOn(QStringLiteral("0")));
+}
+
+// A site with work centers W1 and W2, grouping G1 and two associates.
+struct ImportSite {
+    ImportSite() : scope(ui) {
+        ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
+        system = site.open();
+        storeAll(system->workCenters(), {withCode<WorkCenterRecord>(QStringLiteral("W1")),
+                                         withCode<WorkCenterRecord>(QStringLiteral("W2"))});
+        storeAll(system->groupings(), {withCode<GroupingRecord>(QStringLiteral("G1"))});
+        AssociateRecord smith = withCode<AssociateRecord>(QStringLiteral("A100"));
+        smith.LastName = QStringLiteral("Smith");
+        smith.WorkCenter = 1;
+        smith.Badge[0] = QStringLiteral("111");
+        AssociateRecord kept = withCode<AssociateRecord>(QStringLiteral("K100"));
+        kept.WorkCenter = 2;
+        storeAll(system->associates(), {smith, kept, withCode<AssociateRecord>(QStringLiteral("M100"))});
+    }
+    template <class Record>
+    void storeAll(Table<Record>& table, const std::vector<Record>& records) {
+        ASSERT_TRUE(table.open());
+        for (size_t index = 0; index < records.size(); ++index) {
+            table.setRecord(int(index) + 1, records[index]);
+        }
+        expectSaved(table);
+        table.close();
+    }
+    QString writeFile(const QByteArray& bytes) {
+        const QString path = site.path(QStringLiteral("assoc.csv"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    // The associate as stored on file, read by a second system object.
+    std::optional<AssociateRecord> stored(const QString& code) const {
+        const auto reader = site.open();
+        auto& table = reader->associates();
+        EXPECT_TRUE(table.open());
+        const int number = table.find(code);
+        std::optional<AssociateRecord> record;
+        if (number) {
+            record = table.record(number);
+        }
+        table.close();
+        return record;
+    }
+
+    TestSite site;
+    HeadlessUi ui;
+    ScopedUi scope;
+    std::unique_ptr<ReferenceSystem> system;
+};
+
+TEST(AssociateImport, AddsAndUpdatesByCodeConvertingEachFieldAndSkipsBadLines) {
+    ImportSite s;
+    const QString path = s.writeFile(
+        "CODE,LAST,FIRST\n"
+        "A100;only the code: nothing changes\n"
+        "a200,SMITH,JOHN,w2,123-45-6789,b1,,,,,2,,15.5,1.1,g1,Y,N,0,2024/01/02,yes,no,99,b6\n"
+        "A300,McDonald,Ann,W1,,,,,,,1,notadate\n"
+        "\"A400\",\"Jones, Jr\",Bob,W9\n"
+        "A123456789012,Long,Code\n");
+    s.ui.answer(QStringLiteral("Importing Complete.  There were: \n2 records added, and 1 records "
+                               "updated, and 2 records skipped"),
+                IDOK);
+    AssociateImport import(*s.system, today);
+    int rebuilt = 0;
+    import.setAfterImport([&] { ++rebuilt; });
+    EXPECT_TRUE(import.importUpdates({path, 1, 0, std::nullopt, {}}));
+    EXPECT_EQ(rebuilt, 1);
+    EXPECT_EQ(import.remarks(), (QStringList{"Line 4: field 12 \"notadate\" is not a date",
+                                             "Line 6: the code A123456789012 is longer than 10 characters"}));
+
+    const AssociateRecord smith = *s.stored(QStringLiteral("A100"));
+    EXPECT_EQ(smith.LastName, "Smith");
+    EXPECT_EQ(smith.Badge[0], "111");
+    const AssociateRecord john = *s.stored(QStringLiteral("A200"));
+    EXPECT_EQ(john.LastName, "Smith");
+    EXPECT_EQ(john.FirstName, "John");
+    EXPECT_EQ(john.WorkCenter, 2);
+    EXPECT_EQ(john.SSN, "123-45-6789");
+    EXPECT_EQ(john.Badge[0], "B1");
+    EXPECT_EQ(john.Badge[5], "B6");
+    EXPECT_EQ(john.Shift, 2);
+    EXPECT_EQ(john.HireDate, today) << "an empty hire date on a new associate is today";
+    EXPECT_DOUBLE_EQ(john.WageRate, 15.5);
+    EXPECT_DOUBLE_EQ(john.PerfGoal, 1.1);
+    EXPECT_EQ(john.Grouping, 1);
+    EXPECT_TRUE(john.OnPayRoll);
+    EXPECT_FALSE(john.PayIncentive);
+    EXPECT_EQ(john.PolicyDate, QDate(2024, 1, 2));
+    EXPECT_TRUE(john.IncludeinPerf);
+    EXPECT_FALSE(john.IncludeinQuality);
+    EXPECT_FALSE(s.stored(QStringLiteral("A300")).has_value());
+    const AssociateRecord jones = *s.stored(QStringLiteral("A400"));
+    EXPECT_EQ(jones.LastName, "Jones, Jr");
+    EXPECT_EQ(jones.WorkCenter, 0) << "an unknown work center stores none";
+}
+
+TEST(AssociateImport, FiltersByBadgeAndWorkCenterAndDeletesAbsentAssociatesIntoTheMergeCode) {
+    ImportSite s;
+    s.site.setSetting(QStringLiteral("ImportFiles"), QStringLiteral("1AssocBadgeFilter"), QStringLiteral("12*"));
+    s.site.setSetting(QStringLiteral("ImportFiles"), QStringLiteral("AssocMustMatchWorkCenter"), QStringLiteral("W1"));
+    s.site.setSetting(QStringLiteral("ImportFiles"), QStringLiteral("AssocDeleteKeepWC"), QStringLiteral("w2"));
+    s.site.setSetting(QStringLiteral("ImportFiles"), QStringLiteral("AssocMergeCode"), QStringLiteral("m100"));
+    const QString path = s.writeFile("B1,Lee,Ann,W1,,120\n"
+                                     "B2,Lee,Bo,W1,,999\n"
+                                     "B3,Lee,Cy,W2,,123\n");
+    s.ui.answer(QStringLiteral("There are 1 that are currently in Velmor, but were not in the Import file."),
+                IDYES);
+    s.ui.answer(QStringLiteral("1 records added, and 2 records skipped, and 1 records were deleted"), IDOK);
+    AssociateImport import(*s.system, today);
+    EXPECT_TRUE(import.importUpdates({path, 0, 0, true, {}}));
+    EXPECT_TRUE(s.stored(QStringLiteral("B1")).has_value());
+    EXPECT_FALSE(s.stored(QStringLiteral("B2")).has_value()) << "badge filter";
+    EXPECT_FALSE(s.stored(QStringLiteral("B3")).has_value()) << "work center not in the list";
+    EXPECT_FALSE(s.stored(QStringLiteral("A100")).has_value()) << "absent: deleted";
+    EXPECT_TRUE(s.stored(QStringLiteral("K100")).has_value()) << "kept work center";
+    EXPECT_TRUE(s.stored(QStringLiteral("M100")).has_value()) << "the merge associate stays";
+
+    // A merge code that names nobody stops the import before anything changes.
+    s.site.setSetting(QStringLiteral("ImportFiles"), QStringLiteral("AssocMergeCode"), QStringLiteral("NOBODY"));
+    s.system = s.site.open();
+    s.ui.answer(QStringLiteral("did not match any Associates."), IDOK);
+    AssociateImport refused(*s.system, today);
+    EXPECT_FALSE(refused.importUpdates({s.writeFile("Z1,New\n"), 0, 0, true, {}}));
+    EXPECT_FALSE(s.stored(QStringLiteral("Z1")).has_value());
+}
+
+TEST(AssociateImport, UnreadableFilesChangeNothingAndCodeChangesRenameOnlyKnownCodes) {
+    ImportSite s;
+    s.ui.answer(QStringLiteral("Error opening import file. "), IDOK);
+    AssociateImport import(*s.system, today);
+    EXPECT_FALSE(import.importUpdates({s.site.path(QStringLiteral("missing.csv")), 0, 0, false, {}}));
+
+    // A preview that the person cancels stops before any change.
+    const QString path = s.writeFile("A100,Changed\n");
+    EXPECT_FALSE(import.importUpdates({path, 0, 0, false, [](const QStringList& fields) {
+        EXPECT_EQ(fields, (QStringList{"A100", "Changed"}));
+        return false;
+    }}));
+    EXPECT_EQ(s.stored(QStringLiteral("A100"))->LastName, "Smith");
+
+    s.ui.answer(QStringLiteral("Importing Complete.  There were: 1 codes updated, and\n1 codes not found"),
+                IDOK);
+    EXPECT_TRUE(import.importCodeChanges({s.writeFile("a100,x100,ignored\nnone,y100\nK100,M100\n"), 0, 0,
+                                          std::nullopt, {}}));
+    EXPECT_TRUE(s.stored(QStringLiteral("X100")).has_value());
+    EXPECT_FALSE(s.stored(QStringLiteral("A100")).has_value());
+    EXPECT_TRUE(s.stored(QStringLiteral("K100")).has_value()) << "the new code is taken";
+    EXPECT_EQ(import.remarks().size(), 1);
+}
+
+}  // namespace
+}  // namespace vel::testing
