@@ -8,6 +8,7 @@
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/VelmorSystem.h"
+#include "editors/AssociateStores.h"
 #include "maintenance/CorpAssocCheck.h"
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
@@ -335,13 +336,13 @@ bool CVelUI::WriteActivityDetailData(Handle, VelmorSystem& Velmor, Masterfile&, 
     return false;
 }
 
-bool CVelUI::CheckCorpAssocImport(Handle, VelmorSystem& Velmor) {
+bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {
     OperationScope scope(Velmor);
     bool imported = false;
     guarded(QStringLiteral(" - CheckCorpAssocImport"), [&] {
-        // The associate import plugs in here once it exists; until then a newer file is
-        // reported as not available yet.
-        imported = CorpAssocCheck(Velmor).run();
+        imported = CorpAssocCheck(Velmor, [&](const QString& file) {
+                       return ImportAssociates(hwndOwner, Velmor, file);
+                   }).run();
     });
     return imported;
 }
@@ -349,8 +350,10 @@ bool CVelUI::CheckCorpAssocImport(Handle, VelmorSystem& Velmor) {
 bool CVelUI::ImportAssociatesEX1(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile,
                                  short RowstoSkip, short FieldstoSkip, bool DeleteNonImported) {
     OperationScope scope(Velmor);
-    const bool imported = importAssociatesUnattended(Velmor, ImportFile, RowstoSkip, FieldstoSkip,
-                                                     DeleteNonImported);
+    const bool imported =
+        importAssociatesUnattended(Velmor, ImportFile, RowstoSkip, FieldstoSkip,
+                                   DeleteNonImported,
+                                   [&Velmor] { associateStores::rebuildDerivedStores(Velmor); });
     if (imported) {
         AutoExportTable(hWnd, Velmor, Velmor.associates());
     }

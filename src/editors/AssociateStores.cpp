@@ -24,7 +24,30 @@ bool moveMemberships(VelmorSystem& system, int number, const AssociateRecord& be
     return system.changeGroupingMembers(leave, join, false);
 }
 
+namespace {
+// Opens the associate table for the length of a rebuild when nobody has it open.
+class OpenAssociates {
+  public:
+    explicit OpenAssociates(VelmorSystem& system)
+        : table_(system.associates()), opened_(!table_.isOpen() && table_.open()) {}
+    ~OpenAssociates() {
+        if (opened_) {
+            table_.close();
+        }
+    }
+    bool ready() const { return table_.isOpen(); }
+
+  private:
+    TableObject& table_;
+    bool opened_;
+};
+}  // namespace
+
 bool rebuildGroupings(VelmorSystem& system) {
+    OpenAssociates open(system);
+    if (!open.ready()) {
+        return false;
+    }
     system.StatusText(QStringLiteral("Maintaining Work Center Groupings"));
     auto& associates = system.associates();
     QList<GroupingMember> join;
@@ -49,6 +72,10 @@ bool rebuildPunchLookup(VelmorSystem& system, const AssociateSettings& settings)
     if (settings.lookupFolder.isEmpty()) {
         return true;
     }
+    OpenAssociates open(system);
+    if (!open.ready()) {
+        return false;
+    }
     system.StatusText(QStringLiteral("Maintaining Punch Lookup File"));
     CAssocLookup lookup;
     lookup.setDataFolder(settings.lookupFolder);
@@ -71,6 +98,11 @@ bool rebuildPunchLookup(VelmorSystem& system, const AssociateSettings& settings)
     lookup.CloseTable();
     system.StatusDone();
     return written;
+}
+
+bool rebuildDerivedStores(VelmorSystem& system) {
+    const bool groupings = rebuildGroupings(system);
+    return rebuildPunchLookup(system, AssociateSettings::read(system)) && groupings;
 }
 
 }  // namespace vel::associateStores

@@ -31,6 +31,9 @@ bool rebuildGroupings(VelmorSystem& system);
 // written; true when there is nothing to do.
 bool rebuildPunchLookup(VelmorSystem& system, const AssociateSettings& settings);
 
+// Both rebuilds, with the settings read from the system; run after an import.
+bool rebuildDerivedStores(VelmorSystem& system);
+
 // The punch key of an associate under the settings.
 QString punchKey(const AssociateRecord& associate, const AssociateSettings& settings);
 

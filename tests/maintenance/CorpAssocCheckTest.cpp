@@ -1,5 +1,8 @@
 // The check for a newer corporate associate file: the corporate folder, the file's date and
 // time against "Corporate"/"LastAssocDate", the import's seam and the table it needs held.
+#include "component/CVelUI.h"
+#include "data/CAssocLookup.h"
+#include "data/records/WorkCenterRecord.h"
 #include "host/HostTestSupport.h"
 #include "maintenance/CorpAssocCheck.h"
 #include "services/IniSettings.h"
@@ -109,6 +112,42 @@ TEST(CorpAssocCheck, SaysPlainlyWhenTheImportIsMissingOrTheTableIsHeldElsewhere)
     EXPECT_FALSE(called);
     other->endTableAccess();
     EXPECT_EQ(s.ui.transcript().messages().size(), 2u);
+}
+
+
+TEST(CorpAssocCheck, TheCommandImportsTheNewerFileAndRebuildsTheDerivedStores) {
+    CorporateSite s;
+    auto& centers = s.system->workCenters();
+    ASSERT_TRUE(centers.open());
+    centers.setRecord(1, withCode<WorkCenterRecord>(QStringLiteral("W1")));
+    centers.setRecord(2, withCode<WorkCenterRecord>(QStringLiteral("W2")));
+    ASSERT_TRUE(centers.save());
+    centers.close();
+    const QString lookupFolder = s.site.path(QStringLiteral("punches"));
+    QDir().mkpath(lookupFolder);
+    s.site.setSetting(QStringLiteral("AssocLookup"), QStringLiteral("Folder"), lookupFolder);
+    const QString file = s.publish(QStringLiteral("CORPASSOC.CSV"), published);
+    QFile content(file);
+    ASSERT_TRUE(content.open(QIODevice::WriteOnly));
+    content.write("A1,LEE,ANN,W2\nA2,Ng,Bo,W1\n");
+    content.close();
+    ASSERT_TRUE(content.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(content.setFileTime(published, QFileDevice::FileModificationTime));
+    content.close();
+    s.ui.answer(QStringLiteral("Importing Complete."), IDOK);
+    s.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);  // the automatic export
+
+    CVelUI component;
+    EXPECT_TRUE(component.CheckCorpAssocImport(0, *s.system));
+    EXPECT_EQ(s.lastAssocDate(), "2024/03/12 06:15:30");
+    EXPECT_EQ(s.system->groupingMembers(902), QList<int>{1});
+    EXPECT_EQ(s.system->groupingMembers(901), QList<int>{2});
+    CAssocLookup lookup;
+    lookup.setDataFolder(lookupFolder);
+    lookup.setSysNum(QStringLiteral("1"));
+    ASSERT_EQ(lookup.OpenTable(), xbase::r4success);
+    EXPECT_EQ(lookup.SeekString(QStringLiteral("A2")), xbase::r4success);
+    EXPECT_EQ(lookup.LName(), "Ng");
 }
 
 }  // namespace
