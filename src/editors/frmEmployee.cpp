@@ -129,24 +129,24 @@ void frmEmployee::declareList() {
     };
     text(QStringLiteral("Code"), 10);
     text(QStringLiteral("Name"), 24);
-    text(QStringLiteral("Work Center"), 10);
-    text(QStringLiteral("Shift"), 5);
-    text(QStringLiteral("Grouping"), 10);
-    text(QStringLiteral("Hire Date"), 10);
-    text(QStringLiteral("Audit"), 5);
-    list().addColumn(QStringLiteral("Number"), column++, ListColumn::Kind::Number, 6);
+    text(QStringLiteral("Work Center"), 13);
+    text(QStringLiteral("Shift"), 6);
+    text(QStringLiteral("Grouping"), 12);
+    text(QStringLiteral("Hire Date"), 12);
+    text(QStringLiteral("Audit"), 6);
+    list().addColumn(QStringLiteral("Number"), column++, ListColumn::Kind::Number, 8);
     for (int slot = 1; slot <= settings_.numberToShow; ++slot) {
         text(settings_.badgeNames[size_t(slot - 1)], 12);
     }
     if (features_.incentive) {
-        text(QStringLiteral("On Payroll"), 6);
-        text(QStringLiteral("Pay Incentive"), 6);
-        text(QStringLiteral("Perf. Goal"), 8);
+        text(QStringLiteral("On Payroll"), 10);
+        text(QStringLiteral("Pay Incentive"), 12);
+        text(QStringLiteral("Perf. Goal"), 10);
     }
     if (features_.performancePolicy) {
-        text(QStringLiteral("Test Performance"), 6);
-        text(QStringLiteral("Test Quality"), 6);
-        text(QStringLiteral("Tenure Date"), 10);
+        text(QStringLiteral("Test Performance"), 15);
+        text(QStringLiteral("Test Quality"), 11);
+        text(QStringLiteral("Tenure Date"), 12);
     }
     if (!viewOnly()) {
         list().addActionButton(QStringLiteral("Import..."));

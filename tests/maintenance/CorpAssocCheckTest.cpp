@@ -24,11 +24,12 @@ struct CorporateSite {
         system = site.open();
     }
     // Writes the corporate file (in the letter case given) with that modification time.
-    QString publish(const QString& name, const QDateTime& modified) {
+    QString publish(const QString& name, const QDateTime& modified,
+                    const QByteArray& content = "A100,Adams,Ann\n") {
         const QString path = corporateFolder + u'/' + name;
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("A100,Adams,Ann\n");
+        file.write(content);
         file.close();
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
@@ -126,14 +127,7 @@ TEST(CorpAssocCheck, TheCommandImportsTheNewerFileAndRebuildsTheDerivedStores) {
     const QString lookupFolder = s.site.path(QStringLiteral("punches"));
     QDir().mkpath(lookupFolder);
     s.site.setSetting(QStringLiteral("AssocLookup"), QStringLiteral("Folder"), lookupFolder);
-    const QString file = s.publish(QStringLiteral("CORPASSOC.CSV"), published);
-    QFile content(file);
-    ASSERT_TRUE(content.open(QIODevice::WriteOnly));
-    content.write("A1,LEE,ANN,W2\nA2,Ng,Bo,W1\n");
-    content.close();
-    ASSERT_TRUE(content.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(content.setFileTime(published, QFileDevice::FileModificationTime));
-    content.close();
+    s.publish(QStringLiteral("CORPASSOC.CSV"), published, "A1,LEE,ANN,W2\nA2,Ng,Bo,W1\n");
     s.ui.answer(QStringLiteral("Importing Complete."), IDOK);
     s.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);  // the automatic export
 
