@@ -28,7 +28,13 @@ struct StandardRecord;
 struct TypeOfWorkRecord;
 struct WorkCenterRecord;
 
-// One entry of the system's day file: a posted day and its file.
+// One entry of the change log, for logChanges.
+struct ChangeLogLine {
+    QString recordCode;
+    QString action;
+    QString changedSettings;
+};
+
 // One associate's membership of one grouping.
 struct GroupingMember {
     int grouping = 0;
@@ -36,6 +42,7 @@ struct GroupingMember {
     bool operator==(const GroupingMember&) const = default;
 };
 
+// One entry of the system's day file: a posted day and its file.
 struct DayEntry {
     QDate fileDate;
     QDate date;
@@ -139,6 +146,13 @@ public:
     // first; and the removal of that data (false when it could not be written).
     virtual QList<QDate> associateDataBefore(int associate, const QDate& date) = 0;
     virtual bool clearAssociateDataBefore(int associate, const QDate& date) = 0;
+
+    // Several change-log entries of one table (an import's), written together.
+    virtual void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) {
+        for (const ChangeLogLine& line : lines) {
+            logChange(table, line.recordCode, line.action, line.changedSettings);
+        }
+    }
 };
 
 }  // namespace vel
