@@ -153,6 +153,12 @@ public:
             logChange(table, line.recordCode, line.action, line.changedSettings);
         }
     }
+
+    // The allocations' accounts in the master file: accounts 1 to the answer exist, so an
+    // allocation numbered above it has no account yet ("allocated" counts them).
+    virtual int allocationAccounts() = 0;
+    // Creates the missing accounts up to the number; false when the master file refuses.
+    virtual bool addAllocationAccount(int number) = 0;
 };
 
 }  // namespace vel

@@ -121,6 +121,15 @@ bool MasterTableEditor::showRecord(const QString& caption) {
     return confirmed_ && !viewOnly_;
 }
 
+QString MasterTableEditor::addCaption() const {
+    return QStringLiteral("Add ") + words_.kind + QStringLiteral(" Record: ");
+}
+
+QString MasterTableEditor::editCaption() const {
+    return (viewOnly_ ? QStringLiteral("View ") : QStringLiteral("Edit ")) + words_.kind +
+           QStringLiteral(" Record: ");
+}
+
 bool MasterTableEditor::refusedAsBlank(TextBox& box) {
     if (!box.text().trimmed().isEmpty()) {
         return false;
@@ -172,24 +181,28 @@ void MasterTableEditor::deleteThroughDialog(int number) {
             delete_->addTarget(table_->code(other).trimmed(), other);
         }
     }
-    if (!delete_->Ask(0)) {
-        return;
+    if (delete_->Ask(0)) {
+        confirmAndRemove(number, delete_->targetRecord());
     }
-    const int target = delete_->targetRecord();
+}
+
+bool MasterTableEditor::confirmAndRemove(int number, int target) {
+    const QString item = table_->code(number).trimmed();
     if (message(QStringLiteral("OK to Delete this ") + words_.kind +
                     QStringLiteral(" from the system at this time?"),
                 MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        return;
+        return false;
     }
     if (!table_->remove(number, target)) {
         message(QStringLiteral("Could not delete the ") + words_.kind + QStringLiteral(" ") + item +
                     QStringLiteral(". ") + table_->lastError(),
                 MB_ICONEXCLAMATION);
-        return;
+        return false;
     }
     system_->logChange(*table_, item, QStringLiteral("Delete"), {});
     list_->removeLine(number);
     list_->markChanged();
+    return true;
 }
 
 // --- events alike for every editor ---------------------------------------------------------------

@@ -66,6 +66,10 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     // Shows the record window over the list with the caption; true when OK closed it (always
     // false when view-only: nothing is written).
     bool showRecord(const QString& caption);
+    // The record window's caption for an add, and for an edit ("View " when view-only), before
+    // the record number: "Add Mistake Record: ", "Edit Mistake Record: ".
+    QString addCaption() const;
+    QString editCaption() const;
     // A blank (or blanks-only) box: its label caption + " Field cannot be blank", focus to it.
     bool refusedAsBlank(TextBox& box);
     // Whether the trimmed text names another active record (a blank text never passes).
@@ -79,6 +83,9 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     void deleteThroughDialog(int number);
     // The record-deletion dialog, for editors that delete in their own way.
     frmDelete& deleteDialog() { return *delete_; }
+    // "OK to Delete this " + kind + " from the system at this time?"; on Yes the table's remove
+    // (posted data to the target, 0: dropped), the change log and the list line. True when done.
+    bool confirmAndRemove(int number, int target);
     // A message with the system's title.
     int message(const QString& text, int style);
 

@@ -65,13 +65,12 @@ bool frmMistake::activeInCorporateFile(int number) const {
 
 void frmMistake::EditForm_AddRec() {
     if (const int number = freeRecordOrRefuse()) {
-        recordLoop(number, QStringLiteral("Add Mistake Record: "));
+        recordLoop(number, addCaption());
     }
 }
 
 void frmMistake::EditForm_EditRec(int number) {
-    recordLoop(number, viewOnly() ? QStringLiteral("View Mistake Record: ")
-                                  : QStringLiteral("Edit Mistake Record: "));
+    recordLoop(number, editCaption());
 }
 
 void frmMistake::recordLoop(int number, const QString& caption) {

@@ -103,6 +103,13 @@ void DemoSiteBuilder::build() {
     reportStep(QStringLiteral("allocations"), 9);
     makeAllocations();
     store(system_.allocations(), allocations_);
+    // Every customer account of the demo site has its account in the master file.
+    if (!system_.addAllocationAccount(int(allocations_.size()))) {
+        throw RuntimeError(fileAccessError,
+                           QStringLiteral("Cannot add the allocation accounts to ") +
+                               system_.masterfile().name() + QStringLiteral(": ") +
+                               system_.referenceMasterfile().lastError());
+    }
     reportStep(QStringLiteral("activities"), 10);
     makeActivities();
     store(system_.activities(), activities_);

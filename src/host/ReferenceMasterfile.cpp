@@ -111,6 +111,20 @@ void ReferenceMasterfile::close() {
     exclusive_ = false;
 }
 
+int ReferenceMasterfile::allocationAccounts() {
+    return reload() ? value(master, QStringLiteral("Accounts")).toInt() : 0;
+}
+
+bool ReferenceMasterfile::addAllocationAccounts(int number) {
+    if (!reload()) {
+        return false;
+    }
+    if (number <= value(master, QStringLiteral("Accounts")).toInt()) {
+        return true;
+    }
+    return setValue(master, QStringLiteral("Accounts"), QString::number(number));
+}
+
 QString ReferenceMasterfile::value(const QString& section, const QString& key) const {
     return sections_.value(section).value(key);
 }

@@ -2,7 +2,8 @@
 // The system's master file "TBMASTER." + system number, kept as a small text file of sections and
 // "key=value" lines that a person can read:
 //   [Master]      Title, DataLevel (Day, Week or Period), FirstYear, Years, Fields (the data
-//                 fields allocated), Periods (12 or 13), FirstDataDate, LastDataDate
+//                 fields allocated), Periods (12 or 13), FirstDataDate, LastDataDate,
+//                 Accounts (the allocation accounts 1..n that exist; 0 when missing)
 //   [Titles]      1=..., 2=...
 //   [FiscalYears] 2024=2024/01/01 (first day of each fiscal year; 1 January when missing)
 // Thirteen periods are four weeks each from the year's first day; twelve follow the months.
@@ -47,6 +48,11 @@ class ReferenceMasterfile : public Masterfile {
 
     // The data fields allocated to the system (the size of the data-field pool).
     int allocatedFields() const;
+    // The allocation accounts, read afresh from the file (another workstation may have added
+    // some); 0 when the file cannot be read.
+    int allocationAccounts();
+    // Raises the account count to the number (never lowers it); false with lastError().
+    bool addAllocationAccounts(int number);
     QString value(const QString& section, const QString& key) const;
     bool setValue(const QString& section, const QString& key, const QString& text);
     // Reads the file again; false with lastError() when it is missing or unreadable.

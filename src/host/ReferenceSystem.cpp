@@ -502,6 +502,28 @@ QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
     return members;
 }
 
+int ReferenceSystem::allocationAccounts() {
+    return masterfile_.allocationAccounts();
+}
+
+bool ReferenceSystem::addAllocationAccount(int number) {
+    if (number < 1 || number > maximumAllocations()) {
+        errors().report(QStringLiteral("Allocation account ") + QString::number(number) +
+                            QStringLiteral(" is outside 1 to ") +
+                            QString::number(maximumAllocations()) +
+                            QStringLiteral(" - ReferenceSystem:addAllocationAccount"),
+                        0, false);
+        return false;
+    }
+    if (!masterfile_.addAllocationAccounts(number)) {
+        errors().report(masterfile_.lastError() +
+                            QStringLiteral(" - ReferenceSystem:addAllocationAccount"),
+                        0, false);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace vel
 
 namespace vel {

@@ -110,6 +110,10 @@ class ReferenceSystem : public VelmorSystem {
     // An associate's recorded data is its production-sheet lines.
     QList<QDate> associateDataBefore(int associate, const QDate& date) override;
     bool clearAssociateDataBefore(int associate, const QDate& date) override;
+    // The master file's [Master] "Accounts", read afresh from the file; adding raises it to the
+    // number (never lowers it) within the allocation table's maximum.
+    int allocationAccounts() override;
+    bool addAllocationAccount(int number) override;
 
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).

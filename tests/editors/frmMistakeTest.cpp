@@ -4,7 +4,6 @@
 #include "data/records/MistakeRecord.h"
 #include "data/records/TypeOfWorkRecord.h"
 #include "editors/frmMistake.h"
-#include "platform/print/TextPrintOutput.h"
 #include "ui/Button.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -145,29 +144,9 @@ TEST(frmMistake, DeletesOnlyUnusedMistakesThroughTheDeleteWindowAndKeepsOneActiv
 TEST(frmMistake, ViewOnlyWritesNothingAndThePrintOutListsEveryActiveMistake) {
     MistakeSite s;
     s.storeMistakes({QStringLiteral("Wrong pick"), QString(), QStringLiteral("Damaged")});
-    TextPrintOutput printed;
-    ScopedPrintOutput printing(printed);
-    s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
-        EXPECT_EQ(list.form().caption(), "Mistake Table (readonly)");
-        EXPECT_FALSE(list.click(QStringLiteral("btnAdd")));
-        EXPECT_EQ(list.form().control(QStringLiteral("btnEdit")).caption(), "&View");
-        list.selectLine(QStringLiteral("lvList"), 1);
-        list.click(QStringLiteral("btnEdit"));
-        list.click(QStringLiteral("btnPrint"));
-        list.click(QStringLiteral("btnCancel"));
-    });
-    s.ui.when(QStringLiteral("frmMistake"), [](FormDriver& record) {
-        EXPECT_EQ(record.form().caption(), "View Mistake Record: 3");
-        record.set(QStringLiteral("Text1(0)"), QStringLiteral("Changed"));
-        record.click(QStringLiteral("SaveButtons1(1)"));
-    });
-    frmMistake editor;
-    EXPECT_TRUE(editor.Edit(0, *s.system, true));
-    EXPECT_FALSE(editor.tableChanged());
-    editor.release();
+    const QStringList lines = s.viewAndPrint<frmMistake>(QStringLiteral("Mistake"), 1, 3);
     EXPECT_EQ(s.storedMistakes(), (QStringList{"Wrong pick", "", "Damaged"}));
 
-    const QStringList lines = printed.lines();
     EXPECT_EQ(lines.filter(QStringLiteral("List of Mistakes")).size(), 1);
     EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^Number +Description$"))).size(), 1);
     EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^ *[13] +(Wrong pick|Damaged)$"))).size(), 2);

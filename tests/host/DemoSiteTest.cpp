@@ -61,6 +61,7 @@ TEST_F(DemoSiteTest, SmallSiteHasItsRecordsWithSomeInUseAndSomeFree) {
     expectCountAndUse(system->elements(), 11);
     expectCountAndUse(system->activities(), 40);
     expectCountAndUse(system->allocations(), 30);
+    EXPECT_EQ(system->allocationAccounts(), 30) << "every allocation has its account";
     expectCountAndUse(system->associates(), 120);
     expectCountAndUse(system->groupings(), 8);
     expectCountAndUse(system->schedules(), 5);

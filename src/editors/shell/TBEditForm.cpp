@@ -117,7 +117,7 @@ void TBEditForm::declareListColumns() {
     }
     columnsDeclared_ = true;
     for (const ListColumn& column : sortedColumns()) {
-        list_->column(column.caption, column.width, column.kind == ListColumn::Kind::Number);
+        list_->column(column.caption, column.width, column.kind != ListColumn::Kind::Text);
     }
 }
 

@@ -81,7 +81,9 @@ void ListViewBinding::refreshValue() {
     int width = 2 * tree_->frameWidth() + tree_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (size_t col = 0; col < columns.size(); ++col) {
         headings << columns[col].heading;
-        const int pixels = columns[col].width * character + 12;
+        // Never narrower than the heading, so that "Number" is not cut to "umber".
+        const int heading = tree_->header()->fontMetrics().horizontalAdvance(columns[col].heading);
+        const int pixels = std::max(columns[col].width * character, heading) + 12;
         tree_->setColumnWidth(int(col), pixels);
         width += pixels;
         tree_->headerItem()->setTextAlignment(int(col), columns[col].rightAligned

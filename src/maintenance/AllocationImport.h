@@ -1,0 +1,57 @@
+#pragma once
+// The allocation import: one allocation per line (code, description, system identifier),
+// matched by code, added when new (with its account in the master file), optionally deleting
+// the allocations the file no longer holds and adding the new ones to every activity that uses
+// allocations. A line whose system identifier is given and differs from the system's own
+// ("ExportDay"/"SystemID") belongs to another system and is skipped.
+#include "data/VelmorSystem.h"
+#include "maintenance/ImportCounts.h"
+
+#include <QSet>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace vel {
+
+struct AllocationImportRequest {
+    QString fileName;
+    int rowsToSkip = 0;
+    int fieldsToSkip = 0;
+    std::optional<bool> deleteNonImported;  // none: the AllocDeleteNonImported setting
+    std::optional<bool> addToActivities;    // none: the person is asked when any was added
+    QString systemId;                       // empty: the "ExportDay"/"SystemID" setting
+    std::function<bool(const QStringList& fields)> confirmFirstRecord;
+};
+
+class AllocationImport {
+  public:
+    explicit AllocationImport(VelmorSystem& system) : system_(system) {}
+
+    static QStringList fileLabels();
+
+    bool run(const AllocationImportRequest& request);
+
+    const ImportCounts& counts() const { return counts_; }
+    const QStringList& remarks() const { return remarks_; }
+    // The activities that received the new allocations.
+    int activitiesChanged() const { return activitiesChanged_; }
+
+  private:
+    bool readFile(const AllocationImportRequest& request, const QString& systemId);
+    void deleteNonImported();
+    bool addAccounts();
+    bool addToActivities();
+    void report();
+    int message(const QString& text, int style);
+
+    VelmorSystem& system_;
+    ImportCounts counts_;
+    QStringList remarks_;
+    QSet<int> imported_;
+    QList<int> added_;
+    std::vector<ChangeLogLine> pendingLog_;
+    int activitiesChanged_ = 0;
+};
+
+}  // namespace vel
