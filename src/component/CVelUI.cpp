@@ -10,6 +10,8 @@
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/VelmorSystem.h"
+#include "editors/AssociateStores.h"
+#include "maintenance/CorpAssocCheck.h"
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "services/RuntimeError.h"
@@ -344,21 +346,24 @@ bool CVelUI::WriteActivityDetailData(Handle, VelmorSystem& Velmor, Masterfile&, 
     return false;
 }
 
-bool CVelUI::CheckCorpAssocImport(Handle, VelmorSystem& Velmor) {
+bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {
     OperationScope scope(Velmor);
-    const SystemFeatures features = Velmor.features();
-    if (features.corporateFolder.isEmpty()) {
-        return false;  // no corporate folder: nothing to import
-    }
-    notAvailableYet(Velmor, QStringLiteral("Importing the corporate associate file"));
-    return false;
+    bool imported = false;
+    guarded(QStringLiteral(" - CheckCorpAssocImport"), [&] {
+        imported = CorpAssocCheck(Velmor, [&](const QString& file) {
+                       return ImportAssociates(hwndOwner, Velmor, file);
+                   }).run();
+    });
+    return imported;
 }
 
 bool CVelUI::ImportAssociatesEX1(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile,
                                  short RowstoSkip, short FieldstoSkip, bool DeleteNonImported) {
     OperationScope scope(Velmor);
-    const bool imported = importAssociatesUnattended(Velmor, ImportFile, RowstoSkip, FieldstoSkip,
-                                                     DeleteNonImported);
+    const bool imported =
+        importAssociatesUnattended(Velmor, ImportFile, RowstoSkip, FieldstoSkip,
+                                   DeleteNonImported,
+                                   [&Velmor] { associateStores::rebuildDerivedStores(Velmor); });
     if (imported) {
         AutoExportTable(hWnd, Velmor, Velmor.associates());
     }

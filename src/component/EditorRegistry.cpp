@@ -1,6 +1,7 @@
 #include "component/EditorRegistry.h"
 
 #include "editors/frmActivity.h"
+#include "editors/frmEmployee.h"
 #include "editors/frmAllocation.h"
 #include "editors/frmElement.h"
 #include "editors/frmMistake.h"
@@ -11,6 +12,7 @@ std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int) {
     switch (kind) {
     case EditorKind::Activity: return std::make_unique<frmActivity>();
     case EditorKind::Mistake: return std::make_unique<frmMistake>();
+    case EditorKind::Associate: return std::make_unique<frmEmployee>();
     case EditorKind::Element: return std::make_unique<frmElement>();
     case EditorKind::Allocation: return std::make_unique<frmAllocation>();
     default: return nullptr;  // not part of this version yet

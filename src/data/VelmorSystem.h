@@ -35,6 +35,13 @@ struct ChangeLogLine {
     QString changedSettings;
 };
 
+// One associate's membership of one grouping.
+struct GroupingMember {
+    int grouping = 0;
+    int associate = 0;
+    bool operator==(const GroupingMember&) const = default;
+};
+
 // One entry of the system's day file: a posted day and its file.
 struct DayEntry {
     QDate fileDate;
@@ -129,6 +136,20 @@ public:
     // Whether a production-sheet line records the activity on the allocation (record numbers),
     // so that the activity editor keeps the allocation valid for it.
     virtual bool allocationUsedWithActivity(int activityNumber, int allocationNumber) = 0;
+
+    // Changes the stored grouping membership in one write: with emptyWorkCenterGroupings every
+    // grouping of 900 or more is emptied first, then the leave entries are taken out and the join
+    // entries put in (an entry with grouping 0 is ignored; a member already in stays once).
+    // From the first change on, groupingMembers() lists the stored membership. False when the
+    // membership could not be written; nothing is changed then.
+    virtual bool changeGroupingMembers(const QList<GroupingMember>& leave,
+                                       const QList<GroupingMember>& join,
+                                       bool emptyWorkCenterGroupings) = 0;
+
+    // An associate's recorded data dated before a date: the dates that hold some, oldest
+    // first; and the removal of that data (false when it could not be written).
+    virtual QList<QDate> associateDataBefore(int associate, const QDate& date) = 0;
+    virtual bool clearAssociateDataBefore(int associate, const QDate& date) = 0;
 
     // Several change-log entries of one table (an import's), written together.
     virtual void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) {

@@ -89,6 +89,8 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     // style); when confirmed the table's remove (posted data to the target, 0: dropped), the
     // change log and the list line. True when done.
     bool confirmAndRemove(int number, int target, int confirmStyle = MB_YESNO | MB_ICONQUESTION);
+    // The record-deletion dialog, for editors that delete in their own way.
+    frmDelete& deleteDialog() { return *delete_; }
     // A message with the system's title.
     int message(const QString& text, int style);
 

@@ -10,6 +10,7 @@
 #include "ui/Ui.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace vel {
 
@@ -194,6 +195,10 @@ void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
     tables_.corporateTypesOfWork = std::make_unique<XbaseTable<TypeOfWorkRecord>>(
         corporatePath(catalogue::typeOfWorkTable),
         rules(QStringLiteral("Corporate Type of Work"), code, maximumTypesOfWork), corporate);
+
+    membership_ = std::make_unique<GroupingMembership>(
+        filePath(hostFiles::groupingMembers), side,
+        [this] { return derivedGroupingMembers(); }, report);
 
     dayFile_ = std::make_unique<XbaseTable<DayFileRecord>>(
         filePath(hostFiles::dayFile),
@@ -432,20 +437,66 @@ bool ReferenceSystem::releaseDataField(int number) {
 }
 
 QList<int> ReferenceSystem::groupingMembers(int grouping) {
-    QList<int> members;
+    return membership_->members(grouping);
+}
+
+bool ReferenceSystem::changeGroupingMembers(const QList<GroupingMember>& leave,
+                                            const QList<GroupingMember>& join,
+                                            bool emptyWorkCenterGroupings) {
+    return membership_->change(leave, join, emptyWorkCenterGroupings);
+}
+
+QList<QDate> ReferenceSystem::associateDataBefore(int associate, const QDate& date) {
+    QList<QDate> dates;
+    auto& lines = productionLines();
+    if (!lines.isOpen() && !lines.open()) {
+        return dates;
+    }
+    for (int number = 1; number <= lines.recordCount(); ++number) {
+        const ProductionLineRecord line = lines.record(number);
+        if (lines.isActive(number) && line.Associate == associate && line.Date < date &&
+            !dates.contains(line.Date)) {
+            dates << line.Date;
+        }
+    }
+    std::sort(dates.begin(), dates.end());
+    return dates;
+}
+
+bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date) {
+    auto& lines = productionLines();
+    if (!lines.isOpen() && !lines.open()) {
+        return false;
+    }
+    for (int number = 1; number <= lines.recordCount(); ++number) {
+        const ProductionLineRecord line = lines.record(number);
+        if (lines.isActive(number) && line.Associate == associate && line.Date < date) {
+            lines.setRecord(number, ProductionLineRecord{});
+        }
+    }
+    if (!lines.save()) {
+        lines.cancel();
+        return false;
+    }
+    return true;
+}
+
+QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
+    QList<GroupingMember> members;
     auto& table = associates();
-    if (grouping <= 0 || (!table.isOpen() && !table.open())) {
+    if (!table.isOpen() && !table.open()) {
         return members;
     }
-    const bool workCenterGrouping = grouping > GroupingRecord::WorkCenterBase;
     for (int number = 1; number <= table.recordCount(); ++number) {
         if (!table.isActive(number)) {
             continue;
         }
         const AssociateRecord associate = table.record(number);
-        if (workCenterGrouping ? associate.WorkCenter == grouping - GroupingRecord::WorkCenterBase
-                               : associate.Grouping == grouping) {
-            members << number;
+        if (associate.Grouping > 0) {
+            members.append({associate.Grouping, number});
+        }
+        if (associate.WorkCenter > 0) {
+            members.append({associate.WorkCenter + GroupingRecord::WorkCenterBase, number});
         }
     }
     return members;

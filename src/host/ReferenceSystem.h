@@ -7,6 +7,7 @@
 #include "data/VelmorSystem.h"
 #include "host/ChangeLog.h"
 #include "host/DayFileRecord.h"
+#include "host/GroupingMembership.h"
 #include "host/ReferenceMasterfile.h"
 #include "host/ReferenceProgram.h"
 #include "host/SystemTables.h"
@@ -103,6 +104,12 @@ class ReferenceSystem : public VelmorSystem {
     int assignDataField(const QString& description) override;
     bool releaseDataField(int number) override;
     QList<int> groupingMembers(int grouping) override;
+    bool changeGroupingMembers(const QList<GroupingMember>& leave,
+                               const QList<GroupingMember>& join,
+                               bool emptyWorkCenterGroupings) override;
+    // An associate's recorded data is its production-sheet lines.
+    QList<QDate> associateDataBefore(int associate, const QDate& date) override;
+    bool clearAssociateDataBefore(int associate, const QDate& date) override;
     // The master file's [Master] "Accounts", read afresh from the file; adding raises it to the
     // number (never lowers it) within the allocation table's maximum.
     int allocationAccounts() override;
@@ -123,6 +130,8 @@ class ReferenceSystem : public VelmorSystem {
     QString settingValue(const QString& section, const QString& key,
                          const QString& defaultText) const;
     QString corporatePath(const QString& catalogueName) const;
+    // The memberships as the associates say (before any membership is stored).
+    QList<GroupingMember> derivedGroupingMembers();
 
     QString dataFolder_;
     int systemNumber_;
@@ -135,6 +144,7 @@ class ReferenceSystem : public VelmorSystem {
     SystemTables tables_;
     std::unique_ptr<XbaseTable<DayFileRecord>> dayFile_;
     std::unique_ptr<SystemRules> rules_;
+    std::unique_ptr<GroupingMembership> membership_;
 };
 
 }  // namespace vel

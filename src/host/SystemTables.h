@@ -30,6 +30,7 @@ inline constexpr QLatin1StringView workCenters{"TBVMWCT.--"};
 inline constexpr QLatin1StringView standards{"TBVMSTD.--"};
 inline constexpr QLatin1StringView mistakes{"TBVMMST.--"};
 inline constexpr QLatin1StringView groupings{"TBVMGRP.--"};
+inline constexpr QLatin1StringView groupingMembers{"TBVMGMB.--"};
 inline constexpr QLatin1StringView schedules{"TBVMSCH.--"};
 inline constexpr QLatin1StringView locations{"TBVMLOC.--"};
 inline constexpr QLatin1StringView machines{"TBVMMCH.--"};

@@ -54,6 +54,8 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     h.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);
     h.ui.answerAlways(QStringLiteral("PPA Module must be Active"), IDOK);
     h.ui.answerAlways(QStringLiteral("There is no printer available"), IDOK);
+    // An empty system has no work center to edit or import associates for.
+    h.ui.answerAlways(QStringLiteral("There must be at least one Work Center record active"), IDOK);
     const QHash<QString, QString> file{{QStringLiteral("ImportFile"), QStringLiteral("assoc.csv")}};
     const QHash<QString, QString> expected{
         {QStringLiteral("EditAssociate"), QStringLiteral("False")},
@@ -75,8 +77,6 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     for (auto it = expected.begin(); it != expected.end(); ++it) {
         EXPECT_EQ(h.call(it.key()), it.value()) << it.key().toStdString();
     }
-    // An empty system has no work center to import associates into.
-    h.ui.answerAlways(QStringLiteral("There must be at least one Work Center record active"), IDOK);
     EXPECT_EQ(h.call(QStringLiteral("ImportAssociatesEX1"), file), QStringLiteral("False"));
     h.ui.answerAlways(QStringLiteral("Error opening import file. "), IDOK);
     EXPECT_EQ(h.call(QStringLiteral("ImportAllocations"), file), QStringLiteral("False"));

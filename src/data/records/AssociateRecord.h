@@ -8,6 +8,7 @@ namespace vel {
 
 struct AssociateRecord {
     static constexpr int Badges = 10;
+    static constexpr int BadgeWidth = 20;  // characters of each badge
 
     QString Code;
     QString LastName;

@@ -1,0 +1,338 @@
+#include "data/CAssocLookup.h"
+
+#include "services/AddSlash.h"
+#include "services/MessageWithSound.h"
+#include "ui/MessageBoxCodes.h"
+
+#include <QFile>
+
+namespace vel {
+
+using namespace xbase;
+
+const QString CAssocLookup::Title = QStringLiteral("Punches - Associate Validation File");
+
+namespace {
+
+const QString versionRefusal = QStringLiteral(
+    "The CodeBase dll (c4dll.dll) on your system is not of the correct version to work with this "
+    "version of Velmor. Please contact Torvane Software for assistance in updating your system.");
+
+QByteArray local(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+QString tagName(int number) {
+    return QStringLiteral("TBPNASSI") + QString::number(number);
+}
+
+// Expressions compare in the library's canonical spelling: upper case, no blanks.
+QString canonical(const QString& expression) {
+    QString text = expression.toUpper();
+    text.remove(QLatin1Char(' '));
+    return text;
+}
+
+}  // namespace
+
+CAssocLookup::CAssocLookup() {
+    context_ = code4initVB();
+    code4errOff(context_, 1);
+    code4largeOn(context_);
+    if (error4set(context_, 0) != 0) {
+        fits_ = false;
+        MessageWithSound(versionRefusal, MB_ICONEXCLAMATION, QStringLiteral("Velmor"));
+    }
+    code4errOff(context_, 0);
+    code4autoOpen(context_, 0);
+}
+
+CAssocLookup::~CAssocLookup() {
+    CloseTable();
+    code4initUndo(context_);
+}
+
+void CAssocLookup::setDataFolder(const QString& folder) {
+    dataFolder_ = folder.isEmpty() ? folder : AddSlash(folder);
+}
+
+QString CAssocLookup::dataPath() const {
+    return dataFolder_ + QStringLiteral("TBPNASSC.--") + sysNum_;
+}
+
+QString CAssocLookup::indexPath(int number) const {
+    return dataFolder_ + tagName(number) + QStringLiteral(".--") + sysNum_;
+}
+
+QString CAssocLookup::expectedExpression(int number) {
+    return number == 1 ? QStringLiteral("CODE") : QStringLiteral("LNAME+FNAME");
+}
+
+int16_t CAssocLookup::reportPending(int16_t result) {
+    const int16_t pending = error4code(context_);
+    if (pending < 0) {
+        MessageWithSound(error4message(context_), MB_ICONEXCLAMATION, Title);
+        error4set(context_, 0);
+        return pending;
+    }
+    return result;
+}
+
+int16_t CAssocLookup::CloseTable() {
+    if (!data_) {
+        return r4success;
+    }
+    for (INDEX4*& index : indexes_) {
+        if (index) {
+            i4close(index);
+            index = nullptr;
+        }
+    }
+    const int16_t result = d4close(data_);
+    data_ = nullptr;
+    return reportPending(result);
+}
+
+int16_t CAssocLookup::createTable() {
+    static const FIELD4INFO fields[] = {{"CODE", 'C', CodeWidth, 0, 0},
+                                        {"LNAME", 'C', NameWidth, 0, 0},
+                                        {"FNAME", 'C', NameWidth, 0, 0},
+                                        {nullptr, 0, 0, 0, 0}};
+    data_ = d4create(context_, local(dataPath()).constData(), fields, nullptr);
+    return data_ ? r4success : reportPending(e4create);
+}
+
+int16_t CAssocLookup::openIndexes() {
+    for (int number = 1; number <= 2; ++number) {
+        const QByteArray path = local(indexPath(number));
+        const QByteArray expression = expectedExpression(number).toLatin1();
+        INDEX4*& index = indexes_[number - 1];
+        if (QFile::exists(indexPath(number))) {
+            index = i4open(data_, path.constData());
+            TAG4* tag = index ? d4tag(data_, tagName(number).toLatin1().constData()) : nullptr;
+            if (tag && canonical(QString::fromLatin1(t4expr(tag))) !=
+                           canonical(expectedExpression(number))) {
+                i4close(index);  // another key: the index is made again with the expected one
+                index = nullptr;
+            }
+            if (!index && error4code(context_) < 0) {
+                return reportPending(e4index);
+            }
+        }
+        if (!index) {
+            const TAG4INFO tags[] = {{path.constData(), expression.constData(), nullptr, 0, 0},
+                                     {nullptr, nullptr, nullptr, 0, 0}};
+            index = i4create(data_, path.constData(), tags);
+            if (!index) {
+                return reportPending(e4index);
+            }
+        }
+    }
+    return SelectIndex(selected_);
+}
+
+int16_t CAssocLookup::openShared() {
+    code4accessMode(context_, OPEN4DENY_NONE);
+    code4errOpen(context_, 0);
+    data_ = d4open(context_, local(dataPath()).constData());
+    code4errOpen(context_, 1);
+    if (!data_) {
+        if (error4code(context_) != r4noOpen) {
+            return reportPending(e4open);
+        }
+        error4set(context_, 0);
+        const int16_t created = createTable();
+        if (created != r4success) {
+            return created;
+        }
+    }
+    return openIndexes();
+}
+
+int16_t CAssocLookup::OpenTable() {
+    if (!usable()) {
+        return e4info;
+    }
+    CloseTable();
+    int16_t result = openShared();
+    if (result < 0) {
+        CloseTable();
+        return result;
+    }
+    // An empty table has no first record: that is no failure.
+    const int16_t positioned = reportPending(d4top(data_));
+    return positioned < 0 ? positioned : r4success;
+}
+
+int16_t CAssocLookup::openAlone(const QString& refusal) {
+    CloseTable();
+    code4accessMode(context_, OPEN4DENY_RW);
+    code4errOpen(context_, 0);
+    data_ = d4open(context_, local(dataPath()).constData());
+    code4errOpen(context_, 1);
+    code4accessMode(context_, OPEN4DENY_NONE);
+    if (data_) {
+        return openIndexes();
+    }
+    error4set(context_, 0);
+    MessageWithSound(QStringLiteral("Cannot open the ") + Title + refusal, MB_ICONEXCLAMATION,
+                     Title);
+    return r4locked;
+}
+
+int16_t CAssocLookup::ReIndexTable() {
+    if (!usable()) {
+        return e4info;
+    }
+    int16_t result =
+        openAlone(QStringLiteral(" exclusively for indexing.  It is in use by other users."));
+    if (result == r4success) {
+        result = reportPending(d4reindex(data_));
+    }
+    const int16_t reopened = OpenTable();
+    return result != r4success ? result : reopened;
+}
+
+int16_t CAssocLookup::PackTable() {
+    if (!usable()) {
+        return e4info;
+    }
+    int16_t result = openAlone(QStringLiteral(" exclusively.  It could be in use by other users."));
+    if (result == r4success) {
+        result = reportPending(d4pack(data_));
+    }
+    const int16_t reopened = OpenTable();
+    return result != r4success ? result : reopened;
+}
+
+QString CAssocLookup::fieldText(const char* name) const {
+    if (!data_ || d4eof(data_) || d4bof(data_)) {
+        return {};
+    }
+    FIELD4* field = d4field(data_, name);
+    return field ? f4text(field) : QString();
+}
+
+QString CAssocLookup::Code() const {
+    return fieldText("CODE");
+}
+
+QString CAssocLookup::LName() const {
+    return fieldText("LNAME");
+}
+
+QString CAssocLookup::fName() const {
+    return fieldText("FNAME");
+}
+
+long CAssocLookup::NumRecords() const {
+    return data_ ? d4recCount(data_) : 0;
+}
+
+long CAssocLookup::Record() const {
+    return data_ ? d4recNo(data_) : 0;
+}
+
+int16_t CAssocLookup::setRecord(long number) {
+    return SeekRecord(number);
+}
+
+int16_t CAssocLookup::SeekRecord(long number) {
+    return data_ ? reportPending(d4go(data_, number)) : e4parm;
+}
+
+int16_t CAssocLookup::NextRecord() {
+    return data_ ? reportPending(d4skip(data_, 1)) : e4parm;
+}
+
+int16_t CAssocLookup::PrevRecord() {
+    return data_ ? reportPending(d4skip(data_, -1)) : e4parm;
+}
+
+bool CAssocLookup::RecordEOF() const {
+    return !data_ || d4eof(data_) != 0;
+}
+
+int16_t CAssocLookup::ClearRecords() {
+    if (!data_) {
+        return e4parm;
+    }
+    const long count = d4recCount(data_);
+    for (long number = 1; number <= count; ++number) {
+        int16_t result = d4go(data_, number);
+        if (result == r4success && !d4deleted(data_)) {
+            result = d4lock(data_, number);
+            if (result == r4success) {
+                d4delete(data_);
+                result = d4unlock(data_);
+            }
+        }
+        if (result != r4success) {
+            return reportPending(result);
+        }
+    }
+    return reportPending(d4top(data_));
+}
+
+int16_t CAssocLookup::SeekString(const QString& text) {
+    if (!data_) {
+        return e4parm;
+    }
+    return reportPending(d4seekText(data_, text.leftJustified(CodeWidth, QLatin1Char(' '), true)));
+}
+
+int16_t CAssocLookup::SelectIndex(int number) {
+    if (number != 1 && number != 2) {
+        return e4parm;
+    }
+    selected_ = number;
+    if (!data_) {
+        return r4success;
+    }
+    TAG4* tag = d4tag(data_, tagName(number).toLatin1().constData());
+    if (!tag) {
+        return reportPending(r4noTag);
+    }
+    d4tagSelect(data_, tag);
+    return r4success;
+}
+
+int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QString& first) {
+    if (!data_) {
+        return e4parm;
+    }
+    const int keptOrder = selected_;
+    SelectIndex(1);
+    int16_t result = d4seekText(data_, code.leftJustified(CodeWidth, QLatin1Char(' '), true));
+    long number = result == r4success ? d4recNo(data_) : 0;
+    SelectIndex(keptOrder);
+    if (result < 0) {
+        return reportPending(result);
+    }
+    for (long candidate = 1; number == 0 && candidate <= d4recCount(data_); ++candidate) {
+        if (d4go(data_, candidate) == r4success && d4deleted(data_)) {
+            number = candidate;
+        }
+    }
+    if (number == 0) {
+        result = d4appendBlank(data_);
+        if (result != r4success) {
+            return reportPending(result);
+        }
+        number = d4recNo(data_);
+    }
+    result = d4go(data_, number);
+    if (result == r4success) {
+        result = d4lock(data_, number);
+    }
+    if (result != r4success) {
+        return reportPending(result);
+    }
+    d4recall(data_);
+    f4assignText(d4field(data_, "CODE"), code);
+    f4assignText(d4field(data_, "LNAME"), last);
+    f4assignText(d4field(data_, "FNAME"), first);
+    return reportPending(d4unlock(data_));
+}
+
+}  // namespace vel

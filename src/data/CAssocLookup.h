@@ -1,0 +1,96 @@
+#pragma once
+// CAssocLookup: the punch lookup file "Punches - Associate Validation File", the one table the
+// component keeps itself, through the CodeBase-style calls. The terminals that take punches look
+// an associate up in it by punch key (the associate code or one of its badges).
+//
+// Files: <DataFolder>TBPNASSC.--<SysNum> with the character fields CODE (20, the punch key),
+// LNAME (15) and FNAME (15), and one single-tag index file per order, TBPNASSI1 (CODE) and
+// TBPNASSI2 (LNAME+FNAME), beside it.
+//
+// Each instance has its own CodeBase context from construction to destruction. Operations that
+// can fail answer the library's 16-bit code (0 = r4success, positive outcomes, negative errors);
+// an error is shown with the file's title as caption and cleared, so the next call starts clean.
+// The table is opened shared; ReIndexTable and PackTable need it alone.
+#include "platform/xbase/codebase/CodeBase.h"
+
+#include <QString>
+
+namespace vel {
+
+class CAssocLookup {
+  public:
+    static const QString Title;  // "Punches - Associate Validation File"
+    static constexpr int CodeWidth = 20;
+    static constexpr int NameWidth = 15;
+
+    CAssocLookup();
+    ~CAssocLookup();
+    CAssocLookup(const CAssocLookup&) = delete;
+    CAssocLookup& operator=(const CAssocLookup&) = delete;
+
+    int16_t CloseTable();
+    // Opens the file shared, creating it and its indexes when missing; an index whose key
+    // expression is not the expected one is made again. Positions on the first record.
+    int16_t OpenTable();
+    // Rebuild the indexes / drop deleted records; both need the file alone and leave it open
+    // shared again.
+    int16_t ReIndexTable();
+    int16_t PackTable();
+
+    // The current record's fields, without trailing blanks.
+    QString Code() const;
+    QString LName() const;
+    QString fName() const;
+
+    long NumRecords() const;
+    long Record() const;
+    int16_t setRecord(long number);
+    int16_t SeekRecord(long number);
+    int16_t NextRecord();
+    int16_t PrevRecord();
+    bool RecordEOF() const;
+    // Empties the table: every record is marked deleted, so AddRec reuses it.
+    int16_t ClearRecords();
+    // Seeks the text, padded with blanks to the width of CODE, in the selected order.
+    int16_t SeekString(const QString& text);
+    // Selects index 1 (CODE) or 2 (names); other numbers are refused with e4parm.
+    int16_t SelectIndex(int number);
+
+    QString DataFolder() const { return dataFolder_; }
+    void setDataFolder(const QString& folder);
+    QString SysNum() const { return sysNum_; }
+    void setSysNum(const QString& number) { sysNum_ = number; }
+
+    // Puts one associate in: the record holding the code (deleted or not), else a deleted one,
+    // else a new one; the three fields are written under the record's lock.
+    int16_t AddRec(const QString& code, const QString& last, const QString& first);
+
+    // False when the installed library did not pass the start-up check.
+    bool usable() const { return context_ != nullptr && fits_; }
+    bool isOpen() const { return data_ != nullptr; }
+    // The context, for settings such as lock attempts.
+    xbase::CODE4* context() const { return context_; }
+
+    QString dataPath() const;
+    QString indexPath(int number) const;
+    static QString expectedExpression(int number);
+
+  private:
+    int16_t openShared();
+    int16_t openIndexes();
+    int16_t openAlone(const QString& refusal);
+    int16_t createTable();
+    // Shows and clears a pending library error; answers result (or the error's code).
+    int16_t reportPending(int16_t result);
+    QString fieldText(const char* name) const;
+
+    xbase::CODE4* context_ = nullptr;
+    xbase::DATA4* data_ = nullptr;
+    xbase::INDEX4* indexes_[2] = {nullptr, nullptr};
+    int selected_ = 1;
+    bool fits_ = true;
+    QString dataFolder_;
+    QString sysNum_;
+};
+
+}  // namespace vel

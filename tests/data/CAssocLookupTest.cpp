@@ -1,0 +1,174 @@
+// The punch lookup file through CAssocLookup: creation, adding and seeking, the index made again
+// when its key expression differs, and reindex and pack refused while another handle holds it.
+#include "data/CAssocLookup.h"
+#include "ui/HeadlessUi.h"
+#include "ui/MessageBoxCodes.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace vel {
+namespace {
+
+using namespace xbase;
+
+struct LookupFolder {
+    LookupFolder() : scope(ui) {
+        ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
+    }
+    void attach(CAssocLookup& lookup) const {
+        lookup.setDataFolder(directory.path());
+        lookup.setSysNum(QStringLiteral("4"));
+    }
+    // Opens the file with two associates in it.
+    void openWithTwo(CAssocLookup& lookup) const {
+        attach(lookup);
+        ASSERT_EQ(lookup.OpenTable(), r4success);
+        lookup.AddRec(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"));
+        lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob"));
+    }
+    QTemporaryDir directory;
+    HeadlessUi ui;
+    ScopedUi scope;
+};
+
+TEST(CAssocLookup, CreatesTheFileAndItsIndexesAndKeepsOneRecordPerKey) {
+    LookupFolder folder;
+    CAssocLookup lookup;
+    folder.attach(lookup);
+    EXPECT_EQ(lookup.dataPath(), folder.directory.path() + QStringLiteral("/TBPNASSC.--4"));
+    ASSERT_EQ(lookup.OpenTable(), r4success);
+    EXPECT_TRUE(QFile::exists(lookup.indexPath(1)));
+    EXPECT_TRUE(QFile::exists(lookup.indexPath(2)));
+    EXPECT_EQ(lookup.NumRecords(), 0);
+    EXPECT_TRUE(lookup.RecordEOF());
+
+    EXPECT_EQ(lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Brown"), QStringLiteral("Bob")),
+              r4success);
+    EXPECT_EQ(lookup.AddRec(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann")),
+              r4success);
+    EXPECT_EQ(lookup.AddRec(QStringLiteral("B200"), QStringLiteral("Baker"), QStringLiteral("Bea")),
+              r4success);
+    EXPECT_EQ(lookup.NumRecords(), 2) << "the second B200 reuses its record";
+
+    EXPECT_EQ(lookup.SeekString(QStringLiteral("B200")), r4success);
+    EXPECT_EQ(lookup.LName(), "Baker");
+    EXPECT_EQ(lookup.fName(), "Bea");
+    EXPECT_EQ(lookup.SeekString(QStringLiteral("A150")), r4after);
+    EXPECT_EQ(lookup.Code(), "B200");
+
+    // Index 2 orders by name; other index numbers are refused.
+    EXPECT_EQ(lookup.SelectIndex(3), e4parm);
+    EXPECT_EQ(lookup.SelectIndex(2), r4success);
+    EXPECT_EQ(lookup.SeekRecord(1), r4success);
+    EXPECT_EQ(lookup.Record(), 1);
+
+    // Cleared records are reused before the file grows.
+    EXPECT_EQ(lookup.ClearRecords(), r4success);
+    EXPECT_EQ(lookup.AddRec(QStringLiteral("C300"), QStringLiteral("Cole"), QStringLiteral("Cy")),
+              r4success);
+    EXPECT_EQ(lookup.NumRecords(), 2);
+    lookup.SelectIndex(1);
+    EXPECT_EQ(lookup.SeekString(QStringLiteral("C300")), r4success);
+    EXPECT_EQ(lookup.LName(), "Cole");
+    EXPECT_TRUE(folder.ui.transcript().messages().empty());
+}
+
+TEST(CAssocLookup, MakesAnIndexAgainWhenItsKeyExpressionDiffers) {
+    LookupFolder folder;
+    {
+        CAssocLookup lookup;
+        folder.openWithTwo(lookup);
+    }
+    // Another program made index 1 on the names.
+    CAssocLookup lookup;
+    folder.attach(lookup);
+    CODE4* code = code4initVB();
+    DATA4* data = d4open(code, QFile::encodeName(lookup.dataPath()).constData());
+    ASSERT_NE(data, nullptr);
+    const QByteArray path = QFile::encodeName(lookup.indexPath(1));
+    const TAG4INFO tags[] = {{path.constData(), "LNAME", nullptr, 0, 0},
+                             {nullptr, nullptr, nullptr, 0, 0}};
+    ASSERT_NE(i4create(data, path.constData(), tags), nullptr);
+    d4close(data);
+    code4initUndo(code);
+
+    ASSERT_EQ(lookup.OpenTable(), r4success);
+    EXPECT_EQ(lookup.SeekString(QStringLiteral("B200")), r4success);
+    EXPECT_EQ(lookup.LName(), "Brown");
+    lookup.CloseTable();
+
+    code = code4initVB();
+    data = d4open(code, QFile::encodeName(lookup.dataPath()).constData());
+    INDEX4* index = i4open(data, path.constData());
+    ASSERT_NE(index, nullptr);
+    EXPECT_STREQ(t4expr(d4tag(data, "TBPNASSI1")), "CODE");
+    d4close(data);
+    code4initUndo(code);
+}
+
+TEST(CAssocLookup, ReindexAndPackNeedTheFileAlone) {
+    LookupFolder folder;
+    CAssocLookup lookup;
+    folder.openWithTwo(lookup);
+
+    // Another handle of this program has the file open.
+    {
+        CAssocLookup other;
+        folder.attach(other);
+        ASSERT_EQ(other.OpenTable(), r4success);
+        folder.ui.answer(QStringLiteral("Cannot open the Punches - Associate Validation File "
+                                        "exclusively for indexing.  It is in use by other users."),
+                         IDOK);
+        folder.ui.answer(QStringLiteral("Cannot open the Punches - Associate Validation File "
+                                        "exclusively.  It could be in use by other users."),
+                         IDOK);
+        EXPECT_EQ(lookup.ReIndexTable(), r4locked);
+        EXPECT_EQ(lookup.PackTable(), r4locked);
+        EXPECT_TRUE(lookup.isOpen()) << "the table is open shared again";
+        EXPECT_EQ(lookup.SeekString(QStringLiteral("A100")), r4success);
+    }
+    const auto& messages = folder.ui.transcript().messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].caption, CAssocLookup::Title);
+    EXPECT_EQ(messages[0].style, MB_ICONEXCLAMATION);
+
+    // Another process has the file open: refused the same way.
+    int ready[2];
+    int release[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(release), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        CODE4* code = code4initVB();
+        DATA4* data = d4open(code, QFile::encodeName(lookup.dataPath()).constData());
+        char signal = data ? 'y' : 'n';
+        (void)!write(ready[1], &signal, 1);
+        (void)!read(release[0], &signal, 1);
+        _exit(0);
+    }
+    char answer = 0;
+    ASSERT_EQ(read(ready[0], &answer, 1), 1);
+    ASSERT_EQ(answer, 'y');
+    folder.ui.answer(QStringLiteral("exclusively for indexing"), IDOK);
+    EXPECT_EQ(lookup.ReIndexTable(), r4locked);
+    (void)!write(release[1], &answer, 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+
+    // Alone, both work; the pack drops the cleared records.
+    lookup.ClearRecords();
+    lookup.AddRec(QStringLiteral("C300"), QStringLiteral("Cole"), QStringLiteral("Cy"));
+    EXPECT_EQ(lookup.ReIndexTable(), r4success);
+    EXPECT_EQ(lookup.PackTable(), r4success);
+    EXPECT_EQ(lookup.NumRecords(), 1);
+    EXPECT_EQ(lookup.SeekString(QStringLiteral("C300")), r4success);
+    EXPECT_EQ(folder.ui.transcript().messages().size(), 3u);
+}
+
+}  // namespace
+}  // namespace vel
