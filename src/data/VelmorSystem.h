@@ -28,6 +28,13 @@ struct StandardRecord;
 struct TypeOfWorkRecord;
 struct WorkCenterRecord;
 
+// One entry of the change log, for logChanges.
+struct ChangeLogLine {
+    QString recordCode;
+    QString action;
+    QString changedSettings;
+};
+
 // One entry of the system's day file: a posted day and its file.
 struct DayEntry {
     QDate fileDate;
@@ -118,6 +125,13 @@ public:
     // The associates (record numbers) of a grouping: for a number of 900 or more those whose home
     // work center is number - 900, else those whose primary grouping it is.
     virtual QList<int> groupingMembers(int grouping) = 0;
+
+    // Several change-log entries of one table (an import's), written together.
+    virtual void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) {
+        for (const ChangeLogLine& line : lines) {
+            logChange(table, line.recordCode, line.action, line.changedSettings);
+        }
+    }
 
     // The allocations' accounts in the master file: accounts 1 to the answer exist, so an
     // allocation numbered above it has no account yet ("allocated" counts them).

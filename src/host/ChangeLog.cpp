@@ -16,17 +16,23 @@ ChangeLog::ChangeLog(const QString& path, std::function<QDateTime()> now, StoreO
 
 bool ChangeLog::append(const QString& tableName, const QString& code, const QString& action,
                        const QString& changes) {
+    return append(tableName, {{code, action, changes}});
+}
+
+bool ChangeLog::append(const QString& tableName, const std::vector<ChangeLogLine>& lines) {
     const QDateTime moment = now_();
-    ChangeLogEntry entry{moment.date(), moment.time().toString(QStringLiteral("HH:mm:ss")),
-                         tableName,     code.trimmed(),
-                         action,        {}};
     std::vector<StoredRow> rows;
-    QString rest = changes;
-    do {
-        entry.Changes = rest.left(changesWidth);
-        rest = rest.mid(changesWidth);
-        rows.push_back(XbaseTable<ChangeLogEntry>::toRow(entry));
-    } while (!rest.isEmpty());
+    for (const ChangeLogLine& line : lines) {
+        ChangeLogEntry entry{moment.date(), moment.time().toString(QStringLiteral("HH:mm:ss")),
+                             tableName,     line.recordCode.trimmed(),
+                             line.action,   {}};
+        QString rest = line.changedSettings;
+        do {
+            entry.Changes = rest.left(changesWidth);
+            rest = rest.mid(changesWidth);
+            rows.push_back(XbaseTable<ChangeLogEntry>::toRow(entry));
+        } while (!rest.isEmpty());
+    }
     std::vector<StoredRow> existing;
     if (!QFileInfo::exists(store_.path()) && !store_.load(existing)) {
         return false;

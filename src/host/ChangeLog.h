@@ -3,6 +3,7 @@
 // DATE, TIME ("HH:mm:ss"), TABLENAME, CODE, ACTION and CHANGES (the ", "-joined names of the
 // changed settings). A list of names longer than one row holds goes on in further rows with the
 // same date, time, table, code and action. The file is created on the first entry.
+#include "data/VelmorSystem.h"
 #include "host/XbaseStore.h"
 
 #include <QDateTime>
@@ -39,6 +40,8 @@ class ChangeLog {
 
     bool append(const QString& tableName, const QString& code, const QString& action,
                 const QString& changes);
+    // Several entries of one table in one write.
+    bool append(const QString& tableName, const std::vector<ChangeLogLine>& lines);
     // Every entry, oldest first; empty with lastError() when the file cannot be read.
     std::vector<ChangeLogEntry> entries();
     QString lastError() const { return store_.lastError(); }

@@ -1,5 +1,7 @@
 #include "host/RecordTableCore.h"
 
+#include <algorithm>
+
 #include <memory>
 
 namespace vel {
@@ -66,6 +68,9 @@ bool RecordTableCore::reload() {
     stored_ = std::move(rows);
     current_ = stored_;
     pendingMoves_.clear();
+    rebuildIndex();
+    loadedMaximum_ = -1;
+    loadedMaximum_ = maximum();
     return true;
 }
 
@@ -74,6 +79,8 @@ void RecordTableCore::close() {
     stored_.clear();
     current_.clear();
     pendingMoves_.clear();
+    rebuildIndex();
+    loadedMaximum_ = -1;
 }
 
 bool RecordTableCore::isActive(int number) const {
@@ -83,11 +90,14 @@ bool RecordTableCore::isActive(int number) const {
 
 int RecordTableCore::freeRecord() const {
     const int limit = maximum();
-    for (int number = 1; number <= recordCount() && number <= limit; ++number) {
+    // Every record below the hint is active, so the search starts there.
+    for (int number = freeHint_; number <= recordCount() && number <= limit; ++number) {
         if (!isActive(number)) {
+            freeHint_ = number;
             return number;
         }
     }
+    freeHint_ = qMax(1, qMin(recordCount(), limit) + 1);
     return recordCount() < limit ? recordCount() + 1 : 0;
 }
 
@@ -99,13 +109,45 @@ QString RecordTableCore::code(int number) const {
 }
 
 int RecordTableCore::find(const QString& wanted) const {
-    const QString trimmed = wanted.trimmed();
-    for (int number = 1; number <= recordCount(); ++number) {
-        if (isActive(number) && code(number).trimmed() == trimmed) {
-            return number;
+    const auto found = codeIndex_.constFind(wanted.trimmed());
+    return found == codeIndex_.cend() || found->empty() ? 0 : found->front();
+}
+
+QString RecordTableCore::indexKey(int number) const {
+    return isActive(number) ? code(number).trimmed() : QString();
+}
+
+void RecordTableCore::unindex(int number) {
+    const QString key = indexKey(number);
+    if (key.isEmpty()) {
+        return;
+    }
+    auto found = codeIndex_.find(key);
+    if (found != codeIndex_.end()) {
+        std::erase(*found, number);
+        if (found->empty()) {
+            codeIndex_.erase(found);
         }
     }
-    return 0;
+}
+
+void RecordTableCore::index(int number) {
+    const QString key = indexKey(number);
+    if (key.isEmpty()) {
+        freeHint_ = qMin(freeHint_, number);
+        return;
+    }
+    std::vector<int>& numbers = codeIndex_[key];
+    numbers.insert(std::ranges::lower_bound(numbers, number), number);
+}
+
+void RecordTableCore::rebuildIndex() {
+    codeIndex_.clear();
+    freeHint_ = 1;
+    for (int number = 1; number <= recordCount(); ++number) {
+        index(number);
+    }
+    freeHint_ = 1;
 }
 
 QString RecordTableCore::usedOn(int number) const {
@@ -126,14 +168,18 @@ void RecordTableCore::setRow(int number, const StoredRow& row) {
     while (recordCount() < number) {
         current_.push_back(store_.blankRow());
     }
+    unindex(number);
     current_[size_t(number - 1)] = store_.normalized(row);
+    index(number);
 }
 
 bool RecordTableCore::remove(int number, int target) {
     if (number < 1 || number > recordCount() || target == number) {
         return false;
     }
+    unindex(number);
     current_[size_t(number - 1)] = store_.blankRow();
+    index(number);
     pendingMoves_.emplace_back(number, target);
     return true;
 }
@@ -158,6 +204,7 @@ bool RecordTableCore::rowChanged(int number) const {
 void RecordTableCore::cancel() {
     current_ = stored_;
     pendingMoves_.clear();
+    rebuildIndex();
 }
 
 bool RecordTableCore::save() {

@@ -5,7 +5,9 @@
 #include "host/UndoList.h"
 #include "host/XbaseStore.h"
 
+#include <QHash>
 #include <functional>
+#include <vector>
 
 namespace vel {
 
@@ -37,7 +39,11 @@ class RecordTableCore {
     bool reload();
 
     int recordCount() const { return int(current_.size()); }
-    int maximum() const { return rules_.maximum ? rules_.maximum() : 0; }
+    // Taken once when the table loads (the maxima come from settings that only maintenance
+    // changes), so that adding many records does not read the settings for each.
+    int maximum() const {
+        return loadedMaximum_ >= 0 ? loadedMaximum_ : rules_.maximum ? rules_.maximum() : 0;
+    }
     bool isActive(int number) const;
     int freeRecord() const;
     QString code(int number) const;
@@ -68,6 +74,12 @@ class RecordTableCore {
 
   private:
     int column(const QString& fieldName) const;
+    // The look-up of active records by trimmed code, kept up to date on every change of a row,
+    // so that find() does not scan the table.
+    QString indexKey(int number) const;
+    void unindex(int number);
+    void index(int number);
+    void rebuildIndex();
 
     XbaseStore store_;
     TableRules rules_;
@@ -78,6 +90,9 @@ class RecordTableCore {
     std::vector<StoredRow> stored_;
     std::vector<StoredRow> current_;
     std::vector<std::pair<int, int>> pendingMoves_;
+    QHash<QString, std::vector<int>> codeIndex_;
+    mutable int freeHint_ = 1;  // no record below it is free
+    int loadedMaximum_ = -1;
     QString lastError_;
 };
 

@@ -109,8 +109,9 @@ void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
     tables_.allocations = std::make_unique<XbaseTable<AllocationRecord>>(
         filePath(hostFiles::allocations), allocationRules, master);
 
-    TableRules associateRules = rules(QStringLiteral("Associate"), code, maximumAssociates,
+    TableRules associateRules = rules(QStringLiteral("Associate"), code, 0,
                                       std::bind(&SystemRules::associateUsedOn, &answers, _1));
+    associateRules.maximum = [this] { return maximumAssociatesAllowed(); };
     associateRules.moveData = [&answers](int from, int to, UndoList& undo, QString& error) {
         return answers.moveAssociateData(from, to, undo, error);
     };
@@ -308,6 +309,13 @@ int ReferenceSystem::maximumAllocations() const {
     return chosen == 9999 ? 9999 : 999;
 }
 
+int ReferenceSystem::maximumAssociatesAllowed() const {
+    const int chosen = settingValue(QStringLiteral("System"), QStringLiteral("MaxAssociates"),
+                                    QString::number(maximumAssociates))
+                           .toInt();
+    return chosen < 1 ? maximumAssociates : qMin(chosen, 99999);
+}
+
 int ReferenceSystem::maximumWorkCenters() const {
     const int chosen = settingValue(QStringLiteral("System"), QStringLiteral("MaxWorkCenters"),
                                     QStringLiteral("99"))
@@ -373,6 +381,13 @@ void ReferenceSystem::logChange(const TableObject& table, const QString& recordC
                                 const QString& action, const QString& changedSettings) {
     if (!changeLog_.append(table.name(), recordCode, action, changedSettings)) {
         errors().report(changeLog_.lastError() + QStringLiteral(" - ReferenceSystem:logChange"), 0,
+                        false);
+    }
+}
+
+void ReferenceSystem::logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) {
+    if (!lines.empty() && !changeLog_.append(table.name(), lines)) {
+        errors().report(changeLog_.lastError() + QStringLiteral(" - ReferenceSystem:logChanges"), 0,
                         false);
     }
 }

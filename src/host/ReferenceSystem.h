@@ -93,6 +93,7 @@ class ReferenceSystem : public VelmorSystem {
 
     void logChange(const TableObject& table, const QString& recordCode, const QString& action,
                    const QString& changedSettings) override;
+    void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) override;
     ChangeLog& changeLog() { return changeLog_; }
 
     void showHelp(int context) override { program_.showHelp(context); }
@@ -110,6 +111,7 @@ class ReferenceSystem : public VelmorSystem {
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).
     int maximumAllocations() const;
+    int maximumAssociatesAllowed() const;
     int maximumWorkCenters() const;
     // The path of a catalogue name of this system in its data folder.
     QString filePath(const QString& catalogueName) const;

@@ -145,10 +145,7 @@ bool AssociateImport::saveAssociates() {
         pendingLog_.clear();
         return false;
     }
-    for (const QString& entry : std::as_const(pendingLog_)) {
-        const QStringList parts = entry.split(QLatin1Char('|'));
-        system_.logChange(associates, parts.value(0), parts.value(1), parts.value(2));
-    }
+    system_.logChanges(associates, pendingLog_);
     pendingLog_.clear();
     return true;
 }
@@ -296,12 +293,12 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
         if (isNew) {
             ++counts_.added;
             associates.setRecord(number, after);
-            pendingLog_ << code + QStringLiteral("|Add|") + changed.join(QStringLiteral(", "));
+            pendingLog_.push_back({code, QStringLiteral("Add"), changed.join(QStringLiteral(", "))});
         } else {
             ++counts_.updated;
             if (!changed.isEmpty()) {
                 associates.setRecord(number, after);
-                pendingLog_ << code + QStringLiteral("|Updated|") + changed.join(QStringLiteral(", "));
+                pendingLog_.push_back({code, QStringLiteral("Updated"), changed.join(QStringLiteral(", "))});
             }
         }
     }
@@ -357,13 +354,13 @@ void AssociateImport::deleteNonImported(const Settings& settings, const QSet<int
         const QString where = associates.usedOn(number);
         if (!where.isEmpty()) {
             ++counts_.notDeleted;
-            pendingLog_ << code + QStringLiteral("|Cannot Delete|Used on:") + where;
+            pendingLog_.push_back({code, QStringLiteral("Cannot Delete"), QStringLiteral("Used on:") + where});
         } else if (!associates.remove(number, merge)) {
             ++counts_.notDeleted;
-            pendingLog_ << code + QStringLiteral("|Canceled Deletions|");
+            pendingLog_.push_back({code, QStringLiteral("Canceled Deletions"), {}});
         } else {
             ++counts_.deleted;
-            pendingLog_ << code + QStringLiteral("|Delete|");
+            pendingLog_.push_back({code, QStringLiteral("Delete"), {}});
         }
     }
 }
@@ -467,7 +464,7 @@ bool AssociateImport::importCodeChanges(const AssociateImportRequest& request) {
                 record.Code = newCode;
                 associates.setRecord(number, record);
                 ++counts_.updated;
-                pendingLog_ << newCode + QStringLiteral("|Codes Changed|") + oldCode;
+                pendingLog_.push_back({newCode, QStringLiteral("Codes Changed"), oldCode});
             }
         }
         if (!file.error().isEmpty()) {

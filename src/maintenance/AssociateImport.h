@@ -13,6 +13,7 @@
 // or the work-center list refuses it, when it has no code or a code longer than 10 characters,
 // or when a field that must be a date, a number or yes/no is something else; an empty field
 // leaves the stored value as it is.
+#include "data/VelmorSystem.h"
 #include "maintenance/ImportCounts.h"
 
 #include <QDate>
@@ -24,7 +25,6 @@
 namespace vel {
 
 struct AssociateRecord;
-class VelmorSystem;
 
 struct AssociateImportRequest {
     QString fileName;
@@ -77,7 +77,7 @@ class AssociateImport {
     QString prefix_;  // "Corporate " for the corporate associate file
     ImportCounts counts_;
     QStringList remarks_;
-    QStringList pendingLog_;  // "code|action|changes", written once the table is saved
+    std::vector<ChangeLogLine> pendingLog_;  // written once the table is saved
     bool openedAssociates_ = false;
     bool openedWorkCenters_ = false;
     bool openedGroupings_ = false;
