@@ -3,6 +3,7 @@
 #include "component/OperationCatalog.h"
 #include "data/TableCatalogue.h"
 #include "data/records/AssociateRecord.h"
+#include "data/records/ElementRecord.h"
 #include "data/records/WorkCenterRecord.h"
 #include "host/HostTestSupport.h"
 #include "platform/print/TextPrintOutput.h"
@@ -60,8 +61,6 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     const QHash<QString, QString> expected{
         {QStringLiteral("EditAssociate"), QStringLiteral("False")},
         {QStringLiteral("EditWorkCenter"), QStringLiteral("False")},
-        {QStringLiteral("EditAllocation"), QStringLiteral("False")},
-        {QStringLiteral("EditElement"), QStringLiteral("False")},
         {QStringLiteral("EditTypeofWork"), QStringLiteral("False")},
         {QStringLiteral("EditMistakes"), QStringLiteral("False")},
         {QStringLiteral("PrintAssocHist"), QStringLiteral("True")},
@@ -88,6 +87,21 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     EXPECT_EQ(h.component.CommandLineFlag(), eCMDCommandLine);
     EXPECT_TRUE(h.ui.transcript().windows().isEmpty()) << "no operation opened a window";
     EXPECT_EQ(OperationCatalog::operations().size(), 37u);
+
+    // The element and allocation editors show their lists; closing them answers False too.
+    ElementRecord element;
+    element.Desc = QStringLiteral("Cases");
+    auto& elements = h.system->elements();
+    ASSERT_TRUE(elements.open());
+    elements.setRecord(1, element);  // the element list needs one active element to close
+    ASSERT_TRUE(elements.save());
+    elements.close();
+    h.ui.whenever(QStringLiteral("TBEditForm"),
+                  [](FormDriver& list) { list.click(QStringLiteral("btnCancel")); });
+    EXPECT_EQ(h.call(QStringLiteral("EditElement")), QStringLiteral("False"));
+    EXPECT_EQ(h.call(QStringLiteral("EditAllocation")), QStringLiteral("False"));
+    EXPECT_EQ(h.ui.transcript().windows(),
+              (QStringList{QStringLiteral("Element Table"), QStringLiteral("Allocation Table")}));
 }
 
 TEST(CVelUI, ImportAssociatesTakesTheSkipCountsFromTheSettingsWhenBothAreZero) {
