@@ -1,5 +1,7 @@
 #include "editors/frmAllocation.h"
 
+#include "maintenance/EditorImports.h"
+
 #include "data/VelmorSystem.h"
 #include "ui/Label.h"
 #include "ui/MessageBoxCodes.h"
@@ -147,8 +149,11 @@ void frmAllocation::EditForm_ActionButton(int index) {
 }
 
 void frmAllocation::importAllocations() {
-    message(QStringLiteral("Importing allocations is not available yet in this version of Velmor."),
-            MB_ICONINFORMATION);
+    if (importAllocationsFromEditor(system())) {
+        list().clearLines();
+        fillList();
+        list().markChanged();
+    }
 }
 
 QStringList frmAllocation::lineTexts(int number) const {

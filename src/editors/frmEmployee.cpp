@@ -1,6 +1,7 @@
 #include "editors/frmEmployee.h"
 
-#include "component/Availability.h"
+#include "maintenance/EditorImports.h"
+
 #include "data/CAssocLookup.h"
 #include "data/VelmorSystem.h"
 #include "data/records/GroupingRecord.h"
@@ -424,7 +425,12 @@ void frmEmployee::EditForm_EditCancel(bool& close) {
 
 void frmEmployee::EditForm_ActionButton(int index) {
     if (index == 1) {
-        notAvailableYet(system(), QStringLiteral("Importing associates"));
+        if (importAssociatesFromEditor(system(), [this] { associateStores::rebuildDerivedStores(system()); })) {
+            system().StatusText(QStringLiteral("Updating list of Associates"));
+            list().clearLines();
+            fillList();
+            list().markChanged();
+        }
     } else if (index == checkTallybookButton_) {
         TallybookDataCheck(system()).run();
     }

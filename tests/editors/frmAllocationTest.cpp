@@ -9,6 +9,7 @@
 #include "ui/Button.h"
 #include "ui/MessageBoxCodes.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 namespace vel::testing {
@@ -209,24 +210,44 @@ TEST(frmAllocation, DeletesOnlyAllocationsInUseNowhere) {
     EXPECT_EQ(entries[0].Action.trimmed(), "Delete");
 }
 
-TEST(frmAllocation, ImportSaysItIsNotAvailableYetAndViewOnlyPrintsTheList) {
+TEST(frmAllocation, ImportFromTheListAndViewOnlyPrintsTheList) {
     AllocationSite s;
     s.storeAllocations({allocation(QStringLiteral("C1"), QStringLiteral("Acme Foods"), 2),
                         allocation(QString(), QString(), 0),
                         allocation(QStringLiteral("C3"), QStringLiteral("Cobalt Retail"), 1)},
                        3);
+    const QString file = s.site.path(QStringLiteral("customers.txt"));
+    QFile text(file);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("CODE\tDESCRIPTION\nc9\tNew customer\nC1\tAcme Foods Inc\n");
+    text.close();
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
         EXPECT_EQ(list.form().control(QStringLiteral("btnAction(1)")).caption(), "Import...");
         list.click(QStringLiteral("btnAction(1)"));
+        EXPECT_EQ(listTexts(list), (QStringList{"C1", "C9", "C3"}));
         list.click(QStringLiteral("btnCancel"));
     });
-    s.ui.answer(QStringLiteral("Importing allocations is not available yet in this version of "
-                               "Velmor."),
-                IDOK);
+    s.ui.when(QStringLiteral("frmImport"), [&file](FormDriver& window) {
+        EXPECT_EQ(window.form().caption(), "Import Allocation Table Records");
+        EXPECT_EQ(window.value(QStringLiteral("txtFileName")), "alloc.txt");
+        window.set(QStringLiteral("txtFileName"), file);
+        window.set(QStringLiteral("nbRows"), QStringLiteral("1"));
+        window.click(QStringLiteral("cmdImport"));
+    });
+    s.ui.when(QStringLiteral("frmImportShow"), [](FormDriver& preview) {
+        const auto& fields = preview.form().controlAs<ListView>(QStringLiteral("lvFields"));
+        EXPECT_EQ(fields.item(0).texts, (QStringList{"Code:", "c9"}));
+        preview.click(QStringLiteral("cmdOK"));
+    });
+    s.ui.answer(QStringLiteral("Importing Complete.  There were: \n1 added, 1 updated"), IDOK);
+    s.ui.answer(QStringLiteral("Would you like to add the new Allocations to the Activities"), IDNO);
     EXPECT_TRUE(s.edit<frmAllocation>());
-    ASSERT_EQ(s.ui.transcript().messages().size(), 1u);
-    EXPECT_EQ(s.ui.transcript().messages()[0].style, MB_ICONINFORMATION);
-    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "", "C3"}));
+    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "C9", "C3"})) << "the import saved the table";
+
+    s.storeAllocations({allocation(QStringLiteral("C1"), QStringLiteral("Acme Foods"), 2),
+                        allocation(QString(), QString(), 0),
+                        allocation(QStringLiteral("C3"), QStringLiteral("Cobalt Retail"), 1)},
+                       3);
 
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
         EXPECT_EQ(list.form().findControl(QStringLiteral("btnAction(1)")), nullptr)

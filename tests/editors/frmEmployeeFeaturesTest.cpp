@@ -146,7 +146,7 @@ TEST(frmEmployee, ViewOnlyPrintsTheListAndOffersNoActions) {
         1);
 }
 
-TEST(frmEmployee, CheckTallybookDataNeedsTheFeaturesFileAndImportIsNotAvailableYet) {
+TEST(frmEmployee, CheckTallybookDataNeedsTheFeaturesFileAndImportChangesCodesFromTheList) {
     AssociateSite s;
     s.storeAssociates(
         {associate(QStringLiteral("A100"), QStringLiteral("Adams"), QStringLiteral("Ann"))});
@@ -160,12 +160,31 @@ TEST(frmEmployee, CheckTallybookDataNeedsTheFeaturesFileAndImportIsNotAvailableY
         }
         return captions;
     };
+    const QString codes = s.site.path(QStringLiteral("codes.csv"));
+    QFile file(codes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("a100,B200,ignored\n");
+    file.close();
     s.ui.when(list, [&](FormDriver& driver) {
         EXPECT_EQ(actions(driver), QStringList{"Import..."});
         driver.click(QStringLiteral("btnAction(1)"));
+        EXPECT_EQ(listTexts(driver), QStringList{"B200"});
         driver.click(QStringLiteral("btnCancel"));
     });
-    s.ui.answer(QStringLiteral("Importing associates is not available yet"), IDOK);
+    s.ui.when(QStringLiteral("frmOKtoImport"), [](FormDriver& choice) {
+        choice.click(QStringLiteral("Option1(1)"));
+        choice.click(QStringLiteral("cmdOK"));
+    });
+    s.ui.when(QStringLiteral("frmImport"), [&codes](FormDriver& window) {
+        EXPECT_EQ(window.form().caption(), "Import Associate Code Records");
+        window.set(QStringLiteral("txtFileName"), codes);
+        window.click(QStringLiteral("cmdImport"));
+    });
+    s.ui.when(QStringLiteral("frmImportShow"), [](FormDriver& preview) {
+        preview.click(QStringLiteral("cmdOK"));
+    });
+    s.ui.answer(QStringLiteral("Importing Complete.  There were: 1 codes updated, and\n0 codes not found"),
+                IDOK);
     frmEmployee plain;
     plain.setProgramFolder(s.site.folder);
     plain.Edit(0, *s.system, false);
