@@ -26,18 +26,14 @@ int AllocationImport::message(const QString& text, int style) {
 
 bool AllocationImport::readFile(const AllocationImportRequest& request, const QString& systemId) {
     ImportFile file(system_, request.rowsToSkip, request.fieldsToSkip);
+    file.confirmFirstRecordWith(request.confirmFirstRecord);
     if (!file.open(request.fileName)) {
         message(file.error(), MB_ICONEXCLAMATION);
         return false;
     }
     auto& allocations = system_.allocations();
     QStringList fields;
-    bool first = true;
     while (file.next(fields)) {
-        if (first && request.confirmFirstRecord && !request.confirmFirstRecord(fields)) {
-            return false;
-        }
-        first = false;
         const QString code = fields.value(0).toUpper();
         const QString description = fields.value(1);
         const QString lineSystem = fields.value(2);
@@ -80,6 +76,9 @@ bool AllocationImport::readFile(const AllocationImportRequest& request, const QS
             }
         }
         imported_.insert(number);
+    }
+    if (file.stoppedByPerson()) {
+        return false;
     }
     if (!file.error().isEmpty()) {
         message(file.error(), MB_ICONEXCLAMATION);

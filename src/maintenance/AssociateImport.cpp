@@ -246,18 +246,14 @@ QString AssociateImport::applyFields(const QStringList& fields, AssociateRecord&
 bool AssociateImport::readUpdates(const AssociateImportRequest& request, const Settings& settings,
                                   QSet<int>& imported) {
     ImportFile file(system_, request.rowsToSkip, request.fieldsToSkip);
+    file.confirmFirstRecordWith(request.confirmFirstRecord);
     if (!file.open(request.fileName)) {
         message(file.error(), MB_ICONEXCLAMATION);
         return false;
     }
     auto& associates = system_.associates();
     QStringList fields;
-    bool first = true;
     while (file.next(fields)) {
-        if (first && request.confirmFirstRecord && !request.confirmFirstRecord(fields)) {
-            return false;
-        }
-        first = false;
         const QString code = fieldAt(fields, CodeColumn).toUpper();
         if (!lineAccepted(fields, settings)) {
             ++counts_.skipped;
@@ -301,6 +297,9 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
                 pendingLog_.push_back({code, QStringLiteral("Updated"), changed.join(QStringLiteral(", "))});
             }
         }
+    }
+    if (file.stoppedByPerson()) {
+        return false;
     }
     if (!file.error().isEmpty()) {
         message(file.error(), MB_ICONEXCLAMATION);
@@ -441,15 +440,10 @@ bool AssociateImport::importCodeChanges(const AssociateImportRequest& request) {
     {
         ImportFile file(system_, request.rowsToSkip, request.fieldsToSkip,
                         QStringLiteral("Importing Code File"));
+        file.confirmFirstRecordWith(request.confirmFirstRecord);
         ok = file.open(request.fileName);
         QStringList fields;
-        bool first = true;
         while (ok && file.next(fields)) {
-            if (first && request.confirmFirstRecord && !request.confirmFirstRecord(fields)) {
-                ok = false;
-                break;
-            }
-            first = false;
             const QString oldCode = fieldAt(fields, 1).toUpper();
             const QString newCode = fieldAt(fields, 2).toUpper();
             const int number = oldCode.isEmpty() ? 0 : associates.find(oldCode);
@@ -467,7 +461,9 @@ bool AssociateImport::importCodeChanges(const AssociateImportRequest& request) {
                 pendingLog_.push_back({newCode, QStringLiteral("Codes Changed"), oldCode});
             }
         }
-        if (!file.error().isEmpty()) {
+        if (file.stoppedByPerson()) {
+            ok = false;
+        } else if (!file.error().isEmpty()) {
             message(file.error(), MB_ICONEXCLAMATION);
             ok = false;
         }

@@ -24,7 +24,15 @@ bool ImportFile::open(const QString& path) {
 }
 
 bool ImportFile::next(QStringList& fields) {
-    return reader_.readRecord(fields);
+    if (stopped_ || !reader_.readRecord(fields)) {
+        return false;
+    }
+    if (first_ && confirm_ && !confirm_(fields)) {
+        stopped_ = true;
+        return false;
+    }
+    first_ = false;
+    return true;
 }
 
 qint64 ImportFile::unreadableLines() const {
