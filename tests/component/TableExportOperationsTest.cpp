@@ -2,6 +2,7 @@
 // error reports going to the system's own reporter.
 #include "component/OperationCatalog.h"
 #include "editors/EditorHarness.h"
+#include "ui/FormDriver.h"
 #include "ui/MessageBoxCodes.h"
 
 #include <QDir>
@@ -62,6 +63,27 @@ TEST(TableExportOperations, AutoExportTableRewritesWhatTheNamedTableTouches) {
                      {{QStringLiteral("Obj"), QStringLiteral("Mistakes")}}),
               QStringLiteral("True"));
     EXPECT_EQ(h.files().size(), 9);
+}
+
+TEST(TableExportOperations, AnEditorRunWithoutAChangeExportsNothingAndOneWithAChangeExports) {
+    Harness h;
+    h.site.setSetting(QStringLiteral("AutoExportTables"), QStringLiteral("Folder"), h.output);
+    h.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) { list.click(QStringLiteral("btnCancel")); });
+    EXPECT_FALSE(h.component.EditAllocation(0, *h.system));
+    EXPECT_TRUE(h.files().isEmpty()) << "nothing changed, nothing exported";
+
+    h.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
+        list.click(QStringLiteral("btnAdd"));
+        list.click(QStringLiteral("btnOK"));
+    });
+    h.ui.when(QStringLiteral("frmAllocation"), [](FormDriver& record) {
+        record.set(QStringLiteral("Text1(0)"), QStringLiteral("C1"));
+        record.set(QStringLiteral("Text1(1)"), QStringLiteral("Customer one"));
+        record.click(QStringLiteral("SaveButtons1(1)"));
+    });
+    h.ui.answer(QStringLiteral("OK to Add this Account to the Tallybook Master file at this time?"), IDOK);
+    EXPECT_FALSE(h.component.EditAllocation(0, *h.system));
+    EXPECT_TRUE(h.files().contains(QStringLiteral("VelExprt-ALLOCATN.csv"))) << h.files().join(u' ').toStdString();
 }
 
 }  // namespace
