@@ -1,0 +1,60 @@
+// The printed listings of the mistake, element and allocation editors on the demo site, as PDF
+// files turned into PNG pictures (pdftoppm) for people to look at, and read back as text.
+#include "EditorPictures.h"
+
+#include "component/CVelUI.h"
+#include "platform/print/PdfPrintOutput.h"
+#include "ui/FormDriver.h"
+#include "ui/MessageBoxCodes.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace vel::testing {
+namespace {
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST(ListingPictures, EachEditorsListingPrintsToALegiblePdf) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    }
+    DemoEditorSite site;
+    CVelUI component;
+    site.ui.whenever(QStringLiteral("TBEditForm"), [](FormDriver& list) {
+        list.click(QStringLiteral("btnPrint"));
+        list.click(QStringLiteral("btnCancel"));
+    });
+    site.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);
+    const struct {
+        const char* name;
+        bool (CVelUI::*operation)(CVelUI::Handle, VelmorSystem&);
+        const char* title;
+    } listings[] = {{"mistakes", &CVelUI::EditMistakes, "List of Mistakes"},
+                    {"elements", &CVelUI::EditElement, "List of Elements"},
+                    {"allocations", &CVelUI::EditAllocation, "List of Allocations"}};
+    for (const auto& listing : listings) {
+        const QString base = editorPictureFolder() + QStringLiteral("/listing-") +
+                             QString::fromLatin1(listing.name);
+        PdfPrintOutput pdf(base + QStringLiteral(".pdf"), 100);
+        ScopedPrintOutput printing(pdf);
+        (component.*listing.operation)(0, *site.system);
+        ASSERT_TRUE(QFileInfo::exists(pdf.filePath())) << listing.name;
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                                         QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                         QStringLiteral("1"), pdf.filePath(), base});
+        EXPECT_TRUE(QFileInfo::exists(base + QStringLiteral("-1.png"))) << listing.name;
+        const QString text = run(QStringLiteral("pdftotext"), {pdf.filePath(), QStringLiteral("-")});
+        EXPECT_TRUE(text.contains(QString::fromLatin1(listing.title))) << text.left(300).toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace vel::testing
