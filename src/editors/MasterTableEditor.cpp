@@ -257,7 +257,8 @@ namespace {
 std::vector<PrintTable::Column> tableColumns(const std::vector<PrintColumn>& columns) {
     std::vector<PrintTable::Column> layout;
     for (const PrintColumn& column : columns) {
-        layout.push_back({column.heading, column.width});
+        // A column is never narrower than its heading.
+        layout.push_back({column.heading, qMax(column.width, int(column.heading.size()) + 1)});
     }
     return layout;
 }
@@ -272,11 +273,11 @@ void MasterTableEditor::EditForm_PrintHeader(TBPrint& printer) {
     for (const PrintColumn& column : printColumns()) {
         headings << column.heading;
     }
-    printer.printLine(PrintTable::textLine(headings, tableColumns(printColumns())), PrintUnderline);
+    printer.printRow(headings, tableColumns(printColumns()), PrintUnderline);
 }
 
 void MasterTableEditor::EditForm_PrintRec(TBPrint& printer, int number) {
-    printer.printLine(PrintTable::textLine(printCells(number), tableColumns(printColumns())));
+    printer.printRow(printCells(number), tableColumns(printColumns()));
 }
 
 void MasterTableEditor::EditForm_PrintTotals(TBPrint& printer) {

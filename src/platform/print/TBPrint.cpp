@@ -183,6 +183,21 @@ bool TBPrint::printTable() {
     return placed;
 }
 
+bool TBPrint::printRow(const QStringList& cells, const std::vector<PrintTable::Column>& columns,
+                       int style) {
+    if (!ensureJob()) {
+        return false;
+    }
+    PrintElement element;
+    element.kind = PrintElement::Kind::TableRow;
+    element.cells = cells;
+    element.columns = columns;
+    element.text = PrintTable::textLine(cells, columns);
+    element.style = style;
+    element.height = document_.setup().lineHeight();
+    return place(element);
+}
+
 DrawingSurface* TBPrint::drawing(int height) {
     if (!ensureJob()) {
         return nullptr;

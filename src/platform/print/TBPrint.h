@@ -59,6 +59,9 @@ class TBPrint {
     // The table object: set columns and cells, then printTable() lays it out and clears it.
     PrintTable& table() { return table_; }
     bool printTable();
+    // One row of cells under the columns, aligned as the table's rows are (a listing's line).
+    bool printRow(const QStringList& cells, const std::vector<PrintTable::Column>& columns,
+                  int style = PrintPlain);
 
     // Reserves a block of the given height on the page (a new page when it does not fit) and
     // answers its drawing surface, as wide as the printable area. A height of 0 or less takes
