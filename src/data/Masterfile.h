@@ -4,8 +4,36 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace vel {
+
+// One period of the fiscal calendar: its name and its length, in weeks or in days by the
+// calendar's type.
+struct FiscalPeriod {
+    QString name;
+    int length = 0;
+    bool operator==(const FiscalPeriod&) const = default;
+};
+
+// How the fiscal year is split into periods.
+struct FiscalCalendar {
+    enum Type {
+        WeeksOnly = 1,        // periods of whole weeks, named freely
+        MonthAndWeek = 2,     // months of whole weeks
+        PeriodAndWeek = 3,    // periods of whole weeks
+        CalendarMonths = 4,   // twelve periods, each its calendar month
+        TwoPerMonth = 5,      // 24 periods: the 1st to the 15th, then the rest of the month
+    };
+
+    int type = PeriodAndWeek;
+    int firstMonth = 1;          // the month the fiscal year starts in (types 4 and 5)
+    QDate yearStart;             // the first day of the system's first fiscal year
+    std::vector<FiscalPeriod> periods;
+
+    bool lengthsInWeeks() const { return type <= PeriodAndWeek; }
+    bool operator==(const FiscalCalendar&) const = default;
+};
 
 class Masterfile {
 public:
@@ -26,6 +54,18 @@ public:
     virtual QDate periodEnd(int year, int period) const = 0;
     virtual QDate firstDataDate() const = 0;  // the system dates: first and last posted day
     virtual QDate lastDataDate() const = 0;
+
+    // The system's start date: the first day of its first fiscal year, as the system was made.
+    virtual QDate systemStartDate() const = 0;
+    // The stored fiscal calendar; a system made before calendars were stored answers the
+    // calendar its periods follow (13 periods of 4 weeks, or the 12 calendar months).
+    virtual FiscalCalendar fiscalCalendar() const = 0;
+    // Stores the calendar; the periods and dates above follow it from then on. False when the
+    // master file cannot be written (nothing is changed then).
+    virtual bool setFiscalCalendar(const FiscalCalendar& calendar) = 0;
+    // One entry in the system's change log, as the editors' entries (table word, code, action).
+    virtual void logChange(const QString& tableWord, const QString& code,
+                           const QString& action) = 0;
 };
 
 // "Could not open the TBMASTER.1 exclusively.  You must be the only user on the system to perform

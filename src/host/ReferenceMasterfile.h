@@ -23,6 +23,7 @@ struct MasterfileSettings {
     int years = 2;
     int fields = 300;
     int periods = 13;
+    QDate firstYearStart;  // the first day of the first fiscal year; 1 January of firstYear if unset
 };
 
 class ReferenceMasterfile : public Masterfile {
