@@ -273,9 +273,9 @@ bool ReferenceSystem::createSystemFiles(const QString& dataFolder, int systemNum
 }
 
 void ReferenceSystem::StatusFileInit(const QString& fileName, int count) {
-    currentUi().statusText(QStringLiteral("Loading ") + fileName + QStringLiteral(" (") +
-                           QString::number(count) + QStringLiteral(")"));
-    currentUi().statusPercent(0);
+    // The percentages that follow tell the progress through the count.
+    Q_UNUSED(count);
+    currentUi().statusText(fileName + QStringLiteral(" ..."));
 }
 
 void ReferenceSystem::StatusText(const QString& text) {

@@ -51,6 +51,7 @@ class ReferenceSystem : public VelmorSystem {
     ReferenceProgram& program() { return program_; }
     RecordingErrorReporter& errors() { return program_.recordingReporter(); }
 
+    // Shows the name of the file a job starts on ("Activity ...").
     void StatusFileInit(const QString& fileName, int count) override;
     void StatusText(const QString& text) override;
     void StatusPercent(int percent) override;
