@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace vel {
@@ -11,8 +12,34 @@ namespace {
 const QString master = QStringLiteral("Master");
 const QString dateFormat = QStringLiteral("yyyy/MM/dd");
 
+const QString calendarSection = QStringLiteral("Calendar");
+
 QDate parseDate(const QString& text) {
     return QDate::fromString(text.trimmed(), dateFormat);
+}
+
+QString monthName(int month) {
+    return QLocale(QLocale::English).standaloneMonthName(month);
+}
+
+// The calendar of a master file that stores none: the twelve calendar months, or thirteen
+// periods of four weeks.
+FiscalCalendar impliedCalendar(int periods, const QDate& start) {
+    FiscalCalendar calendar;
+    calendar.yearStart = start;
+    calendar.firstMonth = start.isValid() ? start.month() : 1;
+    if (periods == 12) {
+        calendar.type = FiscalCalendar::CalendarMonths;
+        for (int month = 0; month < 12; ++month) {
+            const QDate first = start.addMonths(month);
+            calendar.periods.push_back({monthName(first.month()), first.daysInMonth()});
+        }
+    } else {
+        for (int period = 1; period <= 13; ++period) {
+            calendar.periods.push_back({QStringLiteral("Period ") + QString::number(period), 4});
+        }
+    }
+    return calendar;
 }
 
 }  // namespace
@@ -47,6 +74,10 @@ bool ReferenceMasterfile::create(const QString& path, const MasterfileSettings& 
                         {QStringLiteral("Years"), QString::number(settings.years)},
                         {QStringLiteral("Fields"), QString::number(settings.fields)},
                         {QStringLiteral("Periods"), QString::number(settings.periods)},
+                        {QStringLiteral("FirstYearStart"),
+                         settings.firstYearStart.isValid()
+                             ? settings.firstYearStart.toString(dateFormat)
+                             : QString()},
                         {QStringLiteral("FirstDataDate"), QString()},
                         {QStringLiteral("LastDataDate"), QString()}};
     sections[QStringLiteral("Titles")] = {{QStringLiteral("1"), settings.title}};
@@ -81,8 +112,30 @@ bool ReferenceMasterfile::reload() {
         return false;
     }
     sections_ = sections;
+    refreshCalendar();
     lastError_.clear();
     return true;
+}
+
+void ReferenceMasterfile::refreshCalendar() {
+    const auto stored = sections_.value(calendarSection);
+    const int count = stored.value(QStringLiteral("Count")).toInt();
+    if (count <= 0) {
+        calendarStored_ = false;
+        calendar_ = impliedCalendar(value(master, QStringLiteral("Periods")).toInt(),
+                                    systemStartDate());
+        return;
+    }
+    calendarStored_ = true;
+    calendar_ = FiscalCalendar{};
+    calendar_.type = qBound(1, stored.value(QStringLiteral("Type")).toInt(), 5);
+    calendar_.firstMonth = qBound(1, stored.value(QStringLiteral("FirstMonth")).toInt(), 12);
+    calendar_.yearStart = parseDate(stored.value(QStringLiteral("YearStart")));
+    for (int period = 1; period <= count; ++period) {
+        const QString number = QString::number(period);
+        calendar_.periods.push_back({stored.value(QStringLiteral("Name") + number),
+                                     stored.value(QStringLiteral("Length") + number).toInt()});
+    }
 }
 
 QString ReferenceMasterfile::name() const {
@@ -132,6 +185,7 @@ QString ReferenceMasterfile::value(const QString& section, const QString& key) c
 bool ReferenceMasterfile::setValue(const QString& section, const QString& key,
                                    const QString& text) {
     sections_[section][key] = text;
+    refreshCalendar();
     return write();
 }
 
@@ -166,12 +220,25 @@ bool ReferenceMasterfile::setTitles(const QStringList& titles) {
 }
 
 int ReferenceMasterfile::numberOfPeriods() const {
-    return value(master, QStringLiteral("Periods")).toInt() == 12 ? 12 : 13;
+    return int(calendar_.periods.size());
+}
+
+int ReferenceMasterfile::firstYear() const {
+    const int stored = value(master, QStringLiteral("FirstYear")).toInt();
+    return stored > 0 ? stored : systemStartDate().year();
 }
 
 QDate ReferenceMasterfile::yearStart(int year) const {
     const QDate stored = parseDate(value(QStringLiteral("FiscalYears"), QString::number(year)));
-    return stored.isValid() ? stored : QDate(year, 1, 1);
+    if (stored.isValid()) {
+        return stored;
+    }
+    if (!calendarStored_ || !calendar_.yearStart.isValid()) {
+        return QDate(year, 1, 1);
+    }
+    const int yearsIn = year - firstYear();
+    return calendar_.lengthsInWeeks() ? calendar_.yearStart.addDays(364LL * yearsIn)
+                                      : calendar_.yearStart.addMonths(12 * yearsIn);
 }
 
 QDate ReferenceMasterfile::periodStart(int year, int period) const {
@@ -179,8 +246,19 @@ QDate ReferenceMasterfile::periodStart(int year, int period) const {
         return {};
     }
     const QDate start = yearStart(year);
-    return numberOfPeriods() == 13 ? start.addDays(28LL * (period - 1))
-                                   : start.addMonths(period - 1);
+    switch (calendar_.type) {
+    case FiscalCalendar::CalendarMonths:
+        return start.addMonths(period - 1);
+    case FiscalCalendar::TwoPerMonth:
+        return start.addMonths((period - 1) / 2).addDays((period - 1) % 2 == 0 ? 0 : 15);
+    default: {
+        qint64 weeks = 0;
+        for (int before = 1; before < period; ++before) {
+            weeks += calendar_.periods[before - 1].length;
+        }
+        return start.addDays(7 * weeks);
+    }
+    }
 }
 
 QDate ReferenceMasterfile::periodEnd(int year, int period) const {
@@ -189,6 +267,50 @@ QDate ReferenceMasterfile::periodEnd(int year, int period) const {
     }
     return period == numberOfPeriods() ? yearStart(year + 1).addDays(-1)
                                        : periodStart(year, period + 1).addDays(-1);
+}
+
+QDate ReferenceMasterfile::systemStartDate() const {
+    const QDate stored = parseDate(value(master, QStringLiteral("FirstYearStart")));
+    if (stored.isValid()) {
+        return stored;
+    }
+    const int year = value(master, QStringLiteral("FirstYear")).toInt();
+    const QDate fiscal = parseDate(value(QStringLiteral("FiscalYears"), QString::number(year)));
+    return fiscal.isValid() ? fiscal : QDate(year, 1, 1);
+}
+
+FiscalCalendar ReferenceMasterfile::fiscalCalendar() const {
+    return calendar_;
+}
+
+bool ReferenceMasterfile::setFiscalCalendar(const FiscalCalendar& calendar) {
+    const Sections before = sections_;
+    auto& stored = sections_[calendarSection];
+    stored.clear();
+    stored[QStringLiteral("Type")] = QString::number(calendar.type);
+    stored[QStringLiteral("FirstMonth")] = QString::number(calendar.firstMonth);
+    stored[QStringLiteral("YearStart")] = calendar.yearStart.toString(dateFormat);
+    stored[QStringLiteral("Count")] = QString::number(calendar.periods.size());
+    for (size_t index = 0; index < calendar.periods.size(); ++index) {
+        const QString number = QString::number(index + 1);
+        stored[QStringLiteral("Name") + number] = calendar.periods[index].name;
+        stored[QStringLiteral("Length") + number] =
+            QString::number(calendar.periods[index].length);
+    }
+    sections_[master][QStringLiteral("Periods")] = QString::number(calendar.periods.size());
+    if (!write()) {
+        sections_ = before;
+        return false;
+    }
+    refreshCalendar();
+    return true;
+}
+
+void ReferenceMasterfile::logChange(const QString& tableWord, const QString& code,
+                                    const QString& action) {
+    if (changeLogWriter_ && !changeLogWriter_(tableWord, code, action)) {
+        lastError_ = QStringLiteral("Cannot write the change log of ") + name();
+    }
 }
 
 QDate ReferenceMasterfile::firstDataDate() const {

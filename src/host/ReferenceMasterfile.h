@@ -5,12 +5,18 @@
 //                 fields allocated), Periods (12 or 13), FirstDataDate, LastDataDate,
 //                 Accounts (the allocation accounts 1..n that exist; 0 when missing)
 //   [Titles]      1=..., 2=...
-//   [FiscalYears] 2024=2024/01/01 (first day of each fiscal year; 1 January when missing)
-// Thirteen periods are four weeks each from the year's first day; twelve follow the months.
+//   [Master]      FirstYearStart: the first day of the first fiscal year (the system start date)
+//   [Calendar]    Type (1 to 5), FirstMonth, YearStart, Count, Name1/Length1 ... (the periods)
+//   [FiscalYears] 2024=2024/01/01 (first day of a fiscal year, where it is not the calendar's)
+// Fiscal year Y is the (Y - first year + 1)th year of the system. Week calendars run 364 days a
+// year from the calendar's year start; month calendars follow the months from it. Without a
+// [Calendar] section, Periods 12 means the calendar months and anything else 13 four-week periods.
 // Opening takes a lock on the system's lock file, shared or exclusive, so that a second
 // exclusive open, or an exclusive open while others have it open, fails.
 #include "data/Masterfile.h"
 #include "host/SystemLockFile.h"
+
+#include <functional>
 
 #include <QMap>
 
@@ -46,6 +52,17 @@ class ReferenceMasterfile : public Masterfile {
     QDate periodEnd(int year, int period) const override;
     QDate firstDataDate() const override;
     QDate lastDataDate() const override;
+    QDate systemStartDate() const override;
+    FiscalCalendar fiscalCalendar() const override;
+    bool setFiscalCalendar(const FiscalCalendar& calendar) override;
+    // Passed to the log set by setChangeLogWriter (nothing is logged without one).
+    void logChange(const QString& tableWord, const QString& code, const QString& action) override;
+    // Where logChange writes: the system's change log; it answers false when it could not write.
+    void setChangeLogWriter(
+        std::function<bool(const QString& table, const QString& code, const QString& action)>
+            writer) {
+        changeLogWriter_ = std::move(writer);
+    }
 
     // The data fields allocated to the system (the size of the data-field pool).
     int allocatedFields() const;
@@ -62,6 +79,8 @@ class ReferenceMasterfile : public Masterfile {
 
   private:
     QDate yearStart(int year) const;
+    int firstYear() const;
+    void refreshCalendar();  // after every change of the sections
     bool write();
 
     using Sections = QMap<QString, QMap<QString, QString>>;
@@ -72,6 +91,9 @@ class ReferenceMasterfile : public Masterfile {
     bool open_ = false;
     bool exclusive_ = false;
     Sections sections_;
+    FiscalCalendar calendar_;      // follows the sections
+    bool calendarStored_ = false;  // whether the file holds a [Calendar] section
+    std::function<bool(const QString&, const QString&, const QString&)> changeLogWriter_;
     QString lastError_;
 };
 

@@ -50,6 +50,10 @@ ReferenceSystem::ReferenceSystem(const QString& dataFolder, int systemNumber,
                  StoreOptions{true, options.fileOperations, xbase::LockPolicy::retry(10)}),
       accessLock_(TableCatalogue(dataFolder, systemNumber).path(hostFiles::accessLock)),
       rules_(std::make_unique<SystemRules>(*this)) {
+    masterfile_.setChangeLogWriter(
+        [this](const QString& table, const QString& code, const QString& action) {
+            return changeLog_.append(table, code, action, {});
+        });
     buildTables(options);
 }
 

@@ -129,6 +129,48 @@ TEST(SystemServices, FiscalCalendarHasThirteenOrTwelvePeriods) {
     EXPECT_EQ(master.periodEnd(2024, 12), QDate(2024, 12, 28));
 }
 
+TEST(SystemServices, StoredFiscalCalendarDecidesPeriodsAndYearsAndIsLogged) {
+    TestSite site;
+    auto system = site.open();
+    ReferenceMasterfile& master = system->referenceMasterfile();
+    EXPECT_EQ(master.systemStartDate(), QDate(2024, 1, 1));
+    EXPECT_EQ(master.fiscalCalendar().periods.size(), 13u) << "a file without a calendar";
+
+    FiscalCalendar weeks;
+    weeks.type = FiscalCalendar::WeeksOnly;
+    weeks.yearStart = QDate(2024, 1, 1);
+    weeks.periods = {{QStringLiteral("Winter"), 13}, {QStringLiteral("Spring, early"), 26},
+                     {QStringLiteral("Rest"), 13}};
+    ASSERT_TRUE(master.setFiscalCalendar(weeks));
+    auto reader = site.open();  // what another workstation reads from the file
+    const Masterfile& stored = reader->masterfile();
+    EXPECT_EQ(stored.fiscalCalendar(), weeks);
+    EXPECT_EQ(stored.numberOfPeriods(), 3);
+    EXPECT_EQ(stored.periodStart(2024, 2), QDate(2024, 4, 1));
+    EXPECT_EQ(stored.periodEnd(2024, 2), QDate(2024, 9, 29));
+    EXPECT_EQ(stored.periodEnd(2024, 3), QDate(2024, 12, 29)) << "52 weeks a year";
+    EXPECT_EQ(stored.periodStart(2025, 1), QDate(2024, 12, 30));
+
+    FiscalCalendar halves;
+    halves.type = FiscalCalendar::TwoPerMonth;
+    halves.firstMonth = 2;
+    halves.yearStart = QDate(2023, 2, 1);
+    for (int half = 0; half < 24; ++half) {
+        halves.periods.push_back({QStringLiteral("Half"), half % 2 == 0 ? 15 : 13});
+    }
+    ASSERT_TRUE(master.setFiscalCalendar(halves));
+    EXPECT_EQ(master.periodStart(2024, 2), QDate(2023, 2, 16));
+    EXPECT_EQ(master.periodEnd(2024, 2), QDate(2023, 2, 28)) << "a month's second half";
+    EXPECT_EQ(master.periodStart(2024, 3), QDate(2023, 3, 1));
+    EXPECT_EQ(master.periodEnd(2025, 24), QDate(2025, 1, 31));
+
+    master.logChange(QStringLiteral("Periods"), QString(), QStringLiteral("Edit"));
+    const auto entries = system->changeLog().entries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].TableName, "Periods");
+    EXPECT_EQ(entries[0].Action, "Edit");
+}
+
 TEST(SystemServices, DayFileFeaturesShutdownAndSettingsLocation) {
     TestSite site;
     {
