@@ -96,7 +96,8 @@ void frmAddSys::Form_Load() {
     calendar_->setDate(QDate(year, 1, 1));
     calendarYear_ = year;
     level_[0]->setValue(true);
-    fields_->setText(QString::number(builder_->minimumFields(choices())));
+    suggestedFields_ = builder_->minimumFields(choices());
+    fields_->setText(QString::number(suggestedFields_));
     years_->setText(QString::number(defaultYears));
     showPage(0);
 }
@@ -177,12 +178,19 @@ void frmAddSys::next() {
         calendar_->setDate(QDate(calendarYear_, 1, 1));
     }
     if (current_ == 1) {
-        fields_->setText(QString::number(qMax(number(*fields_), builder_->minimumFields(choices()))));
+        suggestFields();
     }
     if (current_ == 2) {
         summary_->setText(summary());
     }
     showPage(current_ + 1);
+}
+
+void frmAddSys::suggestFields() {
+    const int minimum = builder_->minimumFields(choices());
+    const int typed = number(*fields_);
+    suggestedFields_ = typed == suggestedFields_ ? minimum : qMax(typed, minimum);
+    fields_->setText(QString::number(suggestedFields_));
 }
 
 NewSystemParameters frmAddSys::choices() const {

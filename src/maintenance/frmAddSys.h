@@ -10,9 +10,8 @@
 // the read-only txtSummary. Buttons Command1(0) "&Help", Command1(1) "&Cancel", Command1(2)
 // "Next >" and Command1(3) "< Back". Number boxes take the digits 0 to 9 only.
 //
-// The calendar starts on 1 January of the start year and follows the start year while the person
-// has not picked a date of another year. Allocated fields start at the fewest the choices need
-// and rise with them when the person has not typed more.
+// The calendar is set to 1 January of the start year whenever the start year changes. Allocated fields follow the fewest the choices need
+// until the person types another number, and never stay below it.
 #include "data/NewSystemBuilder.h"
 #include "ui/Form.h"
 
@@ -44,6 +43,9 @@ class frmAddSys : public Form {
     bool pageAccepted(int page);
     bool refuse(const QString& prompt, Control& field);
     void next();
+    // Allocated fields: the minimum while the person keeps the suggestion, else what they
+    // typed, raised to the minimum.
+    void suggestFields();
     NewSystemParameters choices() const;
     QString summary() const;
 
@@ -62,7 +64,8 @@ class frmAddSys : public Form {
     VelmorSystem* system_ = nullptr;
     const NewSystemBuilder* builder_ = nullptr;
     int current_ = 0;
-    int calendarYear_ = 0;  // the start year the calendar was last set for
+    int calendarYear_ = 0;
+    int suggestedFields_ = 0;  // the start year the calendar was last set for
     bool created_ = false;
 };
 
