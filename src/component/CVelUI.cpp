@@ -8,6 +8,7 @@
 #include "data/NewSystemBuilder.h"
 #include "maintenance/NewSystemCreation.h"
 #include "maintenance/SystemClone.h"
+#include "maintenance/WeekEndJob.h"
 #include "maintenance/AutomaticTableExport.h"
 #include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
@@ -118,9 +119,15 @@ void CVelUI::EditTitle(Handle, VelmorSystem& Velmor) {
     notAvailableYet(Velmor, QStringLiteral("Editing the system titles"));
 }
 
-bool CVelUI::WeekEndProcess(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Week-end processing"));
-    return false;
+bool CVelUI::WeekEndProcess(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    bool succeeded = false;
+    guarded(QStringLiteral("-WeekEndProcess"), succeeded, [&] {
+        Velmor.StatusText(loadingFiles);
+        succeeded = Velmor.weekEndProcess(hwndOwner, commandLineFlag_ == eCMDMenu);
+        afterWeekEnd(Velmor, succeeded);
+    });
+    return succeeded;
 }
 
 bool CVelUI::EditActivity(Handle hwndOwner, VelmorSystem& Velmor) {

@@ -5,6 +5,7 @@
 #include "data/TableCatalogue.h"
 #include "host/ReferenceNewSystem.h"
 #include "host/SystemRules.h"
+#include "host/WeekEndProcessing.h"
 #include "services/AddSlash.h"
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
@@ -573,6 +574,18 @@ bool ReferenceSystem::allocationUsedWithActivity(int activityNumber, int allocat
 std::unique_ptr<NewSystemBuilder> ReferenceSystem::newSystemBuilder() {
     return std::make_unique<ReferenceNewSystem>(dataFolder_, systemNumber_, now_,
                                                 newSystemOpened_);
+}
+
+bool ReferenceSystem::weekEndProcess(quintptr, bool interactive) {
+    return WeekEndProcessing(*this).run(interactive);
+}
+
+bool ReferenceSystem::followUpWanted() {
+    return WeekEndProcessing(*this).followUpWanted();
+}
+
+bool ReferenceSystem::runFollowUp(int mode, const QDate& date) {
+    return WeekEndProcessing(*this).followUp(mode, date);
 }
 
 }  // namespace vel
