@@ -227,7 +227,8 @@ bool ReferenceSystem::createSystemFiles(const QString& dataFolder, int systemNum
         const bool corporate = table == system.tables_.corporateActivities.get() ||
                                table == system.tables_.corporateElements.get() ||
                                table == system.tables_.corporateTypesOfWork.get();
-        if (!corporate) {
+        // The data-field table is made with its pool below.
+        if (!corporate && table != system.tables_.dataFields.get()) {
             tables.push_back(table);
         }
     }
