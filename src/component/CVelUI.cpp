@@ -7,6 +7,7 @@
 #include "data/Masterfile.h"
 #include "data/NewSystemBuilder.h"
 #include "maintenance/NewSystemCreation.h"
+#include "maintenance/StandardsMaintenance.h"
 #include "maintenance/SystemClone.h"
 #include "maintenance/WeekEndJob.h"
 #include "maintenance/AutomaticTableExport.h"
@@ -389,12 +390,14 @@ bool CVelUI::AutoExportTable(Handle, VelmorSystem& Velmor, TableObject& Obj) {
 }
 
 bool CVelUI::ReindexStandards(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Reindexing the standards"));
+    OperationScope scope(Velmor);
+    guarded(QStringLiteral(" - ReindexStandards"), [&] { reindexStandards(Velmor); });
     return false;
 }
 
 bool CVelUI::ReBuildStandards(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Rebuilding the standards"));
+    OperationScope scope(Velmor);
+    guarded(QStringLiteral(" - ReBuildStandards"), [&] { rebuildStandards(Velmor); });
     return false;
 }
 

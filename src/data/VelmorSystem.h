@@ -176,6 +176,9 @@ public:
     virtual bool followUpWanted() = 0;
     // The follow-up job in a mode on the system, for a date; false when it failed.
     virtual bool runFollowUp(int mode, const QDate& date) = 0;
+    // The activity table object's rebuild of the standards from the activities (the activity
+    // table open); false when the standards could not be written.
+    virtual bool rebuildStandards() = 0;
 };
 
 }  // namespace vel
