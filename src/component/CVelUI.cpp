@@ -6,6 +6,7 @@
 #include "maintenance/UnattendedImports.h"
 #include "data/Masterfile.h"
 #include "data/NewSystemBuilder.h"
+#include "maintenance/CorporateControlFiles.h"
 #include "maintenance/NewSystemCreation.h"
 #include "maintenance/StandardsMaintenance.h"
 #include "maintenance/SystemClone.h"
@@ -350,11 +351,12 @@ bool CVelUI::CreateCorporateControl(Handle hWnd, VelmorSystem& Velmor) {
     return CreateCorporateControlEX(hWnd, Velmor, false);
 }
 
-bool CVelUI::CreateCorporateControlEX(Handle, VelmorSystem& Velmor, bool Silent) {
-    if (!Silent) {
-        notAvailableYet(Velmor, QStringLiteral("Creating the corporate control files"));
-    }
-    return false;
+bool CVelUI::CreateCorporateControlEX(Handle hWnd, VelmorSystem& Velmor, bool Silent) {
+    OperationScope scope(Velmor);
+    bool created = false;
+    return guarded(QStringLiteral(" - CreateCorporateControlEX"), created, [&] {
+        created = createCorporateControlFiles(hWnd, Velmor, Silent);
+    });
 }
 
 bool CVelUI::ImportAssociates(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile) {

@@ -179,6 +179,9 @@ public:
     // The activity table object's rebuild of the standards from the activities (the activity
     // table open); false when the standards could not be written.
     virtual bool rebuildStandards() = 0;
+    // The table objects write the local control activity file ("TBCCACT.--" + number) that a
+    // corporate system publishes; false when it could not be written (the reason is reported).
+    virtual bool writeCorporateControlData() = 0;
 };
 
 }  // namespace vel

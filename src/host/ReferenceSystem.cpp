@@ -3,6 +3,7 @@
 #include "data/SettingsObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/TableCatalogue.h"
+#include "host/CorporateControlFile.h"
 #include "host/ReferenceNewSystem.h"
 #include "host/SystemRules.h"
 #include "host/WeekEndProcessing.h"
@@ -587,6 +588,16 @@ bool ReferenceSystem::followUpWanted() {
 
 bool ReferenceSystem::runFollowUp(int mode, const QDate& date) {
     return WeekEndProcessing(*this).followUp(mode, date);
+}
+
+bool ReferenceSystem::writeCorporateControlData() {
+    QString error;
+    if (!writeCorporateControlFile(*this, &error)) {
+        errors().report(error + QStringLiteral(" - ReferenceSystem:writeCorporateControlData"), 0,
+                        false);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vel

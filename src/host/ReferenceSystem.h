@@ -136,6 +136,8 @@ class ReferenceSystem : public VelmorSystem {
     bool followUpWanted() override;
     bool runFollowUp(int mode, const QDate& date) override;
     bool rebuildStandards() override { return tables_.activities->rebuildStandards(); }
+    // See CorporateControlFile.h.
+    bool writeCorporateControlData() override;
 
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).

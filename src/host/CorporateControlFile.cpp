@@ -1,0 +1,98 @@
+#include "host/CorporateControlFile.h"
+
+#include "data/TableCatalogue.h"
+#include "host/ColumnLayout.h"
+#include "host/ReferenceSystem.h"
+#include "host/XbaseTable.h"
+
+#include <QFile>
+
+namespace vel {
+
+namespace {
+
+// The rows of one activity: a marker per valid allocation, then its elements' standards.
+void addActivityRows(ReferenceSystem& system, const ActivityRecord& activity,
+                     std::vector<StoredRow>& rows) {
+    for (const auto& [allocation, values] : activity.AllocationStandards) {
+        const QString allocationCode = system.allocations().code(allocation);
+        rows.push_back(XbaseTable<CorporateControlRow>::toRow({activity.Code, allocationCode, {}}));
+        for (size_t slot = 0; slot < values.size(); ++slot) {
+            const int element = activity.Elements[slot].Element;
+            if (element != 0) {
+                rows.push_back(XbaseTable<CorporateControlRow>::toRow(
+                    {activity.Code, allocationCode, system.elements().code(element), values[slot],
+                     StandardRecord::minutesFor(values[slot])}));
+            }
+        }
+    }
+}
+
+// Collects the rows; the tables it had to open are closed again.
+bool collectRows(ReferenceSystem& system, std::vector<StoredRow>& rows, QString* error) {
+    auto& activities = system.activities();
+    std::vector<TableObject*> opened;
+    bool read = true;
+    for (TableObject* table : std::initializer_list<TableObject*>{
+             &activities, &system.allocations(), &system.elements()}) {
+        if (!table->isOpen()) {
+            if (!table->open()) {
+                *error = table->lastError();
+                read = false;
+                break;
+            }
+            opened.push_back(table);
+        }
+    }
+    for (int number = 1; read && number <= activities.recordCount(); ++number) {
+        if (activities.isActive(number)) {
+            addActivityRows(system, activities.record(number), rows);
+        }
+    }
+    for (TableObject* table : opened) {
+        table->close();
+    }
+    return read;
+}
+
+}  // namespace
+
+bool writeCorporateControlFile(ReferenceSystem& system, QString* error) {
+    std::vector<StoredRow> rows;
+    if (!collectRows(system, rows, error)) {
+        return false;
+    }
+    const QString path = system.filePath(QString(catalogue::corporateControlActivityFile));
+    const QString temporary = path + QStringLiteral(".new");
+    QFile::remove(temporary);
+    XbaseStore store(temporary, shapesOf<CorporateControlRow>(), {}, StoreOptions{true});
+    std::vector<StoredRow> none;
+    StoreJournal journal;
+    if (!store.load(none) || !store.append(rows, journal)) {
+        *error = store.lastError();
+        QFile::remove(temporary);
+        return false;
+    }
+    if ((QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(temporary, path)) {
+        *error = QStringLiteral("Cannot replace ") + path;
+        QFile::remove(temporary);
+        return false;
+    }
+    return true;
+}
+
+std::vector<CorporateControlRow> readCorporateControlFile(const QString& path, QString* error) {
+    XbaseStore store(path, shapesOf<CorporateControlRow>(), {}, StoreOptions{});
+    std::vector<StoredRow> rows;
+    std::vector<CorporateControlRow> result;
+    if (!store.load(rows)) {
+        *error = store.lastError();
+        return result;
+    }
+    for (const StoredRow& row : rows) {
+        result.push_back(XbaseTable<CorporateControlRow>::toRecord(row));
+    }
+    return result;
+}
+
+}  // namespace vel
