@@ -202,7 +202,7 @@ bool frmPeriod::weeksAccepted() {
         rows_->focusCount();
         return false;
     }
-    const std::vector<FiscalPeriod>& periods = rows_->periods();
+    const std::vector<FiscalPeriod> periods = rows_->periods();
     for (size_t index = 0; index < periods.size(); ++index) {
         if (periods[index].length < 1) {
             const int number = int(index) + 1;
