@@ -22,10 +22,10 @@ namespace {
 
 const QString procedure = QStringLiteral(" - frmPeriod:Edit");
 
-// A date as the window shows it: "Monday, January 1, 2024".
-QString longDate(const QDate& date) {
-    return QLocale(QLocale::English, QLocale::UnitedStates)
-        .toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
+// The first day of the fiscal year as the window shows it: "Fiscal Year Starts: January 1, 2024".
+QString yearStartText(const QDate& date) {
+    return QStringLiteral("Fiscal Year Starts: ") +
+           QLocale(QLocale::English).toString(date, QStringLiteral("MMMM d, yyyy"));
 }
 
 void refuse(const QString& prompt) {
@@ -129,9 +129,13 @@ std::vector<FiscalPeriod> frmPeriod::weekRows(int type) const {
 
 void frmPeriod::showPage(Page page) {
     page_ = page;
+    // The other pages go first, so that a rendered window never holds two pages at once.
     for (size_t index = 0; index < pages_.size(); ++index) {
-        pages_[index]->setVisible(int(index) == page);
+        if (int(index) != page) {
+            pages_[index]->setVisible(false);
+        }
     }
+    pages_[size_t(page)]->setVisible(true);
     back_->setEnabled(page != TypePage);
     next_->setCaption(page == SummaryPage ? QStringLiteral("Finished") : QStringLiteral("Next >"));
     switch (page) {
@@ -255,9 +259,7 @@ FiscalCalendar frmPeriod::chosenCalendar() const {
 }
 
 void frmPeriod::showYearStart() {
-    monthYearStart_->setCaption(
-        QStringLiteral("The fiscal year starts on ") +
-        longDate(fiscalYearStart(chosenFirstMonth(), systemStart_)) + QStringLiteral("."));
+    monthYearStart_->setCaption(yearStartText(fiscalYearStart(chosenFirstMonth(), systemStart_)));
 }
 
 void frmPeriod::showSummary() {
@@ -266,8 +268,7 @@ void frmPeriod::showSummary() {
                              calendarTypeCaption(calendar.type));
     summaryFirst_->setCaption(QStringLiteral("First Period: ") +
                               (calendar.periods.empty() ? QString() : calendar.periods.front().name));
-    summaryYearStart_->setCaption(QStringLiteral("Fiscal Year Starts: ") +
-                                  longDate(calendar.yearStart));
+    summaryYearStart_->setCaption(yearStartText(calendar.yearStart));
     summaryPeriods_->clear();
     for (size_t index = 0; index < calendar.periods.size(); ++index) {
         const FiscalPeriod& period = calendar.periods[index];
