@@ -26,9 +26,9 @@ QString rowCaption(int number) {
 
 PeriodRows::PeriodRows(Container& page) {
     countBox_ = &page.textBox(QStringLiteral("txtPeriods"), QStringLiteral("Number of &Periods:"))
-                  .keys(KeyFilter::digits())
-                  .maxLength(WeeksLength)
-                  .tip(QStringLiteral("How many periods the fiscal year has (1 to 52)"));
+                     .keys(KeyFilter::digits())
+                     .maxLength(WeeksLength)
+                     .tip(QStringLiteral("How many periods the fiscal year has (1 to 52)"));
     countBox_->onChange([this] { countChanged(); });
     auto& columns = page.line();
     auto& names = columns.frame(QStringLiteral("fraNames"), QStringLiteral("Period Names"));
@@ -141,7 +141,8 @@ void PeriodRows::showRows() {
             const FiscalPeriod& period = periods_[size_t(index)];
             names_[size_t(row)]->setCaption(rowCaption(index + 1));
             names_[size_t(row)]->setText(period.name);
-            weeks_[size_t(row)]->setText(period.length > 0 ? QString::number(period.length) : QString());
+            weeks_[size_t(row)]->setText(period.length > 0 ? QString::number(period.length)
+                                                           : QString());
         }
     }
     filling_ = false;

@@ -63,9 +63,9 @@ class PeriodRows {
     // Every row filled so far, also those past the number of periods, so that typing a new
     // number key by key loses no row.
     std::vector<FiscalPeriod> periods_;
-    int count_ = 0;           // the number of periods in use
-    int first_ = 0;          // the index of the period in the first row
-    bool filling_ = false;   // the code, not the person, is changing the boxes
+    int count_ = 0;         // the number of periods in use
+    int first_ = 0;         // the index of the period in the first row
+    bool filling_ = false;  // the code, not the person, is changing the boxes
     bool edited_ = false;
 };
 

@@ -35,7 +35,8 @@ void refuse(const QString& prompt) {
 }  // namespace
 
 frmPeriod::frmPeriod() : Form(QStringLiteral("frmPeriod"), QStringLiteral("Fiscal Periods")) {
-    auto& typePage = frame(QStringLiteral("fraCalendarType"), QStringLiteral("Fiscal Calendar Type:"));
+    auto& typePage =
+        frame(QStringLiteral("fraCalendarType"), QStringLiteral("Fiscal Calendar Type:"));
     typePage.label(QStringLiteral("lblTypeInfo"),
                    QStringLiteral("Choose how the fiscal year is split into periods."));
     for (int type = FiscalCalendar::WeeksOnly; type <= FiscalCalendar::TwoPerMonth; ++type) {
@@ -71,8 +72,10 @@ frmPeriod::frmPeriod() : Form(QStringLiteral("frmPeriod"), QStringLiteral("Fisca
     buttons.button(QStringLiteral("Command1"), 0, QStringLiteral("&Help")).clicked([] {
         showComponentHelp(HelpContext);
     });
-    back_ = &buttons.button(QStringLiteral("Command1"), 3, QStringLiteral("< Back"))
-                 .clicked([this] { back(); });
+    back_ =
+        &buttons.button(QStringLiteral("Command1"), 3, QStringLiteral("< Back")).clicked([this] {
+            back();
+        });
     next_ = &buttons.button(QStringLiteral("Command1"), 2, QStringLiteral("Next >"))
                  .makeDefault()
                  .clicked([this] { next(); });
@@ -266,8 +269,9 @@ void frmPeriod::showSummary() {
     const FiscalCalendar calendar = chosenCalendar();
     summaryType_->setCaption(QStringLiteral("Fiscal Calendar Type: ") +
                              calendarTypeCaption(calendar.type));
-    summaryFirst_->setCaption(QStringLiteral("First Period: ") +
-                              (calendar.periods.empty() ? QString() : calendar.periods.front().name));
+    summaryFirst_->setCaption(
+        QStringLiteral("First Period: ") +
+        (calendar.periods.empty() ? QString() : calendar.periods.front().name));
     summaryYearStart_->setCaption(yearStartText(calendar.yearStart));
     summaryPeriods_->clear();
     for (size_t index = 0; index < calendar.periods.size(); ++index) {

@@ -7,9 +7,9 @@
 #include "ui/FormDriver.h"
 #include "ui/HeadlessUi.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace vel::testing {
@@ -42,9 +42,7 @@ struct PeriodSite {
         return window.Edit(0, *masterfile);
     }
     // The calendar as the file holds it, read afresh.
-    FiscalCalendar stored() const {
-        return ReferenceMasterfile(path, lockPath()).fiscalCalendar();
-    }
+    FiscalCalendar stored() const { return ReferenceMasterfile(path, lockPath()).fiscalCalendar(); }
     QByteArray fileBytes() const {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -105,12 +105,12 @@ TEST(frmPeriod, FirstMonthThreeHundredDaysOrMoreAwayMovesTheYearStart) {
         QDate yearStart;
     };
     const std::vector<Case> cases = {
-        {QDate(2024, 1, 1), QStringLiteral("December"), QDate(2023, 12, 1)},   // 335 after
-        {QDate(2024, 12, 15), QStringLiteral("January"), QDate(2025, 1, 1)},   // 349 before
-        {QDate(2023, 2, 4), QStringLiteral("December"), QDate(2022, 12, 1)},   // 300 after
-        {QDate(2023, 2, 5), QStringLiteral("December"), QDate(2023, 12, 1)},   // 299 after
-        {QDate(2023, 10, 28), QStringLiteral("January"), QDate(2024, 1, 1)},   // 300 before
-        {QDate(2023, 10, 27), QStringLiteral("January"), QDate(2023, 1, 1)},   // 299 before
+        {QDate(2024, 1, 1), QStringLiteral("December"), QDate(2023, 12, 1)},  // 335 after
+        {QDate(2024, 12, 15), QStringLiteral("January"), QDate(2025, 1, 1)},  // 349 before
+        {QDate(2023, 2, 4), QStringLiteral("December"), QDate(2022, 12, 1)},  // 300 after
+        {QDate(2023, 2, 5), QStringLiteral("December"), QDate(2023, 12, 1)},  // 299 after
+        {QDate(2023, 10, 28), QStringLiteral("January"), QDate(2024, 1, 1)},  // 300 before
+        {QDate(2023, 10, 27), QStringLiteral("January"), QDate(2023, 1, 1)},  // 299 before
     };
     for (const Case& example : cases) {
         SCOPED_TRACE(example.systemStart.toString(Qt::ISODate).toStdString());
@@ -119,9 +119,10 @@ TEST(frmPeriod, FirstMonthThreeHundredDaysOrMoreAwayMovesTheYearStart) {
             wizard.click(QStringLiteral("optFiscal(4)"));
             wizard.click(QStringLiteral("Command1(2)"));
             wizard.set(QStringLiteral("Combo1"), example.month);
-            EXPECT_TRUE(caption(wizard, QStringLiteral("lblMonthYearStart"))
-                            .contains(QLocale(QLocale::English)
-                                          .toString(example.yearStart, QStringLiteral("MMMM d, yyyy"))));
+            EXPECT_TRUE(
+                caption(wizard, QStringLiteral("lblMonthYearStart"))
+                    .contains(QLocale(QLocale::English)
+                                  .toString(example.yearStart, QStringLiteral("MMMM d, yyyy"))));
             wizard.click(QStringLiteral("Command1(2)"));
             wizard.click(QStringLiteral("Command1(2)"));
         }));

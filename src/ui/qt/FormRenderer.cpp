@@ -102,7 +102,9 @@ void FormRenderer::flush() {
             const bool page = control.kind() == ControlKind::Frame && control.parent() == &form_;
             const bool wasHidden = page && binding->outerWidget()->isHidden();
             binding->refresh();
-            pagesSwapped = pagesSwapped || (page && wasHidden != binding->outerWidget()->isHidden());
+            if (page && wasHidden != binding->outerWidget()->isHidden()) {
+                pagesSwapped = true;
+            }
         }
     }
     // A frame of the window itself shown or hidden is a wizard turning its page: the window
