@@ -5,6 +5,8 @@
 #include "component/EditorOperation.h"
 #include "maintenance/UnattendedImports.h"
 #include "data/Masterfile.h"
+#include "data/NewSystemBuilder.h"
+#include "maintenance/NewSystemCreation.h"
 #include "maintenance/AutomaticTableExport.h"
 #include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
@@ -42,15 +44,57 @@ bool corporateControlDue(VelmorSystem& system) {
 
 }  // namespace
 
+// Hands the builder's events to the command object's handlers.
+class CVelUI::NewSystemEventSink : public NewSystemEvents {
+public:
+    explicit NewSystemEventSink(CVelUI& owner) : owner_(owner) {}
+    void StatFileInit(const QString& fileName, int count) override {
+        owner_.mNewSystem_StatFileInit(fileName, count);
+    }
+    void StatActionInit(const QString& text) override { owner_.mNewSystem_StatActionInit(text); }
+    void StatShowPerc(int percent) override { owner_.mNewSystem_StatShowPerc(percent); }
+    void StatDone() override { owner_.mNewSystem_StatDone(); }
+
+private:
+    CVelUI& owner_;
+};
+
 CVelUI::CVelUI() = default;
 
 CVelUI::~CVelUI() {
     dayInfoSystem_ = nullptr;
+    mNewSystem_.reset();
 }
 
-bool CVelUI::CreateNewSystem(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Creating a new system"));
-    return false;
+bool CVelUI::CreateNewSystem(Handle hWnd, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    bool created = false;
+    guarded(QStringLiteral(" - CreateNewSystem"), created, [&] {
+        mNewSystem_ = Velmor.newSystemBuilder();
+        newSystemStatus_ = &Velmor;
+        NewSystemEventSink sink(*this);
+        mNewSystem_->setEvents(&sink);
+        created = createNewSystem(hWnd, Velmor, *mNewSystem_);
+    });
+    mNewSystem_.reset();  // ends the builder's hold on the data folder
+    newSystemStatus_ = nullptr;
+    return created;
+}
+
+void CVelUI::mNewSystem_StatFileInit(const QString& fileName, int count) {
+    newSystemStatus_->StatusFileInit(fileName, count);
+}
+
+void CVelUI::mNewSystem_StatActionInit(const QString& text) {
+    newSystemStatus_->StatusText(text);
+}
+
+void CVelUI::mNewSystem_StatShowPerc(int percent) {
+    newSystemStatus_->StatusPercent(percent);
+}
+
+void CVelUI::mNewSystem_StatDone() {
+    newSystemStatus_->StatusDone();
 }
 
 bool CVelUI::CloneSystem(Handle, VelmorSystem& Velmor) {

@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -16,6 +17,7 @@ namespace vel {
 
 struct DayEntry;
 class Masterfile;
+class NewSystemBuilder;
 class TableObject;
 class VelmorSystem;
 
@@ -93,9 +95,21 @@ private:
     // header come from the held system object.
     void printDayInfo(const std::vector<DayEntry>& entries);
 
+    class NewSystemEventSink;
+    // The new-system builder's progress, shown on the status display of the system the
+    // operation was given.
+    void mNewSystem_StatFileInit(const QString& fileName, int count);
+    void mNewSystem_StatActionInit(const QString& text);
+    void mNewSystem_StatShowPerc(int percent);
+    void mNewSystem_StatDone();
+
     short commandLineFlag_ = eCMDMenu;
     PrefillRecord prefill_;
     VelmorSystem* dayInfoSystem_ = nullptr;  // held while the day-information listing prints
+    // The builder of a system being created, and the system whose status display shows its
+    // progress; held while CreateNewSystem runs.
+    std::unique_ptr<NewSystemBuilder> mNewSystem_;
+    VelmorSystem* newSystemStatus_ = nullptr;
 };
 
 }  // namespace vel

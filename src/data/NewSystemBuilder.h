@@ -47,12 +47,15 @@ public:
 
     void setEvents(NewSystemEvents* events) { events_ = events; }
 
-    // The sizes the window checks against: the most activities a system may hold, the fewest
-    // data fields the choices need, and the disk space the master files will take.
-    virtual int maximumActivities() const = 0;
+    // The sizes the window checks against: the estimated activities must be below the limit;
+    // the fewest data fields the choices need; the disk space the master files will take.
+    virtual int activityLimit() const = 0;
     virtual int minimumFields(const NewSystemParameters& parameters) const = 0;
     virtual qint64 diskSpace(const NewSystemParameters& parameters) const = 0;
 
+    // Takes the data folder's new-system lock, held until the builder ends; false with
+    // lastError() when another workstation is creating a system.
+    virtual bool lock() = 0;
     // Takes the next free system number and writes the new system's master file from the
     // parameters; false with lastError() when that is impossible (nothing is left behind).
     virtual bool prepare(const NewSystemParameters& parameters) = 0;

@@ -7,11 +7,13 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <memory>
 #include <vector>
 
 namespace vel {
 
 class Masterfile;
+class NewSystemBuilder;
 class ProgramObject;
 class TBPrint;
 struct ActivityRecord;
@@ -163,6 +165,9 @@ public:
     virtual int allocationAccounts() = 0;
     // Creates the missing accounts up to the number; false when the master file refuses.
     virtual bool addAllocationAccount(int number) = 0;
+
+    // A builder of a new system in the same data folder, for the new-system window.
+    virtual std::unique_ptr<NewSystemBuilder> newSystemBuilder() = 0;
 };
 
 }  // namespace vel

@@ -3,6 +3,7 @@
 #include "data/SettingsObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/TableCatalogue.h"
+#include "host/ReferenceNewSystem.h"
 #include "host/SystemRules.h"
 #include "services/AddSlash.h"
 #include "services/IniSettings.h"
@@ -16,7 +17,7 @@ namespace vel {
 
 namespace {
 
-constexpr int maximumActivities = 999;
+constexpr int maximumActivities = ReferenceSystem::activityMaximum;
 constexpr int maximumElements = 999;
 constexpr int maximumTypesOfWork = WorkCenterRecord::TypesOfWork;
 constexpr int maximumMistakes = 99;
@@ -212,19 +213,29 @@ void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
 bool ReferenceSystem::createEmptySystem(const QString& dataFolder, int systemNumber,
                                         const MasterfileSettings& settings, QString* error) {
     const TableCatalogue names(dataFolder, systemNumber);
-    if (!ReferenceMasterfile::create(names.path(catalogue::masterFile), settings, error)) {
-        return false;
-    }
+    return ReferenceMasterfile::create(names.path(catalogue::masterFile), settings, error) &&
+           createSystemFiles(dataFolder, systemNumber, {}, error);
+}
+
+bool ReferenceSystem::createSystemFiles(const QString& dataFolder, int systemNumber,
+                                        const FileProgress& progress, QString* error) {
     ReferenceSystem system(dataFolder, systemNumber, {{}, nullptr, true});
     system.errors().setEchoToStandardError(false);
-    std::vector<TableObject*> tables = system.tables_.all();
-    tables.push_back(system.dayFile_.get());
-    for (TableObject* table : tables) {
+    std::vector<TableObject*> tables;
+    for (TableObject* table : system.tables_.all()) {
         const bool corporate = table == system.tables_.corporateActivities.get() ||
                                table == system.tables_.corporateElements.get() ||
                                table == system.tables_.corporateTypesOfWork.get();
-        if (corporate) {
-            continue;
+        if (!corporate) {
+            tables.push_back(table);
+        }
+    }
+    tables.push_back(system.dayFile_.get());
+    const int steps = int(tables.size()) + 1;  // the tables, then the data-field pool
+    int step = 0;
+    for (TableObject* table : tables) {
+        if (progress) {
+            progress(table->name(), step++, steps);
         }
         if (!table->open()) {
             *error = table->lastError();
@@ -234,11 +245,15 @@ bool ReferenceSystem::createEmptySystem(const QString& dataFolder, int systemNum
     }
     // Every allocated data field gets its (free) record, so that the pool is all on file.
     auto& fields = system.dataFields();
+    if (progress) {
+        progress(fields.name(), step++, steps);
+    }
     if (!fields.open()) {
         *error = fields.lastError();
         return false;
     }
-    for (int number = fields.recordCount() + 1; number <= settings.fields; ++number) {
+    const int allocated = system.masterfile_.allocatedFields();
+    for (int number = fields.recordCount() + 1; number <= allocated; ++number) {
         fields.setRecord(number, DataFieldRecord{});
     }
     if (!fields.save()) {
@@ -251,13 +266,16 @@ bool ReferenceSystem::createEmptySystem(const QString& dataFolder, int systemNum
         *error = ini.lastError();
         return false;
     }
+    if (progress) {
+        progress(QString(), steps, steps);
+    }
     return true;
 }
 
 void ReferenceSystem::StatusFileInit(const QString& fileName, int count) {
-    currentUi().statusText(QStringLiteral("Loading ") + fileName + QStringLiteral(" (") +
-                           QString::number(count) + QStringLiteral(")"));
-    currentUi().statusPercent(0);
+    // The percentages that follow tell the progress through the count.
+    Q_UNUSED(count);
+    currentUi().statusText(fileName + QStringLiteral(" ..."));
 }
 
 void ReferenceSystem::StatusText(const QString& text) {
@@ -550,6 +568,10 @@ void ReferenceSystem::standardPageHeader(TBPrint& printer) {
 
 bool ReferenceSystem::allocationUsedWithActivity(int activityNumber, int allocationNumber) {
     return rules_->allocationUsedWithActivity(activityNumber, allocationNumber);
+}
+
+std::unique_ptr<NewSystemBuilder> ReferenceSystem::newSystemBuilder() {
+    return std::make_unique<ReferenceNewSystem>(dataFolder_, now_, newSystemOpened_);
 }
 
 }  // namespace vel

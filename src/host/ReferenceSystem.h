@@ -34,14 +34,24 @@ class ReferenceSystem : public VelmorSystem {
                     ReferenceSystemOptions options = {});
     ~ReferenceSystem() override;
 
+    static constexpr int activityMaximum = 999;
+
     // Creates every file of a new, empty system; false with the reason in error.
     static bool createEmptySystem(const QString& dataFolder, int systemNumber,
                                   const MasterfileSettings& settings, QString* error);
+    // Told the file being created, the step it is and the number of steps; last with an
+    // empty name and the step equal to the steps.
+    using FileProgress = std::function<void(const QString& fileName, int step, int steps)>;
+    // Creates the tables, day file, data-field pool and settings of a system whose master file
+    // exists; false with the reason in error.
+    static bool createSystemFiles(const QString& dataFolder, int systemNumber,
+                                  const FileProgress& progress, QString* error);
 
     ProgramObject& Program() override { return program_; }
     ReferenceProgram& program() { return program_; }
     RecordingErrorReporter& errors() { return program_.recordingReporter(); }
 
+    // Shows the name of the file a job starts on ("Activity ...").
     void StatusFileInit(const QString& fileName, int count) override;
     void StatusText(const QString& text) override;
     void StatusPercent(int percent) override;
@@ -115,6 +125,12 @@ class ReferenceSystem : public VelmorSystem {
     int allocationAccounts() override;
     bool addAllocationAccount(int number) override;
     bool allocationUsedWithActivity(int activityNumber, int allocationNumber) override;
+    // A builder of new systems in this system's data folder; a system it creates and opens is
+    // passed to the hook set by setNewSystemOpened (the host then works on it).
+    std::unique_ptr<NewSystemBuilder> newSystemBuilder() override;
+    void setNewSystemOpened(std::function<void(int systemNumber)> hook) {
+        newSystemOpened_ = std::move(hook);
+    }
 
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).
@@ -145,6 +161,7 @@ class ReferenceSystem : public VelmorSystem {
     std::unique_ptr<XbaseTable<DayFileRecord>> dayFile_;
     std::unique_ptr<SystemRules> rules_;
     std::unique_ptr<GroupingMembership> membership_;
+    std::function<void(int)> newSystemOpened_;
 };
 
 }  // namespace vel

@@ -1,0 +1,170 @@
+#include "host/ReferenceNewSystem.h"
+
+#include "data/TableCatalogue.h"
+#include "host/ReferenceSystem.h"
+#include "host/SystemTables.h"
+#include "services/AddSlash.h"
+#include "services/IniSettings.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vel {
+
+namespace {
+
+constexpr int fieldsPerActivity = 3;
+constexpr int systemTotalFields = 20;
+constexpr qint64 bytesPerFigure = 4;
+constexpr qint64 masterTableBytes = 64 * 1024;
+
+QString dataLevelName(DataLevel level) {
+    switch (level) {
+    case DataLevel::Day: return QStringLiteral("Day");
+    case DataLevel::Week: return QStringLiteral("Week");
+    case DataLevel::Period: return QStringLiteral("Period");
+    }
+    return {};
+}
+
+}  // namespace
+
+ReferenceNewSystem::ReferenceNewSystem(QString dataFolder, std::function<QDateTime()> now,
+                                       std::function<void(int)> opened)
+    : dataFolder_(std::move(dataFolder)),
+      now_(std::move(now)),
+      opened_(std::move(opened)),
+      folderLock_(AddSlash(dataFolder_) + QStringLiteral("TBNEWSYS.LCK")) {}
+
+ReferenceNewSystem::~ReferenceNewSystem() = default;
+
+int ReferenceNewSystem::activityLimit() const {
+    return ReferenceSystem::activityMaximum + 1;
+}
+
+int ReferenceNewSystem::minimumFields(const NewSystemParameters& parameters) const {
+    return fieldsPerActivity * qMax(0, parameters.activities) + systemTotalFields;
+}
+
+qint64 ReferenceNewSystem::diskSpace(const NewSystemParameters& parameters) const {
+    return bytesPerFigure * dataPointsPerYear(parameters.dataLevel) * qMax(0, parameters.fields) *
+               qMax(0, parameters.years) +
+           masterTableBytes;
+}
+
+bool ReferenceNewSystem::fail(const QString& error) {
+    lastError_ = error;
+    return false;
+}
+
+bool ReferenceNewSystem::lock() {
+    if (!folderLock_.lock(0, true)) {
+        return fail(QStringLiteral("Another workstation is creating a system in ") + dataFolder_ +
+                    QStringLiteral(".  Try again when it has finished."));
+    }
+    return true;
+}
+
+int ReferenceNewSystem::firstFreeNumber() const {
+    int number = 1;
+    while (!TableCatalogue(dataFolder_, number).filesOfSystem().isEmpty() ||
+           QFileInfo::exists(IniSettings::locationFor(dataFolder_, number))) {
+        ++number;
+    }
+    return number;
+}
+
+bool ReferenceNewSystem::prepare(const NewSystemParameters& parameters) {
+    if (!lock()) {
+        return false;
+    }
+    const int number = firstFreeNumber();
+    const TableCatalogue names(dataFolder_, number);
+    MasterfileSettings settings;
+    settings.title = parameters.title.trimmed();
+    settings.dataLevel = dataLevelName(parameters.dataLevel);
+    settings.firstYear = parameters.startYear;
+    settings.years = parameters.years;
+    settings.fields = parameters.fields;
+    settings.firstYearStart = parameters.fiscalStart;
+    QString error;
+    if (!ReferenceMasterfile::create(names.path(catalogue::masterFile), settings, &error)) {
+        return fail(error);
+    }
+    systemNumber_ = number;
+    changeLog_ = std::make_unique<ChangeLog>(names.path(catalogue::editLog), now_,
+                                             StoreOptions{true});
+    masterfile_ = std::make_unique<ReferenceMasterfile>(names.path(catalogue::masterFile),
+                                                        names.path(hostFiles::accessLock));
+    masterfile_->setChangeLogWriter(
+        [this](const QString& table, const QString& code, const QString& action) {
+            return changeLog_->append(table, code, action, {});
+        });
+    if (!masterfile_->setValue(QStringLiteral("Master"), QStringLiteral("Activities"),
+                               QString::number(parameters.activities))) {
+        const QString reason = masterfile_->lastError();
+        removeFiles();
+        return fail(reason);
+    }
+    return true;
+}
+
+bool ReferenceNewSystem::createFiles() {
+    if (systemNumber_ == 0) {
+        return fail(QStringLiteral("No new system has been prepared"));
+    }
+    NewSystemEvents* listener = events();
+    if (listener) {
+        listener->StatActionInit(QStringLiteral("Creating Tallybook Masterfiles"));
+    }
+    const auto progress = [listener](const QString& fileName, int step, int steps) {
+        if (!listener) {
+            return;
+        }
+        if (!fileName.isEmpty()) {
+            listener->StatFileInit(fileName, steps);
+        }
+        listener->StatShowPerc(step * 100 / steps);
+    };
+    QString error;
+    const bool created =
+        ReferenceSystem::createSystemFiles(dataFolder_, systemNumber_, progress, &error);
+    if (listener) {
+        listener->StatDone();
+    }
+    return created || fail(error);
+}
+
+void ReferenceNewSystem::removeFiles() {
+    if (systemNumber_ == 0) {
+        return;
+    }
+    masterfile_.reset();
+    changeLog_.reset();
+    const TableCatalogue names(dataFolder_, systemNumber_);
+    for (const QString& name : names.filesOfSystem()) {
+        QFile::remove(AddSlash(dataFolder_) + name);
+    }
+    QFile::remove(IniSettings::locationFor(dataFolder_, systemNumber_));
+    systemNumber_ = 0;
+}
+
+bool ReferenceNewSystem::openNewSystem() {
+    if (systemNumber_ == 0) {
+        return fail(QStringLiteral("No new system has been created"));
+    }
+    {
+        ReferenceSystem system(dataFolder_, systemNumber_, {now_});
+        system.errors().setEchoToStandardError(false);
+        if (!system.masterfile().open()) {
+            return fail(system.referenceMasterfile().lastError());
+        }
+        system.masterfile().close();
+    }
+    if (opened_) {
+        opened_(systemNumber_);
+    }
+    return true;
+}
+
+}  // namespace vel
