@@ -9,6 +9,7 @@
 #include "ui/DateBox.h"
 #include "ui/Frame.h"
 #include "ui/KeyFilter.h"
+#include "ui/Label.h"
 #include "ui/MessageBoxCodes.h"
 #include "ui/OptionButton.h"
 #include "ui/TextBox.h"
@@ -66,25 +67,24 @@ frmAddSys::frmAddSys()
                   .keys(KeyFilter::digits())
                   .maxLength(1);
     auto& summary = frame(QStringLiteral("Frame1"), 3, QStringLiteral("Summary:"));
-    summary_ = &summary.textBox(QStringLiteral("txtSummary")).multiLine(true);
-    summary_->setLocked(true);
+    summary_ = &summary.label(QStringLiteral("lblSummary"), QString());
     page_[0] = &parameters;
     page_[1] = &start;
     page_[2] = &size;
     page_[3] = &summary;
 
     auto& buttons = line();
-    buttons.button(QStringLiteral("Command1"), 0, QStringLiteral("&Help")).clicked([this] {
-        system_->showHelp(helpContext);
+    back_ = &buttons.button(QStringLiteral("Command1"), 3, QStringLiteral("< Back")).clicked([this] {
+        showPage(current_ - 1);
     });
-    buttons.button(QStringLiteral("Command1"), 1, QStringLiteral("&Cancel"))
-        .makeCancel()
-        .clicked([this] { unload(); });
     next_ = &buttons.button(QStringLiteral("Command1"), 2, QStringLiteral("Next >"))
                  .makeDefault()
                  .clicked([this] { next(); });
-    back_ = &buttons.button(QStringLiteral("Command1"), 3, QStringLiteral("< Back")).clicked([this] {
-        showPage(current_ - 1);
+    buttons.button(QStringLiteral("Command1"), 1, QStringLiteral("&Cancel"))
+        .makeCancel()
+        .clicked([this] { unload(); });
+    buttons.button(QStringLiteral("Command1"), 0, QStringLiteral("&Help")).clicked([this] {
+        system_->showHelp(helpContext);
     });
 }
 
@@ -181,7 +181,7 @@ void frmAddSys::next() {
         suggestFields();
     }
     if (current_ == 2) {
-        summary_->setText(summary());
+        summary_->setCaption(summary());
     }
     showPage(current_ + 1);
 }

@@ -7,8 +7,8 @@
 // "&Start Year:" and SysParam(1) "Estimated Number of &Activities:"; Frame1(1) "Start Date:"
 // with the calendar Calendar; Frame1(2) "Tallybook System Size:" with optDataLevel(0..2),
 // SysSize(0) "Allocated &Fields:" and SysSize(1) "Allocated &Years:"; Frame1(3) "Summary:" with
-// the read-only txtSummary. Buttons Command1(0) "&Help", Command1(1) "&Cancel", Command1(2)
-// "Next >" and Command1(3) "< Back". Number boxes take the digits 0 to 9 only.
+// the summary lines in lblSummary. Buttons, left to right: Command1(3) "< Back", Command1(2)
+// "Next >", Command1(1) "&Cancel" and Command1(0) "&Help". Number boxes take the digits 0 to 9 only.
 //
 // The calendar is set to 1 January of the start year whenever the start year changes. Allocated fields follow the fewest the choices need
 // until the person types another number, and never stay below it.
@@ -20,6 +20,7 @@ namespace vel {
 class Button;
 class DateBox;
 class Frame;
+class Label;
 class OptionButton;
 class TextBox;
 class VelmorSystem;
@@ -57,7 +58,7 @@ class frmAddSys : public Form {
     OptionButton* level_[3];
     TextBox* fields_;
     TextBox* years_;
-    TextBox* summary_;
+    Label* summary_;
     Button* next_;
     Button* back_;
 

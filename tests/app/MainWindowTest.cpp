@@ -1,6 +1,8 @@
 #include "app/velmor/MainWindow.h"
 #include "component/OperationCatalog.h"
 #include "host/HostTestSupport.h"
+#include "ui/Form.h"
+#include "ui/FormDriver.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 #include "ui/qt/QtUi.h"
@@ -64,4 +66,26 @@ TEST(MainWindow, AMenuCallGoesThroughTheCommandClassAndShowsItsStatus) {
     headless.answer(QStringLiteral("Run-time error 5: Bad Setting Type"), IDOK);
     EXPECT_EQ(window.invoke(QStringLiteral("EditSettings"), {{QStringLiteral("SettingType"), QStringLiteral("13")}}),
               QString());
+}
+
+TEST(MainWindow, ANewSystemBecomesTheSystemTheWindowWorksOn) {
+    vel::testing::TestSite site;
+    HeadlessUi headless;
+    ScopedUi scope(headless);
+    headless.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
+    QtUi ui;
+    MainWindow window(ui, site.open());
+    headless.when(QStringLiteral("frmAddSys"), [](FormDriver& form) {
+        form.set(QStringLiteral("SysName"), QStringLiteral("South Hub"));
+        for (int page = 0; page < 4; ++page) {
+            form.click(QStringLiteral("Command1(2)"));
+        }
+    });
+    headless.when(QStringLiteral("frmPeriod"), [](FormDriver& form) {
+        for (int page = 0; page < 3 && form.form().isVisible(); ++page) {
+            form.click(QStringLiteral("Command1(2)"));
+        }
+    });
+    EXPECT_EQ(window.invoke(QStringLiteral("CreateNewSystem")), QStringLiteral("True"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("South Hub - System 2 - Velmor"));
 }

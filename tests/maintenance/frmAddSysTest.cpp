@@ -106,7 +106,7 @@ TEST(frmAddSys, CreateAnswersTheChoicesAfterASummaryOfThem) {
         form.set(QStringLiteral("SysSize(0)"), QStringLiteral("1000"));
         form.set(QStringLiteral("SysSize(1)"), QStringLiteral("5"));
         form.click(QStringLiteral("Command1(2)"));
-        summary = form.value(QStringLiteral("txtSummary"));
+        summary = form.value(QStringLiteral("lblSummary"));
         form.click(QStringLiteral("Command1(2)"));
     });
     ASSERT_TRUE(w.ask());

@@ -9,6 +9,7 @@
 #include "services/MessageWithSound.h"
 #include "ui/qt/QtUi.h"
 
+#include <utility>
 #include <QActionGroup>
 #include <QApplication>
 #include <QFileDialog>
@@ -35,7 +36,7 @@ QHash<QString, QString> one(const char* name, const QString& value) {
 }  // namespace
 
 MainWindow::MainWindow(QtUi& ui, std::unique_ptr<ReferenceSystem> system, QWidget* parent)
-    : QMainWindow(parent), ui_(ui), system_(std::move(system)),
+    : QMainWindow(parent), ui_(ui),
       overview_(new SystemOverview(this)), statusLabel_(new QLabel(this)),
       progress_(new QProgressBar(this)) {
     setCentralWidget(overview_);
@@ -46,8 +47,28 @@ MainWindow::MainWindow(QtUi& ui, std::unique_ptr<ReferenceSystem> system, QWidge
     statusBar()->addPermanentWidget(progress_);
     ui_.setStatusSink([this](const QString& text, int percent) { showStatus(text, percent); });
     buildMenus();
-    updateTitle();
+    adopt(std::move(system));
     resize(900, 560);
+}
+
+void MainWindow::adopt(std::unique_ptr<ReferenceSystem> system) {
+    system_ = std::move(system);
+    if (system_) {
+        system_->setNewSystemOpened([this](int number) { createdSystem_ = number; });
+    }
+    updateTitle();
+}
+
+void MainWindow::switchToSystem(int number) {
+    QString error;
+    std::unique_ptr<ReferenceSystem> system =
+        vel::openSystem(system_->Program().dataFolder(), number, &error);
+    if (!system) {
+        MessageWithSound(QStringLiteral("Cannot open the system: ") + error,
+                         MB_OK | MB_ICONEXCLAMATION, QStringLiteral("Velmor"));
+        return;
+    }
+    adopt(std::move(system));
 }
 
 MainWindow::~MainWindow() {
@@ -91,8 +112,12 @@ QString MainWindow::invoke(const QString& operation, const QHash<QString, QStrin
                          MB_OK | MB_ICONINFORMATION, QStringLiteral("Velmor"));
         return {};
     }
+    createdSystem_ = 0;
     const CallOutcome outcome =
         OperationCatalog::call(component_, *system_, quintptr(winId()), operation, arguments);
+    if (createdSystem_ != 0) {
+        switchToSystem(std::exchange(createdSystem_, 0));
+    }
     if (!outcome.called() || outcome.errorNumber != 0) {
         const QString problem = outcome.called()
                                     ? QStringLiteral("Run-time error %1: %2").arg(outcome.errorNumber).arg(outcome.errorText)
@@ -142,8 +167,7 @@ void MainWindow::openSystem() {
                          MB_OK | MB_ICONEXCLAMATION, QStringLiteral("Velmor"));
         return;
     }
-    system_ = std::move(system);
-    updateTitle();
+    adopt(std::move(system));
 }
 
 void MainWindow::buildMenus() {

@@ -36,11 +36,16 @@ private:
                       Arguments arguments = {});
     bool askFile(QHash<QString, QString>& arguments, const QString& name, const QString& title);
     void openSystem();
+    // Makes the system the one the window works on; a system it creates is taken on next.
+    void adopt(std::unique_ptr<ReferenceSystem> system);
+    // Opens the system of that number in the current data folder and works on it.
+    void switchToSystem(int number);
     void showStatus(const QString& text, int percent);
     void updateTitle();
 
     QtUi& ui_;
     std::unique_ptr<ReferenceSystem> system_;
+    int createdSystem_ = 0;  // a system created by the running operation, opened after it
     CVelUI component_;
     SystemOverview* overview_;
     QLabel* statusLabel_;
