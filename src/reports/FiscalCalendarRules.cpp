@@ -63,7 +63,8 @@ std::vector<FiscalPeriod> twoPeriodsPerMonth(const QDate& yearStart) {
     std::vector<FiscalPeriod> periods;
     for (const FiscalPeriod& month : calendarMonthPeriods(yearStart)) {
         periods.push_back({QStringLiteral("1st Half ") + month.name, DaysInFirstHalf});
-        periods.push_back({QStringLiteral("2nd Half ") + month.name, month.length - DaysInFirstHalf});
+        periods.push_back(
+            {QStringLiteral("2nd Half ") + month.name, month.length - DaysInFirstHalf});
     }
     return periods;
 }
@@ -96,8 +97,10 @@ int totalLength(const std::vector<FiscalPeriod>& periods) {
 }
 
 QString periodLengthText(const FiscalCalendar& calendar, const FiscalPeriod& period) {
-    const QString unit = calendar.lengthsInWeeks() ? QStringLiteral(" week") : QStringLiteral(" day");
-    return QString::number(period.length) + unit + (period.length == 1 ? QString() : QStringLiteral("s"));
+    const QString unit =
+        calendar.lengthsInWeeks() ? QStringLiteral(" week") : QStringLiteral(" day");
+    return QString::number(period.length) + unit +
+           (period.length == 1 ? QString() : QStringLiteral("s"));
 }
 
 }  // namespace vel

@@ -25,11 +25,11 @@ QString rowCaption(int number) {
 }  // namespace
 
 PeriodRows::PeriodRows(Container& page) {
-    count_ = &page.textBox(QStringLiteral("txtPeriods"), QStringLiteral("Number of &Periods:"))
-                  .keys(KeyFilter::digits())
-                  .maxLength(WeeksLength)
-                  .tip(QStringLiteral("How many periods the fiscal year has (1 to 52)"));
-    count_->onChange([this] { countChanged(); });
+    countBox_ = &page.textBox(QStringLiteral("txtPeriods"), QStringLiteral("Number of &Periods:"))
+                     .keys(KeyFilter::digits())
+                     .maxLength(WeeksLength)
+                     .tip(QStringLiteral("How many periods the fiscal year has (1 to 52)"));
+    countBox_->onChange([this] { countChanged(); });
     auto& columns = page.line();
     auto& names = columns.frame(QStringLiteral("fraNames"), QStringLiteral("Period Names"));
     auto& weeks = columns.frame(QStringLiteral("fraWeeks"), QStringLiteral("Weeks"));
@@ -56,24 +56,29 @@ void PeriodRows::setPeriods(std::vector<FiscalPeriod> periods) {
     if (periods_.size() > size_t(MostPeriods)) {
         periods_.resize(size_t(MostPeriods));
     }
+    count_ = int(periods_.size());
     first_ = 0;
     filling_ = true;
-    count_->setText(QString::number(periods_.size()));
+    countBox_->setText(QString::number(count_));
     filling_ = false;
     showRows();
     edited_ = false;
 }
 
+std::vector<FiscalPeriod> PeriodRows::periods() const {
+    return {periods_.begin(), periods_.begin() + count_};
+}
+
 int PeriodRows::enteredCount() const {
-    return count_->text().toInt();
+    return countBox_->text().toInt();
 }
 
 void PeriodRows::focusCount() {
-    count_->form().setFocus(*count_);
+    countBox_->form().setFocus(*countBox_);
 }
 
 void PeriodRows::focusWeeks(int number) {
-    const int index = std::clamp(number - 1, 0, std::max(0, int(periods_.size()) - 1));
+    const int index = std::clamp(number - 1, 0, std::max(0, count_ - 1));
     if (index < first_ || index >= first_ + VisibleRows) {
         first_ = index;
         showRows();
@@ -86,8 +91,10 @@ void PeriodRows::countChanged() {
     if (filling_) {
         return;
     }
-    const int count = std::clamp(enteredCount(), 0, MostPeriods);
-    periods_.resize(size_t(count));
+    count_ = std::clamp(enteredCount(), 0, MostPeriods);
+    if (periods_.size() < size_t(count_)) {
+        periods_.resize(size_t(count_));
+    }
     edited_ = true;
     showRows();
 }
@@ -119,8 +126,7 @@ void PeriodRows::scrolled() {
 
 // Fills the rows from the period in the first row on, and the scroll box's limits.
 void PeriodRows::showRows() {
-    const int count = int(periods_.size());
-    const int lastFirst = std::max(0, count - VisibleRows);
+    const int lastFirst = std::max(0, count_ - VisibleRows);
     first_ = std::clamp(first_, 0, lastFirst);
     filling_ = true;
     scroll_->range(1, lastFirst + 1);
@@ -128,14 +134,15 @@ void PeriodRows::showRows() {
     scroll_->setEnabled(lastFirst > 0);
     for (int row = 0; row < VisibleRows; ++row) {
         const int index = first_ + row;
-        const bool shown = index < count;
+        const bool shown = index < count_;
         names_[size_t(row)]->setVisible(shown);
         weeks_[size_t(row)]->setVisible(shown);
         if (shown) {
             const FiscalPeriod& period = periods_[size_t(index)];
             names_[size_t(row)]->setCaption(rowCaption(index + 1));
             names_[size_t(row)]->setText(period.name);
-            weeks_[size_t(row)]->setText(period.length > 0 ? QString::number(period.length) : QString());
+            weeks_[size_t(row)]->setText(period.length > 0 ? QString::number(period.length)
+                                                           : QString());
         }
     }
     filling_ = false;
@@ -143,7 +150,7 @@ void PeriodRows::showRows() {
 }
 
 void PeriodRows::showTotal() {
-    total_->setCaption(QStringLiteral("Total Weeks: ") + QString::number(totalLength(periods_)));
+    total_->setCaption(QStringLiteral("Total Weeks: ") + QString::number(totalLength(periods())));
 }
 
 }  // namespace vel

@@ -36,7 +36,7 @@ class PeriodRows {
     // Shows the periods from the first one on; the rows count as not edited afterwards.
     void setPeriods(std::vector<FiscalPeriod> periods);
     // The periods as the rows hold them (names as typed, lengths in weeks; 0 when empty).
-    const std::vector<FiscalPeriod>& periods() const { return periods_; }
+    std::vector<FiscalPeriod> periods() const;
     // True once the person changed the number of periods or a row.
     bool edited() const { return edited_; }
     // The number typed in txtPeriods (0 when empty); the rows hold at most MostPeriods.
@@ -55,14 +55,17 @@ class PeriodRows {
     void showRows();
     void showTotal();
 
-    TextBox* count_ = nullptr;
+    TextBox* countBox_ = nullptr;
     std::array<TextBox*, VisibleRows> names_{};
     std::array<TextBox*, VisibleRows> weeks_{};
     NumberBox* scroll_ = nullptr;
     Label* total_ = nullptr;
+    // Every row filled so far, also those past the number of periods, so that typing a new
+    // number key by key loses no row.
     std::vector<FiscalPeriod> periods_;
-    int first_ = 0;          // the index of the period in the first row
-    bool filling_ = false;   // the code, not the person, is changing the boxes
+    int count_ = 0;         // the number of periods in use
+    int first_ = 0;         // the index of the period in the first row
+    bool filling_ = false;  // the code, not the person, is changing the boxes
     bool edited_ = false;
 };
 

@@ -22,10 +22,10 @@ namespace {
 
 const QString procedure = QStringLiteral(" - frmPeriod:Edit");
 
-// A date as the window shows it: "Monday, January 1, 2024".
-QString longDate(const QDate& date) {
-    return QLocale(QLocale::English, QLocale::UnitedStates)
-        .toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
+// The first day of the fiscal year as the window shows it: "Fiscal Year Starts: January 1, 2024".
+QString yearStartText(const QDate& date) {
+    return QStringLiteral("Fiscal Year Starts: ") +
+           QLocale(QLocale::English).toString(date, QStringLiteral("MMMM d, yyyy"));
 }
 
 void refuse(const QString& prompt) {
@@ -35,7 +35,8 @@ void refuse(const QString& prompt) {
 }  // namespace
 
 frmPeriod::frmPeriod() : Form(QStringLiteral("frmPeriod"), QStringLiteral("Fiscal Periods")) {
-    auto& typePage = frame(QStringLiteral("fraCalendarType"), QStringLiteral("Fiscal Calendar Type:"));
+    auto& typePage =
+        frame(QStringLiteral("fraCalendarType"), QStringLiteral("Fiscal Calendar Type:"));
     typePage.label(QStringLiteral("lblTypeInfo"),
                    QStringLiteral("Choose how the fiscal year is split into periods."));
     for (int type = FiscalCalendar::WeeksOnly; type <= FiscalCalendar::TwoPerMonth; ++type) {
@@ -71,8 +72,10 @@ frmPeriod::frmPeriod() : Form(QStringLiteral("frmPeriod"), QStringLiteral("Fisca
     buttons.button(QStringLiteral("Command1"), 0, QStringLiteral("&Help")).clicked([] {
         showComponentHelp(HelpContext);
     });
-    back_ = &buttons.button(QStringLiteral("Command1"), 3, QStringLiteral("< Back"))
-                 .clicked([this] { back(); });
+    back_ =
+        &buttons.button(QStringLiteral("Command1"), 3, QStringLiteral("< Back")).clicked([this] {
+            back();
+        });
     next_ = &buttons.button(QStringLiteral("Command1"), 2, QStringLiteral("Next >"))
                  .makeDefault()
                  .clicked([this] { next(); });
@@ -129,9 +132,13 @@ std::vector<FiscalPeriod> frmPeriod::weekRows(int type) const {
 
 void frmPeriod::showPage(Page page) {
     page_ = page;
+    // The other pages go first, so that a rendered window never holds two pages at once.
     for (size_t index = 0; index < pages_.size(); ++index) {
-        pages_[index]->setVisible(int(index) == page);
+        if (int(index) != page) {
+            pages_[index]->setVisible(false);
+        }
     }
+    pages_[size_t(page)]->setVisible(true);
     back_->setEnabled(page != TypePage);
     next_->setCaption(page == SummaryPage ? QStringLiteral("Finished") : QStringLiteral("Next >"));
     switch (page) {
@@ -202,7 +209,7 @@ bool frmPeriod::weeksAccepted() {
         rows_->focusCount();
         return false;
     }
-    const std::vector<FiscalPeriod>& periods = rows_->periods();
+    const std::vector<FiscalPeriod> periods = rows_->periods();
     for (size_t index = 0; index < periods.size(); ++index) {
         if (periods[index].length < 1) {
             const int number = int(index) + 1;
@@ -255,19 +262,17 @@ FiscalCalendar frmPeriod::chosenCalendar() const {
 }
 
 void frmPeriod::showYearStart() {
-    monthYearStart_->setCaption(
-        QStringLiteral("The fiscal year starts on ") +
-        longDate(fiscalYearStart(chosenFirstMonth(), systemStart_)) + QStringLiteral("."));
+    monthYearStart_->setCaption(yearStartText(fiscalYearStart(chosenFirstMonth(), systemStart_)));
 }
 
 void frmPeriod::showSummary() {
     const FiscalCalendar calendar = chosenCalendar();
     summaryType_->setCaption(QStringLiteral("Fiscal Calendar Type: ") +
                              calendarTypeCaption(calendar.type));
-    summaryFirst_->setCaption(QStringLiteral("First Period: ") +
-                              (calendar.periods.empty() ? QString() : calendar.periods.front().name));
-    summaryYearStart_->setCaption(QStringLiteral("Fiscal Year Starts: ") +
-                                  longDate(calendar.yearStart));
+    summaryFirst_->setCaption(
+        QStringLiteral("First Period: ") +
+        (calendar.periods.empty() ? QString() : calendar.periods.front().name));
+    summaryYearStart_->setCaption(yearStartText(calendar.yearStart));
     summaryPeriods_->clear();
     for (size_t index = 0; index < calendar.periods.size(); ++index) {
         const FiscalPeriod& period = calendar.periods[index];

@@ -8,8 +8,8 @@
 //   fraWeeksInYear  "Weeks in Year:"  (types 1 to 3) the number of periods and one row per
 //                   period with its name and weeks; see PeriodRows for the rows and VScroll1.
 //   fraFirstMonth   "First Month:"    (types 4 and 5) Combo1, the month names, and
-//                   lblYearStart, the first day of the fiscal year that month gives.
-//   fraSummary      "Summary:"        lblType, lblFirstPeriod, lblYearStart(1) and lvPeriods, the
+//                   lblMonthYearStart, the first day of the fiscal year that month gives.
+//   fraSummary      "Summary:"        lblType, lblFirstPeriod, lblYearStart and lvPeriods, the
 //                   periods with their names and lengths.
 // Buttons Command1(0) "&Help", (1) "&Cancel", (2) "Next >" (reads "Finished" on the summary),
 // (3) "< Back".

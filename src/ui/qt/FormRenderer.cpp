@@ -93,12 +93,24 @@ void FormRenderer::schedule(ControlBinding* binding) {
 }
 
 void FormRenderer::flush() {
+    bool pagesSwapped = false;
     while (!pending_.empty()) {
         const std::vector<ControlBinding*> batch = std::move(pending_);
         pending_.clear();
         for (ControlBinding* binding : batch) {
+            const Control& control = binding->control();
+            const bool page = control.kind() == ControlKind::Frame && control.parent() == &form_;
+            const bool wasHidden = page && binding->outerWidget()->isHidden();
             binding->refresh();
+            if (page && wasHidden != binding->outerWidget()->isHidden()) {
+                pagesSwapped = true;
+            }
         }
+    }
+    // A frame of the window itself shown or hidden is a wizard turning its page: the window
+    // takes the new page's size, so that its buttons stay at its foot.
+    if (pagesSwapped && dialog_ && dialog_->isVisible()) {
+        dialog_->adjustSize();
     }
 }
 
