@@ -5,7 +5,6 @@
 #include "services/MessageWithSound.h"
 #include "services/NumberFormat.h"
 #include "services/ShowLikeModal.h"
-#include "ui/Button.h"
 #include "ui/DateBox.h"
 #include "ui/Frame.h"
 #include "ui/KeyFilter.h"
@@ -13,6 +12,7 @@
 #include "ui/MessageBoxCodes.h"
 #include "ui/OptionButton.h"
 #include "ui/TextBox.h"
+#include "ui/WizardButtons.h"
 
 #include <QLocale>
 
@@ -40,6 +40,8 @@ int number(const TextBox& box) {
 }
 
 }  // namespace
+
+frmAddSys::~frmAddSys() = default;
 
 frmAddSys::frmAddSys()
     : Form(QStringLiteral("frmAddSys"), QStringLiteral("Add a New System")) {
@@ -73,19 +75,9 @@ frmAddSys::frmAddSys()
     page_[2] = &size;
     page_[3] = &summary;
 
-    auto& buttons = line();
-    back_ = &buttons.button(QStringLiteral("Command1"), 3, QStringLiteral("< Back")).clicked([this] {
-        showPage(current_ - 1);
-    });
-    next_ = &buttons.button(QStringLiteral("Command1"), 2, QStringLiteral("Next >"))
-                 .makeDefault()
-                 .clicked([this] { next(); });
-    buttons.button(QStringLiteral("Command1"), 1, QStringLiteral("&Cancel"))
-        .makeCancel()
-        .clicked([this] { unload(); });
-    buttons.button(QStringLiteral("Command1"), 0, QStringLiteral("&Help")).clicked([this] {
-        system_->showHelp(helpContext);
-    });
+    buttons_ = std::make_unique<WizardButtons>(
+        *this, [this] { showPage(current_ - 1); }, [this] { next(); },
+        [this] { system_->showHelp(helpContext); });
 }
 
 void frmAddSys::Form_Load() {
@@ -123,8 +115,7 @@ void frmAddSys::showPage(int page) {
     for (int index = 0; index < pages; ++index) {
         page_[index]->setVisible(index == current_);
     }
-    back_->setEnabled(current_ > 0);
-    next_->setCaption(current_ == pages - 1 ? QStringLiteral("&Create") : QStringLiteral("Next >"));
+    buttons_->showPage(current_ == 0, current_ == pages - 1, QStringLiteral("&Create"));
 }
 
 bool frmAddSys::refuse(const QString& prompt, Control& field) {

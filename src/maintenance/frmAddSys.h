@@ -7,27 +7,29 @@
 // "&Start Year:" and SysParam(1) "Estimated Number of &Activities:"; Frame1(1) "Start Date:"
 // with the calendar Calendar; Frame1(2) "Tallybook System Size:" with optDataLevel(0..2),
 // SysSize(0) "Allocated &Fields:" and SysSize(1) "Allocated &Years:"; Frame1(3) "Summary:" with
-// the summary lines in lblSummary. Buttons, left to right: Command1(3) "< Back", Command1(2)
-// "Next >", Command1(1) "&Cancel" and Command1(0) "&Help". Number boxes take the digits 0 to 9 only.
+// the summary lines in lblSummary; the wizard buttons Command1(0..3) (WizardButtons.h). Number boxes take the digits 0 to 9 only.
 //
 // The calendar is set to 1 January of the start year whenever the start year changes. Allocated fields follow the fewest the choices need
 // until the person types another number, and never stay below it.
 #include "data/NewSystemBuilder.h"
 #include "ui/Form.h"
 
+#include <memory>
+
 namespace vel {
 
-class Button;
 class DateBox;
 class Frame;
 class Label;
 class OptionButton;
 class TextBox;
 class VelmorSystem;
+class WizardButtons;
 
 class frmAddSys : public Form {
   public:
     frmAddSys();
+    ~frmAddSys() override;
 
     // Shows the wizard; true with the choices when the person pressed Create, false on Cancel
     // or when the window was closed. The builder answers the limits and the disk space.
@@ -59,8 +61,7 @@ class frmAddSys : public Form {
     TextBox* fields_;
     TextBox* years_;
     Label* summary_;
-    Button* next_;
-    Button* back_;
+    std::unique_ptr<WizardButtons> buttons_;
 
     VelmorSystem* system_ = nullptr;
     const NewSystemBuilder* builder_ = nullptr;

@@ -13,6 +13,7 @@
 #include "ui/Label.h"
 #include "ui/ListView.h"
 #include "ui/OptionButton.h"
+#include "ui/WizardButtons.h"
 
 #include <QLocale>
 
@@ -68,20 +69,8 @@ frmPeriod::frmPeriod() : Form(QStringLiteral("frmPeriod"), QStringLiteral("Fisca
                            .column(QStringLiteral("Name"), 22)
                            .column(QStringLiteral("Length"), 9, true);
 
-    auto& buttons = line();
-    buttons.button(QStringLiteral("Command1"), 0, QStringLiteral("&Help")).clicked([] {
-        showComponentHelp(HelpContext);
-    });
-    back_ =
-        &buttons.button(QStringLiteral("Command1"), 3, QStringLiteral("< Back")).clicked([this] {
-            back();
-        });
-    next_ = &buttons.button(QStringLiteral("Command1"), 2, QStringLiteral("Next >"))
-                 .makeDefault()
-                 .clicked([this] { next(); });
-    buttons.button(QStringLiteral("Command1"), 1, QStringLiteral("&Cancel"))
-        .makeCancel()
-        .clicked([this] { unload(); });
+    buttons_ = std::make_unique<WizardButtons>(
+        *this, [this] { back(); }, [this] { next(); }, [] { showComponentHelp(HelpContext); });
 }
 
 frmPeriod::~frmPeriod() = default;
@@ -139,8 +128,7 @@ void frmPeriod::showPage(Page page) {
         }
     }
     pages_[size_t(page)]->setVisible(true);
-    back_->setEnabled(page != TypePage);
-    next_->setCaption(page == SummaryPage ? QStringLiteral("Finished") : QStringLiteral("Next >"));
+    buttons_->showPage(page == TypePage, page == SummaryPage, QStringLiteral("Finished"));
     switch (page) {
         case TypePage:
             setFocus(*types_[size_t(chosenType() - 1)]);
@@ -152,7 +140,7 @@ void frmPeriod::showPage(Page page) {
             setFocus(*firstMonth_);
             break;
         case SummaryPage:
-            setFocus(*next_);
+            setFocus(buttons_->nextButton());
             break;
     }
 }

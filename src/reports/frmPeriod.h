@@ -11,8 +11,7 @@
 //                   lblMonthYearStart, the first day of the fiscal year that month gives.
 //   fraSummary      "Summary:"        lblType, lblFirstPeriod, lblYearStart and lvPeriods, the
 //                   periods with their names and lengths.
-// Buttons Command1(0) "&Help", (1) "&Cancel", (2) "Next >" (reads "Finished" on the summary),
-// (3) "< Back".
+// The wizard buttons Command1(0..3) (WizardButtons.h); "Next >" reads "Finished" on the summary.
 //
 // Periods the person leaves without a name are called "Period " + their number. The weeks of
 // the week-based types must add up to 52 and every period needs at least one week. Messages
@@ -25,13 +24,13 @@
 
 namespace vel {
 
-class Button;
 class ComboBox;
 class Frame;
 class Label;
 class ListView;
 class OptionButton;
 class PeriodRows;
+class WizardButtons;
 
 class frmPeriod : public Form {
   public:
@@ -77,8 +76,7 @@ class frmPeriod : public Form {
     Label* summaryFirst_ = nullptr;
     Label* summaryYearStart_ = nullptr;
     ListView* summaryPeriods_ = nullptr;
-    Button* next_ = nullptr;
-    Button* back_ = nullptr;
+    std::unique_ptr<WizardButtons> buttons_;
 };
 
 }  // namespace vel
