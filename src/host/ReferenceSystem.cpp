@@ -571,7 +571,8 @@ bool ReferenceSystem::allocationUsedWithActivity(int activityNumber, int allocat
 }
 
 std::unique_ptr<NewSystemBuilder> ReferenceSystem::newSystemBuilder() {
-    return std::make_unique<ReferenceNewSystem>(dataFolder_, now_, newSystemOpened_);
+    return std::make_unique<ReferenceNewSystem>(dataFolder_, systemNumber_, now_,
+                                                newSystemOpened_);
 }
 
 }  // namespace vel
