@@ -27,6 +27,9 @@ struct BackupSite {
               "TBMASHST.111", "TBVMACT.--11"}) {
             write(QString::fromLatin1(name));
         }
+        if (!QFile::exists(site.path(QStringLiteral("TBEDITLOG.--1")))) {
+            write(QStringLiteral("TBEDITLOG.--1"));  // the change log begins with the first change
+        }
         temporaryFolder = site.path(QStringLiteral("tmp"));
         targetFolder = site.path(QStringLiteral("backups"));
         QDir().mkpath(temporaryFolder);

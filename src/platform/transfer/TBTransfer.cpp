@@ -131,11 +131,11 @@ QString TBTransfer::addressFor(const QString& address, const QString& fileName) 
 
 TransferResult TBTransfer::upload(const QString& file, const QString& address,
                                   const QString& remoteName) const {
-    const QString target =
-        addressFor(address, remoteName.isEmpty() ? QFileInfo(file).fileName() : remoteName);
+    const QString name = remoteName.isEmpty() ? QFileInfo(file).fileName() : remoteName;
+    const QString target = addressFor(address, name);
     const auto failed = [&](const QString& reason) {
-        return TransferResult{false, QStringLiteral("Cannot send %1 to %2: %3")
-                                         .arg(QFileInfo(file).fileName(), target, reason)};
+        return TransferResult{false,
+                              QStringLiteral("Cannot send %1 to %2: %3").arg(name, target, reason)};
     };
     QFile source(file);
     if (!source.open(QIODevice::ReadOnly)) {

@@ -118,7 +118,7 @@ TEST(ZipArchive, PacksEntriesUnderTheirGivenNamesWithProgressAndListsThem) {
     EXPECT_TRUE(none.ok) << none.error.toStdString();
     EXPECT_TRUE(none.files.isEmpty());
     const ZipResult missing = ZipArchive::pack(
-        {{folder.filePath(QStringLiteral("gone")), QStringLiteral("gone")}}, archive);
+        QList<ZipEntry>{{folder.filePath(QStringLiteral("gone")), QStringLiteral("gone")}}, archive);
     EXPECT_FALSE(missing.ok);
     EXPECT_TRUE(missing.error.contains(QStringLiteral("gone")) && missing.error.contains(archive));
     EXPECT_EQ(ZipArchive::entryNames(archive).files.size(), 2) << "the old archive stays";
