@@ -16,13 +16,13 @@ using namespace catalogue;
 
 // What a backup type is made of.
 QStringList tableMasks() {
-    return {productTablesMask, textFilesMask, disFilesMask, dstFilesMask,
-            editLog,           incentiveRateFile};
+    return {productTablesMask, textFilesMask, disFilesMask,
+            dstFilesMask,      editLog,       incentiveRateFile};
 }
 
 QStringList masterFamilyMasks() {
-    return {masterFamilyMask,      expressionFilesMask,  groupFilesMask,
-            reportFormatFilesMask, reportLineFamilyMask, graphFormatFilesMask,
+    return {masterFamilyMask,       expressionFilesMask,  groupFilesMask,
+            reportFormatFilesMask,  reportLineFamilyMask, graphFormatFilesMask,
             graphVariableFamilyMask};
 }
 
@@ -32,9 +32,9 @@ QString dayMask(const QDate& day) {
 }
 
 QStringList productFileMasks() {
-    return {QString(allSystemFilesMask), QStringLiteral("tbnet*.*"), QStringLiteral("tb*.?b?"),
-            QStringLiteral("tbimpbu.*"), QStringLiteral("tbpreons.*"),
-            QStringLiteral("TBDISC_*.*")};
+    return {QString(allSystemFilesMask),  QStringLiteral("tbnet*.*"),
+            QStringLiteral("tb*.?b?"),    QStringLiteral("tbimpbu.*"),
+            QStringLiteral("tbpreons.*"), QStringLiteral("TBDISC_*.*")};
 }
 
 QStringList siteMasks() {
@@ -65,19 +65,19 @@ QString BackupFileList::dayCode(const QDate& day) {
 QStringList BackupFileList::masks(int backupType, const QDate& day) const {
     const QStringList systemFiles{masterFile, IniSettings::fileName(systemNumber_)};
     switch (backupType) {
-    case BackFull:
-        return systemFiles + masterFamilyMasks() + tableMasks() +
-               QStringList{dayFilesMask, dayMask(day)};
-    case BackTables:
-        return tableMasks();
-    case BackDay:
-        return {dayFilesMask, dayMask(day)};
-    case BackFile:
-        return systemFiles + productFileMasks();
-    case BackNamedFile:
-        return systemFiles + productFileMasks() + siteMasks();
-    default:
-        return {};
+        case BackFull:
+            return systemFiles + masterFamilyMasks() + tableMasks() +
+                   QStringList{dayFilesMask, dayMask(day)};
+        case BackTables:
+            return tableMasks();
+        case BackDay:
+            return {dayFilesMask, dayMask(day)};
+        case BackFile:
+            return systemFiles + productFileMasks();
+        case BackNamedFile:
+            return systemFiles + productFileMasks() + siteMasks();
+        default:
+            return {};
     }
 }
 

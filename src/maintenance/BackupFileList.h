@@ -21,7 +21,7 @@
 namespace vel {
 
 class BackupFileList {
-public:
+  public:
     BackupFileList(const QString& dataFolder, int systemNumber);
 
     // The masks of a backup type, as catalogued (before the system number is added); empty for
@@ -35,7 +35,7 @@ public:
     // The files of the backup type, sorted, each once; paths in excluded (absolute) are left out.
     QStringList files(int backupType, const QDate& day, const QStringList& excluded = {}) const;
 
-private:
+  private:
     QStringList matching(const QString& mask) const;
 
     QString dataFolder_;

@@ -16,7 +16,7 @@ namespace vel {
 class VelmorSystem;
 
 class BackupPackage {
-public:
+  public:
     BackupPackage(VelmorSystem& system, int backupType, const QDate& day);
     ~BackupPackage();
     BackupPackage(const BackupPackage&) = delete;
@@ -34,7 +34,7 @@ public:
     // The files packed, relative to the data folder.
     const QStringList& files() const { return files_; }
 
-private:
+  private:
     VelmorSystem& system_;
     int backupType_;
     QDate day_;

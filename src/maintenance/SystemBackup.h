@@ -26,14 +26,14 @@ struct SystemBackupOptions {
 };
 
 class SystemBackup {
-public:
+  public:
     explicit SystemBackup(VelmorSystem& system, SystemBackupOptions options = {});
 
     // The whole backup; always false, as the host expects. Day: the day of BackDay and of the
     // day's files in a full backup (today when null). Filename: the target, or empty to ask.
     bool Backup(quintptr hwndOwner, int BackupType, const QDate& Day, const QString& Filename);
 
-private:
+  private:
     QString chooseTarget(const QString& lastZip) const;
     bool canCreate(const QString& target) const;
     void copyFailed(const QString& temporary, const QString& target, int errorCode);

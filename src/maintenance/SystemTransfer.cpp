@@ -39,16 +39,14 @@ QString SystemTransfer::remoteBackupName(int systemNumber, const QDate& day) {
         .arg(day.toString(QStringLiteral("yyyyMMdd")));
 }
 
-bool SystemTransfer::ZipandHTTP(quintptr, int BackupType, const QDate& Day,
-                                short CommandLineFlag) {
+bool SystemTransfer::ZipandHTTP(quintptr, int BackupType, const QDate& Day, short CommandLineFlag) {
     bool sent = false;
     return guarded(QStringLiteral(" - ZipandHTTP"), sent, [&] {
         sent = zipAndSend(QStringLiteral("HTTPUrl"), BackupType, Day, CommandLineFlag);
     });
 }
 
-bool SystemTransfer::ZipandFTP(quintptr, int BackupType, const QDate& Day,
-                               short CommandLineFlag) {
+bool SystemTransfer::ZipandFTP(quintptr, int BackupType, const QDate& Day, short CommandLineFlag) {
     bool sent = false;
     return guarded(QStringLiteral(" - ZipandFTP"), sent, [&] {
         sent = zipAndSend(QStringLiteral("FTPUrl"), BackupType, Day, CommandLineFlag);
@@ -91,8 +89,8 @@ bool SystemTransfer::zipAndSend(const QString& addressValue, int backupType, con
 bool SystemTransfer::DownloadUpdate(quintptr) {
     bool fetched = false;
     return guarded(QStringLiteral(" - DownloadUpdate"), fetched, [&] {
-        const QString server = address(QStringLiteral("UpdateUrl"),
-                                       QStringLiteral("download the program update"));
+        const QString server =
+            address(QStringLiteral("UpdateUrl"), QStringLiteral("download the program update"));
         if (server.isEmpty()) {
             return;
         }
@@ -119,8 +117,8 @@ QString SystemTransfer::DownloadComponent(quintptr, const QString& FTPFileName) 
                  MB_ICONEXCLAMATION);
             return;
         }
-        const QString server = address(QStringLiteral("FTPUrl"),
-                                       QStringLiteral("download the component ") + name);
+        const QString server =
+            address(QStringLiteral("FTPUrl"), QStringLiteral("download the component ") + name);
         if (server.isEmpty()) {
             return;
         }

@@ -23,7 +23,7 @@ class TBTransfer;
 class VelmorSystem;
 
 class SystemTransfer {
-public:
+  public:
     explicit SystemTransfer(VelmorSystem& system);
 
     // Packs the backup (BackupPackage) and sends it; true when it arrived.
@@ -38,7 +38,7 @@ public:
     // The name a backup of the system takes on the server.
     static QString remoteBackupName(int systemNumber, const QDate& day);
 
-private:
+  private:
     bool zipAndSend(const QString& addressValue, int backupType, const QDate& day,
                     short commandLineFlag);
     // The address of a "Transfer" value, or empty after telling the person it is missing.

@@ -19,9 +19,9 @@ struct BackupSite {
     BackupSite() : scope(ui) {
         ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
         for (const char* name :
-             {"TB0313A.--1", "TB0314A.--1", "TBMASHST.MH1", "TBDC1TXT.--1", "tbnet.cfg", "tbsys.dbf",
-              "tbimpbu.dat", "tbpreons.txt", "TBDISC_01.dat", "old.zip", "LOGS/L0313.log",
-              "LOGS/notes.txt", "BATCH/run.bat",
+             {"TB0313A.--1", "TB0314A.--1", "TBMASHST.MH1", "TBDC1TXT.--1", "tbnet.cfg",
+              "tbsys.dbf", "tbimpbu.dat", "tbpreons.txt", "TBDISC_01.dat", "old.zip",
+              "LOGS/L0313.log", "LOGS/notes.txt", "BATCH/run.bat",
               // other systems
               "TBVMACT.--2", "TBMASTER.2", "TB0313A.--2", "velmor2.ini", "TBMASTER.111",
               "TBMASHST.111", "TBVMACT.--11"}) {

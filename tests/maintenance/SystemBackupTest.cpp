@@ -28,7 +28,7 @@ QSet<QString> names(std::initializer_list<const char*> list) {
 
 // Records what the save-file dialog was asked with, and answers with a prepared name.
 class DialogRecordingUi : public HeadlessUi {
-public:
+  public:
     QString saveFileName(const FileDialogRequest& request) override {
         requests.push_back(request);
         return HeadlessUi::saveFileName(request);
@@ -178,7 +178,8 @@ TEST(SystemBackup, ATargetThatCannotBeCreatedIsToldAndNothingIsPacked) {
 TEST(SystemBackup, AFailedCopyIsWrittenToTheErrorLogAndShown) {
     BackupSite s;
     const QString target = s.targetFolder + QStringLiteral("/full.zip");
-    s.site.setSetting(QStringLiteral("Backup"), QStringLiteral("LastZip"), QStringLiteral("/old.zip"));
+    s.site.setSetting(QStringLiteral("Backup"), QStringLiteral("LastZip"),
+                      QStringLiteral("/old.zip"));
     QString copiedFrom;
     SystemBackupOptions failing;
     failing.copyFile = [&](const QString& source, const QString&) {
@@ -191,16 +192,19 @@ TEST(SystemBackup, AFailedCopyIsWrittenToTheErrorLogAndShown) {
     EXPECT_FALSE(SystemBackup(*s.system, failing).Backup(0, BackFull, {}, target));
 
     EXPECT_TRUE(QFileInfo(copiedFrom).fileName().startsWith(QStringLiteral("TBZ")));
-    EXPECT_EQ(QFileInfo(copiedFrom).absolutePath(), QFileInfo(s.temporaryFolder).absoluteFilePath());
-    const QString line = QStringLiteral("Copying temp file: ") + copiedFrom + QStringLiteral(" to: ") +
-                         target + QStringLiteral("  Error: 28 (No space left on device)");
+    EXPECT_EQ(QFileInfo(copiedFrom).absolutePath(),
+              QFileInfo(s.temporaryFolder).absoluteFilePath());
+    const QString line = QStringLiteral("Copying temp file: ") + copiedFrom +
+                         QStringLiteral(" to: ") + target +
+                         QStringLiteral("  Error: 28 (No space left on device)");
     EXPECT_EQ(s.ui.transcript().messages().back().prompt, line);
     QFile log(s.site.path(QStringLiteral("error.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly | QIODevice::Text));
     EXPECT_EQ(QString::fromUtf8(log.readAll()), line + u'\n');
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_TRUE(s.temporaryZips().isEmpty()) << "the temporary zip is removed";
-    EXPECT_EQ(s.readSetting(QStringLiteral("Backup"), QStringLiteral("LastZip")), QStringLiteral("/old.zip"));
+    EXPECT_EQ(s.readSetting(QStringLiteral("Backup"), QStringLiteral("LastZip")),
+              QStringLiteral("/old.zip"));
 }
 
 TEST(SystemBackup, ABadBackupTypeIsReportedWithTheProcedureName) {

@@ -39,7 +39,8 @@ TEST(SystemTransfer, SendsTheZippedBackupAskingOnlyFromTheMenu) {
     QDir().mkpath(s.server + QStringLiteral("/http"));
 
     // From the menu: the question, then the outcome.
-    s.ui.answer(QStringLiteral("OK to zip the Backup and send it to ") + s.serverAddress() + u'?', IDYES);
+    s.ui.answer(QStringLiteral("OK to zip the Backup and send it to ") + s.serverAddress() + u'?',
+                IDYES);
     s.ui.answer(QStringLiteral("The Backup was sent to: ") + s.serverAddress() +
                     QStringLiteral("VelBack1-20240313.zip"),
                 IDOK);
@@ -47,15 +48,16 @@ TEST(SystemTransfer, SendsTheZippedBackupAskingOnlyFromTheMenu) {
     EXPECT_EQ(BackupSite::entries(s.server + QStringLiteral("/VelBack1-20240313.zip")),
               (QSet<QString>{QStringLiteral("TBDAYFIL.--1"), QStringLiteral("TB0313A.--1")}));
     EXPECT_TRUE(s.ui.transcript().lines().contains(QStringLiteral("status: Zipping Backup Files")));
-    EXPECT_TRUE(s.ui.transcript().lines().contains(QStringLiteral("status: Sending the Backup to ") +
-                                                   s.serverAddress()));
+    EXPECT_TRUE(s.ui.transcript().lines().contains(
+        QStringLiteral("status: Sending the Backup to ") + s.serverAddress()));
 
     // From a script: nothing is asked or shown; the outcome is on the status display.
     const size_t messages = s.ui.transcript().messages().size();
     s.component.setCommandLineFlag(eCMDScript);
     EXPECT_TRUE(s.component.ZipandHTTP(0, *s.system, BackTables, backupDay));
     EXPECT_EQ(s.ui.transcript().messages().size(), messages);
-    EXPECT_GE(BackupSite::entries(s.server + QStringLiteral("/http/VelBack1-20240313.zip")).size(), 10);
+    EXPECT_GE(BackupSite::entries(s.server + QStringLiteral("/http/VelBack1-20240313.zip")).size(),
+              10);
     EXPECT_TRUE(s.temporaryZips().isEmpty());
 
     // The answer No sends nothing.
@@ -77,8 +79,10 @@ TEST(SystemTransfer, AMissingAddressIsToldAndNothingIsPackedOrFetched) {
     EXPECT_FALSE(s.component.ZipandFTP(0, *s.system));
     s.ui.answer(QStringLiteral("Cannot download the program update: no server address"), IDOK);
     EXPECT_FALSE(s.component.DownloadUpdate(0, *s.system));
-    s.ui.answer(QStringLiteral("Cannot download the component TBEngine.so: no server address"), IDOK);
-    EXPECT_EQ(s.component.DownloadComponent(0, *s.system, QStringLiteral("TBEngine.so")), QString());
+    s.ui.answer(QStringLiteral("Cannot download the component TBEngine.so: no server address"),
+                IDOK);
+    EXPECT_EQ(s.component.DownloadComponent(0, *s.system, QStringLiteral("TBEngine.so")),
+              QString());
     EXPECT_EQ(s.ui.transcript().messages().size(), 4u);
     EXPECT_TRUE(s.temporaryZips().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(s.site.path(QStringLiteral("Updates/TBEngine.so"))));
@@ -90,9 +94,10 @@ TEST(SystemTransfer, AnUnreachableServerIsToldWithTheTransfersReason) {
     s.setTransfer(QStringLiteral("User"), QStringLiteral("site7"));
     s.setTransfer(QStringLiteral("Password"), QStringLiteral("secret"));
     s.component.setCommandLineFlag(eCMDCommandLine);
-    s.ui.answer(QStringLiteral("The Backup could not be sent.  Cannot send VelBack1-20240313.zip to "
-                               "http://127.0.0.1:1/backups/VelBack1-20240313.zip: "),
-                IDOK);
+    s.ui.answer(
+        QStringLiteral("The Backup could not be sent.  Cannot send VelBack1-20240313.zip to "
+                       "http://127.0.0.1:1/backups/VelBack1-20240313.zip: "),
+        IDOK);
     EXPECT_FALSE(s.component.ZipandHTTP(0, *s.system, BackFull, backupDay));
     const MessageRecord& told = s.ui.transcript().messages().back();
     EXPECT_TRUE(told.prompt.contains(QStringLiteral("connect"), Qt::CaseInsensitive))
@@ -116,17 +121,22 @@ TEST(SystemTransfer, FetchesTheUpdateAndComponentsIntoTheUpdatesFolder) {
     EXPECT_EQ(s.read(update), "update package");
 
     const QString engine = s.site.path(QStringLiteral("Updates/TBEngine.so"));
-    EXPECT_EQ(s.component.DownloadComponent(0, *s.system, QStringLiteral("lib/TBEngine.so")), engine);
+    EXPECT_EQ(s.component.DownloadComponent(0, *s.system, QStringLiteral("lib/TBEngine.so")),
+              engine);
     EXPECT_EQ(s.read(engine), "engine");
 
     // A component that is not there: the reason, an empty answer, the old file kept.
-    s.ui.answer(QStringLiteral("The component lib/TBEngine.so could not be downloaded.  Cannot fetch"), IDOK);
+    s.ui.answer(
+        QStringLiteral("The component lib/TBEngine.so could not be downloaded.  Cannot fetch"),
+        IDOK);
     QFile::remove(s.server + QStringLiteral("/lib/TBEngine.so"));
-    EXPECT_EQ(s.component.DownloadComponent(0, *s.system, QStringLiteral("lib/TBEngine.so")), QString());
+    EXPECT_EQ(s.component.DownloadComponent(0, *s.system, QStringLiteral("lib/TBEngine.so")),
+              QString());
     EXPECT_EQ(s.read(engine), "engine");
     // A name that climbs out of the folder is refused before anything is fetched.
     s.ui.answer(QStringLiteral("Cannot download the component \"../velmor1.ini\""), IDOK);
-    EXPECT_EQ(s.component.DownloadComponent(0, *s.system, QStringLiteral("../velmor1.ini")), QString());
+    EXPECT_EQ(s.component.DownloadComponent(0, *s.system, QStringLiteral("../velmor1.ini")),
+              QString());
 }
 
 }  // namespace vel::testing

@@ -59,7 +59,7 @@ size_t writeToFile(char* buffer, size_t size, size_t count, void* data) {
 // One libcurl transfer with the options every transfer shares: address, error text, connect
 // time-out, credentials and progress. libcurl copies the texts it is given.
 class Session {
-public:
+  public:
     Session(const QString& address, const QString& user, const QString& password,
             int connectTimeout, const TBTransfer::Progress& progress)
         : handle_(curl_easy_init()), state_{&progress} {
@@ -97,7 +97,7 @@ public:
         return text.isEmpty() ? QString::fromUtf8(curl_easy_strerror(code)) : text;
     }
 
-private:
+  private:
     EasyHandle handle_;
     char detail_[CURL_ERROR_SIZE] = {};
     ProgressState state_;
@@ -162,8 +162,8 @@ TransferResult TBTransfer::upload(const QString& file, const QString& address,
 
 TransferResult TBTransfer::download(const QString& address, const QString& file) const {
     const auto failed = [&](const QString& reason) {
-        return TransferResult{false,
-                              QStringLiteral("Cannot fetch %1 to %2: %3").arg(address, file, reason)};
+        return TransferResult{
+            false, QStringLiteral("Cannot fetch %1 to %2: %3").arg(address, file, reason)};
     };
     QSaveFile target(file);
     if (!target.open(QIODevice::WriteOnly)) {

@@ -17,7 +17,7 @@ struct TransferResult {
 };
 
 class TBTransfer {
-public:
+  public:
     // Told the share of the transfer done, 0 to 100, whenever it changes.
     using Progress = std::function<void(int percent)>;
 
@@ -39,7 +39,7 @@ public:
     // The address with the file name appended when it ends in "/", as a folder on the server.
     static QString addressFor(const QString& address, const QString& fileName);
 
-private:
+  private:
     QString user_;
     QString password_;
     Progress progress_;

@@ -2,11 +2,11 @@
 // downloads without a network), and a refused connection on the local machine.
 #include "platform/transfer/TBTransfer.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 using namespace vel;
 
@@ -44,7 +44,8 @@ TEST(TBTransfer, SendsAndFetchesFilesWholeWithProgress) {
     QList<int> shares;
     transfer.setProgress([&](int percent) { shares.append(percent); });
     // A folder address takes the remote name, or the file's own name when none is given.
-    TransferResult sent = transfer.upload(local, address(server) + u'/', QStringLiteral("VelBack1.zip"));
+    TransferResult sent =
+        transfer.upload(local, address(server) + u'/', QStringLiteral("VelBack1.zip"));
     ASSERT_TRUE(sent.ok) << sent.error.toStdString();
     EXPECT_EQ(readFile(server + QStringLiteral("/VelBack1.zip")), content);
     ASSERT_FALSE(shares.isEmpty());
@@ -57,7 +58,8 @@ TEST(TBTransfer, SendsAndFetchesFilesWholeWithProgress) {
 
     shares.clear();
     const QString fetched = folder.filePath(QStringLiteral("fetched.zip"));
-    const TransferResult got = transfer.download(address(server + QStringLiteral("/named.zip")), fetched);
+    const TransferResult got =
+        transfer.download(address(server + QStringLiteral("/named.zip")), fetched);
     ASSERT_TRUE(got.ok) << got.error.toStdString();
     EXPECT_EQ(readFile(fetched), content);
     EXPECT_EQ(shares.value(shares.size() - 1), 100);
@@ -94,7 +96,8 @@ TEST(TBTransfer, FailuresNameTheAddressGiveCurlsReasonAndSpoilNothing) {
     const QString absent = address(folder.filePath(QStringLiteral("server/update.zip")));
     const TransferResult notFetched = transfer.download(absent, kept);
     EXPECT_FALSE(notFetched.ok);
-    EXPECT_TRUE(notFetched.error.startsWith(QStringLiteral("Cannot fetch ") + absent + QStringLiteral(" to ")))
+    EXPECT_TRUE(notFetched.error.startsWith(QStringLiteral("Cannot fetch ") + absent +
+                                            QStringLiteral(" to ")))
         << notFetched.error.toStdString();
     EXPECT_EQ(readFile(kept), "old update");
     EXPECT_FALSE(transfer.download(QStringLiteral("http://127.0.0.1:1/update.zip"), kept).ok);
