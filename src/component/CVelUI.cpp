@@ -7,7 +7,9 @@
 #include "data/Masterfile.h"
 #include "data/NewSystemBuilder.h"
 #include "maintenance/NewSystemCreation.h"
+#include "maintenance/StandardsMaintenance.h"
 #include "maintenance/SystemClone.h"
+#include "maintenance/WeekEndJob.h"
 #include "maintenance/AutomaticTableExport.h"
 #include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
@@ -120,9 +122,15 @@ void CVelUI::EditTitle(Handle, VelmorSystem& Velmor) {
     notAvailableYet(Velmor, QStringLiteral("Editing the system titles"));
 }
 
-bool CVelUI::WeekEndProcess(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Week-end processing"));
-    return false;
+bool CVelUI::WeekEndProcess(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    bool succeeded = false;
+    guarded(QStringLiteral("-WeekEndProcess"), succeeded, [&] {
+        Velmor.StatusText(loadingFiles);
+        succeeded = Velmor.weekEndProcess(hwndOwner, commandLineFlag_ == eCMDMenu);
+        afterWeekEnd(Velmor, succeeded);
+    });
+    return succeeded;
 }
 
 bool CVelUI::EditActivity(Handle hwndOwner, VelmorSystem& Velmor) {
@@ -389,12 +397,14 @@ bool CVelUI::AutoExportTable(Handle, VelmorSystem& Velmor, TableObject& Obj) {
 }
 
 bool CVelUI::ReindexStandards(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Reindexing the standards"));
+    OperationScope scope(Velmor);
+    guarded(QStringLiteral(" - ReindexStandards"), [&] { reindexStandards(Velmor); });
     return false;
 }
 
 bool CVelUI::ReBuildStandards(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Rebuilding the standards"));
+    OperationScope scope(Velmor);
+    guarded(QStringLiteral(" - ReBuildStandards"), [&] { rebuildStandards(Velmor); });
     return false;
 }
 

@@ -168,6 +168,17 @@ public:
 
     // A builder of a new system in the same data folder, for the new-system window.
     virtual std::unique_ptr<NewSystemBuilder> newSystemBuilder() = 0;
+
+    // The week-end processing over the owner window; interactive: it may ask the person. True
+    // when it succeeded.
+    virtual bool weekEndProcess(quintptr ownerHandle, bool interactive) = 0;
+    // Whether the site wants the follow-up report after a week-end processing.
+    virtual bool followUpWanted() = 0;
+    // The follow-up job in a mode on the system, for a date; false when it failed.
+    virtual bool runFollowUp(int mode, const QDate& date) = 0;
+    // The activity table object's rebuild of the standards from the activities (the activity
+    // table open); false when the standards could not be written.
+    virtual bool rebuildStandards() = 0;
 };
 
 }  // namespace vel

@@ -151,9 +151,33 @@ bool ActivityTable::writeStandards(UndoList& undo, QString& error) {
     if (changed.empty()) {
         return true;
     }
+    return rewriteStandardRows(changed, false, undo, error);
+}
+
+bool ActivityTable::rebuildStandards() {
+    if (standardsTable_ == nullptr) {
+        return true;
+    }
+    std::set<int> all;
+    for (int number = 1; number <= recordCount(); ++number) {
+        all.insert(number);
+    }
+    UndoList undo;
+    QString error;  // the standards table has reported it already
+    const bool rebuilt = rewriteStandardRows(all, true, undo, error);
+    if (!rebuilt) {
+        undo.runAll();
+    }
+    return rebuilt;
+}
+
+// Empties the rows of the activities (every row with everyRow), then writes each activity's
+// rows from its allocation standards, reusing free rows first.
+bool ActivityTable::rewriteStandardRows(const std::set<int>& activities, bool everyRow,
+                                        UndoList& undo, QString& error) {
     XbaseTable<StandardRecord>& table = *standardsTable_;
     for (int row = 1; row <= table.recordCount(); ++row) {
-        if (table.isActive(row) && changed.count(table.record(row).Activity) > 0) {
+        if (table.isActive(row) && (everyRow || activities.count(table.record(row).Activity) > 0)) {
             table.setRecord(row, StandardRecord{});
         }
     }
@@ -165,7 +189,7 @@ bool ActivityTable::writeStandards(UndoList& undo, QString& error) {
         }
         table.setRecord(cursor++, standard);
     };
-    for (int number : changed) {
+    for (int number : activities) {
         const ActivityRecord activity = record(number);
         if (activity.Code.trimmed().isEmpty()) {
             continue;

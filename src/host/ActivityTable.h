@@ -6,6 +6,8 @@
 #include "data/records/StandardRecord.h"
 #include "host/XbaseTable.h"
 
+#include <set>
+
 namespace vel {
 
 class ActivityTable : public XbaseTable<ActivityRecord> {
@@ -28,12 +30,19 @@ class ActivityTable : public XbaseTable<ActivityRecord> {
     void cancel() override;
     bool hasEdits() const override;
 
+    // Writes the standards table afresh from the activities: rows of removed activities, of
+    // elements no longer on an activity and of allocations no longer valid go; false (the
+    // standards table reports why) leaves the standards table as it was.
+    bool rebuildStandards();
+
     // The export names of the activity columns that have one.
     static QHash<QString, QString> columnNames();
 
   private:
     bool loadStandards();
     bool writeStandards(UndoList& undo, QString& error);
+    bool rewriteStandardRows(const std::set<int>& activities, bool everyRow, UndoList& undo,
+                             QString& error);
     Standards& standardsOf(int number);
 
     XbaseTable<StandardRecord>* standardsTable_;

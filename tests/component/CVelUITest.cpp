@@ -57,6 +57,7 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     h.ui.answerAlways(QStringLiteral("There is no printer available"), IDOK);
     // An empty system has no work center to edit or import associates for.
     h.ui.answerAlways(QStringLiteral("There must be at least one Work Center record active"), IDOK);
+    h.ui.answerAlways(QStringLiteral("OK to Continue with the Rebuild?"), IDCANCEL);
     const QHash<QString, QString> file{{QStringLiteral("ImportFile"), QStringLiteral("assoc.csv")}};
     const QHash<QString, QString> expected{
         {QStringLiteral("EditAssociate"), QStringLiteral("False")},
