@@ -18,6 +18,8 @@
 #include "data/VelmorSystem.h"
 #include "editors/AssociateStores.h"
 #include "maintenance/CorpAssocCheck.h"
+#include "maintenance/SystemBackup.h"
+#include "maintenance/SystemTransfer.h"
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "services/RuntimeError.h"
@@ -322,29 +324,34 @@ void CVelUI::printDayInfo(const std::vector<DayEntry>& entries) {
     }
 }
 
-bool CVelUI::ZipandHTTP(Handle, VelmorSystem& Velmor, short, const QDate&) {
-    notAvailableYet(Velmor, QStringLiteral("Sending a backup by HTTP"));
-    return false;
+// The transfers take a fresh transfer object each time and return its answer unchanged.
+bool CVelUI::ZipandHTTP(Handle hwndOwner, VelmorSystem& Velmor, short BackupType,
+                        const QDate& Day) {
+    OperationScope scope(Velmor);
+    return SystemTransfer(Velmor).ZipandHTTP(hwndOwner, BackupType, Day, commandLineFlag_);
 }
 
-bool CVelUI::ZipandFTP(Handle, VelmorSystem& Velmor, short, const QDate&) {
-    notAvailableYet(Velmor, QStringLiteral("Sending a backup by FTP"));
-    return false;
+bool CVelUI::ZipandFTP(Handle hwndOwner, VelmorSystem& Velmor, short BackupType,
+                       const QDate& Day) {
+    OperationScope scope(Velmor);
+    return SystemTransfer(Velmor).ZipandFTP(hwndOwner, BackupType, Day, commandLineFlag_);
 }
 
-bool CVelUI::DownloadUpdate(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Downloading a program update"));
-    return false;
+bool CVelUI::DownloadUpdate(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    return SystemTransfer(Velmor).DownloadUpdate(hwndOwner);
 }
 
-QString CVelUI::DownloadComponent(Handle, VelmorSystem& Velmor, const QString&) {
-    notAvailableYet(Velmor, QStringLiteral("Downloading a component"));
-    return {};
+QString CVelUI::DownloadComponent(Handle hwndOwner, VelmorSystem& Velmor,
+                                  const QString& FTPFileName) {
+    OperationScope scope(Velmor);
+    return SystemTransfer(Velmor).DownloadComponent(hwndOwner, FTPFileName);
 }
 
-bool CVelUI::Backup(Handle, VelmorSystem& Velmor, short, const QDate&, const QString&) {
-    notAvailableYet(Velmor, QStringLiteral("Backing up a system"));
-    return false;
+bool CVelUI::Backup(Handle hwndOwner, VelmorSystem& Velmor, short BackupType, const QDate& Day,
+                    const QString& Filename) {
+    OperationScope scope(Velmor);
+    return SystemBackup(Velmor).Backup(hwndOwner, BackupType, Day, Filename);
 }
 
 bool CVelUI::CreateCorporateControl(Handle hWnd, VelmorSystem& Velmor) {

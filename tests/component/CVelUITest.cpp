@@ -68,7 +68,6 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
         {QStringLiteral("PrintAssocQual"), QStringLiteral("True")},
         {QStringLiteral("PrintAssocAccountability"), QStringLiteral("False")},
         {QStringLiteral("PrintDayInfo"), QStringLiteral("False")},
-        {QStringLiteral("Backup"), QStringLiteral("False")},
         {QStringLiteral("ReindexStandards"), QStringLiteral("False")},
         {QStringLiteral("ReBuildStandards"), QStringLiteral("False")},
         {QStringLiteral("CheckCorpAssocImport"), QStringLiteral("False")},
@@ -81,6 +80,7 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     h.ui.answerAlways(QStringLiteral("Error opening import file. "), IDOK);
     EXPECT_EQ(h.call(QStringLiteral("ImportAllocations"), file), QStringLiteral("False"));
     EXPECT_EQ(h.call(QStringLiteral("ImportAssociates"), file), QStringLiteral("False"));
+    h.ui.answer(QStringLiteral("no server address is set up"), IDOK);
     EXPECT_EQ(h.call(QStringLiteral("DownloadComponent"), {{QStringLiteral("FTPFileName"), QStringLiteral("a.zip")}}),
               QString());
     EXPECT_EQ(h.call(QStringLiteral("CommandLineFlag"), {{QStringLiteral("Value"), QStringLiteral("2")}}),

@@ -36,6 +36,69 @@ ZipResult failure(const QString& error) {
     return {false, error, {}};
 }
 
+QString errorText(int errorCode) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, errorCode);
+    const QString text = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+// libzip writes no file for an archive without entries; this is the end record such an archive
+// consists of.
+bool writeEmptyArchive(const QString& path) {
+    QFile file(path);
+    const QByteArray endRecord = QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0');
+    return file.open(QIODevice::WriteOnly) && file.write(endRecord) == endRecord.size() &&
+           file.flush();
+}
+
+void reportProgress(zip_t*, double done, void* state) {
+    (*static_cast<const ZipArchive::Progress*>(state))(int(done * 100.0 + 0.5));
+}
+
+// Writes the entries into a new archive at path; the messages name the archive's final name.
+ZipResult writeArchive(const QList<ZipEntry>& entries, const QString& path,
+                       const QString& archivePath, const ZipArchive::Progress& progress) {
+    int errorCode = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_EXCL, &errorCode);
+    if (!archive) {
+        return failure(
+            QStringLiteral("Cannot create %1: %2").arg(archivePath, errorText(errorCode)));
+    }
+    for (const ZipEntry& entry : entries) {
+        if (!QFileInfo(entry.file).isFile()) {
+            zip_discard(archive);
+            return failure(QStringLiteral("Cannot add %1 to %2: the file does not exist")
+                               .arg(entry.file, archivePath));
+        }
+        zip_source_t* source =
+            zip_source_file(archive, QFile::encodeName(entry.file).constData(), 0, -1);
+        const QByteArray name = entry.name.toUtf8();
+        if (!source ||
+            zip_file_add(archive, name.constData(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+            const QString reason = QString::fromUtf8(zip_strerror(archive));
+            if (source) {
+                zip_source_free(source);
+            }
+            zip_discard(archive);
+            return failure(
+                QStringLiteral("Cannot add %1 to %2: %3").arg(entry.file, archivePath, reason));
+        }
+    }
+    if (progress) {
+        zip_register_progress_callback_with_state(archive, 0.01, reportProgress, nullptr,
+                                                  const_cast<ZipArchive::Progress*>(&progress));
+    }
+    if (zip_close(archive) != 0) {
+        const QString reason = QString::fromUtf8(zip_strerror(archive));
+        zip_discard(archive);
+        return failure(QStringLiteral("Cannot write %1: %2").arg(archivePath, reason));
+    }
+    return {true, {}, {}};
+}
+
 }  // namespace
 
 bool ZipArchive::isSafeEntryName(const QString& name) {
@@ -51,11 +114,7 @@ ZipResult ZipArchive::extractAll(const QString& archivePath, const QString& fold
     int errorCode = 0;
     ArchivePointer archive(zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &errorCode));
     if (!archive) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, errorCode);
-        const QString text = QString::fromUtf8(zip_error_strerror(&error));
-        zip_error_fini(&error);
-        return failure(QStringLiteral("Cannot open %1: %2").arg(archivePath, text));
+        return failure(QStringLiteral("Cannot open %1: %2").arg(archivePath, errorText(errorCode)));
     }
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
     // Check every entry first, so that a bad archive writes nothing at all.
@@ -98,35 +157,53 @@ ZipResult ZipArchive::extractAll(const QString& archivePath, const QString& fold
 }
 
 ZipResult ZipArchive::pack(const QStringList& files, const QString& archivePath) {
+    QList<ZipEntry> entries;
+    for (const QString& file : files) {
+        entries.append({file, QFileInfo(file).fileName()});
+    }
+    return pack(entries, archivePath);
+}
+
+ZipResult ZipArchive::pack(const QList<ZipEntry>& entries, const QString& archivePath,
+                           const Progress& progress) {
     const QString temporary = archivePath + QStringLiteral(".tmp");
     QFile::remove(temporary);
-    int errorCode = 0;
-    zip_t* archive = zip_open(QFile::encodeName(temporary).constData(), ZIP_CREATE | ZIP_EXCL, &errorCode);
-    if (!archive) {
+    if (entries.isEmpty() && !writeEmptyArchive(temporary)) {
+        QFile::remove(temporary);
         return failure(QStringLiteral("Cannot create %1").arg(archivePath));
     }
-    for (const QString& file : files) {
-        zip_source_t* source = zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
-        const QByteArray name = QFileInfo(file).fileName().toUtf8();
-        if (!source || zip_file_add(archive, name.constData(), source, ZIP_FL_OVERWRITE) < 0) {
-            if (source) {
-                zip_source_free(source);
-            }
-            zip_discard(archive);
+    if (!entries.isEmpty()) {
+        const ZipResult written = writeArchive(entries, temporary, archivePath, progress);
+        if (!written.ok) {
             QFile::remove(temporary);
-            return failure(QStringLiteral("Cannot add %1 to %2").arg(file, archivePath));
+            return written;
         }
-    }
-    if (zip_close(archive) != 0) {
-        zip_discard(archive);
-        QFile::remove(temporary);
-        return failure(QStringLiteral("Cannot write %1").arg(archivePath));
     }
     if (::rename(QFile::encodeName(temporary).constData(),
                  QFile::encodeName(archivePath).constData()) != 0) {
+        QFile::remove(temporary);
         return failure(QStringLiteral("Cannot replace %1").arg(archivePath));
     }
+    QStringList files;
+    for (const ZipEntry& entry : entries) {
+        files.append(entry.file);
+    }
     return {true, {}, files};
+}
+
+ZipResult ZipArchive::entryNames(const QString& archivePath) {
+    int errorCode = 0;
+    ArchivePointer archive(
+        zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &errorCode));
+    if (!archive) {
+        return failure(QStringLiteral("Cannot open %1: %2").arg(archivePath, errorText(errorCode)));
+    }
+    ZipResult result{true, {}, {}};
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    for (zip_int64_t index = 0; index < count; ++index) {
+        result.files.append(QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(index), 0)));
+    }
+    return result;
 }
 
 }  // namespace vel

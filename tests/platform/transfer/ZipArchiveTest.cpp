@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <zip.h>
@@ -76,4 +78,50 @@ TEST(ZipArchive, PacksFilesUnderTheirNamesAndReplacesTheArchive) {
     const ZipResult unpacked = ZipArchive::extractAll(archive, folder.filePath(QStringLiteral("x")));
     ASSERT_TRUE(unpacked.ok);
     EXPECT_TRUE(unpacked.files.value(0).endsWith(QStringLiteral("/TBCCACT.--1")));
+}
+
+TEST(ZipArchive, PacksEntriesUnderTheirGivenNamesWithProgressAndListsThem) {
+    QTemporaryDir folder;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(folder.filePath(name)).absolutePath());
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QString table = write(QStringLiteral("TBVMACT.--1"), QByteArray(200000, 'a'));
+    const QString batch = write(QStringLiteral("Batch/run.bat"), "echo\n");
+    const QString archive = folder.filePath(QStringLiteral("TBZ1.zip"));
+    QList<int> shares;
+    const ZipResult packed = ZipArchive::pack(
+        {{table, QStringLiteral("TBVMACT.--1")}, {batch, QStringLiteral("Batch/run.bat")}}, archive,
+        [&](int percent) { shares.append(percent); });
+    ASSERT_TRUE(packed.ok) << packed.error.toStdString();
+    EXPECT_EQ(packed.files, (QStringList{table, batch}));
+    ASSERT_FALSE(shares.isEmpty());
+    EXPECT_EQ(shares.last(), 100);
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+
+    const ZipResult listed = ZipArchive::entryNames(archive);
+    ASSERT_TRUE(listed.ok);
+    EXPECT_EQ(listed.files, (QStringList{QStringLiteral("TBVMACT.--1"), QStringLiteral("Batch/run.bat")}));
+    const ZipResult unpacked = ZipArchive::extractAll(archive, folder.filePath(QStringLiteral("out")));
+    ASSERT_TRUE(unpacked.ok);
+    QFile back(folder.filePath(QStringLiteral("out/Batch/run.bat")));
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    EXPECT_EQ(back.readAll(), "echo\n");
+
+    // No files still makes an archive that opens; a missing file names itself and the archive.
+    const QString empty = folder.filePath(QStringLiteral("empty.zip"));
+    ASSERT_TRUE(ZipArchive::pack(QList<ZipEntry>{}, empty).ok);
+    const ZipResult none = ZipArchive::entryNames(empty);
+    EXPECT_TRUE(none.ok) << none.error.toStdString();
+    EXPECT_TRUE(none.files.isEmpty());
+    const ZipResult missing = ZipArchive::pack(
+        QList<ZipEntry>{{folder.filePath(QStringLiteral("gone")), QStringLiteral("gone")}}, archive);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_TRUE(missing.error.contains(QStringLiteral("gone")) && missing.error.contains(archive));
+    EXPECT_EQ(ZipArchive::entryNames(archive).files.size(), 2) << "the old archive stays";
+    EXPECT_FALSE(QFile::exists(archive + QStringLiteral(".tmp")));
+    EXPECT_FALSE(ZipArchive::entryNames(folder.filePath(QStringLiteral("absent.zip"))).ok);
 }

@@ -1,0 +1,189 @@
+#include "platform/transfer/TBTransfer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <mutex>
+
+namespace vel {
+
+namespace {
+
+struct EasyCloser {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyCloser>;
+
+// libcurl's global set-up, once for the program.
+void initialiseCurl() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// What the progress callback needs: the caller's function and the last share told.
+struct ProgressState {
+    const TBTransfer::Progress* progress = nullptr;
+    int lastPercent = -1;
+};
+
+int reportProgress(void* data, curl_off_t downloadTotal, curl_off_t downloaded,
+                   curl_off_t uploadTotal, curl_off_t uploaded) {
+    auto* state = static_cast<ProgressState*>(data);
+    const curl_off_t total = uploadTotal > 0 ? uploadTotal : downloadTotal;
+    const curl_off_t done = uploadTotal > 0 ? uploaded : downloaded;
+    if (total > 0) {
+        const int percent = int(done * 100 / total);
+        if (percent != state->lastPercent) {
+            state->lastPercent = percent;
+            (*state->progress)(percent);
+        }
+    }
+    return 0;
+}
+
+size_t readFromFile(char* buffer, size_t size, size_t count, void* data) {
+    const qint64 read = static_cast<QFile*>(data)->read(buffer, qint64(size * count));
+    return read < 0 ? CURL_READFUNC_ABORT : size_t(read);
+}
+
+size_t writeToFile(char* buffer, size_t size, size_t count, void* data) {
+    const qint64 wanted = qint64(size * count);
+    return static_cast<QSaveFile*>(data)->write(buffer, wanted) == wanted ? size_t(wanted) : 0;
+}
+
+// One libcurl transfer with the options every transfer shares: address, error text, connect
+// time-out, credentials and progress. libcurl copies the texts it is given.
+class Session {
+  public:
+    Session(const QString& address, const QString& user, const QString& password,
+            int connectTimeout, const TBTransfer::Progress& progress)
+        : handle_(curl_easy_init()), state_{&progress} {
+        if (!handle_) {
+            return;
+        }
+        CURL* curl = handle_.get();
+        curl_easy_setopt(curl, CURLOPT_URL, address.toUtf8().constData());
+        curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail_);
+        curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(connectTimeout));
+        if (!user.isEmpty()) {
+            curl_easy_setopt(curl, CURLOPT_USERNAME, user.toUtf8().constData());
+            curl_easy_setopt(curl, CURLOPT_PASSWORD, password.toUtf8().constData());
+        }
+        if (progress) {
+            curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+            curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
+            curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &state_);
+        }
+    }
+
+    CURL* handle() const { return handle_.get(); }
+
+    // Runs the transfer; empty on success, else why it failed.
+    QString perform() {
+        if (!handle_) {
+            return QStringLiteral("the transfer library could not start");
+        }
+        const CURLcode code = curl_easy_perform(handle_.get());
+        if (code == CURLE_OK) {
+            return {};
+        }
+        const QString text = QString::fromUtf8(detail_).trimmed();
+        return text.isEmpty() ? QString::fromUtf8(curl_easy_strerror(code)) : text;
+    }
+
+  private:
+    EasyHandle handle_;
+    char detail_[CURL_ERROR_SIZE] = {};
+    ProgressState state_;
+};
+
+}  // namespace
+
+TBTransfer::TBTransfer() {
+    initialiseCurl();
+}
+
+void TBTransfer::setCredentials(const QString& user, const QString& password) {
+    user_ = user;
+    password_ = password;
+}
+
+void TBTransfer::setProgress(Progress progress) {
+    progress_ = std::move(progress);
+}
+
+void TBTransfer::setConnectTimeout(int seconds) {
+    connectTimeout_ = seconds;
+}
+
+QString TBTransfer::addressFor(const QString& address, const QString& fileName) {
+    if (!address.endsWith(u'/')) {
+        return address;
+    }
+    return address + QString::fromUtf8(QUrl::toPercentEncoding(fileName));
+}
+
+TransferResult TBTransfer::upload(const QString& file, const QString& address,
+                                  const QString& remoteName) const {
+    const QString name = remoteName.isEmpty() ? QFileInfo(file).fileName() : remoteName;
+    const QString target = addressFor(address, name);
+    const auto failed = [&](const QString& reason) {
+        return TransferResult{false,
+                              QStringLiteral("Cannot send %1 to %2: %3").arg(name, target, reason)};
+    };
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly)) {
+        return failed(source.errorString());
+    }
+    Session session(target, user_, password_, connectTimeout_, progress_);
+    if (CURL* curl = session.handle()) {
+        curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
+        curl_easy_setopt(curl, CURLOPT_READFUNCTION, readFromFile);
+        curl_easy_setopt(curl, CURLOPT_READDATA, &source);
+        curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(source.size()));
+    }
+    const QString reason = session.perform();
+    if (!reason.isEmpty()) {
+        return failed(reason);
+    }
+    long status = 0;
+    curl_easy_getinfo(session.handle(), CURLINFO_RESPONSE_CODE, &status);
+    if (target.startsWith(QStringLiteral("http"), Qt::CaseInsensitive) && status >= 300) {
+        return failed(QStringLiteral("the server answered %1").arg(status));
+    }
+    return {true, {}};
+}
+
+TransferResult TBTransfer::download(const QString& address, const QString& file) const {
+    const auto failed = [&](const QString& reason) {
+        return TransferResult{
+            false, QStringLiteral("Cannot fetch %1 to %2: %3").arg(address, file, reason)};
+    };
+    QSaveFile target(file);
+    if (!target.open(QIODevice::WriteOnly)) {
+        return failed(target.errorString());
+    }
+    Session session(address, user_, password_, connectTimeout_, progress_);
+    if (CURL* curl = session.handle()) {
+        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeToFile);
+        curl_easy_setopt(curl, CURLOPT_WRITEDATA, &target);
+        curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    }
+    const QString reason = session.perform();
+    if (!reason.isEmpty()) {
+        target.cancelWriting();
+        return failed(reason);
+    }
+    if (!target.commit()) {
+        return failed(target.errorString());
+    }
+    return {true, {}};
+}
+
+}  // namespace vel
