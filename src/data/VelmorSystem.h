@@ -168,6 +168,12 @@ public:
 
     // A builder of a new system in the same data folder, for the new-system window.
     virtual std::unique_ptr<NewSystemBuilder> newSystemBuilder() = 0;
+
+    // Hands the data fields that the system maintains for a purpose over to the users: every
+    // field in use whose description begins with the holder ("Quality ", "PPA ") keeps its
+    // figures but is no longer the system's. Answers how many were handed over. Changes the
+    // data-field table in memory: save it with dataFields().save().
+    virtual int convertDataFieldsToUserDefined(const QString& holder) = 0;
 };
 
 }  // namespace vel
