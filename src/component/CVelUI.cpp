@@ -7,6 +7,8 @@
 #include "data/Masterfile.h"
 #include "data/NewSystemBuilder.h"
 #include "maintenance/NewSystemCreation.h"
+#include "maintenance/SystemClone.h"
+#include "maintenance/WeekEndJob.h"
 #include "maintenance/AutomaticTableExport.h"
 #include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
@@ -68,17 +70,33 @@ CVelUI::~CVelUI() {
 
 bool CVelUI::CreateNewSystem(Handle hWnd, VelmorSystem& Velmor) {
     OperationScope scope(Velmor);
-    bool created = false;
-    guarded(QStringLiteral(" - CreateNewSystem"), created, [&] {
+    return withNewSystemBuilder(Velmor, QStringLiteral(" - CreateNewSystem"),
+                                [&](NewSystemBuilder& builder) {
+                                    return createNewSystem(hWnd, Velmor, builder);
+                                });
+}
+
+bool CVelUI::CloneSystem(Handle hWnd, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    return withNewSystemBuilder(Velmor, QStringLiteral(" - CloneSystem"),
+                                [&](NewSystemBuilder& builder) {
+                                    return cloneSystem(hWnd, Velmor, builder);
+                                });
+}
+
+bool CVelUI::withNewSystemBuilder(VelmorSystem& Velmor, const QString& procedureSuffix,
+                                  const std::function<bool(NewSystemBuilder&)>& job) {
+    bool done = false;
+    guarded(procedureSuffix, done, [&] {
         mNewSystem_ = Velmor.newSystemBuilder();
         newSystemStatus_ = &Velmor;
         NewSystemEventSink sink(*this);
         mNewSystem_->setEvents(&sink);
-        created = createNewSystem(hWnd, Velmor, *mNewSystem_);
+        done = job(*mNewSystem_);
     });
     mNewSystem_.reset();  // ends the builder's hold on the data folder
     newSystemStatus_ = nullptr;
-    return created;
+    return done;
 }
 
 void CVelUI::mNewSystem_StatFileInit(const QString& fileName, int count) {
@@ -97,11 +115,6 @@ void CVelUI::mNewSystem_StatDone() {
     newSystemStatus_->StatusDone();
 }
 
-bool CVelUI::CloneSystem(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Cloning a system"));
-    return false;
-}
-
 void CVelUI::EditTitle(Handle hWnd, VelmorSystem& Velmor) {
     OperationScope scope(Velmor);
     // The title is kept in the master file, not in the tables under corporate control, so the
@@ -109,9 +122,15 @@ void CVelUI::EditTitle(Handle hWnd, VelmorSystem& Velmor) {
     runEditor({EditorKind::Title}, hWnd, Velmor);
 }
 
-bool CVelUI::WeekEndProcess(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Week-end processing"));
-    return false;
+bool CVelUI::WeekEndProcess(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    bool succeeded = false;
+    guarded(QStringLiteral("-WeekEndProcess"), succeeded, [&] {
+        Velmor.StatusText(loadingFiles);
+        succeeded = Velmor.weekEndProcess(hwndOwner, commandLineFlag_ == eCMDMenu);
+        afterWeekEnd(Velmor, succeeded);
+    });
+    return succeeded;
 }
 
 bool CVelUI::EditActivity(Handle hwndOwner, VelmorSystem& Velmor) {

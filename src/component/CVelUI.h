@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -96,6 +97,10 @@ private:
     void printDayInfo(const std::vector<DayEntry>& entries);
 
     class NewSystemEventSink;
+    // Runs a job on a new-system builder whose progress shows on the system's status display;
+    // an error inside is reported with the suffix and the job's answer so far returned.
+    bool withNewSystemBuilder(VelmorSystem& Velmor, const QString& procedureSuffix,
+                              const std::function<bool(NewSystemBuilder&)>& job);
     // The new-system builder's progress, shown on the status display of the system the
     // operation was given.
     void mNewSystem_StatFileInit(const QString& fileName, int count);

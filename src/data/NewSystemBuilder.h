@@ -59,6 +59,10 @@ public:
     // Takes the next free system number and writes the new system's master file from the
     // parameters; false with lastError() when that is impossible (nothing is left behind).
     virtual bool prepare(const NewSystemParameters& parameters) = 0;
+    // Prepares a system of the same number and shape as the system the builder was made from
+    // (sizes, start, fiscal calendar, estimated activities) in another folder, with the title;
+    // false with lastError() when that folder holds the system already or cannot be written.
+    virtual bool prepareClone(const QString& folder, const QString& title) = 0;
     // The prepared system's master file, where the fiscal calendar is defined before the files
     // are created.
     virtual Masterfile& masterfile() = 0;
@@ -70,6 +74,8 @@ public:
     virtual bool openNewSystem() = 0;
 
     virtual int systemNumber() const = 0;  // the prepared system's number (0 before prepare)
+    // Where the prepared system's settings object attaches.
+    virtual QString settingsLocation() const = 0;
     virtual QString lastError() const = 0;
 
 protected:

@@ -169,6 +169,14 @@ public:
     // A builder of a new system in the same data folder, for the new-system window.
     virtual std::unique_ptr<NewSystemBuilder> newSystemBuilder() = 0;
 
+    // The week-end processing over the owner window; interactive: it may ask the person. True
+    // when it succeeded.
+    virtual bool weekEndProcess(quintptr ownerHandle, bool interactive) = 0;
+    // Whether the site wants the follow-up report after a week-end processing.
+    virtual bool followUpWanted() = 0;
+    // The follow-up job in a mode on the system, for a date; false when it failed.
+    virtual bool runFollowUp(int mode, const QDate& date) = 0;
+
     // Hands the data fields that the system maintains for a purpose over to the users: every
     // field in use whose description begins with the holder ("Quality ", "PPA ") keeps its
     // figures but is no longer the system's. Answers how many were handed over. Changes the

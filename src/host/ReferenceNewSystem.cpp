@@ -29,9 +29,11 @@ QString dataLevelName(DataLevel level) {
 
 }  // namespace
 
-ReferenceNewSystem::ReferenceNewSystem(QString dataFolder, std::function<QDateTime()> now,
+ReferenceNewSystem::ReferenceNewSystem(QString dataFolder, int source,
+                                       std::function<QDateTime()> now,
                                        std::function<void(int)> opened)
     : dataFolder_(std::move(dataFolder)),
+      source_(source),
       now_(std::move(now)),
       opened_(std::move(opened)),
       folderLock_(AddSlash(dataFolder_) + QStringLiteral("TBNEWSYS.LCK")) {}
@@ -78,8 +80,6 @@ bool ReferenceNewSystem::prepare(const NewSystemParameters& parameters) {
     if (!lock()) {
         return false;
     }
-    const int number = firstFreeNumber();
-    const TableCatalogue names(dataFolder_, number);
     MasterfileSettings settings;
     settings.title = parameters.title.trimmed();
     settings.dataLevel = dataLevelName(parameters.dataLevel);
@@ -87,10 +87,46 @@ bool ReferenceNewSystem::prepare(const NewSystemParameters& parameters) {
     settings.years = parameters.years;
     settings.fields = parameters.fields;
     settings.firstYearStart = parameters.fiscalStart;
+    return writeMasterfile(dataFolder_, firstFreeNumber(), settings, parameters.activities);
+}
+
+bool ReferenceNewSystem::prepareClone(const QString& folder, const QString& title) {
+    const TableCatalogue sourceNames(dataFolder_, source_);
+    ReferenceMasterfile source(sourceNames.path(catalogue::masterFile),
+                               sourceNames.path(hostFiles::accessLock));
+    if (!source.lastError().isEmpty()) {
+        return fail(source.lastError());
+    }
+    const auto number = [&](const char* key) {
+        return source.value(QStringLiteral("Master"), QString::fromLatin1(key)).toInt();
+    };
+    MasterfileSettings settings;
+    settings.title = title;
+    settings.dataLevel = source.value(QStringLiteral("Master"), QStringLiteral("DataLevel"));
+    settings.firstYear = number("FirstYear");
+    settings.years = number("Years");
+    settings.fields = number("Fields");
+    settings.periods = source.numberOfPeriods();
+    settings.firstYearStart = source.systemStartDate();
+    if (!writeMasterfile(folder, source_, settings, number("Activities"))) {
+        return false;
+    }
+    if (!masterfile_->setFiscalCalendar(source.fiscalCalendar())) {
+        const QString reason = masterfile_->lastError();
+        removeFiles();
+        return fail(reason);
+    }
+    return true;
+}
+
+bool ReferenceNewSystem::writeMasterfile(const QString& folder, int number,
+                                         const MasterfileSettings& settings, int activities) {
+    const TableCatalogue names(folder, number);
     QString error;
     if (!ReferenceMasterfile::create(names.path(catalogue::masterFile), settings, &error)) {
         return fail(error);
     }
+    folder_ = folder;
     systemNumber_ = number;
     changeLog_ = std::make_unique<ChangeLog>(names.path(catalogue::editLog), now_,
                                              StoreOptions{true});
@@ -101,7 +137,7 @@ bool ReferenceNewSystem::prepare(const NewSystemParameters& parameters) {
             return changeLog_->append(table, code, action, {});
         });
     if (!masterfile_->setValue(QStringLiteral("Master"), QStringLiteral("Activities"),
-                               QString::number(parameters.activities))) {
+                               QString::number(activities))) {
         const QString reason = masterfile_->lastError();
         removeFiles();
         return fail(reason);
@@ -128,7 +164,7 @@ bool ReferenceNewSystem::createFiles() {
     };
     QString error;
     const bool created =
-        ReferenceSystem::createSystemFiles(dataFolder_, systemNumber_, progress, &error);
+        ReferenceSystem::createSystemFiles(folder_, systemNumber_, progress, &error);
     if (listener) {
         listener->StatDone();
     }
@@ -141,12 +177,16 @@ void ReferenceNewSystem::removeFiles() {
     }
     masterfile_.reset();
     changeLog_.reset();
-    const TableCatalogue names(dataFolder_, systemNumber_);
+    const TableCatalogue names(folder_, systemNumber_);
     for (const QString& name : names.filesOfSystem()) {
-        QFile::remove(AddSlash(dataFolder_) + name);
+        QFile::remove(AddSlash(folder_) + name);
     }
-    QFile::remove(IniSettings::locationFor(dataFolder_, systemNumber_));
+    QFile::remove(IniSettings::locationFor(folder_, systemNumber_));
     systemNumber_ = 0;
+}
+
+QString ReferenceNewSystem::settingsLocation() const {
+    return IniSettings::locationFor(folder_, systemNumber_);
 }
 
 bool ReferenceNewSystem::openNewSystem() {
@@ -154,7 +194,7 @@ bool ReferenceNewSystem::openNewSystem() {
         return fail(QStringLiteral("No new system has been created"));
     }
     {
-        ReferenceSystem system(dataFolder_, systemNumber_, {now_});
+        ReferenceSystem system(folder_, systemNumber_, {now_});
         system.errors().setEchoToStandardError(false);
         if (!system.masterfile().open()) {
             return fail(system.referenceMasterfile().lastError());

@@ -21,8 +21,9 @@ namespace vel {
 
 class ReferenceNewSystem : public NewSystemBuilder {
   public:
-    // opened is told the new system's number when openNewSystem() has checked that it opens.
-    ReferenceNewSystem(QString dataFolder, std::function<QDateTime()> now,
+    // Builds in the data folder of the system numbered source (the one clones copy); opened is
+    // told the new system's number when openNewSystem() has checked that it opens.
+    ReferenceNewSystem(QString dataFolder, int source, std::function<QDateTime()> now,
                        std::function<void(int)> opened);
     ~ReferenceNewSystem() override;
 
@@ -32,19 +33,26 @@ class ReferenceNewSystem : public NewSystemBuilder {
 
     bool lock() override;
     bool prepare(const NewSystemParameters& parameters) override;
+    bool prepareClone(const QString& folder, const QString& title) override;
     Masterfile& masterfile() override { return *masterfile_; }
     bool createFiles() override;
     void removeFiles() override;
     bool openNewSystem() override;
 
     int systemNumber() const override { return systemNumber_; }
+    QString settingsLocation() const override;
     QString lastError() const override { return lastError_; }
 
   private:
     int firstFreeNumber() const;
     bool fail(const QString& error);
+    // Writes the master file of system number in folder and opens it for the calendar.
+    bool writeMasterfile(const QString& folder, int number, const MasterfileSettings& settings,
+                         int activities);
 
     QString dataFolder_;
+    int source_;
+    QString folder_;  // where the prepared system is built
     std::function<QDateTime()> now_;
     std::function<void(int)> opened_;
     SystemLockFile folderLock_;

@@ -5,6 +5,7 @@
 #include "data/TableCatalogue.h"
 #include "host/ReferenceNewSystem.h"
 #include "host/SystemRules.h"
+#include "host/WeekEndProcessing.h"
 #include "services/AddSlash.h"
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
@@ -226,7 +227,8 @@ bool ReferenceSystem::createSystemFiles(const QString& dataFolder, int systemNum
         const bool corporate = table == system.tables_.corporateActivities.get() ||
                                table == system.tables_.corporateElements.get() ||
                                table == system.tables_.corporateTypesOfWork.get();
-        if (!corporate) {
+        // The data-field table is made with its pool below.
+        if (!corporate && table != system.tables_.dataFields.get()) {
             tables.push_back(table);
         }
     }
@@ -588,7 +590,20 @@ bool ReferenceSystem::allocationUsedWithActivity(int activityNumber, int allocat
 }
 
 std::unique_ptr<NewSystemBuilder> ReferenceSystem::newSystemBuilder() {
-    return std::make_unique<ReferenceNewSystem>(dataFolder_, now_, newSystemOpened_);
+    return std::make_unique<ReferenceNewSystem>(dataFolder_, systemNumber_, now_,
+                                                newSystemOpened_);
+}
+
+bool ReferenceSystem::weekEndProcess(quintptr, bool interactive) {
+    return WeekEndProcessing(*this).run(interactive);
+}
+
+bool ReferenceSystem::followUpWanted() {
+    return WeekEndProcessing(*this).followUpWanted();
+}
+
+bool ReferenceSystem::runFollowUp(int mode, const QDate& date) {
+    return WeekEndProcessing(*this).followUp(mode, date);
 }
 
 }  // namespace vel

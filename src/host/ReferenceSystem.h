@@ -131,6 +131,10 @@ class ReferenceSystem : public VelmorSystem {
     void setNewSystemOpened(std::function<void(int systemNumber)> hook) {
         newSystemOpened_ = std::move(hook);
     }
+    // Week-end processing and its follow-up: see WeekEndProcessing.h.
+    bool weekEndProcess(quintptr ownerHandle, bool interactive) override;
+    bool followUpWanted() override;
+    bool runFollowUp(int mode, const QDate& date) override;
 
     // The table maxima that the settings choose: allocations 999 or 9999 ("System" section,
     // "MaxAllocations"), work centers up to 99 ("MaxWorkCenters", default 99).

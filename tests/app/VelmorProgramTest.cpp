@@ -67,3 +67,17 @@ TEST(VelmorProgram, ScriptAndCallOnTheDemoSitePrintTheExpectedTranscript) {
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_TRUE(missing.errors.contains(QStringLiteral("does not exist")));
 }
+
+TEST(VelmorProgram, HeadlessDemoRunsEveryStepWithoutAFailureAndCreatesASecondSystem) {
+    QTemporaryDir folder;
+    const QString site = folder.filePath(QStringLiteral("demo"));
+    const ProgramRun demo =
+        velmor({QStringLiteral("--data"), site, QStringLiteral("demo"), QStringLiteral("--headless")});
+    EXPECT_EQ(demo.exitCode, 0) << demo.errors.toStdString();
+    for (const char* line : {"window: Mistake Table", "window: Add a New System",
+                             "window: Fiscal Periods", "status: Creating Tallybook Masterfiles"}) {
+        EXPECT_TRUE(demo.out.contains(QString::fromLatin1(line))) << line;
+    }
+    EXPECT_EQ(demo.out.last(), QStringLiteral("result: True")) << "the new system was created";
+    EXPECT_TRUE(QFile::exists(site + QStringLiteral("/TBMASTER.2")));
+}

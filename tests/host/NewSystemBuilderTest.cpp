@@ -52,7 +52,7 @@ TEST(NewSystemBuilder, TakesTheNextNumberCreatesEveryFileWithProgressAndOpensIt)
     ASSERT_GE(events.lines.size(), 4);
     EXPECT_EQ(events.lines.first(), "Creating Tallybook Masterfiles");
     EXPECT_EQ(events.lines.last(), "done");
-    EXPECT_TRUE(events.lines.contains(QStringLiteral("file Activity of 16")))
+    EXPECT_TRUE(events.lines.contains(QStringLiteral("file Activity of 15")))
         << events.lines.join(";").toStdString();
     EXPECT_EQ(events.percents.first(), 0);
     EXPECT_EQ(events.percents.last(), 100);

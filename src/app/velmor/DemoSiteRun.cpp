@@ -35,12 +35,26 @@ QString headlessDemoScript() {
         "expect result True\n"
         "call EditSettings SettingType=13\n"
         "expect result \"error 5\"\n"
+        "window TBEditForm\n  close\nend\n"
         "call EditMistakes\n"
         "answer \"The PPA Module must be Active\" OK\n"
         "call PrintAssocAccountability\n"
         "expect result False\n"
         "call PrintAssocHist\n"
-        "call ExportTables OutputType=CSV\n");
+        "answer \"The following files have been created\" OK\n"
+        "call ExportTables OutputType=CSV\n"
+        "call WeekEndProcess\n"
+        "window frmAddSys\n"
+        "  set SysName \"Demo Site North\"\n"
+        "  set SysParam(0) 2027\n"
+        "  click Command1(2)\n  click Command1(2)\n  click Command1(2)\n"
+        "  click Command1(2)\n"
+        "end\n"
+        "window frmPeriod\n"
+        "  click Command1(2)\n  click Command1(2)\n  click Command1(2)\n"
+        "end\n"
+        "call CreateNewSystem\n"
+        "expect result True\n");
 }
 
 }  // namespace vel
