@@ -55,10 +55,13 @@ void SettingPages::declareCostAndHistory(Container& container) {
             &history.numberBox(QStringLiteral("nmbHistory"), index, captions[size_t(index)])
                  .range(index == 3 ? 0 : 1, maxima[size_t(index)]);
     }
-    auto& failures = history.frame(QStringLiteral("fraQual"),
-                                   QStringLiteral("Anticipated Failure Units are calculated based on:"));
-    failuresFrom_[0] = &failures.option(QStringLiteral("optQual"), 0, QStringLiteral("Short Term History"));
-    failuresFrom_[1] = &failures.option(QStringLiteral("optQual"), 1, QStringLiteral("Long Term History"));
+    auto& failures =
+        history.frame(QStringLiteral("fraQual"),
+                      QStringLiteral("Anticipated Failure Units are calculated based on:"));
+    failuresFrom_[0] =
+        &failures.option(QStringLiteral("optQual"), 0, QStringLiteral("Short Term History"));
+    failuresFrom_[1] =
+        &failures.option(QStringLiteral("optQual"), 1, QStringLiteral("Long Term History"));
 }
 
 void SettingPages::declareFiles(Container& container) {
@@ -110,15 +113,15 @@ void SettingPages::declareModules(Container& container) {
     });
 
     auto& discipline = page(container, stgDiscipline);
-    discipline_ = &discipline.checkBox(
-        QStringLiteral("chkDiscipline"),
-        QStringLiteral("Enable the Performance Policy Administration Module"));
+    discipline_ =
+        &discipline.checkBox(QStringLiteral("chkDiscipline"),
+                             QStringLiteral("Enable the Performance Policy Administration Module"));
 
     auto& xyz = page(container, stgXYZ);
     xyz_[0] = &xyz.checkBox(QStringLiteral("chkXYZ"), 0,
                             QStringLiteral("Enable the XYZ menus and options"));
-    xyz_[1] = &xyz.checkBox(QStringLiteral("chkXYZ"), 1,
-                            QStringLiteral("The script uses XYZ features"));
+    xyz_[1] =
+        &xyz.checkBox(QStringLiteral("chkXYZ"), 1, QStringLiteral("The script uses XYZ features"));
     xyz_[2] = &xyz.checkBox(QStringLiteral("chkXYZ"), 2,
                             QStringLiteral("The script uses Start Date and Time features"));
     xyz.label(QStringLiteral("lblXYZ"),
@@ -140,9 +143,10 @@ void SettingPages::declareChoices(Container& container) {
     }
 
     auto& keys = page(container, stgSoftKeys);
-    keys.label(QStringLiteral("lblKeys"),
-               QStringLiteral("Set the text that will be inserted when the Function Keys are "
-                              "pressed on the Production Sheet Entry screen for the Activity Code."));
+    keys.label(
+        QStringLiteral("lblKeys"),
+        QStringLiteral("Set the text that will be inserted when the Function Keys are "
+                       "pressed on the Production Sheet Entry screen for the Activity Code."));
     for (int index = 0; index < SettingValues::keyCount; ++index) {
         keys_[size_t(index)] =
             &keys.textBox(QStringLiteral("txtKey"), index,
@@ -166,8 +170,8 @@ void SettingPages::declareChoices(Container& container) {
         QStringLiteral("Set the Maximum number of Allocations allowed in the Allocation Table.  "
                        "Increasing the size to 9999 will cause increased file sizes and also "
                        "increase time to complete many operations."));
-    allocations_[0] = &allocations.option(QStringLiteral("optAllocation"), 0,
-                                          QStringLiteral("9999 Allocations"));
+    allocations_[0] =
+        &allocations.option(QStringLiteral("optAllocation"), 0, QStringLiteral("9999 Allocations"));
     allocations_[1] = &allocations.option(QStringLiteral("optAllocation"), 1,
                                           QStringLiteral("999 Allocations (default)"));
 }

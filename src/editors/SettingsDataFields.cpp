@@ -63,8 +63,8 @@ template <class Record>
 std::unique_ptr<SettingsDataFields::Snapshot> snapshotOf(Table<Record>& table, QString* refusal) {
     const bool openedHere = !table.isOpen();
     if (openedHere && !table.open()) {
-        *refusal = QStringLiteral("Error opening the ") + table.name() + QStringLiteral(" Table.  ") +
-                   table.lastError();
+        *refusal = QStringLiteral("Error opening the ") + table.name() +
+                   QStringLiteral(" Table.  ") + table.lastError();
         return nullptr;
     }
     auto snapshot = std::make_unique<TableSnapshot<Record>>(table);
@@ -130,8 +130,9 @@ bool SettingsDataFields::planTrackCost(bool on, QString* refusal) {
     }
     const int available = system_.freeDataFieldCount();
     if (on && available < int(changing.size())) {
-        *refusal = QStringLiteral("There are not enough datafields available to track cost for "
-                                  "every Activity.  %1 are needed and %2 are available.")
+        *refusal = QStringLiteral(
+                       "There are not enough datafields available to track cost for "
+                       "every Activity.  %1 are needed and %2 are available.")
                        .arg(int(changing.size()))
                        .arg(available);
         return false;
@@ -139,8 +140,8 @@ bool SettingsDataFields::planTrackCost(bool on, QString* refusal) {
     for (int number : changing) {
         ActivityRecord record = activities.record(number);
         if (on) {
-            record.FldCostto = system_.assignDataField(record.Code.trimmed() +
-                                                       QStringLiteral(" Cost"));
+            record.FldCostto =
+                system_.assignDataField(record.Code.trimmed() + QStringLiteral(" Cost"));
         } else {
             system_.releaseDataField(record.FldCostto);
             record.FldCostto = 0;
@@ -150,8 +151,7 @@ bool SettingsDataFields::planTrackCost(bool on, QString* refusal) {
     return true;
 }
 
-bool SettingsDataFields::planQuality(bool wasOn, bool on, bool cost, bool hours,
-                                     QString* refusal) {
+bool SettingsDataFields::planQuality(bool wasOn, bool on, bool cost, bool hours, QString* refusal) {
     if (!takeSnapshots(false, !on && wasOn, refusal)) {
         return false;
     }
@@ -170,8 +170,9 @@ bool SettingsDataFields::planQuality(bool wasOn, bool on, bool cost, bool hours,
         return true;
     }
     if (!wasOn && system_.freeDataFieldCount() < int(qualityModuleFields().size())) {
-        *refusal = QStringLiteral("Error activating the Quality Module.  Check that there are at "
-                                  "least 4 datafields available in the Associate Tallybook.");
+        *refusal = QStringLiteral(
+            "Error activating the Quality Module.  Check that there are at "
+            "least 4 datafields available in the Associate Tallybook.");
         return false;
     }
     QStringList wanted = qualityModuleFields();
@@ -183,8 +184,9 @@ bool SettingsDataFields::planQuality(bool wasOn, bool on, bool cost, bool hours,
     }
     int missing = 0;
     if (!ensureFields(wanted, &missing)) {
-        *refusal = QStringLiteral("There are not enough datafields available in the Associate "
-                                  "Tallybook for the Quality datafields.  %1 are needed.")
+        *refusal = QStringLiteral(
+                       "There are not enough datafields available in the Associate "
+                       "Tallybook for the Quality datafields.  %1 are needed.")
                        .arg(missing);
         return false;
     }
@@ -207,9 +209,10 @@ bool SettingsDataFields::planPerformancePolicy(bool on, QString* refusal) {
     }
     int missing = 0;
     if (!ensureFields(policyFields, &missing)) {
-        *refusal = QStringLiteral("There are not enough datafields available in the Associate "
-                                  "Tallybook to activate the Performance Policy Module.  %1 are "
-                                  "needed.")
+        *refusal = QStringLiteral(
+                       "There are not enough datafields available in the Associate "
+                       "Tallybook to activate the Performance Policy Module.  %1 are "
+                       "needed.")
                        .arg(missing);
         return false;
     }

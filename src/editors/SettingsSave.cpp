@@ -57,20 +57,25 @@ bool SettingsSave::save(SettingTypes type, const SettingValues& before,
 bool SettingsSave::agreed(SettingTypes type, const SettingValues& before,
                           const SettingValues& after, SettingsDataFields& fields) {
     switch (type) {
-    case stgTrackCost: return trackCostAgreed(after, fields);
-    case stgQuality: return qualityAgreed(before, after, fields);
-    case stgDiscipline: return policyAgreed(after, fields);
-    case stgMaxAllocation:
-        if (before.maxAllocations == 9999 && after.maxAllocations == 999) {
-            message(QStringLiteral("The Allocation Table cannot be reduced from 9999 to 999 "
+        case stgTrackCost:
+            return trackCostAgreed(after, fields);
+        case stgQuality:
+            return qualityAgreed(before, after, fields);
+        case stgDiscipline:
+            return policyAgreed(after, fields);
+        case stgMaxAllocation:
+            if (before.maxAllocations == 9999 && after.maxAllocations == 999) {
+                message(
+                    QStringLiteral("The Allocation Table cannot be reduced from 9999 to 999 "
                                    "Allocations here, because allocations numbered above 999 "
                                    "and their data would be lost.  Please contact your software "
                                    "supplier to reduce the Maximum Number of Allocations."),
                     MB_ICONEXCLAMATION);
-            return false;
-        }
-        return true;
-    default: return true;
+                return false;
+            }
+            return true;
+        default:
+            return true;
     }
 }
 
@@ -99,10 +104,10 @@ bool SettingsSave::qualityAgreed(const SettingValues& before, const SettingValue
             return false;
         }
     } else {
-        const QString question =
-            QStringLiteral("You are turning off the tracking of %1 information.  This will cause "
-                           "datafields to be changed from system maintained to user-defined.  "
-                           "Are you sure you want to do this");
+        const QString question = QStringLiteral(
+            "You are turning off the tracking of %1 information.  This will cause "
+            "datafields to be changed from system maintained to user-defined.  "
+            "Are you sure you want to do this");
         if (before.qualityCost && !after.qualityCost &&
             !yes(question.arg(QStringLiteral("Quality Cost")))) {
             return false;
@@ -114,7 +119,7 @@ bool SettingsSave::qualityAgreed(const SettingValues& before, const SettingValue
     }
     QString refusal;
     if (!fields.planQuality(before.quality, after.quality, after.qualityCost, after.qualityHours,
-                              &refusal)) {
+                            &refusal)) {
         message(refusal, MB_ICONEXCLAMATION);
         return false;
     }
@@ -125,8 +130,8 @@ bool SettingsSave::policyAgreed(const SettingValues& after, SettingsDataFields& 
     if (after.performancePolicy && system_.features().usesCorporateControl) {
         // What the corporate control file carries is recorded with the site's corporate settings.
         settings_.selectSection(QStringLiteral("Corporate"));
-        if (!SettingsObject::isTrue(
-                settings_.readValue(QStringLiteral("PerformancePolicy"), QStringLiteral("False")))) {
+        if (!SettingsObject::isTrue(settings_.readValue(QStringLiteral("PerformancePolicy"),
+                                                        QStringLiteral("False")))) {
             message(QStringLiteral("The Performance Policy feature is not active in the Corporate "
                                    "Control File. You must enable it in the Corporate System and "
                                    "then create the Corporate Control File before enabling it in "
@@ -137,12 +142,14 @@ bool SettingsSave::policyAgreed(const SettingValues& after, SettingsDataFields& 
     }
     const QString question =
         after.performancePolicy
-            ? QStringLiteral("You are turning on the Performance Policy feature.  This will cause "
-                             "datafields to be created.  Are you sure you want to do this")
-            : QStringLiteral("You are turning off the Performance Policy feature.  This will cause "
-                             "datafields to be changed from system maintained to user-defined and "
-                             "will remove the ability to perform calculations.  Are you sure you "
-                             "want to do this");
+            ? QStringLiteral(
+                  "You are turning on the Performance Policy feature.  This will cause "
+                  "datafields to be created.  Are you sure you want to do this")
+            : QStringLiteral(
+                  "You are turning off the Performance Policy feature.  This will cause "
+                  "datafields to be changed from system maintained to user-defined and "
+                  "will remove the ability to perform calculations.  Are you sure you "
+                  "want to do this");
     if (!yes(question)) {
         return false;
     }

@@ -7,7 +7,6 @@
 // then fail to save), and a refused question or check changes nothing.
 #include "editors/SettingValues.h"
 
-
 namespace vel {
 
 class SettingsDataFields;

@@ -22,8 +22,9 @@ namespace vel {
 namespace {
 
 const std::vector<PrintTable::Column>& printLayout() {
-    static const std::vector<PrintTable::Column> columns{
-        {QStringLiteral("Number"), 7}, {QStringLiteral("Setting"), 38}, {QStringLiteral("Value"), 30}};
+    static const std::vector<PrintTable::Column> columns{{QStringLiteral("Number"), 7},
+                                                         {QStringLiteral("Setting"), 38},
+                                                         {QStringLiteral("Value"), 30}};
     return columns;
 }
 
@@ -35,15 +36,15 @@ bool hasPage(int type) {
 }  // namespace
 
 frmSettings::frmSettings(int settingType)
-    : Form(QStringLiteral("frmSettings"), QStringLiteral("Settings")), settingType_(settingType),
-      pages_(*this), list_(std::make_unique<TBEditForm>(static_cast<EditFormEvents&>(*this))) {
+    : Form(QStringLiteral("frmSettings"), QStringLiteral("Settings")),
+      settingType_(settingType),
+      pages_(*this),
+      list_(std::make_unique<TBEditForm>(static_cast<EditFormEvents&>(*this))) {
     line().saveButtons(QStringLiteral("SaveButtons1")).clicked([this](int index) {
         confirmed_ = index == SaveButtons::OK;
         hide();
     });
-    storeFactory_ = [this] {
-        return std::make_unique<IniSettings>(system_->settingsLocation());
-    };
+    storeFactory_ = [this] { return std::make_unique<IniSettings>(system_->settingsLocation()); };
 }
 
 frmSettings::~frmSettings() = default;

@@ -35,8 +35,8 @@ TEST(frmSettingsFeatures, TrackCostAddsAndDeletesACostFieldPerActivityOnlyOnYes)
     s.edit(stgTrackCost, setAndSave("chkTrackCost", "1"));
     EXPECT_EQ(s.setting("Features", "CostTracking"), "True");
     EXPECT_EQ(s.costFields(), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(s.fieldsInUse(), (QMap<int, QString>{{1, "PICK Cost"}, {2, "PACK Cost"},
-                                                    {3, "LOAD Cost"}}));
+    EXPECT_EQ(s.fieldsInUse(),
+              (QMap<int, QString>{{1, "PICK Cost"}, {2, "PACK Cost"}, {3, "LOAD Cost"}}));
     EXPECT_TRUE(s.system->features().costTracking);
 
     s.ui.answer(deletingCost, IDYES);
@@ -117,9 +117,8 @@ TEST(frmSettingsFeatures, QualityNeedsFourFreeFieldsAndTurningItOffConvertsThem)
     const QString turningOff = QStringLiteral("You are turning off the Quality feature.");
     s.ui.when(QStringLiteral("frmSettings"), setAndSave("chkQuality(0)", "0"));
     s.ui.answer(turningOff, IDNO);
-    s.ui.when(QStringLiteral("frmSettings"), [](FormDriver& window) {
-        window.click(QStringLiteral("SaveButtons1(1)"));
-    });
+    s.ui.when(QStringLiteral("frmSettings"),
+              [](FormDriver& window) { window.click(QStringLiteral("SaveButtons1(1)")); });
     s.ui.answer(turningOff, IDYES);
     s.component.EditSettings(0, *s.system, stgQuality);
     EXPECT_EQ(s.setting("Features", "Quality"), "False");
@@ -133,8 +132,9 @@ TEST(frmSettingsFeatures, QualityNeedsFourFreeFieldsAndTurningItOffConvertsThem)
 
 TEST(frmSettingsFeatures, PerformancePolicyCreatesItsFieldsAndHandsThemOverWhenTurnedOff) {
     SettingsSite s;
-    const QString turningOn = QStringLiteral("You are turning on the Performance Policy feature.  "
-                                             "This will cause datafields to be created.");
+    const QString turningOn = QStringLiteral(
+        "You are turning on the Performance Policy feature.  "
+        "This will cause datafields to be created.");
     s.ui.when(QStringLiteral("frmSettings"), setAndSave("chkDiscipline", "1"));
     s.ui.answer(turningOn, IDNO);
     closeAndDropChanges(s);

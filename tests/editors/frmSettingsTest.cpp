@@ -40,7 +40,8 @@ TEST(frmSettings, EveryPlainPageStoresItsValueLogsItAndShowsItAgain) {
         SCOPED_TRACE(page.control.toStdString());
         s.edit(page.type, [&](FormDriver& window) {
             EXPECT_EQ(window.form().caption(), "Settings");
-            EXPECT_TRUE(window.form().control(QStringLiteral("fraSetting(%1)").arg(page.type)).visible());
+            EXPECT_TRUE(
+                window.form().control(QStringLiteral("fraSetting(%1)").arg(page.type)).visible());
             window.set(page.control, page.value);
             window.click(QStringLiteral("SaveButtons1(1)"));
         });
@@ -53,7 +54,8 @@ TEST(frmSettings, EveryPlainPageStoresItsValueLogsItAndShowsItAgain) {
         });
     }
     EXPECT_EQ(s.loggedSettings(), logged);
-    EXPECT_TRUE(s.ui.transcript().prompts().isEmpty()) << s.ui.transcript().prompts().join(" | ").toStdString();
+    EXPECT_TRUE(s.ui.transcript().prompts().isEmpty())
+        << s.ui.transcript().prompts().join(" | ").toStdString();
     // What the host reads from the same keys.
     s.reopen();
     EXPECT_TRUE(s.system->features().xyz);
@@ -116,9 +118,8 @@ TEST(frmSettings, TheAllocationMaximumCannotGoBackTo999) {
         window.click(QStringLiteral("SaveButtons1(1)"));
     });
     s.ui.answer(QStringLiteral("contact your software supplier"), IDOK);
-    s.ui.when(QStringLiteral("frmSettings"), [](FormDriver& window) {
-        window.click(QStringLiteral("SaveButtons1(2)"));
-    });
+    s.ui.when(QStringLiteral("frmSettings"),
+              [](FormDriver& window) { window.click(QStringLiteral("SaveButtons1(2)")); });
     s.ui.answer(QStringLiteral("OK to Cancel all changes and exit?"), IDYES);
     s.component.EditSettings(0, *s.system, stgMaxAllocation);
     EXPECT_EQ(s.setting("System", "MaxAllocations"), "9999");
@@ -221,7 +222,8 @@ TEST(frmSettings, TheLogoPreviewMeasuresTheImageAndBrowseFillsTheFileName) {
         EXPECT_EQ(window.value(QStringLiteral("lblFileSize")),
                   QStringLiteral("File Size: %1 bytes").arg(bytes));
         window.click(QStringLiteral("btnBrowse(1)"));
-        EXPECT_EQ(window.value(QStringLiteral("txtLogo")), s.site.path(QStringLiteral("chosen.bmp")));
+        EXPECT_EQ(window.value(QStringLiteral("txtLogo")),
+                  s.site.path(QStringLiteral("chosen.bmp")));
         window.click(QStringLiteral("btnPreview"));
         EXPECT_EQ(window.value(QStringLiteral("lblImageSize")), "Error loading the file");
         EXPECT_EQ(window.value(QStringLiteral("lblFileSize")), "");

@@ -57,9 +57,8 @@ TEST(frmTitle, CancelAndAnUnchangedTitleWriteNothing) {
         window.click(QStringLiteral("SaveButtons1(2)"));
     });
     h.component.EditTitle(0, *h.system);
-    h.ui.when(QStringLiteral("frmTitle"), [](FormDriver& window) {
-        window.click(QStringLiteral("SaveButtons1(1)"));
-    });
+    h.ui.when(QStringLiteral("frmTitle"),
+              [](FormDriver& window) { window.click(QStringLiteral("SaveButtons1(1)")); });
     h.component.EditTitle(0, *h.system);
     EXPECT_EQ(storedTitles(h), QStringList{QStringLiteral("Test Site")});
     EXPECT_TRUE(changeLog(h).empty());
@@ -69,8 +68,8 @@ TEST(frmTitle, CancelAndAnUnchangedTitleWriteNothing) {
 
 TEST(frmTitle, KeepsTheOtherTitlesOfTheMasterFile) {
     EditorHarness h;
-    ASSERT_TRUE(h.system->masterfile().setTitles(
-        {QStringLiteral("Old"), QStringLiteral("Second line")}));
+    ASSERT_TRUE(
+        h.system->masterfile().setTitles({QStringLiteral("Old"), QStringLiteral("Second line")}));
     h.ui.when(QStringLiteral("frmTitle"), [](FormDriver& window) {
         EXPECT_EQ(window.value(QStringLiteral("Text1")), "Old");
         window.set(QStringLiteral("Text1"), QStringLiteral("New"));
