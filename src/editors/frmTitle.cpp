@@ -7,6 +7,7 @@
 #include "services/MessageWithSound.h"
 #include "services/ShowLikeModal.h"
 #include "ui/KeyFilter.h"
+#include "ui/Label.h"
 #include "ui/MessageBoxCodes.h"
 #include "ui/SaveButtons.h"
 #include "ui/TextBox.h"
@@ -14,13 +15,16 @@
 namespace vel {
 
 namespace {
-constexpr int titleLength = 50;
+constexpr int titleLength = 40;
 }
 
 frmTitle::frmTitle() : Form(QStringLiteral("frmTitle"), QStringLiteral("System Title")) {
     title_ = &textBox(QStringLiteral("Text1"), QStringLiteral("System Title:"))
                   .keys(KeyFilter::name())
                   .maxLength(titleLength);
+    label(QStringLiteral("lblTitle"),
+          QStringLiteral("The title is printed at the top of every report and shown in the "
+                         "title bar of the program."));
     saveButtons(QStringLiteral("SaveButtons1")).clicked([this](int index) {
         confirmed_ = index == SaveButtons::OK;
         hide();
