@@ -119,8 +119,11 @@ void CVelUI::mNewSystem_StatDone() {
     newSystemStatus_->StatusDone();
 }
 
-void CVelUI::EditTitle(Handle, VelmorSystem& Velmor) {
-    notAvailableYet(Velmor, QStringLiteral("Editing the system titles"));
+void CVelUI::EditTitle(Handle hWnd, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
+    // The title is kept in the master file, not in the tables under corporate control, so the
+    // title editor runs without the corporate control check and changes no table to export.
+    runEditor({EditorKind::Title}, hWnd, Velmor);
 }
 
 bool CVelUI::WeekEndProcess(Handle hwndOwner, VelmorSystem& Velmor) {

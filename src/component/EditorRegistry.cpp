@@ -5,16 +5,20 @@
 #include "editors/frmAllocation.h"
 #include "editors/frmElement.h"
 #include "editors/frmMistake.h"
+#include "editors/frmSettings.h"
+#include "editors/frmTitle.h"
 
 namespace vel {
 
-std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int) {
+std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int settingType) {
     switch (kind) {
     case EditorKind::Activity: return std::make_unique<frmActivity>();
     case EditorKind::Mistake: return std::make_unique<frmMistake>();
     case EditorKind::Associate: return std::make_unique<frmEmployee>();
     case EditorKind::Element: return std::make_unique<frmElement>();
     case EditorKind::Allocation: return std::make_unique<frmAllocation>();
+    case EditorKind::Title: return std::make_unique<frmTitle>();
+    case EditorKind::Settings: return std::make_unique<frmSettings>(settingType);
     default: return nullptr;  // not part of this version yet
     }
 }
@@ -29,6 +33,7 @@ QString editorTitle(EditorKind kind) {
     case EditorKind::TypeOfWork: return QStringLiteral("Editing Types of Work");
     case EditorKind::Mistake: return QStringLiteral("Editing Mistakes");
     case EditorKind::Settings: return QStringLiteral("Editing Settings");
+    case EditorKind::Title: return QStringLiteral("Editing the system titles");
     }
     return {};
 }

@@ -8,7 +8,8 @@
 
 namespace vel {
 
-enum class EditorKind { Activity, Associate, WorkCenter, Allocation, Element, TypeOfWork, Mistake, Settings };
+enum class EditorKind { Activity, Associate, WorkCenter, Allocation, Element, TypeOfWork, Mistake, Settings,
+                        Title };
 
 // The settings editor edits one setting, given by its type; the others ignore it.
 std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int settingType = -1);

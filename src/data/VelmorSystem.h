@@ -182,6 +182,12 @@ public:
     // The table objects write the local control activity file ("TBCCACT.--" + number) that a
     // corporate system publishes; false when it could not be written (the reason is reported).
     virtual bool writeCorporateControlData() = 0;
+
+    // Hands the data fields that the system maintains for a purpose over to the users: every
+    // field in use whose description begins with the holder ("Quality ", "PPA ") keeps its
+    // figures but is no longer the system's. Answers how many were handed over. Changes the
+    // data-field table in memory: save it with dataFields().save().
+    virtual int convertDataFieldsToUserDefined(const QString& holder) = 0;
 };
 
 }  // namespace vel

@@ -461,6 +461,23 @@ bool ReferenceSystem::releaseDataField(int number) {
     return true;
 }
 
+int ReferenceSystem::convertDataFieldsToUserDefined(const QString& holder) {
+    auto& fields = dataFields();
+    if (holder.isEmpty() || (!fields.isOpen() && !fields.open())) {
+        return 0;
+    }
+    int converted = 0;
+    for (int number = 1; number <= fields.recordCount(); ++number) {
+        DataFieldRecord record = fields.record(number);
+        if (fields.isActive(number) && record.Desc.startsWith(holder)) {
+            record.Desc = (QString(userDefinedPrefix) + record.Desc).left(50);
+            fields.setRecord(number, record);
+            ++converted;
+        }
+    }
+    return converted;
+}
+
 QList<int> ReferenceSystem::groupingMembers(int grouping) {
     return membership_->members(grouping);
 }

@@ -148,6 +148,11 @@ class ReferenceSystem : public VelmorSystem {
     QString filePath(const QString& catalogueName) const;
     QDate today() const { return now_().date(); }
 
+    // A field is user-defined once its description begins with "User: "; converting puts that
+    // before the description, so the system's holders no longer match it.
+    int convertDataFieldsToUserDefined(const QString& holder) override;
+    static constexpr QLatin1StringView userDefinedPrefix{"User: "};
+
   private:
     void buildTables(const ReferenceSystemOptions& options);
     QString settingValue(const QString& section, const QString& key,

@@ -165,8 +165,9 @@ TEST(CVelUI, EditSettingsRefusesABadSettingTypeWithErrorFiveAndNoWindow) {
         }
     }
     EXPECT_TRUE(h.ui.transcript().messages().empty());
-    h.ui.answer(QStringLiteral("Editing Settings is not available yet"), IDOK);
+    h.ui.when(QStringLiteral("frmSettings"), [](FormDriver& window) { window.close(); });
     EXPECT_FALSE(h.component.EditSettings(0, *h.system, stgMaxAllocation));
+    EXPECT_EQ(h.ui.transcript().windows(), QStringList{QStringLiteral("Settings")});
     EXPECT_TRUE(h.ui.transcript().lines().contains(QStringLiteral("status: Loading files ...")));
 }
 

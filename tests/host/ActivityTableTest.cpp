@@ -112,30 +112,6 @@ TEST(ActivityTable, ChangedStandardsRewriteOnlyTheirActivityAndRemovalDropsThem)
     EXPECT_EQ(rowsOfFirst, 0);
 }
 
-// Fails every write to the files whose names contain the given text.
-class FileFailingOperations : public xbase::FileOperations {
-  public:
-    explicit FileFailingOperations(QByteArray name) : name_(std::move(name)) {}
-    int openFile(const QByteArray& path, int flags, int mode) override {
-        const int descriptor = FileOperations::openFile(path, flags, mode);
-        if (descriptor >= 0) {
-            failing_[descriptor] = path.contains(name_);
-        }
-        return descriptor;
-    }
-    ssize_t writeAt(int descriptor, const void* buffer, size_t size, off_t offset) override {
-        if (failing_.value(descriptor)) {
-            errno = EIO;
-            return -1;
-        }
-        return FileOperations::writeAt(descriptor, buffer, size, offset);
-    }
-
-  private:
-    QByteArray name_;
-    QHash<int, bool> failing_;
-};
-
 // The standards rows of the file, as (allocation, element, units per hour) triples.
 std::set<std::tuple<int, int, float>> storedStandards(const TestSite& site) {
     std::set<std::tuple<int, int, float>> rows;

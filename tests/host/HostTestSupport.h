@@ -1,10 +1,13 @@
 #pragma once
 // A reference system on a temporary folder for the host tests, with a fixed clock.
 #include "host/ReferenceSystem.h"
+#include "platform/xbase/FileOperations.h"
 #include "services/IniSettings.h"
 
 #include <gtest/gtest.h>
+#include <QHash>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <memory>
 
 namespace vel::testing {
@@ -60,6 +63,30 @@ Record withDescription(const QString& description) {
     record.Desc = description;
     return record;
 }
+
+// Fails every write to the files whose names contain the given text.
+class FileFailingOperations : public xbase::FileOperations {
+  public:
+    explicit FileFailingOperations(QByteArray name) : name_(std::move(name)) {}
+    int openFile(const QByteArray& path, int flags, int mode) override {
+        const int descriptor = FileOperations::openFile(path, flags, mode);
+        if (descriptor >= 0) {
+            failing_[descriptor] = path.contains(name_);
+        }
+        return descriptor;
+    }
+    ssize_t writeAt(int descriptor, const void* buffer, size_t size, off_t offset) override {
+        if (failing_.value(descriptor)) {
+            errno = EIO;
+            return -1;
+        }
+        return FileOperations::writeAt(descriptor, buffer, size, offset);
+    }
+
+  private:
+    QByteArray name_;
+    QHash<int, bool> failing_;
+};
 
 // Saves and checks the outcome, showing the table's error when it fails.
 template <class TableType>
