@@ -38,7 +38,7 @@ bool WeekEndProcessing::run(bool interactive) {
     const QDate closed = QDate::fromString(masterfile.value(master, lastWeekEndKey), dateFormat);
     if (closed.isValid() && closed >= weekEnd) {
         system_.StatusText(QStringLiteral("Week-End Processing is up to date"));
-        return true;
+        return recalculatePendingHistory();
     }
     if (interactive &&
         system_.AskMessage(QStringLiteral("OK to run Week-End Processing for the week ending ") +
@@ -72,6 +72,21 @@ bool WeekEndProcessing::run(bool interactive) {
     }
     if (!masterfile.setValue(master, lastWeekEndKey, weekEnd.toString(dateFormat))) {
         return fail(masterfile.lastError());
+    }
+    system_.StatusDone();
+    return recalculatePendingHistory();
+}
+
+bool WeekEndProcessing::recalculatePendingHistory() {
+    IniSettings settings(system_.settingsLocation());
+    settings.selectSection(QStringLiteral("History"));
+    const QString pending = QStringLiteral("RecalculatePending");
+    if (!IniSettings::isTrue(settings.readValue(pending, QString()))) {
+        return true;
+    }
+    system_.StatusText(QStringLiteral("Recalculating History..."));
+    if (!settings.writeBoolean(pending, false)) {
+        return fail(settings.lastError());
     }
     system_.StatusDone();
     return true;

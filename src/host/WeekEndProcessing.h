@@ -5,6 +5,8 @@
 // moves to that Sunday. A week already closed is not closed again. Asked interactively, it first
 // asks "OK to run Week-End Processing for the week ending <date>?"; No closes nothing.
 //
+// A history recalculation left pending by the settings is done (and cleared) on every run.
+//
 // The follow-up report is wanted when the settings say so ("WeekEnd"/"FollowUp"). Mode 3 lists
 // the active associates with no production-sheet line on or after the date, one "code<TAB>last
 // name, first name" line each, in "followup" + system number + ".txt" in the data folder.
@@ -31,6 +33,9 @@ class WeekEndProcessing {
 
   private:
     bool fail(const QString& reason);
+    // The history recalculation the settings editor left for the week-end ("History" /
+    // "RecalculatePending"): the host keeps no history of its own, so it clears the request.
+    bool recalculatePendingHistory();
 
     ReferenceSystem& system_;
 };

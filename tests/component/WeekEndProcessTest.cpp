@@ -4,6 +4,7 @@
 #include "data/records/AssociateRecord.h"
 #include "host/HostTestSupport.h"
 #include "platform/print/TextPrintOutput.h"
+#include "services/IniSettings.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -81,8 +82,14 @@ TEST(WeekEndProcess, ClosesTheWeeksOnceAskingOnlyFromTheMenu) {
     EXPECT_EQ(w.master("WeekEnds", "2024/03/17"), QString());
     EXPECT_TRUE(w.ui.transcript().lines().contains("status: Loading files ..."));
 
+    w.site.setSetting(QStringLiteral("History"), QStringLiteral("RecalculatePending"),
+                      QStringLiteral("True"));
     EXPECT_TRUE(w.component.WeekEndProcess(0, *w.system)) << "up to date: no question";
     EXPECT_FALSE(QFile::exists(w.site.path(QStringLiteral("followup1.txt"))));
+    EXPECT_TRUE(w.ui.transcript().lines().contains("status: Recalculating History..."));
+    IniSettings settings(w.system->settingsLocation());
+    settings.selectSection(QStringLiteral("History"));
+    EXPECT_EQ(settings.readValue(QStringLiteral("RecalculatePending"), QString()), "False");
 }
 
 TEST(WeekEndProcess, UnattendedRunWritesTheFollowUpAndPrintsTheLog) {
