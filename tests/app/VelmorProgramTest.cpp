@@ -80,4 +80,5 @@ TEST(VelmorProgram, HeadlessDemoRunsEveryStepWithoutAFailureAndCreatesASecondSys
     }
     EXPECT_EQ(demo.out.last(), QStringLiteral("result: True")) << "the new system was created";
     EXPECT_TRUE(QFile::exists(site + QStringLiteral("/TBMASTER.2")));
+    EXPECT_TRUE(QFile::exists(site + QStringLiteral("/ACTIVITY.csv"))) << "not in the working folder";
 }

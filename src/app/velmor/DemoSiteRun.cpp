@@ -25,7 +25,7 @@ bool makeFreshDemoSite(const QString& folder, bool large, QString* error) {
     return createDemoSite(folder, large ? DemoSize::Large : DemoSize::Small, error);
 }
 
-QString headlessDemoScript() {
+QString headlessDemoScript(const QString& exportFolder) {
     return QStringLiteral(
         "# The headless demo: what this version offers, on the demo site.\n"
         "answer always \"is not available yet\" OK\n"
@@ -42,7 +42,7 @@ QString headlessDemoScript() {
         "expect result False\n"
         "call PrintAssocHist\n"
         "answer \"The following files have been created\" OK\n"
-        "call ExportTables OutputType=CSV\n"
+        "call ExportTables OutputType=CSV OutputFolder=\"%1\"\n"
         "call WeekEndProcess\n"
         "window frmAddSys\n"
         "  set SysName \"Demo Site North\"\n"
@@ -54,7 +54,8 @@ QString headlessDemoScript() {
         "  click Command1(2)\n  click Command1(2)\n  click Command1(2)\n"
         "end\n"
         "call CreateNewSystem\n"
-        "expect result True\n");
+        "expect result True\n")
+        .arg(exportFolder);
 }
 
 }  // namespace vel

@@ -11,7 +11,7 @@ namespace vel {
 QString defaultDemoFolder();
 // Creates a demo site in the folder, replacing an earlier one; false with the reason.
 bool makeFreshDemoSite(const QString& folder, bool large, QString* error);
-// The script the headless demo runs.
-QString headlessDemoScript();
+// The script the headless demo runs; its table export goes to the folder.
+QString headlessDemoScript(const QString& exportFolder);
 
 }  // namespace vel

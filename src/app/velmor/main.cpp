@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
         std::unique_ptr<vel::ReferenceSystem> system = vel::openSystem(folder, 1, &error);
         if (!windows) {
             out << "Demo site: " << folder << '\n';
-            return vel::runScriptText(*system, vel::eCMDScript, vel::headlessDemoScript(), out, errors);
+            return vel::runScriptText(*system, vel::eCMDScript, vel::headlessDemoScript(folder), out, errors);
         }
         return runWindow(std::move(system));
     }
