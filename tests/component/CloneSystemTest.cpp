@@ -2,7 +2,7 @@
 // setting and report layouts; the refusals and a failure.
 #include "component/CVelUI.h"
 #include "data/Masterfile.h"
-#include "host/HostTestSupport.h"
+#include "editors/EditorHarness.h"
 #include "services/IniSettings.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
@@ -16,23 +16,13 @@ using vel::testing::TestSite;
 
 namespace {
 
-struct Cloning {
-    Cloning() : scope(ui) {
-        ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
-        system = site.open();
-    }
+struct Cloning : vel::testing::EditorHarness {
     void write(const QString& name, const QByteArray& bytes = "layout") {
         QFile file(site.path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
     QString clonePath(const QString& name) const { return site.path("Clone/" + name); }
-
-    TestSite site;
-    HeadlessUi ui;
-    ScopedUi scope;
-    std::unique_ptr<ReferenceSystem> system;
-    CVelUI component;
 };
 
 TEST(CloneSystem, BuildsTheSameShapeWithTheControlSettingAndTheLayouts) {

@@ -4,7 +4,7 @@
 #include "data/records/AllocationRecord.h"
 #include "data/records/ElementRecord.h"
 #include "host/CorporateControlFile.h"
-#include "host/HostTestSupport.h"
+#include "editors/EditorHarness.h"
 #include "platform/transfer/ZipArchive.h"
 #include "services/IniSettings.h"
 #include "ui/HeadlessUi.h"
@@ -19,10 +19,8 @@ using vel::testing::TestSite;
 
 namespace {
 
-struct Corporate {
-    Corporate() : scope(ui) {
-        ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
-        system = site.open();
+struct Corporate : vel::testing::EditorHarness {
+    Corporate() {
         folder = site.path(QStringLiteral("corporate"));
         QDir().mkpath(folder);
         ElementRecord element;
@@ -36,16 +34,9 @@ struct Corporate {
         values.fill(-1.0F);
         values[0] = 30.0F;
         activity.AllocationStandards[1] = values;
-        store(system->elements(), element);
-        store(system->allocations(), allocation);
-        store(system->activities(), activity);
-    }
-    template <class Record>
-    static void store(Table<Record>& table, const Record& record) {
-        ASSERT_TRUE(table.open());
-        table.setRecord(1, record);
-        ASSERT_TRUE(table.save());
-        table.close();
+        store(system->elements(), {element});
+        store(system->allocations(), {allocation});
+        store(system->activities(), {activity});
     }
     QString setting(const QString& key) {
         IniSettings settings(system->settingsLocation());
@@ -54,11 +45,6 @@ struct Corporate {
     }
     QStringList published() const { return QDir(folder).entryList(QDir::Files); }
 
-    TestSite site;
-    HeadlessUi ui;
-    ScopedUi scope;
-    std::unique_ptr<ReferenceSystem> system;
-    CVelUI component;
     QString folder;
 };
 

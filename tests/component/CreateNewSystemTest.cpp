@@ -3,7 +3,7 @@
 #include "component/CVelUI.h"
 #include "data/NewSystemBuilder.h"
 #include "data/TableCatalogue.h"
-#include "host/HostTestSupport.h"
+#include "editors/EditorHarness.h"
 #include "ui/Form.h"
 #include "ui/FormDriver.h"
 #include "ui/HeadlessUi.h"
@@ -18,10 +18,8 @@ using vel::testing::TestSite;
 
 namespace {
 
-struct Creation {
-    Creation() : scope(ui) {
-        ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
-        system = site.open();
+struct Creation : vel::testing::EditorHarness {
+    Creation() {
         system->setNewSystemOpened([this](int number) { opened = number; });
         before = QDir(site.folder).entryList(QDir::Files);
     }
@@ -58,11 +56,6 @@ struct Creation {
     }
     bool create() { return component.CreateNewSystem(0, *system); }
 
-    TestSite site;
-    HeadlessUi ui;
-    ScopedUi scope;
-    std::unique_ptr<ReferenceSystem> system;
-    CVelUI component;
     QStringList before;
     int opened = 0;
 };

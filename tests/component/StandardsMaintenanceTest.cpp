@@ -1,7 +1,7 @@
 // ReindexStandards and ReBuildStandards: the standards rebuilt from the activities only after
 // both confirmations, the maintenance phase always ended, both answering False.
 #include "component/CVelUI.h"
-#include "host/HostTestSupport.h"
+#include "editors/EditorHarness.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -12,10 +12,8 @@ using vel::testing::TestSite;
 
 namespace {
 
-struct Standards {
-    Standards() : scope(ui) {
-        ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
-        system = site.open();
+struct Standards : vel::testing::EditorHarness {
+    Standards() {
         ActivityRecord activity;
         activity.Code = QStringLiteral("PICK");
         activity.Desc = QStringLiteral("Picking");
@@ -24,11 +22,7 @@ struct Standards {
         values.fill(-1.0F);
         values[0] = 40.0F;
         activity.AllocationStandards[4] = values;
-        auto& activities = system->activities();
-        EXPECT_TRUE(activities.open());
-        activities.setRecord(1, activity);
-        EXPECT_TRUE(activities.save());
-        activities.close();
+        store(system->activities(), {activity});
         // A row left behind by an activity that is gone.
         auto& standards = system->standards();
         EXPECT_TRUE(standards.open());
@@ -56,12 +50,6 @@ struct Standards {
         other->endTableAccess();
         return free;
     }
-
-    TestSite site;
-    HeadlessUi ui;
-    ScopedUi scope;
-    std::unique_ptr<ReferenceSystem> system;
-    CVelUI component;
 };
 
 const std::multiset<int> withOrphan{1, 1, 77};

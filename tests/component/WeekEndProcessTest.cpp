@@ -2,7 +2,7 @@
 // and the printed log.
 #include "component/CVelUI.h"
 #include "data/records/AssociateRecord.h"
-#include "host/HostTestSupport.h"
+#include "editors/EditorHarness.h"
 #include "platform/print/TextPrintOutput.h"
 #include "services/IniSettings.h"
 #include "ui/HeadlessUi.h"
@@ -34,36 +34,20 @@ AssociateRecord associate(const char* code, const char* lastName) {
 }
 
 // The test site's clock is Wednesday 2024-03-13: the last complete week ends on Sunday the 10th.
-struct WeekEnd {
-    WeekEnd() : scope(ui) {
-        ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
-        system = site.open();
-        auto& associates = system->associates();
-        EXPECT_TRUE(associates.open());
-        associates.setRecord(1, associate("A1", "Idle"));
-        associates.setRecord(2, associate("A2", "Busy"));
-        EXPECT_TRUE(associates.save());
-        associates.close();
-        auto& lines = system->productionLines();
-        EXPECT_TRUE(lines.open());
-        int number = 0;
+struct WeekEnd : vel::testing::EditorHarness {
+    WeekEnd() {
+        store(system->associates(), {associate("A1", "Idle"), associate("A2", "Busy")});
+        std::vector<ProductionLineRecord> lines;
         for (const QDate& date : {QDate(2024, 2, 27), QDate(2024, 3, 5), QDate(2024, 3, 10),
                                   QDate(2024, 3, 12), QDate::currentDate()}) {
-            lines.setRecord(++number, line(date, date == QDate::currentDate() ? 2 : 1));
+            lines.push_back(line(date, date == QDate::currentDate() ? 2 : 1));
         }
-        EXPECT_TRUE(lines.save());
-        lines.close();
+        store(system->productionLines(), lines);
     }
     QString master(const QString& section, const QString& key) {
         EXPECT_TRUE(system->referenceMasterfile().reload());
         return system->referenceMasterfile().value(section, key);
     }
-
-    TestSite site;
-    HeadlessUi ui;
-    ScopedUi scope;
-    std::unique_ptr<ReferenceSystem> system;
-    CVelUI component;
 };
 
 TEST(WeekEndProcess, ClosesTheWeeksOnceAskingOnlyFromTheMenu) {

@@ -1,6 +1,6 @@
 #pragma once
-// The editors' tests: a reference system on a temporary folder, a headless Ui whose unscripted
-// windows and unanswered messages fail the test, and the command class that opens the editors.
+// The tests of the command class and its windows: a reference system on a temporary folder, a
+// headless Ui whose unscripted windows and unanswered messages fail the test, and the command class.
 #include "component/CVelUI.h"
 #include "host/HostTestSupport.h"
 #include "platform/print/TextPrintOutput.h"
