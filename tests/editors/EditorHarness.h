@@ -1,6 +1,7 @@
 #pragma once
-// The tests of the command class and its windows: a reference system on a temporary folder, a
-// headless Ui whose unscripted windows and unanswered messages fail the test, and the command class.
+// The tests of the command class and its windows: a reference system on a temporary folder,
+// a headless Ui whose unscripted windows and unanswered messages fail the test, and the
+// command class.
 #include "component/CVelUI.h"
 #include "host/HostTestSupport.h"
 #include "platform/print/TextPrintOutput.h"
