@@ -7,7 +7,7 @@
 #include "data/records/AssociateRecord.h"
 #include "data/records/WorkCenterRecord.h"
 #include "host/DemoRandom.h"
-#include "host/ProductionLineRecord.h"
+#include "data/records/ProductionLineRecord.h"
 
 #include <vector>
 

@@ -17,7 +17,7 @@
 #include "data/records/TypeOfWorkRecord.h"
 #include "data/records/WorkCenterRecord.h"
 #include "host/ActivityTable.h"
-#include "host/ProductionLineRecord.h"
+#include "data/records/ProductionLineRecord.h"
 
 #include <memory>
 

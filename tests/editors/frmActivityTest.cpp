@@ -3,7 +3,7 @@
 #include "ActivityEditorSite.h"
 
 #include "editors/frmActivity.h"
-#include "host/ProductionLineRecord.h"
+#include "data/records/ProductionLineRecord.h"
 #include "ui/ComboBox.h"
 #include "ui/ListView.h"
 #include "ui/TabStrip.h"

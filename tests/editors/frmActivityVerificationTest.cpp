@@ -4,7 +4,7 @@
 
 #include "data/records/LocationRecord.h"
 #include "editors/frmActivity.h"
-#include "host/ProductionLineRecord.h"
+#include "data/records/ProductionLineRecord.h"
 #include "ui/Grid.h"
 #include "ui/TabStrip.h"
 

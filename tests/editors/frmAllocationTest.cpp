@@ -5,7 +5,7 @@
 #include "data/records/ActivityRecord.h"
 #include "data/records/AllocationRecord.h"
 #include "editors/frmAllocation.h"
-#include "host/ProductionLineRecord.h"
+#include "data/records/ProductionLineRecord.h"
 #include "ui/Button.h"
 #include "ui/MessageBoxCodes.h"
 

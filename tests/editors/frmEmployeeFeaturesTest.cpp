@@ -5,7 +5,7 @@
 #include "data/CAssocLookup.h"
 #include "editors/AssociatePages.h"
 #include "editors/frmEmployee.h"
-#include "host/ProductionLineRecord.h"
+#include "data/records/ProductionLineRecord.h"
 #include "platform/print/TextPrintOutput.h"
 #include "ui/Button.h"
 #include "ui/MessageBoxCodes.h"

@@ -3,7 +3,7 @@
 #include "AssociateSite.h"
 
 #include "editors/frmEmployee.h"
-#include "host/ProductionLineRecord.h"
+#include "data/records/ProductionLineRecord.h"
 #include "ui/MessageBoxCodes.h"
 #include "ui/TabStrip.h"
 
