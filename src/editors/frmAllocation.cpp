@@ -1,5 +1,6 @@
 #include "editors/frmAllocation.h"
 
+#include "maintenance/AllocationImport.h"
 #include "maintenance/EditorImports.h"
 
 #include "data/VelmorSystem.h"
@@ -149,11 +150,33 @@ void frmAllocation::EditForm_ActionButton(int index) {
 }
 
 void frmAllocation::importAllocations() {
-    if (importAllocationsFromEditor(system())) {
+    if (importAllocationsFromEditor(system(), forActivities_)) {
         list().clearLines();
         fillList();
         list().markChanged();
     }
+}
+
+void frmAllocation::EditForm_EditSave(bool& success) {
+    MasterTableEditor::EditForm_EditSave(success);
+    if (!success || forActivities_.isEmpty()) {
+        return;
+    }
+    QList<int> stillActive;
+    for (int number : std::as_const(forActivities_)) {
+        if (allocations().isActive(number)) {
+            stillActive << number;
+        }
+    }
+    forActivities_.clear();
+    if (!stillActive.isEmpty()) {
+        AllocationImport::addToActivities(system(), stillActive);
+    }
+}
+
+void frmAllocation::EditForm_EditCancel(bool& close) {
+    MasterTableEditor::EditForm_EditCancel(close);
+    forActivities_.clear();
 }
 
 QStringList frmAllocation::lineTexts(int number) const {
