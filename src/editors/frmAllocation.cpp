@@ -35,21 +35,23 @@ Table<AllocationRecord>& frmAllocation::allocations() const {
 }
 
 bool frmAllocation::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) {
-    if (!beginEdit(system, system.allocations(), viewOnly, QStringLiteral("AO"))) {
-        return false;
-    }
-    setUpList();
-    list().addColumn(QStringLiteral("Code"), 0, ListColumn::Kind::Text, 10);
-    list().addColumn(QStringLiteral("Description"), 0, ListColumn::Kind::Text, 30);
-    list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
-    list().addColumn(QStringLiteral("Sequence"), 2, ListColumn::Kind::Figure, 6);
-    if (!this->viewOnly()) {
-        importButton_ = list().addActionButton(QStringLiteral("Import..."));
-    }
-    fillList();
-    showList(hwndOwner, false);
-    endEdit();
-    return true;
+    return runEdit(QStringLiteral(" - frmAllocation:Edit"), [&] {
+        if (!beginEdit(system, system.allocations(), viewOnly, QStringLiteral("AO"))) {
+            return false;
+        }
+        setUpList();
+        list().addColumn(QStringLiteral("Code"), 0, ListColumn::Kind::Text, 10);
+        list().addColumn(QStringLiteral("Description"), 0, ListColumn::Kind::Text, 30);
+        list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
+        list().addColumn(QStringLiteral("Sequence"), 2, ListColumn::Kind::Figure, 6);
+        if (!this->viewOnly()) {
+            importButton_ = list().addActionButton(QStringLiteral("Import..."));
+        }
+        fillList();
+        showList(hwndOwner, false);
+        endEdit();
+        return true;
+    });
 }
 
 void frmAllocation::EditForm_ShowTotals(QString& text) {
