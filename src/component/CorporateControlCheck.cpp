@@ -74,6 +74,28 @@ bool copyControlFiles(VelmorSystem& system, const QString& folder, int corporate
     return true;
 }
 
+// Takes the corporate system's Performance Policy switch from the unpacked features file into
+// the site's settings ("Corporate"/"PerformancePolicy"), where the settings editor reads it; a
+// control zip without the file has the module off.
+void takeCorporateFeatures(VelmorSystem& system, IniSettings& settings, int corporateNumber) {
+    ProgramObject& program = system.Program();
+    const QString local =
+        TableCatalogue(program.dataFolder(), program.systemNumber()).corporateSubfolder();
+    const QString path = TableCatalogue::findFile(
+        local, TableCatalogue::forSystem(QString(catalogue::corporateControlFeaturesFile),
+                                         corporateNumber));
+    QString policy = QStringLiteral("False");
+    IniSettings features;
+    if (QFileInfo::exists(path) && features.attach(path)) {
+        features.selectSection(QStringLiteral("Features"));
+        policy = features.readValue(QStringLiteral("PerformancePolicy"), policy);
+    }
+    settings.selectSection(QStringLiteral("Corporate"));
+    if (settings.readValue(QStringLiteral("PerformancePolicy"), QString()) != policy) {
+        settings.writeText(QStringLiteral("PerformancePolicy"), policy);
+    }
+}
+
 }  // namespace
 
 bool corporateControlCheck(VelmorSystem& system) {
@@ -121,6 +143,7 @@ bool corporateControlCheck(VelmorSystem& system) {
         refuse(title, QStringLiteral("Cannot Copy the Corporate Control files to the Corporate subfolder"));
         return false;
     }
+    takeCorporateFeatures(system, settings, corporateNumber);
     return true;
 }
 

@@ -9,7 +9,8 @@
 // (the site's own number when a zip of that number exists). The check copies the tables, and
 // unpacks the zip, into the "Corporate" subfolder of the data folder under the site's own
 // system number, where the site's corporate table objects read them; it copies only what is
-// missing there or older than the corporate folder's file.
+// missing there or older than the corporate folder's file. The corporate system's Performance
+// Policy switch, carried in the zip, becomes the site's "Corporate"/"PerformancePolicy" setting.
 #include <QString>
 
 namespace vel {
