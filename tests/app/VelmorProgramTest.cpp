@@ -122,6 +122,7 @@ TEST(VelmorProgram, DemoSitesReplaceNothingButAnEarlierDemoSite) {
     const QStringList before = QDir(site).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
     EXPECT_EQ(velmor({QStringLiteral("new-demo"), site}).exitCode, 1);
     EXPECT_EQ(QDir(site).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
+}
 
 TEST(VelmorProgram, UnattendedRunsTellFailureThroughTheExitStatus) {
     QTemporaryDir folder;
