@@ -157,8 +157,8 @@ TEST(SystemTransfer, TheTransferAccountNeverTravelsInABackupNorShowsInAMessage) 
 
     // The account moved out of the settings into the owner's own credentials file ...
     const QString credentials = s.site.path(QStringLiteral("velmor1-credentials.ini"));
-    EXPECT_EQ(QFile(credentials).permissions() & ~(QFile::ReadOwner | QFile::WriteOwner |
-                                                   QFile::ReadUser | QFile::WriteUser),
+    EXPECT_EQ(QFile(credentials).permissions() &
+                  ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
               QFile::Permissions());
     EXPECT_EQ(TransferCredentials(s.site.folder, 1).read().password, QStringLiteral("s3cret-pw"));
     EXPECT_FALSE(s.read(s.site.path(QStringLiteral("velmor1.ini"))).contains("s3cret-pw"));
@@ -185,7 +185,8 @@ TEST(SystemTransfer, TheTransferAccountNeverTravelsInABackupNorShowsInAMessage) 
     s.setTransfer(QStringLiteral("HTTPUrl"), withPassword);
     s.ui.answer(QStringLiteral("The Backup could not be sent."), IDOK);
     s.component.setCommandLineFlag(eCMDMenu);
-    s.ui.answer(QStringLiteral("OK to zip the Backup and send it to http://site7@127.0.0.1:"), IDYES);
+    s.ui.answer(QStringLiteral("OK to zip the Backup and send it to http://site7@127.0.0.1:"),
+                IDYES);
     EXPECT_FALSE(s.component.ZipandHTTP(0, *s.system, BackDay, backupDay));
     EXPECT_TRUE(s.ui.transcript().messages().back().prompt.contains(QStringLiteral("500")));
     for (const QString& line : s.ui.transcript().lines()) {
@@ -215,7 +216,7 @@ TEST(SystemTransfer, AStalledServerIsLeftAtTheSetLimitOrWhenThePersonCancels) {
     s.ui.answer(QStringLiteral("The program update could not be downloaded."), IDOK);
     EXPECT_FALSE(s.component.DownloadUpdate(0, *s.system));
     EXPECT_TRUE(s.ui.transcript().messages().back().prompt.contains(QStringLiteral("too slow"),
-                                                                     Qt::CaseInsensitive))
+                                                                    Qt::CaseInsensitive))
         << s.ui.transcript().messages().back().prompt.toStdString();
     EXPECT_FALSE(QFileInfo::exists(s.site.path(QStringLiteral("Updates/update.zip"))));
     EXPECT_GE(stalled.requests(), 1) << "the download reached the server (the cancel may not)";

@@ -25,14 +25,6 @@ ZipResult failure(const QString& error) {
     return {false, error, {}};
 }
 
-QString errorText(int errorCode) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, errorCode);
-    const QString text = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
-}
-
 // libzip writes no file for an archive without entries; this is the end record such an archive
 // consists of.
 bool writeEmptyArchive(const QString& path) {
@@ -54,7 +46,7 @@ ZipResult writeArchive(const QList<ZipEntry>& entries, const QString& path,
         zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &errorCode);
     if (!archive) {
         return failure(
-            QStringLiteral("Cannot create %1: %2").arg(archivePath, errorText(errorCode)));
+            QStringLiteral("Cannot create %1: %2").arg(archivePath, zipErrorText(errorCode)));
     }
     for (const ZipEntry& entry : entries) {
         if (!QFileInfo(entry.file).isFile()) {
@@ -149,7 +141,8 @@ ZipResult ZipArchive::entryNames(const QString& archivePath) {
     ArchivePointer archive(
         zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &errorCode));
     if (!archive) {
-        return failure(QStringLiteral("Cannot open %1: %2").arg(archivePath, errorText(errorCode)));
+        return failure(
+            QStringLiteral("Cannot open %1: %2").arg(archivePath, zipErrorText(errorCode)));
     }
     ZipResult result{true, {}, {}};
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);

@@ -38,14 +38,6 @@ struct Entry {
     bool folder = false;
 };
 
-QString openErrorText(int errorCode) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, errorCode);
-    const QString text = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
-}
-
 QString megabytes(qint64 bytes) {
     return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB");
 }
@@ -96,8 +88,7 @@ class Extraction {
         archive_.reset(
             zip_open(QFile::encodeName(archivePath_).constData(), ZIP_RDONLY, &errorCode));
         if (!archive_) {
-            refuse(
-                QStringLiteral("Cannot open %1: %2").arg(archivePath_, openErrorText(errorCode)));
+            refuse(QStringLiteral("Cannot open %1: %2").arg(archivePath_, zipErrorText(errorCode)));
         }
     }
 
@@ -246,6 +237,14 @@ class Extraction {
 };
 
 }  // namespace
+
+QString zipErrorText(int errorCode) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, errorCode);
+    const QString text = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
 
 ZipResult extractZip(const QString& archivePath, const QString& folder, const ZipLimits& limits) {
     try {

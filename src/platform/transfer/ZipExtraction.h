@@ -11,6 +11,9 @@
 
 namespace vel {
 
+// libzip's words for an error code of zip_open ("Not a zip archive").
+QString zipErrorText(int errorCode);
+
 ZipResult extractZip(const QString& archivePath, const QString& folder, const ZipLimits& limits);
 
 }  // namespace vel
