@@ -173,7 +173,8 @@ bool frmActivity::openRelatedTables() {
             openedHere_.push_back(&table);
             return true;
         }
-        message(failure.isEmpty() ? QStringLiteral("Error opening the ") + table.name() : failure,
+        message((failure.isEmpty() ? QStringLiteral("Error opening the ") + table.name() : failure) +
+                    openFailureDetail(table),
                 MB_ICONEXCLAMATION);
         return false;
     };
