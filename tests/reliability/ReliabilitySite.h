@@ -8,6 +8,7 @@
 #include "host/ReferenceSystem.h"
 #include "services/IniSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>

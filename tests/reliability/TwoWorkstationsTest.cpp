@@ -36,8 +36,8 @@ void expectSoundTables(const QString& folder) {
 }
 
 TEST(TwoWorkstations, TwoImportsAtOnceEachLandWholeOrSayTheyDidNot) {
-    const int rounds = sizeFromEnvironment("IMPORT_ROUNDS", 3);
-    const int lines = sizeFromEnvironment("IMPORT_LINES", 1000);
+    const int rounds = sizeFromEnvironment("IMPORT_ROUNDS", 2);
+    const int lines = sizeFromEnvironment("IMPORT_LINES", 500);
     int bothLanded = 0;
     int oneRefused = 0;
     for (int round = 0; round < rounds; ++round) {
@@ -82,7 +82,7 @@ TEST(TwoWorkstations, TwoImportsAtOnceEachLandWholeOrSayTheyDidNot) {
 }
 
 TEST(TwoWorkstations, EditsAndImportsOfTwoProcessesLoseAndDoubleNothing) {
-    const int operations = sizeFromEnvironment("SOAK_OPERATIONS", 120);
+    const int operations = sizeFromEnvironment("SOAK_OPERATIONS", 40);
     QTemporaryDir folder;
     buildSite(folder.path(), 20);
     QProcess first;

@@ -221,11 +221,14 @@ void Journal::commit() {
 }
 
 Status Journal::rollback() {
-    const Status status = guarded([&] {
-        for (auto image = images_.rbegin(); image != images_.rend(); ++image) {
-            restore(*image, operations_);
+    // Every table is tried, also after one fails (most often one the save never got to write).
+    Status status;
+    for (auto image = images_.rbegin(); image != images_.rend(); ++image) {
+        const Status restored = guarded([&] { restore(*image, operations_); });
+        if (!restored.ok() && status.ok()) {
+            status = restored;
         }
-    });
+    }
     if (status.ok()) {
         remove();
     } else {
