@@ -6,8 +6,8 @@
 #include "host/XbaseStore.h"
 
 #include <QHash>
-#include <map>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace vel {

@@ -41,7 +41,8 @@ xbase::Status openLocked(xbase::Table& table, const QString& path,
 }
 
 struct SaveUnit::State {
-    explicit State(xbase::FileOperations& operations) : operations(operations), journal(operations) {}
+    explicit State(xbase::FileOperations& operations)
+        : operations(operations), journal(operations) {}
 
     xbase::FileOperations& operations;
     xbase::Journal journal;
@@ -104,8 +105,8 @@ xbase::Status SaveUnit::join(const QString& path, const xbase::LockPolicy& polic
             }
         }
         auto opened = std::make_unique<xbase::Table>(state_->operations);
-        const xbase::Status status = openLocked(*opened, absolute, xbase::OpenOptions::shared(policy),
-                                                true, state_->operations);
+        const xbase::Status status = openLocked(
+            *opened, absolute, xbase::OpenOptions::shared(policy), true, state_->operations);
         if (!status.ok()) {
             return status;
         }

@@ -25,8 +25,9 @@ QString withRepairHint(const xbase::Status& status) {
         return status.message();
     }
     const QString path = status.message().section(QStringLiteral(": "), 0, 0);
-    return status.message() + QStringLiteral(". To repair it, close Velmor on every workstation "
-                                             "and run: vxbase repair \"%1\"")
+    return status.message() + QStringLiteral(
+                                  ". To repair it, close Velmor on every workstation "
+                                  "and run: vxbase repair \"%1\"")
                                   .arg(path);
 }
 
@@ -331,8 +332,9 @@ bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& jo
         }
         const StoredRow& before = (*loaded.rows)[size_t(number - 1)];
         bool unchanged = quint32(number) <= count && table->go(quint32(number)).ok();
-        unchanged = unchanged && (table->isDeleted() ? blankRow()
-                                                     : readRow(*table, positions, nullptr)) == before;
+        unchanged =
+            unchanged &&
+            (table->isDeleted() ? blankRow() : readRow(*table, positions, nullptr)) == before;
         if (unchanged) {
             inPlace.push_back(quint32(number));
         } else if (loaded.isFree && loaded.isFree(before)) {

@@ -203,8 +203,9 @@ TEST(CAssocLookup, AnIndexThatFailsItsCheckIsReportedAndRebuiltOnOpen) {
     ScopedErrorReporter reporter(reports);
     ASSERT_EQ(lookup.OpenTable(), r4success);
     ASSERT_EQ(reports.texts.size(), 1);
-    EXPECT_TRUE(reports.texts[0].contains(QStringLiteral("the index is rebuilt - "
-                                                         "CAssocLookup:OpenTable")));
+    EXPECT_TRUE(
+        reports.texts[0].contains(QStringLiteral("the index is rebuilt - "
+                                                 "CAssocLookup:OpenTable")));
     EXPECT_TRUE(TableChecker().checkIndex(lookup.dataPath(), lookup.indexPath(1)).ok());
     EXPECT_EQ(lookup.SeekString(QStringLiteral("B200")), r4success);
     EXPECT_EQ(lookup.LName(), "Brown");

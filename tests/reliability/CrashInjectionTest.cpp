@@ -82,7 +82,8 @@ Tally crashRounds(const QString& base, const QStringList& arguments, int kills, 
          ++round) {
         copyFolder(base, work);
         // Every other round dies near the end, where the save commits and the files close.
-        const quint32 span = round % 2 == 0 ? quint32(points) : quint32(std::min<qint64>(points, 40));
+        const quint32 span =
+            round % 2 == 0 ? quint32(points) : quint32(std::min<qint64>(points, 40));
         const qint64 killAt = points - qint64(random.bounded(span));
         QStringList killing = arguments;
         killing[1] = work;
@@ -113,12 +114,14 @@ TEST(CrashInjection, AnImportKilledAnywhereLeavesTheOldOrTheNewAssociatesWithThe
     QFile file(base + QStringLiteral("/import.csv"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     for (int number = 1; number <= associates; ++number) {
-        const QString code = number <= 100 ? QStringLiteral("A%1").arg(number, 5, 10, QLatin1Char('0'))
-                                           : QStringLiteral("N%1").arg(number, 6, 10, QLatin1Char('0'));
+        const QString code = number <= 100
+                                 ? QStringLiteral("A%1").arg(number, 5, 10, QLatin1Char('0'))
+                                 : QStringLiteral("N%1").arg(number, 6, 10, QLatin1Char('0'));
         file.write(QStringLiteral("%1,After,New%2,W2\n").arg(code).arg(number).toUtf8());
     }
     file.close();
-    if (const QString keep = qEnvironmentVariable("VELMOR_RELIABILITY_KEEP_BASE"); !keep.isEmpty()) {
+    if (const QString keep = qEnvironmentVariable("VELMOR_RELIABILITY_KEEP_BASE");
+        !keep.isEmpty()) {
         copyFolder(base, keep);  // for the outside kills of scripts/reliability-rounds
     }
     const Tally tally = crashRounds(base, {QStringLiteral("import"), base, file.fileName()}, kills,

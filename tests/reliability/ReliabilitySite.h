@@ -8,11 +8,11 @@
 #include "host/ReferenceSystem.h"
 #include "services/IniSettings.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace vel::testing {
 

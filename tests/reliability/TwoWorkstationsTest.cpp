@@ -76,9 +76,10 @@ TEST(TwoWorkstations, TwoImportsAtOnceEachLandWholeOrSayTheyDidNot) {
         EXPECT_EQ(stored.size(), 10 + landed * lines);
         (landed == 2 ? bothLanded : oneRefused) += 1;
     }
-    std::printf("[figures] two imports at once: %d rounds x 2 x %d lines, %d both landed, "
-                "%d one refused while the other worked\n",
-                rounds, lines, bothLanded, oneRefused);
+    std::printf(
+        "[figures] two imports at once: %d rounds x 2 x %d lines, %d both landed, "
+        "%d one refused while the other worked\n",
+        rounds, lines, bothLanded, oneRefused);
 }
 
 TEST(TwoWorkstations, EditsAndImportsOfTwoProcessesLoseAndDoubleNothing) {
@@ -127,9 +128,10 @@ TEST(TwoWorkstations, EditsAndImportsOfTwoProcessesLoseAndDoubleNothing) {
     EXPECT_EQ(stored.size(), 20 + expected.size()) << "an associate no process reported";
     EXPECT_GT(imports, 0);
     EXPECT_GT(edits, 0);
-    std::printf("[figures] soak: 2 x %d operations, %d imports landed, %d refused while the "
-                "other imported, %d edits saved, %d edits refused\n",
-                operations, imports, refused, edits, failedEdits);
+    std::printf(
+        "[figures] soak: 2 x %d operations, %d imports landed, %d refused while the "
+        "other imported, %d edits saved, %d edits refused\n",
+        operations, imports, refused, edits, failedEdits);
 }
 
 }  // namespace

@@ -64,7 +64,8 @@ QString XbaseTool::usage() {
         "       vxbase pack FILE [INDEX...]       remove deleted records, rebuild the indexes\n"
         "       vxbase reindex FILE INDEX...      rebuild indexes from their stored expressions\n"
         "       vxbase repair FILE [INDEX...]     count the records in the file size, drop a torn\n"
-        "                                         last record, rebuild the indexes; keeps FILE.bak\n");
+        "                                         last record, rebuild the indexes; keeps "
+        "FILE.bak\n");
 }
 
 void XbaseTool::print(const QString& text) {
@@ -165,8 +166,10 @@ int XbaseTool::repair(const QString& path, const QStringList& indexes) {
     if (!status.ok()) {
         return fail(status.message());
     }
-    print(QStringLiteral("%1: %2 records (the header said %3)").arg(path).arg(report.records).arg(
-        report.headerCount));
+    print(QStringLiteral("%1: %2 records (the header said %3)")
+              .arg(path)
+              .arg(report.records)
+              .arg(report.headerCount));
     if (report.droppedBytes > 0) {
         print(QStringLiteral(", %1 bytes of a torn last record dropped").arg(report.droppedBytes));
     }

@@ -72,11 +72,9 @@ QString FieldValues::problem(const char* record, const FieldDescriptor& field) {
         case FieldType::Character:
             return {};
         case FieldType::Numeric:
-            return number(record, field) ? QString()
-                                                      : QStringLiteral("is not a number");
+            return number(record, field) ? QString() : QStringLiteral("is not a number");
         case FieldType::Date:
-            return date(record, field).isValid() ? QString()
-                                                              : QStringLiteral("is not a date");
+            return date(record, field).isValid() ? QString() : QStringLiteral("is not a date");
         case FieldType::Logical:
             return QByteArrayView("TtFfYyNn?").contains(raw[0])
                        ? QString()

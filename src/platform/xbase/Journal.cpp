@@ -61,7 +61,8 @@ QByteArray encode(const std::vector<std::pair<QString, QString>>& renames) {
 }
 
 void syncFolder(FileOperations& operations, const QString& folder) {
-    const int descriptor = operations.openFile(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY, 0);
+    const int descriptor =
+        operations.openFile(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY, 0);
     if (descriptor >= 0) {
         operations.syncFile(descriptor);
         operations.closeFile(descriptor);
@@ -108,8 +109,7 @@ Status recoverOne(const QString& path, FileOperations& operations, const LockPol
                 }
             }
             BinaryFile journal(operations, path);
-            if (journal.open(O_RDWR) != 0 ||
-                !journal.lock(0, 1, true, LockPolicy::failAtOnce())) {
+            if (journal.open(O_RDWR) != 0 || !journal.lock(0, 1, true, LockPolicy::failAtOnce())) {
                 return;  // its writer lives, or another process is recovering it
             }
             struct stat status {};
@@ -125,7 +125,8 @@ Status recoverOne(const QString& path, FileOperations& operations, const LockPol
             }
             for (const auto& [from, to] : contents.renames) {
                 if (QFileInfo::exists(from)) {
-                    if (operations.renameFile(QFile::encodeName(from), QFile::encodeName(to)) != 0) {
+                    if (operations.renameFile(QFile::encodeName(from), QFile::encodeName(to)) !=
+                        0) {
                         BinaryFile(operations, to)
                             .failWithErrno(ErrorCode::WriteFailed, QStringLiteral("replace"),
                                            errno);
@@ -155,8 +156,9 @@ Journal::~Journal() {
 void Journal::append(const QByteArray& part, const QString& besides) {
     const QByteArray bytes = framed(part);
     if (!file_) {
-        path_ = besides + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                    QLatin1Char('0')) +
+        path_ = besides +
+                QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                          QLatin1Char('0')) +
                 QLatin1String(suffix);
         auto file = std::make_unique<BinaryFile>(operations_, path_ + QStringLiteral(".tmp"));
         const int error = file->open(O_RDWR | O_CREAT | O_EXCL, 0666);

@@ -77,8 +77,8 @@ int NdxIndex::build(FileOperations& operations, const QString& path, const KeyEx
     return temporary.release();
 }
 
-int NdxIndex::buildBeside(FileOperations& operations, const QString& path,
-                          const KeyExpression& key, bool unique, const std::vector<char>& keys,
+int NdxIndex::buildBeside(FileOperations& operations, const QString& path, const KeyExpression& key,
+                          bool unique, const std::vector<char>& keys,
                           const std::vector<quint32>& records, QString* temporaryPath) {
     const int keyLength = key.keyLength();
     const int entrySize = (keyLength + 8 + 3) & ~3;
@@ -142,9 +142,8 @@ int NdxIndex::buildBeside(FileOperations& operations, const QString& path,
     std::memcpy(header + 24, expression.constData(), size_t(expression.size()));
     qToLittleEndian<quint32>(QRandomGenerator::global()->generate(), header + changeCounterOffset);
 
-    *temporaryPath =
-        path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                             QLatin1Char('0'));
+    *temporaryPath = path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8,
+                                                          16, QLatin1Char('0'));
     BinaryFile temporary(operations, *temporaryPath);
     const int error = temporary.open(O_RDWR | O_CREAT | O_EXCL, 0666);
     if (error != 0) {

@@ -149,8 +149,7 @@ void Table::replaceFile(quint32 keepCount, bool packDeleted) {
                 // the next recovery of the folder finishes the renames.
                 const int renameError = errno;
                 journal.abandon();
-                file_.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("replace"),
-                                    renameError);
+                file_.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("replace"), renameError);
             }
         }
         journal.commit();

@@ -35,11 +35,10 @@ void replaceWith(FileOperations& operations, const QString& target, const QByteA
 
 }  // namespace
 
-Status TableRepair::repair(const QString& path, const QStringList& indexes,
-                           RepairReport* report) {
+Status TableRepair::repair(const QString& path, const QStringList& indexes, RepairReport* report) {
     *report = {};
-    const Status recovered =
-        Journal::recoverFolder(QFileInfo(path).absolutePath(), operations_, LockPolicy::failAtOnce());
+    const Status recovered = Journal::recoverFolder(QFileInfo(path).absolutePath(), operations_,
+                                                    LockPolicy::failAtOnce());
     if (!recovered.ok()) {
         return recovered;
     }
@@ -58,8 +57,8 @@ Status TableRepair::repair(const QString& path, const QStringList& indexes,
         bytes.resize(file.readUpTo(0, bytes.data(), bytes.size()));
         // The header alone, without its count checked against the size: that is what is mended.
         const int headerLength = TableHeader::storedHeaderLength(bytes, bytes.size(), path);
-        const TableHeader header = TableHeader::parse(
-            bytes.left(headerLength), std::numeric_limits<qint64>::max() / 2, path);
+        const TableHeader header = TableHeader::parse(bytes.left(headerLength),
+                                                      std::numeric_limits<qint64>::max() / 2, path);
         report->headerCount = header.recordCount;
         report->records = header.recordsInFileSize(bytes.size());
         const qint64 end = header.recordOffset(report->records + 1);

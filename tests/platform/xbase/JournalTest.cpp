@@ -63,9 +63,9 @@ TEST(XbaseJournal, AnAbandonedJournalPutsBackRewritesAndAppendsByteForByte) {
     live.protect(image);
     writeBytes(folder.filePath(QStringLiteral("SAVE.DBF.0badf00d.jnl.tmp")), "VELJRNL1torn");
     EXPECT_TRUE(Journal::hasAbandoned(folder.path()));  // the torn start
-    ASSERT_TRUE(Journal::recoverFolder(folder.path(), FileOperations::standard(),
-                                       LockPolicy::failAtOnce())
-                    .ok());
+    ASSERT_TRUE(
+        Journal::recoverFolder(folder.path(), FileOperations::standard(), LockPolicy::failAtOnce())
+            .ok());
     EXPECT_EQ(journalsIn(folder.path()).size(), 1);
     EXPECT_FALSE(Journal::hasAbandoned(folder.path()));
     live.commit();

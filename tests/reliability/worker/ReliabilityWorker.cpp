@@ -16,10 +16,10 @@
 #include "ui/HeadlessUi.h"
 #include "ui/Ui.h"
 
-#include <csignal>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 
 namespace vel {
@@ -92,7 +92,8 @@ void say(const QString& line) {
 bool runImport(ReferenceSystem& system, const QString& file) {
     AssociateImport import(system, fixedNow().date());
     const bool ok = import.importUpdates({file, 0, 0, false, {}});
-    say(QStringLiteral("import %1 %2").arg(ok ? QStringLiteral("ok") : QStringLiteral("refused"))
+    say(QStringLiteral("import %1 %2")
+            .arg(ok ? QStringLiteral("ok") : QStringLiteral("refused"))
             .arg(import.counts().added + import.counts().updated));
     return ok;
 }
@@ -130,9 +131,9 @@ bool editOne(ReferenceSystem& system, const QString& code, const QString& value)
         associates.setRecord(number, record);
         ok = associates.save();
     }
-    say(QStringLiteral("edit %1 %2 %3").arg(code, value, ok ? QStringLiteral("ok")
-                                                             : QStringLiteral("failed ") +
-                                                                   associates.lastError()));
+    say(QStringLiteral("edit %1 %2 %3")
+            .arg(code, value,
+                 ok ? QStringLiteral("ok") : QStringLiteral("failed ") + associates.lastError()));
     associates.close();
     return ok;
 }
@@ -151,7 +152,8 @@ bool runSoak(ReferenceSystem& system, const QString& folder, const QString& id, 
                 return false;
             }
             for (const QString& code : codes) {
-                csv.write((code + QStringLiteral(",Soak,") + id + QStringLiteral(",W1\n")).toUtf8());
+                csv.write(
+                    (code + QStringLiteral(",Soak,") + id + QStringLiteral(",W1\n")).toUtf8());
             }
             csv.close();
             ok = runImport(system, file);
@@ -160,7 +162,8 @@ bool runSoak(ReferenceSystem& system, const QString& folder, const QString& id, 
                 say(QStringLiteral("added ") + codes.join(QLatin1Char(' ')));
             }
         } else {
-            ok = editOne(system, mine[operation % mine.size()], QStringLiteral("V%1").arg(operation));
+            ok = editOne(system, mine[operation % mine.size()],
+                         QStringLiteral("V%1").arg(operation));
         }
     }
     return ok;
