@@ -93,6 +93,9 @@ Status recoverOne(const QString& path, FileOperations& operations, const LockPol
             if (peek.open(O_RDONLY) != 0) {
                 return;  // finished by someone else
             }
+            if (!peek.lock(0, 1, false, LockPolicy::failAtOnce())) {
+                return;  // its writer lives (it holds its tables too)
+            }
             const Journal::Contents first = Journal::parse(readAll(peek));
             peek.close();
             std::set<QString> tables;

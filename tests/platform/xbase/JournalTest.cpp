@@ -187,7 +187,7 @@ TEST(XbaseRepair, ATableCutShortOpensAgainWithItsWholeRecordsAndABackup) {
         ASSERT_TRUE(table.createIndex(indexPath, QStringLiteral("CODE")).ok());
     }
     QByteArray cut = fileBytes(path);
-    cut.chop(51 + 20);  // the end mark, the last record and part of the one before
+    cut.chop(1 + 51 + 20);  // the end mark, the last record and part of the one before
     writeBytes(path, cut);
     Table broken;
     const Status refused = broken.open(path, OpenOptions::shared());
