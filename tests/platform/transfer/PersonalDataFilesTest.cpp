@@ -44,7 +44,7 @@ ExportStatus writeAssociates(const QString& type, const QString& path, const QSt
 
 TEST(PersonalDataFiles, AnSsnColumnIsNeverReadableByOthers) {
     QTemporaryDir folder;
-    for (const QString type : {QStringLiteral("CSV"), QStringLiteral("TXT"), QStringLiteral("XLSX"),
+    for (const QString& type : {QStringLiteral("CSV"), QStringLiteral("TXT"), QStringLiteral("XLSX"),
                                QStringLiteral("DBF")}) {
         const QString personal = folder.filePath(QStringLiteral("assoc.") + type.toLower());
         // An older export of the same name that everybody could read.
