@@ -242,7 +242,16 @@ bool AllocationImport::run(const AllocationImportRequest& request) {
     if (ok && deleteAbsent) {
         deleteNonImported();
     }
-    ok = ok && addAccounts() && (request.intoEditorsTable || allocations.save());
+    // Into an editor's table the changes are saved with the editor's list; the change log takes
+    // their entries at once, as it does for the editor's own edits.
+    const auto keepChanges = [&] {
+        if (request.intoEditorsTable) {
+            system_.logChanges(allocations, pendingLog_);
+            return true;
+        }
+        return system_.saveWithLog(allocations, pendingLog_);
+    };
+    ok = ok && addAccounts() && keepChanges();
     if (!ok) {
         if (!allocations.lastError().isEmpty()) {
             message(QStringLiteral("Error Importing: ") + allocations.lastError(), MB_ICONCRITICAL);
@@ -250,7 +259,6 @@ bool AllocationImport::run(const AllocationImportRequest& request) {
         // Into an editor's table only what this import wrote is put back.
         request.intoEditorsTable ? changes_->putBack() : allocations.cancel();
     } else {
-        system_.logChanges(allocations, pendingLog_);
         report();
         const auto askToAdd = [this] {
             return message(QStringLiteral("Would you like to add the new Allocations to the "
