@@ -3,6 +3,7 @@
 #include "host/HostTestSupport.h"
 #include "maintenance/AssociateImport.h"
 #include "maintenance/ImportValues.h"
+#include "services/ErrorReport.h"
 #include "data/records/AssociateRecord.h"
 #include "data/records/GroupingRecord.h"
 #include "data/records/WorkCenterRecord.h"
@@ -291,6 +292,7 @@ TEST(AssociateImport, AFailureInsideIsReportedWithItsProcedureAndChangesNothing)
           std::pair{"Importing Code File", " - frmEmployee:ProcessCodeFile"}}) {
         FailingStatusUi failing{QString::fromLatin1(status)};
         ScopedUi scope(failing);
+        ScopedErrorReporter reporting(s.system->Program().errorReporter());
         AssociateImport import(*s.system, today);
         const bool codes = QByteArray(suffix).contains("Code");
         const AssociateImportRequest request{path, 0, 0, false, {}};

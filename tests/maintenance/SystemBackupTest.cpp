@@ -186,7 +186,7 @@ TEST(SystemBackup, ATargetAmongThePackedFilesIsRefusedUnlessItIsABackupZip) {
     const std::pair<int, QString> targets[] = {
         {BackFull, s.site.path(QStringLiteral("TBVMASC.--1"))},
         {BackFull, s.site.path(QStringLiteral("TBDC1TXT.--1"))},
-        {BackNamedFile, s.site.path(QStringLiteral("LOGS/notes.txt"))},
+        {BackNamedFile, s.site.path(QStringLiteral("LOGS/L0313.log"))},
         {BackNamedFile, s.site.path(QStringLiteral("old.zip"))}};  // "data": no zip
     for (const auto& [type, target] : targets) {
         ASSERT_TRUE(QFile::exists(target)) << target.toStdString();
