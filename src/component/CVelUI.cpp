@@ -15,6 +15,8 @@
 #include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
+#include "reports/frmEmployeeList.h"
+#include "reports/frmEmployeeQual.h"
 #include "data/VelmorSystem.h"
 #include "editors/AssociateStores.h"
 #include "maintenance/CorpAssocCheck.h"
@@ -222,18 +224,20 @@ bool CVelUI::EditMistakes(Handle hwndOwner, VelmorSystem& Velmor) {
     return tracking;
 }
 
-bool CVelUI::PrintAssocHist(Handle, VelmorSystem& Velmor) {
+bool CVelUI::PrintAssocHist(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
     Velmor.StatusText(loadingFiles);
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The associate history report"));
-    return true;
+    frmEmployeeList window;
+    return window.PrintHist(hwndOwner, Velmor);
 }
 
-bool CVelUI::PrintAssocQual(Handle, VelmorSystem& Velmor) {
+bool CVelUI::PrintAssocQual(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
     Velmor.StatusText(loadingFiles);
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The associate qualification report"));
-    return true;
+    frmEmployeeQual window;
+    return window.PrintQual(hwndOwner, Velmor);
 }
 
 bool CVelUI::PrintAssocAccountability(Handle, VelmorSystem& Velmor) {

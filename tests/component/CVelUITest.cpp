@@ -64,8 +64,6 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
         {QStringLiteral("EditWorkCenter"), QStringLiteral("False")},
         {QStringLiteral("EditTypeofWork"), QStringLiteral("False")},
         {QStringLiteral("EditMistakes"), QStringLiteral("False")},
-        {QStringLiteral("PrintAssocHist"), QStringLiteral("True")},
-        {QStringLiteral("PrintAssocQual"), QStringLiteral("True")},
         {QStringLiteral("PrintAssocAccountability"), QStringLiteral("False")},
         {QStringLiteral("PrintDayInfo"), QStringLiteral("False")},
         {QStringLiteral("ReindexStandards"), QStringLiteral("False")},
