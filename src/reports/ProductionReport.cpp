@@ -17,9 +17,10 @@ constexpr auto Right = PrintAlignment::Right;
 const QString dateOfHireFormat = QStringLiteral("yyyy/MM/dd");
 
 std::vector<Column> performanceColumns() {
-    return {{QString(), 26},        {QString(), 10},        {QString(), 11, Right},
-            {QString(), 10, Right}, {QString(), 10, Right}, {QString(), 10, Right},
-            {QString(), 13, Right}, {QString(), 10}};
+    // Bold headings run wider than the average character: the widths leave room for them.
+    return {{QString(), 26},        {QString(), 10},        {QString(), 13, Right},
+            {QString(), 10, Right}, {QString(), 10, Right}, {QString(), 12, Right},
+            {QString(), 14, Right}, {QString(), 10}};
 }
 
 std::vector<QStringList> performanceHeadings() {
