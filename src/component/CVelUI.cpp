@@ -23,6 +23,8 @@
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "services/RuntimeError.h"
+#include "reports/frmEmployeeAccountability.h"
+#include "reports/frmQuickReport.h"
 
 namespace vel {
 
@@ -236,7 +238,8 @@ bool CVelUI::PrintAssocQual(Handle, VelmorSystem& Velmor) {
     return true;
 }
 
-bool CVelUI::PrintAssocAccountability(Handle, VelmorSystem& Velmor) {
+bool CVelUI::PrintAssocAccountability(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
     if (!Velmor.features().performancePolicy) {
         MessageWithSound(QStringLiteral("The PPA Module must be Active before this report can be printed"),
                          MB_OK | MB_ICONINFORMATION, Velmor.Program().title());
@@ -244,18 +247,25 @@ bool CVelUI::PrintAssocAccountability(Handle, VelmorSystem& Velmor) {
     }
     Velmor.StatusText(loadingFiles);
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The associate accountability report"));
-    return false;
+    frmEmployeeAccountability window;
+    return window.PrintReport(hwndOwner, Velmor);
 }
 
-bool CVelUI::PrintQuickReport(Handle, VelmorSystem& Velmor, Masterfile& masterfile, short,
-                              QDate&) {
+bool CVelUI::PrintQuickReport(Handle hwndOwner, VelmorSystem& Velmor, Masterfile& masterfile,
+                              short RepType, QDate& CurrentDate) {
+    OperationScope scope(Velmor);
     Velmor.StatusText(QStringLiteral("Opening ") + masterfile.name());
     if (!masterfile.open()) {
         return false;
     }
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The quick report"));
+    frmQuickReport window;
+    if (prefill_.isSet()) {
+        window.SetPrefillData(prefill_.DateRangeType, prefill_.DataLevel, prefill_.StartDate,
+                              prefill_.LastDate, prefill_.NumSequences, prefill_.SeqType,
+                              prefill_.SeqNum);
+    }
+    window.PrintReport(hwndOwner, Velmor, masterfile, RepType, CurrentDate);
     return true;
 }
 

@@ -15,6 +15,7 @@ namespace vel {
 class Masterfile;
 class NewSystemBuilder;
 class ProgramObject;
+class ReportModule;
 class TBPrint;
 struct ActivityRecord;
 struct AllocationRecord;
@@ -188,6 +189,10 @@ public:
     // figures but is no longer the system's. Answers how many were handed over. Changes the
     // data-field table in memory: save it with dataFields().save().
     virtual int convertDataFieldsToUserDefined(const QString& holder) = 0;
+
+    // The system's report module (report templates and the reports built from them); nullptr
+    // when the system has none.
+    virtual ReportModule* reportModule() { return nullptr; }
 };
 
 }  // namespace vel

@@ -1,5 +1,7 @@
 #include "host/ReferenceSystem.h"
 
+#include "host/ReferenceReportModule.h"
+
 #include "data/SettingsObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/TableCatalogue.h"
@@ -615,6 +617,13 @@ bool ReferenceSystem::writeCorporateControlData() {
         return false;
     }
     return true;
+}
+
+ReportModule* ReferenceSystem::reportModule() {
+    if (!reportModule_) {
+        reportModule_ = std::make_unique<ReferenceReportModule>(*this, dataFolder_);
+    }
+    return reportModule_.get();
 }
 
 }  // namespace vel

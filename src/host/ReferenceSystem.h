@@ -17,6 +17,7 @@
 
 namespace vel {
 
+class ReferenceReportModule;
 class SystemRules;
 
 struct ReferenceSystemOptions {
@@ -153,6 +154,9 @@ class ReferenceSystem : public VelmorSystem {
     int convertDataFieldsToUserDefined(const QString& holder) override;
     static constexpr QLatin1StringView userDefinedPrefix{"User: "};
 
+    // The report module over the templates in the data folder's "Reports" folder.
+    ReportModule* reportModule() override;
+
   private:
     void buildTables(const ReferenceSystemOptions& options);
     QString settingValue(const QString& section, const QString& key,
@@ -174,6 +178,7 @@ class ReferenceSystem : public VelmorSystem {
     std::unique_ptr<SystemRules> rules_;
     std::unique_ptr<GroupingMembership> membership_;
     std::function<void(int)> newSystemOpened_;
+    std::unique_ptr<ReferenceReportModule> reportModule_;
 };
 
 }  // namespace vel
