@@ -10,6 +10,7 @@
 #include "services/ShowLikeModal.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/Frame.h"
 #include "ui/Label.h"
 #include "ui/ListView.h"
 
