@@ -25,6 +25,7 @@
 #include "services/RuntimeError.h"
 #include "reports/frmEmployeeAccountability.h"
 #include "reports/frmQuickReport.h"
+#include "reports/DayInfoListing.h"
 
 namespace vel {
 
@@ -303,12 +304,11 @@ bool CVelUI::PrintDayInfo(Handle, VelmorSystem& Velmor) {
 
 void CVelUI::printDayInfo(const std::vector<DayEntry>& entries) {
     TBPrint printer;
-    printer.onDeviceInit([this](TBPrint& p) { dayInfoSystem_->standardDeviceSetup(p); });
-    printer.onPrintInit([](TBPrint& p) {
-        p.table().setColumn(1, QStringLiteral("File Date"), 12);
-        p.table().setColumn(2, QStringLiteral("Date"), 12);
-        p.table().setColumn(3, QStringLiteral("Times"), 40);
+    printer.onDeviceInit([this](TBPrint& p) {
+        dayInfoSystem_->standardDeviceSetup(p);
+        p.setOrientation(PrintOrientation::Landscape);
     });
+    printer.onPrintInit([&entries](TBPrint& p) { fillDayInfoTable(p.table(), entries); });
     printer.onPrintHeader([this](TBPrint& p) {
         dayInfoSystem_->standardPageHeader(p);
         p.setAlignment(PrintAlignment::Centre);
@@ -317,14 +317,6 @@ void CVelUI::printDayInfo(const std::vector<DayEntry>& entries) {
         p.printLine(QString());
     });
     printer.startJob();
-    const QString dateFormat = QStringLiteral("yyyy/MM/dd");
-    int row = 0;
-    for (const DayEntry& entry : entries) {
-        ++row;
-        printer.table().setCell(row, 1, entry.fileDate.toString(dateFormat));
-        printer.table().setCell(row, 2, entry.date.toString(dateFormat));
-        printer.table().setCell(row, 3, entry.times);
-    }
     printer.printTable();
     PrintOutput* output = installedPrintOutput();
     if (!output) {
