@@ -29,8 +29,8 @@ vel::AccountabilityPeriod lastCompleteWeek() {
 
 vel::AccountabilityReport build() {
     return vel::buildAccountabilityReport(*largeSite, lastCompleteWeek(),
-                                          vel::AccountabilitySettings(),
-                                          vel::ReportGrouping::None, vel::AccountabilitySort::Name);
+                                          vel::AccountabilitySettings(), vel::ReportGrouping::None,
+                                          vel::AccountabilitySort::Name);
 }
 
 void exportWeek(benchmark::State& state, const QString& type) {

@@ -12,16 +12,16 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace vel {
 
 namespace {
 
-const char* const rangeWords[] = {"Day", "Week", "Fiscal Month", "Quarter", "Half Year", "Year",
-                                  "Custom Range", "All Years"};
+const char* const rangeWords[] = {"Day",       "Week", "Fiscal Month", "Quarter",
+                                  "Half Year", "Year", "Custom Range", "All Years"};
 
 QString longDate(const QDate& date) {
     return QLocale(QLocale::English).toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
@@ -29,12 +29,12 @@ QString longDate(const QDate& date) {
 
 QString pointHeading(int dataLevel) {
     switch (dataLevel) {
-    case 2:
-        return QStringLiteral("Week Ending");
-    case 3:
-        return QStringLiteral("Period Ending");
-    default:
-        return QStringLiteral("Date");
+        case 2:
+            return QStringLiteral("Week Ending");
+        case 3:
+            return QStringLiteral("Period Ending");
+        default:
+            return QStringLiteral("Date");
     }
 }
 
@@ -111,7 +111,8 @@ bool ReferenceReportModule::build(const ReportSubject& subject, const QDate& cur
         subjectCode_ = table.ok() ? system_.activities().code(subject.number).trimmed() : QString();
     } else if (subject.number > 0) {
         OpenedTable table(system_.typesOfWork());
-        subjectCode_ = table.ok() ? system_.typesOfWork().code(subject.number).trimmed() : QString();
+        subjectCode_ =
+            table.ok() ? system_.typesOfWork().code(subject.number).trimmed() : QString();
     } else {
         subjectCode_ = QStringLiteral("NoTOW");
     }
@@ -143,8 +144,8 @@ void ReferenceReportModule::setRange(const ReportRange& range) {
 
 QString ReferenceReportModule::rangeText() const {
     const int type = range_.dateRangeType;
-    const QString word = type >= 1 && type <= 8 ? QLatin1String(rangeWords[type - 1])
-                                                : QStringLiteral("Range");
+    const QString word =
+        type >= 1 && type <= 8 ? QLatin1String(rangeWords[type - 1]) : QStringLiteral("Range");
     return word + QStringLiteral(": ") + longDate(range_.startDate) + QStringLiteral(" to ") +
            longDate(range_.lastDate);
 }

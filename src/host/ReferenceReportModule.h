@@ -25,8 +25,7 @@ class ReferenceReportModule : public ReportModule {
     bool selectReport(const QString& path) override;
     QString title() const override { return title_; }
     void setTitle(const QString& title) override { title_ = title; }
-    bool build(const ReportSubject& subject, const QDate& currentDate,
-               bool showElements) override;
+    bool build(const ReportSubject& subject, const QDate& currentDate, bool showElements) override;
     ReportRange range() const override { return range_; }
     void setRange(const ReportRange& range) override;
     bool output(ReportOutput output, quintptr ownerHandle) override;

@@ -14,12 +14,12 @@ namespace {
 
 FiscalSpan pointOf(const FiscalCalendarObject& calendar, int dataLevel, const QDate& date) {
     switch (dataLevel) {
-    case 2:
-        return FiscalCalendarObject::week(date);
-    case 3:
-        return calendar.period(date);
-    default:
-        return FiscalSpan{date.year(), 1, date, date};
+        case 2:
+            return FiscalCalendarObject::week(date);
+        case 3:
+            return calendar.period(date);
+        default:
+            return FiscalSpan{date.year(), 1, date, date};
     }
 }
 
@@ -93,27 +93,27 @@ std::pair<QDate, QDate> reportRangeDays(RecordedWork& work, int rangeType, const
     const FiscalCalendarObject& calendar = work.fiscalCalendar();
     FiscalSpan span;
     switch (rangeType) {
-    case 1:
-        return {ending, ending};
-    case 2:
-        span = FiscalCalendarObject::week(ending);
-        break;
-    case 3:
-        span = calendar.period(ending);
-        break;
-    case 4:
-        span = calendar.quarter(ending);
-        break;
-    case 5:
-        span = calendar.half(ending);
-        break;
-    case 6:
-        span = calendar.year(ending);
-        break;
-    case 8:
-        return {calendar.systemFirstDate(), ending};
-    default:  // a custom range without its own dates: the four weeks up to the date
-        return {ending.addDays(-27), ending};
+        case 1:
+            return {ending, ending};
+        case 2:
+            span = FiscalCalendarObject::week(ending);
+            break;
+        case 3:
+            span = calendar.period(ending);
+            break;
+        case 4:
+            span = calendar.quarter(ending);
+            break;
+        case 5:
+            span = calendar.half(ending);
+            break;
+        case 6:
+            span = calendar.year(ending);
+            break;
+        case 8:
+            return {calendar.systemFirstDate(), ending};
+        default:  // a custom range without its own dates: the four weeks up to the date
+            return {ending.addDays(-27), ending};
     }
     return {span.first, span.last};
 }
@@ -170,9 +170,9 @@ ReportSeries computeReportSeries(VelmorSystem& system, const ReportTemplate& rep
     }
     if (!allFields.isEmpty() && !points.empty()) {
         size_t point = 0;
-        for (const DataPoint& day : work.dataFieldSeries(AccountLevel::System, 1, allFields,
-                                                         range.startDate, range.lastDate,
-                                                         DataGrain::Day)) {
+        for (const DataPoint& day :
+             work.dataFieldSeries(AccountLevel::System, 1, allFields, range.startDate,
+                                  range.lastDate, DataGrain::Day)) {
             while (point + 1 < points.size() && points[point].last < day.ending) {
                 ++point;
             }

@@ -31,8 +31,8 @@ const std::array<FigureInfo, 12> figureTable{{
     {ReportFigure::FailureCost, "FailureCost", "Failure Cost"},
 }};
 
-const char* const rangeWords[] = {"Day", "Week", "Month", "Quarter", "Half", "Year", "Custom",
-                                  "All"};
+const char* const rangeWords[] = {"Day",  "Week", "Month",  "Quarter",
+                                  "Half", "Year", "Custom", "All"};
 const char* const levelWords[] = {"Day", "Week", "Period"};
 
 double ratio(double numerator, double divisor) {
@@ -65,9 +65,9 @@ std::optional<ReportColumn> parseColumn(const QString& value) {
         if (!ok || column.dataField < 1) {
             return std::nullopt;
         }
-        column.caption = caption.isEmpty() ? QStringLiteral("Field ") +
-                                                 QString::number(column.dataField)
-                                           : caption;
+        column.caption = caption.isEmpty()
+                             ? QStringLiteral("Field ") + QString::number(column.dataField)
+                             : caption;
         return column;
     }
     for (const FigureInfo& info : figureTable) {
@@ -95,33 +95,33 @@ double ReportColumn::value(const WorkFigures& work, double fieldValue) const {
         return fieldValue;
     }
     switch (*figure) {
-    case ReportFigure::TotalHours:
-        return work.totalHours;
-    case ReportFigure::MeasuredHours:
-        return work.measuredHours;
-    case ReportFigure::EarnedHours:
-        return work.earnedHours;
-    case ReportFigure::Performance:
-        return ratio(work.earnedHours, work.measuredHours);
-    case ReportFigure::Units:
-        return work.units;
-    case ReportFigure::UnitsPerHour:
-        return ratio(work.units, work.totalHours);
-    case ReportFigure::Cost:
-        return work.cost;
-    case ReportFigure::CostPerUnit:
-        return ratio(work.cost, work.units);
-    case ReportFigure::AuditedUnits:
-        return work.auditedUnits;
-    case ReportFigure::FailedUnits:
-        return work.catchFailedUnits + work.checkFailedUnits + work.auditFailedUnits;
-    case ReportFigure::Accuracy:
-        return work.accuracyBaseUnits == 0.0
-                   ? 0.0
-                   : 1.0 - ratio(work.checkFailedUnits + work.auditFailedUnits,
-                                 work.accuracyBaseUnits);
-    case ReportFigure::FailureCost:
-        return work.failureCost;
+        case ReportFigure::TotalHours:
+            return work.totalHours;
+        case ReportFigure::MeasuredHours:
+            return work.measuredHours;
+        case ReportFigure::EarnedHours:
+            return work.earnedHours;
+        case ReportFigure::Performance:
+            return ratio(work.earnedHours, work.measuredHours);
+        case ReportFigure::Units:
+            return work.units;
+        case ReportFigure::UnitsPerHour:
+            return ratio(work.units, work.totalHours);
+        case ReportFigure::Cost:
+            return work.cost;
+        case ReportFigure::CostPerUnit:
+            return ratio(work.cost, work.units);
+        case ReportFigure::AuditedUnits:
+            return work.auditedUnits;
+        case ReportFigure::FailedUnits:
+            return work.catchFailedUnits + work.checkFailedUnits + work.auditFailedUnits;
+        case ReportFigure::Accuracy:
+            return work.accuracyBaseUnits == 0.0
+                       ? 0.0
+                       : 1.0 - ratio(work.checkFailedUnits + work.auditFailedUnits,
+                                     work.accuracyBaseUnits);
+        case ReportFigure::FailureCost:
+            return work.failureCost;
     }
     return 0.0;
 }

@@ -78,12 +78,12 @@ AccountabilitySums& AccountabilitySums::operator+=(const AccountabilitySums& oth
 
 QString AccountabilityReport::sortLine() const {
     switch (sort) {
-    case AccountabilitySort::PeriodPerformance:
-        return QStringLiteral("Sorted by This Week's Performance");
-    case AccountabilitySort::RampUpPerformance:
-        return QStringLiteral("Sorted by Ramp Up Period's Performance");
-    case AccountabilitySort::Name:
-        break;
+        case AccountabilitySort::PeriodPerformance:
+            return QStringLiteral("Sorted by This Week's Performance");
+        case AccountabilitySort::RampUpPerformance:
+            return QStringLiteral("Sorted by Ramp Up Period's Performance");
+        case AccountabilitySort::Name:
+            break;
     }
     return QStringLiteral("Sorted by Name");
 }
@@ -111,8 +111,8 @@ AccountabilityReport buildAccountabilityReport(VelmorSystem& system,
         work.figures(AccountLevel::Associate, period.first, period.last, selection, true));
     std::map<Key, WorkFigures> inRampUp;
     if (period.rampUpCounts()) {
-        inRampUp = byAssociateAndActivity(work.figures(
-            AccountLevel::Associate, period.rampUpFirst, period.rampUpCountedLast, selection, true));
+        inRampUp = byAssociateAndActivity(work.figures(AccountLevel::Associate, period.rampUpFirst,
+                                                       period.rampUpCountedLast, selection, true));
     }
 
     const std::vector<QString> workCenters = descriptions(system.workCenters());
@@ -132,12 +132,12 @@ AccountabilityReport buildAccountabilityReport(VelmorSystem& system,
                       return a.activityCode < b.activityCode;
                   });
         current.belowMinimum = current.total.period.measuredHours < minimum;
-        const QString name = grouping == ReportGrouping::HomeWorkCenter ? current.homeWorkCenter
+        const QString name = grouping == ReportGrouping::HomeWorkCenter    ? current.homeWorkCenter
                              : grouping == ReportGrouping::PrimaryGrouping ? current.grouping
                                                                            : QString();
         // Named groups sort by name; the group of associates without one comes last.
-        const QString key = (name.isEmpty() ? QStringLiteral("1") : QStringLiteral("0")) +
-                            name.toUpper();
+        const QString key =
+            (name.isEmpty() ? QStringLiteral("1") : QStringLiteral("0")) + name.toUpper();
         AccountabilityGroup& group = groups[key];
         group.heading = GroupHeading(grouping, name);
         group.total += current.total;

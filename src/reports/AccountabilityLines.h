@@ -57,7 +57,7 @@ struct AccountabilityLine {
 struct AccountabilityAssociate {
     int number = 0;
     QString code;
-    QString name;  // "Last, First"
+    QString name;            // "Last, First"
     QString homeWorkCenter;  // descriptions; empty when none
     QString grouping;
     std::vector<AccountabilityLine> lines;  // by activity code

@@ -10,12 +10,12 @@ namespace {
 
 FiscalSpan spanOf(int length, const QDate& date, const FiscalCalendarObject& calendar) {
     switch (length) {
-    case MonthlyReport:
-        return calendar.period(date);
-    case QuarterlyReport:
-        return calendar.quarter(date);
-    default:
-        return FiscalCalendarObject::week(date);
+        case MonthlyReport:
+            return calendar.period(date);
+        case QuarterlyReport:
+            return calendar.quarter(date);
+        default:
+            return FiscalCalendarObject::week(date);
     }
 }
 
@@ -26,12 +26,12 @@ constexpr int maximumEntries = 105;
 
 QString AccountabilityPeriod::dateLine() const {
     switch (length) {
-    case MonthlyReport:
-        return QStringLiteral("Month Ending: ") + LongDate(last);
-    case QuarterlyReport:
-        return QStringLiteral("Quarter Ending: ") + LongDate(last);
-    default:
-        return QStringLiteral("Week Ending: ") + LongDate(last);
+        case MonthlyReport:
+            return QStringLiteral("Month Ending: ") + LongDate(last);
+        case QuarterlyReport:
+            return QStringLiteral("Quarter Ending: ") + LongDate(last);
+        default:
+            return QStringLiteral("Week Ending: ") + LongDate(last);
     }
 }
 
@@ -73,20 +73,21 @@ std::vector<CalendarEntry> BuildDateList(int length, const FiscalCalendarObject&
         }
         const QString ending = LongDate(span.last);
         switch (length) {
-        case MonthlyReport:
-            entries.push_back({QStringLiteral("Fiscal Month: ") + calendar.periodName(date) +
-                                   QStringLiteral(" - Ending: ") + ending,
-                               span.last});
-            break;
-        case QuarterlyReport:
-            entries.push_back({QStringLiteral("Quarter Number: ") + QString::number(span.number) +
-                                   QStringLiteral(" of ") + QString::number(span.fiscalYear) +
-                                   QStringLiteral(" - Ending: ") + ending,
-                               span.last});
-            break;
-        default:
-            entries.push_back({QStringLiteral("Week Ending: ") + ending, span.last});
-            break;
+            case MonthlyReport:
+                entries.push_back({QStringLiteral("Fiscal Month: ") + calendar.periodName(date) +
+                                       QStringLiteral(" - Ending: ") + ending,
+                                   span.last});
+                break;
+            case QuarterlyReport:
+                entries.push_back({QStringLiteral("Quarter Number: ") +
+                                       QString::number(span.number) + QStringLiteral(" of ") +
+                                       QString::number(span.fiscalYear) +
+                                       QStringLiteral(" - Ending: ") + ending,
+                                   span.last});
+                break;
+            default:
+                entries.push_back({QStringLiteral("Week Ending: ") + ending, span.last});
+                break;
         }
         date = span.first.addDays(-1);
     }
@@ -95,12 +96,12 @@ std::vector<CalendarEntry> BuildDateList(int length, const FiscalCalendarObject&
 
 QString calendarHeading(int length) {
     switch (length) {
-    case MonthlyReport:
-        return QStringLiteral("Month");
-    case QuarterlyReport:
-        return QStringLiteral("Quarter");
-    default:
-        return QStringLiteral("Week");
+        case MonthlyReport:
+            return QStringLiteral("Month");
+        case QuarterlyReport:
+            return QStringLiteral("Quarter");
+        default:
+            return QStringLiteral("Week");
     }
 }
 

@@ -19,13 +19,20 @@ constexpr PrintAlignment right = PrintAlignment::Right;
 
 // The fifteen columns; headings split over two lines so that the figures stay narrow.
 const ColumnShape shapes[] = {
-    {"", "Associate Name", 20, left},  {"", "Code", 7, left},
-    {"Home", "WorkCenter", 11, left},  {"Primary", "Grouping", 11, left},
-    {"", "Activity Name", 18, left},   {"Activity", "Code", 8, left},
-    {"", "PPA", 3, left},              {"", "Audited", 7, left},
-    {"Quality", "%", 7, right},        {"Ramped", "Up", 6, left},
-    {"", "Units", 10, right},          {"Earned", "Hours", 9, right},
-    {"Measured", "Hours", 9, right},   {"Accountable", "Performance", 11, right},
+    {"", "Associate Name", 20, left},
+    {"", "Code", 7, left},
+    {"Home", "WorkCenter", 11, left},
+    {"Primary", "Grouping", 11, left},
+    {"", "Activity Name", 18, left},
+    {"Activity", "Code", 8, left},
+    {"", "PPA", 3, left},
+    {"", "Audited", 7, left},
+    {"Quality", "%", 7, right},
+    {"Ramped", "Up", 6, left},
+    {"", "Units", 10, right},
+    {"Earned", "Hours", 9, right},
+    {"Measured", "Hours", 9, right},
+    {"Accountable", "Performance", 11, right},
     {"Total", "Performance", 11, right},
 };
 constexpr int columnCount = int(std::size(shapes));
@@ -155,10 +162,10 @@ bool AccountabilityPrinter::print(TBPrint& printer) {
         firstGroup = false;
         printed = printed && printGroup(printer, group);
     }
-    printed = printed && printer.separator() &&
-              printer.printRow(fitted(totalLine(QStringLiteral("TOTAL"), report_.total, 0),
-                                      columns_),
-                               columns_, PrintBold);
+    printed =
+        printed && printer.separator() &&
+        printer.printRow(fitted(totalLine(QStringLiteral("TOTAL"), report_.total, 0), columns_),
+                         columns_, PrintBold);
     return printed && printer.endJob();
 }
 
@@ -194,10 +201,9 @@ bool AccountabilityPrinter::printGroup(TBPrint& printer, const AccountabilityGro
     }
     if (report_.grouping != ReportGrouping::None) {
         printed = printed && printer.separator() &&
-                  printer.printRow(fitted(totalLine(QStringLiteral("Total of All"), group.total,
-                                                    0),
-                                          columns_),
-                                   columns_, PrintBold);
+                  printer.printRow(
+                      fitted(totalLine(QStringLiteral("Total of All"), group.total, 0), columns_),
+                      columns_, PrintBold);
     }
     return printed;
 }

@@ -72,23 +72,23 @@ bool AccountabilitySettings::write(SettingsObject& settings) const {
 
 double AccountabilitySettings::minimumHours(int length) const {
     switch (length) {
-    case 3:
-        return currentMonthHours;
-    case 4:
-        return currentQuarterHours;
-    default:
-        return currentWeekHours;
+        case 3:
+            return currentMonthHours;
+        case 4:
+            return currentQuarterHours;
+        default:
+            return currentWeekHours;
     }
 }
 
 bool AccountabilitySettings::ppaOnly(int length) const {
     switch (length) {
-    case 3:
-        return ppaOnlyInMonth;
-    case 4:
-        return ppaOnlyInQuarter;
-    default:
-        return ppaOnlyInWeek;
+        case 3:
+            return ppaOnlyInMonth;
+        case 4:
+            return ppaOnlyInQuarter;
+        default:
+            return ppaOnlyInWeek;
     }
 }
 

@@ -10,18 +10,18 @@ class SettingsObject;
 struct AccountabilitySettings {
     static constexpr QLatin1StringView section{"AssocAccount"};
 
-    double currentWeekHours = 8;      // "CurrentWkHours": minimum measured hours in the week
-    double rampUpHours = 40;          // "RampUpHours": hours to count as ramped up
-    int rampUpWeeks = 52;             // "RampUpWeeks": length of the ramp-up period
-    int rampUpClearWeeks = 6;         // "RampUpClearWeeks": last weeks that do not count
-    bool ppaOnlyInWeek = true;        // "OnlyIncludePPAinWeek"
-    double currentMonthHours = 8;     // "CurrentMonthHours"
-    bool ppaOnlyInMonth = true;       // "OnlyIncludePPAinMonth"
-    double currentQuarterHours = 100; // "CurrentQuarterHours"
-    bool ppaOnlyInQuarter = true;     // "OnlyIncludePPAinQuarter"
-    QString fileName;                 // "Filename": the export file
+    double currentWeekHours = 8;           // "CurrentWkHours": minimum measured hours in the week
+    double rampUpHours = 40;               // "RampUpHours": hours to count as ramped up
+    int rampUpWeeks = 52;                  // "RampUpWeeks": length of the ramp-up period
+    int rampUpClearWeeks = 6;              // "RampUpClearWeeks": last weeks that do not count
+    bool ppaOnlyInWeek = true;             // "OnlyIncludePPAinWeek"
+    double currentMonthHours = 8;          // "CurrentMonthHours"
+    bool ppaOnlyInMonth = true;            // "OnlyIncludePPAinMonth"
+    double currentQuarterHours = 100;      // "CurrentQuarterHours"
+    bool ppaOnlyInQuarter = true;          // "OnlyIncludePPAinQuarter"
+    QString fileName;                      // "Filename": the export file
     QString type = QStringLiteral("CSV");  // "Type": the export's output type
-    QString systemId;                 // "SystemID": written into every exported row
+    QString systemId;                      // "SystemID": written into every exported row
 
     // The settings as stored, each missing or unreadable value at its default; the export file
     // defaults to "WeeklyAccountable.csv" in the system folder.

@@ -11,8 +11,8 @@ namespace {
 
 // The nine values' headings; the first two are counts.
 const char* const valueHeadings[DayEntry::Values] = {
-    "Lines", "Associates", "Total Hours", "Measured Hours", "Earned Hours",
-    "Units", "Cost", "Audited Units", "Failed Units"};
+    "Lines", "Associates", "Total Hours",   "Measured Hours", "Earned Hours",
+    "Units", "Cost",       "Audited Units", "Failed Units"};
 constexpr int countColumns = 2;
 
 const QString dateFormat = QStringLiteral("yyyy/MM/dd");
@@ -57,10 +57,10 @@ void fillDayInfoTable(PrintTable& table, const std::vector<DayEntry>& entries) {
         for (int index = 0; index < DayEntry::Values; ++index) {
             const double value = entry.values[size_t(index)];
             if (value != 0.0) {
-                table.setCell(row, index + 2,
-                              FormatNumber(value, index < countColumns
-                                                      ? QStringLiteral("#,##0")
-                                                      : QStringLiteral("#,##0.00")));
+                table.setCell(
+                    row, index + 2,
+                    FormatNumber(value, index < countColumns ? QStringLiteral("#,##0")
+                                                             : QStringLiteral("#,##0.00")));
             }
         }
         table.setCell(row, DayEntry::Values + 2, entry.fileDate.toString(dateFormat));

@@ -17,8 +17,8 @@ double PerformanceRatio(double numerator, double divisor) {
 }
 
 QString PercentText(double ratio, int decimals) {
-    const QString mask = decimals > 0 ? QStringLiteral("###0.") + QString(decimals, u'0')
-                                      : QStringLiteral("##0");
+    const QString mask =
+        decimals > 0 ? QStringLiteral("###0.") + QString(decimals, u'0') : QStringLiteral("##0");
     return FormatNumber(ratio * 100.0, mask) + u'%';
 }
 
@@ -33,14 +33,14 @@ QString LongDate(const QDate& date) {
 QString GroupHeading(ReportGrouping grouping, const QString& name) {
     const QString trimmed = name.trimmed();
     switch (grouping) {
-    case ReportGrouping::PrimaryGrouping:
-        return trimmed.isEmpty() ? QStringLiteral("No Primary Grouping")
-                                 : QStringLiteral("Primary Grouping: ") + trimmed;
-    case ReportGrouping::HomeWorkCenter:
-        return trimmed.isEmpty() ? QStringLiteral("No Home Work Center")
-                                 : QStringLiteral("Home Work Center: ") + trimmed;
-    case ReportGrouping::None:
-        break;
+        case ReportGrouping::PrimaryGrouping:
+            return trimmed.isEmpty() ? QStringLiteral("No Primary Grouping")
+                                     : QStringLiteral("Primary Grouping: ") + trimmed;
+        case ReportGrouping::HomeWorkCenter:
+            return trimmed.isEmpty() ? QStringLiteral("No Home Work Center")
+                                     : QStringLiteral("Home Work Center: ") + trimmed;
+        case ReportGrouping::None:
+            break;
     }
     return QStringLiteral("All Associates");
 }

@@ -57,7 +57,8 @@ frmEmployeeAccountability::frmEmployeeAccountability()
             &report.option(QStringLiteral("optLength"), length, lengths[length - WeeklyReport])
                  .clicked([this, length] { BuildDateList(length); });
     }
-    auto& period = report.frame(QStringLiteral("fraCalendar"), QStringLiteral("Period for Report:"));
+    auto& period =
+        report.frame(QStringLiteral("fraCalendar"), QStringLiteral("Period for Report:"));
     calendar_ = &period.comboBox(QStringLiteral("Calendar"), QStringLiteral("Week:"));
 
     auto& options = strip.page(QStringLiteral("Options"),
@@ -65,8 +66,8 @@ frmEmployeeAccountability::frmEmployeeAccountability()
     const QString frames[] = {QStringLiteral("Weekly Report"), QStringLiteral("Monthly Report"),
                               QStringLiteral("Quarterly Report")};
     for (int length = WeeklyReport; length <= QuarterlyReport; ++length) {
-        auto& frame = options.frame(QStringLiteral("fraLength"), length,
-                                    frames[length - WeeklyReport]);
+        auto& frame =
+            options.frame(QStringLiteral("fraLength"), length, frames[length - WeeklyReport]);
         ppa_[size_t(length)] = &frame.checkBox(QStringLiteral("chkPPA"), length, ppaCaption);
         numbers_[size_t(length)] = &frame
                                         .numberBox(QStringLiteral("NumberBox1"), length,
@@ -77,16 +78,17 @@ frmEmployeeAccountability::frmEmployeeAccountability()
 
     auto& rampUp = strip.page(QStringLiteral("Ramp Up"),
                               QStringLiteral("When an associate counts as ramped up"));
-    numbers_[5] = &rampUp.numberBox(QStringLiteral("NumberBox1"), 5,
-                                    QStringLiteral("Ramp Up &Hours:"))
-                       .range(0, 9999)
-                       .decimals(2);
-    numbers_[6] = &rampUp.numberBox(QStringLiteral("NumberBox1"), 6,
-                                    QStringLiteral("Ramp Up &Weeks:"))
-                       .range(0, 520);
-    numbers_[7] = &rampUp.numberBox(QStringLiteral("NumberBox1"), 7,
-                                    QStringLiteral("&Clear Weeks at the End:"))
-                       .range(0, 520);
+    numbers_[5] =
+        &rampUp.numberBox(QStringLiteral("NumberBox1"), 5, QStringLiteral("Ramp Up &Hours:"))
+             .range(0, 9999)
+             .decimals(2);
+    numbers_[6] =
+        &rampUp.numberBox(QStringLiteral("NumberBox1"), 6, QStringLiteral("Ramp Up &Weeks:"))
+             .range(0, 520);
+    numbers_[7] =
+        &rampUp
+             .numberBox(QStringLiteral("NumberBox1"), 7, QStringLiteral("&Clear Weeks at the End:"))
+             .range(0, 520);
 
     auto& order = strip.page(QStringLiteral("Grouping and Sort"),
                              QStringLiteral("How the associates are grouped and sorted"));
@@ -231,7 +233,8 @@ void frmEmployeeAccountability::run(Output output) {
         const AccountabilityPeriod period =
             accountabilityPeriod(length, dates_[size_t(chosen)].ending,
                                  system_->recordedWork().fiscalCalendar(), settings);
-        const auto grouping = ReportGrouping(std::max(selectedOption(*this, QStringLiteral("optGroup")), 0));
+        const auto grouping =
+            ReportGrouping(std::max(selectedOption(*this, QStringLiteral("optGroup")), 0));
         const auto sort =
             AccountabilitySort(std::max(selectedOption(*this, QStringLiteral("optType")), 0));
         AccountabilityReport report;

@@ -14,8 +14,8 @@
 // - "Grouping and Sort": optGroup(0..2), optType(0..2), optSummary "Only Summary Lines";
 // - "Export": txtFilename "&File Name:", cboType "&Type of Export:", txtSystemID "&System ID:";
 // and SaveButtons1(0) "&Close", (1) "&Print", (2) "&View", (3) "&Export".
-#include "reports/AccountabilitySettings.h"
 #include "reports/AccountabilityPeriod.h"
+#include "reports/AccountabilitySettings.h"
 #include "ui/Form.h"
 
 #include <array>

@@ -26,7 +26,8 @@ const QString noTypeOfWork = QStringLiteral("(No Type of Work)");
 
 }  // namespace
 
-frmQuickReport::frmQuickReport() : Form(QStringLiteral("frmQuickReport"), QStringLiteral("Quick Report")) {
+frmQuickReport::frmQuickReport()
+    : Form(QStringLiteral("frmQuickReport"), QStringLiteral("Quick Report")) {
     subjectLabel_ = &label(QStringLiteral("lblActivity"), QStringLiteral("&Activity:"));
     subjects_ = &listView(QStringLiteral("lvActivity"));
     reportLabel_ = &label(QStringLiteral("lblReport"), QStringLiteral("Single Activity Reports"));
@@ -45,9 +46,9 @@ frmQuickReport::frmQuickReport() : Form(QStringLiteral("frmQuickReport"), QStrin
     buttons.button(QStringLiteral("Command1"), 2, QStringLiteral("&Print")).clicked([this] {
         run(ReportOutput::Print);
     });
-    buttons.button(QStringLiteral("cmdClose"), QStringLiteral("&Close")).makeCancel().clicked([this] {
-        unload();
-    });
+    buttons.button(QStringLiteral("cmdClose"), QStringLiteral("&Close"))
+        .makeCancel()
+        .clicked([this] { unload(); });
 }
 
 void frmQuickReport::AddColumn(ListView& list, const QString& caption, bool rightAligned) {
@@ -82,18 +83,18 @@ int frmQuickReport::templateNumber(const QString& fileName) {
 
 QString frmQuickReport::earnedHoursMethod(int method) {
     switch (method) {
-    case 1:
-        return QStringLiteral("Individual");
-    case 2:
-        return QStringLiteral("Team");
-    case 3:
-    case 4:
-    case 5:
-        return QStringLiteral("Reflective");
-    case 6:
-        return QStringLiteral("Past Average");
-    default:
-        return QStringLiteral("UnMeasured");
+        case 1:
+            return QStringLiteral("Individual");
+        case 2:
+            return QStringLiteral("Team");
+        case 3:
+        case 4:
+        case 5:
+            return QStringLiteral("Reflective");
+        case 6:
+            return QStringLiteral("Past Average");
+        default:
+            return QStringLiteral("UnMeasured");
     }
 }
 
@@ -222,14 +223,15 @@ void frmQuickReport::fillSubjects() {
 void frmQuickReport::fillTemplates() {
     const QString letter = mode_ == Mode::Activity ? QStringLiteral("A") : QStringLiteral("T");
     const QDir folder(module_->reportFolder());
-    const QString mask = QStringLiteral("TB") + letter + module_->reportSetCode() +
-                         QStringLiteral("*.TPL");
+    const QString mask =
+        QStringLiteral("TB") + letter + module_->reportSetCode() + QStringLiteral("*.TPL");
     const bool costTracking = system_->features().costTracking;
     templateFiles_.clear();
     for (const QString& name : folder.entryList({mask}, QDir::Files, QDir::Name)) {
         const QString path = folder.filePath(name);
         const QString title = module_->templateTitle(path);
-        if (title.isEmpty() || (!costTracking && title.toUpper().contains(QStringLiteral("COST")))) {
+        if (title.isEmpty() ||
+            (!costTracking && title.toUpper().contains(QStringLiteral("COST")))) {
             continue;
         }
         templateFiles_.push_back({path, title, templateNumber(name)});
@@ -247,8 +249,7 @@ void frmQuickReport::run(ReportOutput output) {
     const QString title = system_->Program().title();
     const std::vector<int> chosen = templates_->selectedLines();
     if (chosen.empty()) {
-        MessageWithSound(QStringLiteral("No Report Selected."), MB_OK | MB_ICONINFORMATION,
-                         title);
+        MessageWithSound(QStringLiteral("No Report Selected."), MB_OK | MB_ICONINFORMATION, title);
         return;
     }
     const int row = subjects_->selectedLine();
@@ -260,8 +261,8 @@ void frmQuickReport::run(ReportOutput output) {
     }
     const size_t subjectIndex = size_t(subjects_->item(row).data);
     ReportSubject subject;
-    subject.kind = mode_ == Mode::Activity ? ReportSubject::Kind::Activity
-                                           : ReportSubject::Kind::TypeOfWork;
+    subject.kind =
+        mode_ == Mode::Activity ? ReportSubject::Kind::Activity : ReportSubject::Kind::TypeOfWork;
     subject.number = subjectNumbers_[subjectIndex];
     if (subject.kind == ReportSubject::Kind::TypeOfWork && activityCounts_[subjectIndex] == 0) {
         MessageWithSound(QStringLiteral("There are no Activities assigned to this Type of Work."),

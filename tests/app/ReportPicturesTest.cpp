@@ -27,10 +27,9 @@ QString run(const QString& program, const QStringList& arguments) {
 
 // Turns the first two pages of the PDF into base-1.png and base-2.png; answers its text.
 QString pictures(const QString& pdf, const QString& base) {
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"),
-                                     QStringLiteral("60"), QStringLiteral("-f"),
-                                     QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("2"),
-                                     pdf, base});
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
+         QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("2"), pdf, base});
     EXPECT_TRUE(QFileInfo::exists(base + QStringLiteral("-1.png"))) << base.toStdString();
     return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
@@ -63,8 +62,8 @@ TEST(ReportPictures, AccountabilityReportsOnTheDemoSite) {
                    {"quarterly-summary", "optLength(4)", true, "optGroup(1)", "Quarter Ending: "}};
     bool pictured = false;
     for (const auto& report : reports) {
-        const QString base = editorPictureFolder() + QStringLiteral("/accountability-") +
-                             QLatin1String(report.name);
+        const QString base =
+            editorPictureFolder() + QStringLiteral("/accountability-") + QLatin1String(report.name);
         PdfPrintOutput pdf(base + QStringLiteral(".pdf"), 100);
         ScopedPrintOutput printing(pdf);
         site.ui.when(QStringLiteral("frmEmployeeAccountability"), [&](FormDriver& window) {
@@ -107,15 +106,15 @@ TEST(ReportPictures, QuickReportsOnTheDemoSite) {
     } reports[] = {{"quick-activity-weekly-performance", 1, 0, 1, "Weekly Performance - "},
                    {"quick-typeofwork-daily", 2, 1, 0, "Daily Units and Hours - "}};
     for (const auto& report : reports) {
-        const QString base = editorPictureFolder() + QStringLiteral("/") +
-                             QLatin1String(report.name);
+        const QString base =
+            editorPictureFolder() + QStringLiteral("/") + QLatin1String(report.name);
         PdfPrintOutput pdf(base + QStringLiteral(".pdf"), 100);
         ScopedPrintOutput printing(pdf);
         site.ui.when(QStringLiteral("frmQuickReport"), [&](FormDriver& window) {
             window.selectLine(QStringLiteral("lvActivity"), report.subject);
             window.selectLine(QStringLiteral("lstBox"), report.report);
-            saveWindowPicture(window.form(), QLatin1String(report.name) +
-                                                 QStringLiteral("-window"));
+            saveWindowPicture(window.form(),
+                              QLatin1String(report.name) + QStringLiteral("-window"));
             window.click(QStringLiteral("Command1(1)"));
             window.close();
         });

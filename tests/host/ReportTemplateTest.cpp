@@ -7,15 +7,15 @@ namespace vel {
 namespace {
 
 TEST(ReportTemplate, ReadsItsKeysInAnyCaseWithCommentsAndWritesTheSameTemplateBack) {
-    const auto report = ReportTemplate::parse(QStringLiteral(
-        "; weekly figures\n"
-        "title = Weekly Performance\n"
-        "DATALEVEL=week   ; one point a week\n"
-        "DateRange=Quarter\n"
-        "Column=MeasuredHours\n"
-        "Column=performance|Perf.\n"
-        "Column=Field 12|Cartons\n"
-        "Export=xlsx\n"));
+    const auto report =
+        ReportTemplate::parse(QStringLiteral("; weekly figures\n"
+                                             "title = Weekly Performance\n"
+                                             "DATALEVEL=week   ; one point a week\n"
+                                             "DateRange=Quarter\n"
+                                             "Column=MeasuredHours\n"
+                                             "Column=performance|Perf.\n"
+                                             "Column=Field 12|Cartons\n"
+                                             "Export=xlsx\n"));
     ASSERT_TRUE(report);
     EXPECT_EQ(report->title, "Weekly Performance");
     EXPECT_EQ(report->dataLevel, 2);
@@ -56,7 +56,8 @@ TEST(ReportTemplate, RefusesWhatItCannotReadNamingTheLine) {
     }
     QString error;
     EXPECT_FALSE(ReportTemplate::read(QStringLiteral("/nonexistent/TBAA1.TPL"), &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("/nonexistent/TBAA1.TPL: "))) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("/nonexistent/TBAA1.TPL: ")))
+        << error.toStdString();
 }
 
 TEST(ReportTemplate, ColumnValuesFromSummedWork) {

@@ -27,8 +27,8 @@ void recordTheWeek(AccountabilitySite& site) {
         lines.push_back(AccountabilitySite::line(QDate(2024, 1, 8).addDays(day), 1, 1, 10, 600));
         lines.push_back(AccountabilitySite::line(QDate(2024, 2, 12).addDays(day), 2, 1, 10, 600));
     }
-    lines.push_back(AccountabilitySite::line(monday, 1, 1, 10, 600));         // 100 %
-    lines.push_back(AccountabilitySite::line(monday, 1, 3, 2));               // unmeasured
+    lines.push_back(AccountabilitySite::line(monday, 1, 1, 10, 600));            // 100 %
+    lines.push_back(AccountabilitySite::line(monday, 1, 3, 2));                  // unmeasured
     lines.push_back(AccountabilitySite::line(monday.addDays(1), 2, 1, 8, 240));  // 50 %
     lines.push_back(AccountabilitySite::line(monday.addDays(2), 3, 1, 9, 0));    // no earned
     lines.push_back(AccountabilitySite::line(monday.addDays(2), 4, 3, 9));       // no measured
@@ -98,16 +98,20 @@ TEST(AccountabilityReport, FirstRunUsesEveryDefaultAndWritesTheOptionsBackEachRu
         EXPECT_EQ(window.value(QStringLiteral("cboType")), "Comma Separated Values (csv)");
         EXPECT_EQ(window.value(QStringLiteral("txtSystemID")), "");
         EXPECT_EQ(window.value(QStringLiteral("optLength(2)")), "1");
-        EXPECT_EQ(window.value(QStringLiteral("Calendar")),
-                  "Week Ending: Sunday, March 17, 2024");
+        EXPECT_EQ(window.value(QStringLiteral("Calendar")), "Week Ending: Sunday, March 17, 2024");
     });
-    const std::pair<const char*, QString> stored[] = {
-        {"CurrentWkHours", "8"},         {"RampUpHours", "40"},
-        {"RampUpWeeks", "52"},           {"RampUpClearWeeks", "6"},
-        {"OnlyIncludePPAinWeek", "True"}, {"CurrentMonthHours", "8"},
-        {"OnlyIncludePPAinMonth", "True"}, {"CurrentQuarterHours", "100"},
-        {"OnlyIncludePPAinQuarter", "True"}, {"Filename", defaultFile},
-        {"Type", "CSV"},                 {"SystemID", ""}};
+    const std::pair<const char*, QString> stored[] = {{"CurrentWkHours", "8"},
+                                                      {"RampUpHours", "40"},
+                                                      {"RampUpWeeks", "52"},
+                                                      {"RampUpClearWeeks", "6"},
+                                                      {"OnlyIncludePPAinWeek", "True"},
+                                                      {"CurrentMonthHours", "8"},
+                                                      {"OnlyIncludePPAinMonth", "True"},
+                                                      {"CurrentQuarterHours", "100"},
+                                                      {"OnlyIncludePPAinQuarter", "True"},
+                                                      {"Filename", defaultFile},
+                                                      {"Type", "CSV"},
+                                                      {"SystemID", ""}};
     for (const auto& [key, value] : stored) {
         EXPECT_EQ(site.stored(QLatin1String(key)), value) << key;
     }
@@ -255,8 +259,9 @@ TEST(AccountabilityReport, PrintedReportHeadingsGroupsTotalsAndSort) {
     });
     const QString text = printed.join(u'\n');
     for (const char* expected :
-         {"Week Ending: Sunday, March 17, 2024", "Ramp Up Period: Monday, March 13, 2023 to "
-                                                 "Sunday, March 10, 2024",
+         {"Week Ending: Sunday, March 17, 2024",
+          "Ramp Up Period: Monday, March 13, 2023 to "
+          "Sunday, March 10, 2024",
           "Home Work Center: Receiving", "Home Work Center: Shipping", "No Home Work Center",
           "Sorted by This Week's Performance", "Associate Name", "Accountable", "Performance",
           "Total of All", "TOTAL", "Picking"}) {
@@ -304,12 +309,12 @@ TEST(AccountabilityReport, ExportWritesTheTwentyFieldsAsCsvXlsxAndDbf) {
     const AccountabilityReport report = weekReport(site);
 
     const QString csv = site.site.path(QStringLiteral("week.csv"));
-    ASSERT_TRUE(exportAccountability(report, QStringLiteral("RIVER"), QStringLiteral("CSV"), csv)
-                    .ok());
+    ASSERT_TRUE(
+        exportAccountability(report, QStringLiteral("RIVER"), QStringLiteral("CSV"), csv).ok());
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList rows = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"),
-                                                                     Qt::SkipEmptyParts);
+    const QStringList rows =
+        QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     EXPECT_EQ(rows.value(0),
               "LENGTH,DATE,SYSTEM_ID,HOME_WC,GROUPING,ASSOC_CODE,ASSOC_NAME,ACTVT_DESC,"
               "ACTVT_CODE,ACTVT_PPA,ACTVT_QUAL,TOW_QUAL,ACTVT_RAMP,UNITS,ACCT_EARNED,"
@@ -328,13 +333,13 @@ TEST(AccountabilityReport, ExportWritesTheTwentyFieldsAsCsvXlsxAndDbf) {
     ASSERT_TRUE(exportAccountability(report, QString(), QStringLiteral("DBF"), dbf).ok());
     if (QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/vxbase"))) {
         EXPECT_EQ(xbaseFields(dbf),
-                  QStringList({"LENGTH N 8.0",     "DATE D 8.0",       "SYSTEM_ID C 10.0",
-                               "HOME_WC C 30.0",   "GROUPING C 30.0",  "ASSOC_CODE C 10.0",
+                  QStringList({"LENGTH N 8.0",      "DATE D 8.0",        "SYSTEM_ID C 10.0",
+                               "HOME_WC C 30.0",    "GROUPING C 30.0",   "ASSOC_CODE C 10.0",
                                "ASSOC_NAME C 30.0", "ACTVT_DESC C 30.0", "ACTVT_CODE C 10.0",
-                               "ACTVT_PPA C 10.0", "ACTVT_QUAL C 10.0", "TOW_QUAL N 10.2",
-                               "ACTVT_RAMP C 10.0", "UNITS N 10.2",     "ACCT_EARNE N 8.2",
-                               "ACCT_MEASR N 8.2", "EARNED_HRS N 8.2", "MEASRD_HRS N 8.2",
-                               "ACCT_PERF N 8.2",  "TOTAL_PERF N 8.2"}));
+                               "ACTVT_PPA C 10.0",  "ACTVT_QUAL C 10.0", "TOW_QUAL N 10.2",
+                               "ACTVT_RAMP C 10.0", "UNITS N 10.2",      "ACCT_EARNE N 8.2",
+                               "ACCT_MEASR N 8.2",  "EARNED_HRS N 8.2",  "MEASRD_HRS N 8.2",
+                               "ACCT_PERF N 8.2",   "TOTAL_PERF N 8.2"}));
     } else {
         ADD_FAILURE() << "vxbase is not built beside the tests";
     }
@@ -379,8 +384,8 @@ TEST(AccountabilityReport, OnlyWithThePerformancePolicy) {
     site.site.setSetting(QStringLiteral("Features"), QStringLiteral("PerformancePolicy"),
                          QStringLiteral("False"));
     site.reopen();
-    site.ui.answer(QStringLiteral("The PPA Module must be Active before this report can be printed"),
-                   IDOK);
+    site.ui.answer(
+        QStringLiteral("The PPA Module must be Active before this report can be printed"), IDOK);
     EXPECT_FALSE(site.component.PrintAssocAccountability(0, *site.system));
     ASSERT_EQ(site.ui.transcript().messages().size(), 1u);
     EXPECT_EQ(site.ui.transcript().messages()[0].style, MB_OK | MB_ICONINFORMATION);

@@ -26,13 +26,12 @@ struct AccountabilitySite : EditorHarness {
         GroupingRecord nights = withCode<GroupingRecord>(QStringLiteral("NIGHT"));
         nights.Desc = QStringLiteral("Nights");
         store(system->groupings(), {nights});
-        store(system->activities(), {activity("PICK", "Picking", 1, false),
-                                     activity("LOAD", "Loading", 1, true),
-                                     activity("MEET", "Meeting", 0, false)});
-        store(system->associates(), {associate("A1", "Adams", "Ann", 1, 1),
-                                     associate("B2", "Brown", "Bob", 2, 0),
-                                     associate("C3", "Clark", "Cy", 1, 0),
-                                     associate("D4", "Diaz", "Dee", 0, 1)});
+        store(system->activities(),
+              {activity("PICK", "Picking", 1, false), activity("LOAD", "Loading", 1, true),
+               activity("MEET", "Meeting", 0, false)});
+        store(system->associates(),
+              {associate("A1", "Adams", "Ann", 1, 1), associate("B2", "Brown", "Bob", 2, 0),
+               associate("C3", "Clark", "Cy", 1, 0), associate("D4", "Diaz", "Dee", 0, 1)});
     }
 
     static ActivityRecord activity(const char* code, const char* name, int method,
@@ -56,8 +55,8 @@ struct AccountabilitySite : EditorHarness {
         return record;
     }
     // A line of hours on a day; units at the minutes per unit earn units x minutes / 60 hours.
-    static ProductionLineRecord line(const QDate& date, int associate, int activity,
-                                     double hours, double units = 0, double minutes = 1.0) {
+    static ProductionLineRecord line(const QDate& date, int associate, int activity, double hours,
+                                     double units = 0, double minutes = 1.0) {
         ProductionLineRecord record;
         record.Date = date;
         record.Associate = associate;

@@ -26,8 +26,8 @@ struct QuickReportSite : AccountabilitySite {
         ActivityRecord loading = activity("LOAD", "Loading", 2, true);
         ActivityRecord reflective = activity("REFL", "Replenish", 4, false);
         ActivityRecord average = activity("AVG", "Average", 6, false);
-        store(system->activities(), {picking, loading, activity("MEET", "Meeting", 0, false),
-                                     reflective, average});
+        store(system->activities(),
+              {picking, loading, activity("MEET", "Meeting", 0, false), reflective, average});
         QDir().mkpath(site.path(QStringLiteral("Reports")));
     }
     void writeTemplate(const QString& name, const QString& text) {
@@ -46,8 +46,7 @@ struct QuickReportSite : AccountabilitySite {
     }
     static QStringList headings(FormDriver& window, const QString& list) {
         QStringList texts;
-        for (const ListView::Column& column :
-             window.form().controlAs<ListView>(list).columns()) {
+        for (const ListView::Column& column : window.form().controlAs<ListView>(list).columns()) {
             texts << column.heading + (column.rightAligned ? QStringLiteral(">") : QString());
         }
         return texts;
@@ -59,9 +58,10 @@ struct QuickReportSite : AccountabilitySite {
     }
 };
 
-const QString daily = QStringLiteral("Title=Daily Units and Hours\nDataLevel=Day\nDateRange=Week\n"
-                                     "Column=Units\nColumn=MeasuredHours\nColumn=EarnedHours\n"
-                                     "Column=Performance\n");
+const QString daily = QStringLiteral(
+    "Title=Daily Units and Hours\nDataLevel=Day\nDateRange=Week\n"
+    "Column=Units\nColumn=MeasuredHours\nColumn=EarnedHours\n"
+    "Column=Performance\n");
 
 TEST(QuickReport, TemplateNumbersAndTheCostFilter) {
     EXPECT_EQ(frmQuickReport::templateNumber(QStringLiteral("TBAA7.TPL")), 7);
@@ -73,9 +73,12 @@ TEST(QuickReport, TemplateNumbersAndTheCostFilter) {
     site.writeTemplate(QStringLiteral("TBAA1.TPL"), daily);
     site.writeTemplate(QStringLiteral("TBAA12.TPL"),
                        QStringLiteral("Title=Weekly Labor cOsT\nColumn=Cost\n"));
-    site.writeTemplate(QStringLiteral("TBAA.TPL"), QStringLiteral("Title=Unnumbered\nColumn=Units\n"));
-    site.writeTemplate(QStringLiteral("TBTA3.TPL"), QStringLiteral("Title=Of Types\nColumn=Units\n"));
-    site.writeTemplate(QStringLiteral("TBAB4.TPL"), QStringLiteral("Title=Other Set\nColumn=Units\n"));
+    site.writeTemplate(QStringLiteral("TBAA.TPL"),
+                       QStringLiteral("Title=Unnumbered\nColumn=Units\n"));
+    site.writeTemplate(QStringLiteral("TBTA3.TPL"),
+                       QStringLiteral("Title=Of Types\nColumn=Units\n"));
+    site.writeTemplate(QStringLiteral("TBAB4.TPL"),
+                       QStringLiteral("Title=Other Set\nColumn=Units\n"));
     EXPECT_TRUE(site.run(1, [](FormDriver& window) {
         EXPECT_EQ(QuickReportSite::headings(window, QStringLiteral("lstBox")),
                   QStringList({"Title", "Number>"}));
@@ -101,11 +104,11 @@ TEST(QuickReport, ActivityModeAndTypeOfWorkModeByRepType) {
                   "Single Activity Reports");
         EXPECT_EQ(QuickReportSite::headings(window, QStringLiteral("lvActivity")),
                   QStringList({"Code", "Description", "Type of Work", "Earned Hours", "Number>"}));
-        EXPECT_EQ(QuickReportSite::rows(window, QStringLiteral("lvActivity")),
-                  QStringList({"PICK|Picking|Outbound|Individual|1",
-                               "LOAD|Loading|(none)|Team|2", "MEET|Meeting|(none)|UnMeasured|3",
-                               "REFL|Replenish|(none)|Reflective|4",
-                               "AVG|Average|(none)|Past Average|5"}));
+        EXPECT_EQ(
+            QuickReportSite::rows(window, QStringLiteral("lvActivity")),
+            QStringList({"PICK|Picking|Outbound|Individual|1", "LOAD|Loading|(none)|Team|2",
+                         "MEET|Meeting|(none)|UnMeasured|3", "REFL|Replenish|(none)|Reflective|4",
+                         "AVG|Average|(none)|Past Average|5"}));
         window.close();
     }));
     for (short repType : {2, 3, 7}) {
@@ -117,9 +120,9 @@ TEST(QuickReport, ActivityModeAndTypeOfWorkModeByRepType) {
                       "Single Type of Work Reports");
             EXPECT_EQ(QuickReportSite::headings(window, QStringLiteral("lvActivity")),
                       QStringList({"Code", "Description", "Number>", "Tracking Quality"}));
-            EXPECT_EQ(QuickReportSite::rows(window, QStringLiteral("lvActivity")),
-                      QStringList({"(No Type of Work)||0|No", "OUT|Outbound|1|Yes",
-                                   "SPARE|Spare|2|No"}));
+            EXPECT_EQ(
+                QuickReportSite::rows(window, QStringLiteral("lvActivity")),
+                QStringList({"(No Type of Work)||0|No", "OUT|Outbound|1|Yes", "SPARE|Spare|2|No"}));
             window.close();
         })) << repType;
     }
@@ -138,7 +141,7 @@ TEST(QuickReport, MessagesForNoReportQualityAndATypeOfWorkWithoutActivities) {
     TextPrintOutput printed;
     ScopedPrintOutput printing(printed);
     EXPECT_TRUE(site.run(2, [](FormDriver& window) {
-        window.click(QStringLiteral("Command1(1)"));  // nothing ticked
+        window.click(QStringLiteral("Command1(1)"));         // nothing ticked
         window.selectLine(QStringLiteral("lvActivity"), 2);  // Spare: no activities
         window.selectLine(QStringLiteral("lstBox"), 0);
         window.click(QStringLiteral("Command1(1)"));
@@ -174,16 +177,16 @@ TEST(QuickReport, PrefillReachesTheBuiltReportAndTheTemplatesOwnRangeOtherwise) 
         EXPECT_TRUE(site.run(1, view));
         const QString text = printed.lines().join(u'\n');
         EXPECT_TRUE(text.contains(QStringLiteral("Daily Units and Hours - Picking")));
-        EXPECT_TRUE(text.contains(QStringLiteral(
-            "Week: Monday, March 11, 2024 to Sunday, March 17, 2024")));
+        EXPECT_TRUE(text.contains(
+            QStringLiteral("Week: Monday, March 11, 2024 to Sunday, March 17, 2024")));
         EXPECT_TRUE(text.contains(QStringLiteral("2024/03/12"))) << text.toStdString();
         EXPECT_FALSE(text.contains(QStringLiteral("2024/03/04")));
         EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Total +180.00 +5.00 +3.00"))))
             << text.toStdString();
     }
     // "This week" pre-filled by the host: the range and the weekly data level reach the report.
-    ASSERT_TRUE(site.component.SetPrefillData(7, 2, QDate(2024, 3, 4), QDate(2024, 3, 17), 0,
-                                              {}, {}));
+    ASSERT_TRUE(
+        site.component.SetPrefillData(7, 2, QDate(2024, 3, 4), QDate(2024, 3, 17), 0, {}, {}));
     TextPrintOutput printed;
     ScopedPrintOutput printing(printed);
     site.ui.when(QStringLiteral("frmQuickReport"), view);
@@ -192,8 +195,8 @@ TEST(QuickReport, PrefillReachesTheBuiltReportAndTheTemplatesOwnRangeOtherwise) 
         site.component.PrintQuickReport(0, *site.system, site.system->masterfile(), 1, current));
     EXPECT_EQ(current, QDate(2024, 3, 17));
     const QString text = printed.lines().join(u'\n');
-    EXPECT_TRUE(text.contains(QStringLiteral(
-        "Custom Range: Monday, March 4, 2024 to Sunday, March 17, 2024")))
+    EXPECT_TRUE(text.contains(
+        QStringLiteral("Custom Range: Monday, March 4, 2024 to Sunday, March 17, 2024")))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Week Ending")));
     EXPECT_TRUE(text.contains(QStringLiteral("2024/03/10")));
