@@ -1,0 +1,169 @@
+#include "host/ProductionLineFile.h"
+
+#include "host/ColumnLayout.h"
+#include "host/XbaseStore.h"
+#include "host/XbaseTable.h"
+#include "platform/xbase/Table.h"
+
+#include <QFile>
+#include <charconv>
+
+namespace vel {
+
+namespace {
+
+constexpr qint64 chunkRecords = 4096;
+
+// A column of the file as the parser needs it: its place and width in the record.
+struct Slot {
+    int offset = 0;
+    int length = 0;
+};
+
+double parseNumber(const char* bytes, int length) {
+    const char* begin = bytes;
+    const char* end = bytes + length;
+    while (begin < end && *begin == ' ') {
+        ++begin;
+    }
+    double value = 0.0;
+    std::from_chars(begin, end, value);
+    return value;
+}
+
+QDate parseDate(const char* bytes) {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    if (std::from_chars(bytes, bytes + 4, year).ec != std::errc() ||
+        std::from_chars(bytes + 4, bytes + 6, month).ec != std::errc() ||
+        std::from_chars(bytes + 6, bytes + 8, day).ec != std::errc()) {
+        return {};
+    }
+    return QDate(year, month, day);
+}
+
+// The record's fields in the order of ProductionLineRecord::fields().
+void parseLine(const char* record, const std::vector<Slot>& slots, ProductionLineRecord& line) {
+    size_t field = 0;
+    const auto number = [&]() {
+        const Slot& slot = slots[field++];
+        return parseNumber(record + slot.offset, slot.length);
+    };
+    line.Date = parseDate(record + slots[field++].offset);
+    line.Associate = int(number());
+    line.WorkCenter = int(number());
+    line.Activity = int(number());
+    line.Allocation = int(number());
+    line.Hours = number();
+    for (int& element : line.Element) {
+        element = int(number());
+    }
+    for (double& units : line.Units) {
+        units = number();
+    }
+    for (double& minutes : line.StdMinutes) {
+        minutes = number();
+    }
+    line.Cost = number();
+    line.AuditedUnits = number();
+    line.CatchFailed = number();
+    line.CheckFailed = number();
+    line.AuditFailed = number();
+}
+
+}  // namespace
+
+bool ProductionLineFile::fail(const QString& message) {
+    lastError_ = message;
+    return false;
+}
+
+qint64 ProductionLineFile::recordCount() {
+    xbase::Table table;
+    const xbase::Status status = table.open(path_, xbase::OpenOptions::readOnlyShared());
+    if (!status.ok()) {
+        fail(status.message());
+        return -1;
+    }
+    const qint64 count = table.recordCount();
+    table.close();
+    return count;
+}
+
+bool ProductionLineFile::read(
+    qint64 fromRecord, const std::function<bool(qint64 number, const ProductionLineRecord&)>& visit,
+    qint64* through) {
+    xbase::Table table;
+    const xbase::Status status = table.open(path_, xbase::OpenOptions::readOnlyShared());
+    if (!status.ok()) {
+        return fail(status.message());
+    }
+    const xbase::TableHeader header = table.header();
+    const qint64 count = table.recordCount();
+    table.close();
+    if (through != nullptr) {
+        *through = std::max<qint64>(count, fromRecord - 1);
+    }
+    std::vector<Slot> slots;
+    const auto columns = ColumnLayout::columnsFor(shapesOf<ProductionLineRecord>(), {});
+    for (const xbase::FieldDescriptor& column : columns) {
+        const int index = header.fieldIndex(column.name);
+        if (index < 0) {
+            return fail(path_ + QStringLiteral(": the column ") + column.name +
+                        QStringLiteral(" of the production-sheet lines is missing"));
+        }
+        const xbase::FieldDescriptor& stored = header.fields[index];
+        slots.push_back({stored.offset, stored.length});
+    }
+    const int activityColumn = 3;  // a line is active while its activity is set
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return fail(path_ + QStringLiteral(": ") + file.errorString());
+    }
+    const qint64 length = header.recordLength;
+    QByteArray buffer;
+    ProductionLineRecord line;
+    for (qint64 first = std::max<qint64>(fromRecord, 1); first <= count; first += chunkRecords) {
+        const qint64 records = std::min(chunkRecords, count - first + 1);
+        if (!file.seek(header.recordOffset(quint32(first)))) {
+            return fail(path_ + QStringLiteral(": ") + file.errorString());
+        }
+        buffer = file.read(records * length);
+        if (buffer.size() != records * length) {
+            return fail(path_ + QStringLiteral(": the file ends inside a record"));
+        }
+        for (qint64 index = 0; index < records; ++index) {
+            const char* record = buffer.constData() + index * length;
+            const Slot& activity = slots[activityColumn];
+            if (record[0] == '*' || parseNumber(record + activity.offset, activity.length) == 0.0) {
+                continue;
+            }
+            parseLine(record, slots, line);
+            if (!visit(first + index, line)) {
+                if (through != nullptr) {
+                    *through = first + index;
+                }
+                return true;
+            }
+        }
+    }
+    return true;
+}
+
+qint64 ProductionLineFile::append(const std::vector<ProductionLineRecord>& lines) {
+    XbaseStore store(path_, shapesOf<ProductionLineRecord>(), {}, StoreOptions{});
+    std::vector<StoredRow> rows;
+    rows.reserve(lines.size());
+    for (const ProductionLineRecord& line : lines) {
+        rows.push_back(XbaseTable<ProductionLineRecord>::toRow(line));
+    }
+    StoreJournal journal;
+    if (!store.append(rows, journal)) {
+        fail(store.lastError());
+        return 0;
+    }
+    return journal.appended.empty() ? recordCount() + 1 : qint64(journal.appended.front());
+}
+
+}  // namespace vel
