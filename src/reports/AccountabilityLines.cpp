@@ -121,8 +121,10 @@ AccountabilityReport buildAccountabilityReport(VelmorSystem& system,
     Table<AssociateRecord>& associates = system.associates();
     const double minimum = settings.minimumHours(period.length);
 
-    std::map<QString, AccountabilityGroup> groups;
+    const ReportGroups grouped(system, grouping);
+    std::map<int, AccountabilityGroup> groups;  // by work center or grouping number
     AccountabilityAssociate current;
+    int currentGroup = 0;
     const auto finishAssociate = [&] {
         if (current.number == 0) {
             return;
@@ -132,14 +134,8 @@ AccountabilityReport buildAccountabilityReport(VelmorSystem& system,
                       return a.activityCode < b.activityCode;
                   });
         current.belowMinimum = current.total.period.measuredHours < minimum;
-        const QString name = grouping == ReportGrouping::HomeWorkCenter    ? current.homeWorkCenter
-                             : grouping == ReportGrouping::PrimaryGrouping ? current.grouping
-                                                                           : QString();
-        // Named groups sort by name; the group of associates without one comes last.
-        const QString key =
-            (name.isEmpty() ? QStringLiteral("1") : QStringLiteral("0")) + name.toUpper();
-        AccountabilityGroup& group = groups[key];
-        group.heading = GroupHeading(grouping, name);
+        AccountabilityGroup& group = groups[currentGroup];
+        group.heading = grouped.heading(currentGroup);
         group.total += current.total;
         group.associates.push_back(std::move(current));
         current = AccountabilityAssociate();
@@ -155,6 +151,7 @@ AccountabilityReport buildAccountabilityReport(VelmorSystem& system,
             current.name = associateName(associate);
             current.homeWorkCenter = textAt(workCenters, associate.WorkCenter);
             current.grouping = textAt(groupings, associate.Grouping);
+            currentGroup = grouped.groupOf(associate);
         }
         const ActivityRecord activity = activities.record(activityNumber);
         AccountabilityLine line;
@@ -178,10 +175,17 @@ AccountabilityReport buildAccountabilityReport(VelmorSystem& system,
     finishAssociate();
 
     system.StatusText(QStringLiteral("Sorting Data"));
-    for (auto& [key, group] : groups) {
+    std::vector<int> order;
+    for (auto& [number, group] : groups) {
         sortAssociates(group.associates, sort);
         report.total += group.total;
-        report.groups.push_back(std::move(group));
+        order.push_back(number);
+    }
+    // Named groups by name, the group of associates without one last.
+    std::sort(order.begin(), order.end(),
+              [&grouped](int a, int b) { return grouped.printsBefore(a, b); });
+    for (int number : order) {
+        report.groups.push_back(std::move(groups[number]));
     }
     return report;
 }

@@ -13,7 +13,8 @@
 //   no accountable performance: the total line prints "0.00" there.
 #include "data/RecordedWork.h"
 #include "reports/AccountabilityPeriod.h"
-#include "reports/ReportFormats.h"
+#include "reports/ReportFormat.h"
+#include "reports/ReportGrouping.h"
 
 #include <QString>
 #include <vector>
@@ -21,6 +22,11 @@
 namespace vel {
 
 class VelmorSystem;
+
+// "Yes" or "No", as the report's yes/no columns show them.
+inline QString yesNo(bool value) {
+    return value ? QStringLiteral("Yes") : QStringLiteral("No");
+}
 struct AccountabilitySettings;
 
 // The sums a line, an associate, a group or the report carries.
@@ -33,15 +39,15 @@ struct AccountabilitySums {
 
     AccountabilitySums& operator+=(const AccountabilitySums& other);
     double accountablePerformance() const {
-        return PerformanceRatio(accountableEarned, accountableMeasured);
+        return performanceRatio(accountableEarned, accountableMeasured);
     }
     double totalPerformance() const {
-        return PerformanceRatio(period.earnedHours, period.measuredHours);
+        return performanceRatio(period.earnedHours, period.measuredHours);
     }
-    double rampUpPerformance() const { return PerformanceRatio(rampUpEarned, rampUpMeasured); }
+    double rampUpPerformance() const { return performanceRatio(rampUpEarned, rampUpMeasured); }
     // The share of the audited units that passed the audit (0 when none were audited).
     double quality() const {
-        return SafeDivide(period.auditedUnits - period.auditFailedUnits, period.auditedUnits);
+        return safeDivide(period.auditedUnits - period.auditFailedUnits, period.auditedUnits);
     }
 };
 

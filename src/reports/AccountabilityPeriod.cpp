@@ -2,7 +2,7 @@
 
 #include "data/FiscalCalendarObject.h"
 #include "reports/AccountabilitySettings.h"
-#include "reports/ReportFormats.h"
+#include "reports/ReportFormat.h"
 
 namespace vel {
 
@@ -27,17 +27,17 @@ constexpr int maximumEntries = 105;
 QString AccountabilityPeriod::dateLine() const {
     switch (length) {
         case MonthlyReport:
-            return QStringLiteral("Month Ending: ") + LongDate(last);
+            return QStringLiteral("Month Ending: ") + longDateText(last);
         case QuarterlyReport:
-            return QStringLiteral("Quarter Ending: ") + LongDate(last);
+            return QStringLiteral("Quarter Ending: ") + longDateText(last);
         default:
-            return QStringLiteral("Week Ending: ") + LongDate(last);
+            return QStringLiteral("Week Ending: ") + longDateText(last);
     }
 }
 
 QString AccountabilityPeriod::rampUpLine() const {
-    return QStringLiteral("Ramp Up Period: ") + LongDate(rampUpFirst) + QStringLiteral(" to ") +
-           LongDate(rampUpLast);
+    return QStringLiteral("Ramp Up Period: ") + longDateText(rampUpFirst) + QStringLiteral(" to ") +
+           longDateText(rampUpLast);
 }
 
 AccountabilityPeriod accountabilityPeriod(int length, const QDate& date,
@@ -71,7 +71,7 @@ std::vector<CalendarEntry> BuildDateList(int length, const FiscalCalendarObject&
         if (!span.last.isValid()) {
             break;
         }
-        const QString ending = LongDate(span.last);
+        const QString ending = longDateText(span.last);
         switch (length) {
             case MonthlyReport:
                 entries.push_back({QStringLiteral("Fiscal Month: ") + calendar.periodName(date) +

@@ -39,11 +39,11 @@ constexpr int columnCount = int(std::size(shapes));
 
 // The report's figures in columns 11 to 15 (units, hours, performances).
 void setFigures(QStringList& cells, const AccountabilitySums& sums) {
-    cells[10] = HoursText(sums.period.units);
-    cells[11] = HoursText(sums.period.earnedHours);
-    cells[12] = HoursText(sums.period.measuredHours);
-    cells[13] = PercentText(sums.accountablePerformance());
-    cells[14] = PercentText(sums.totalPerformance());
+    cells[10] = amountText(sums.period.units);
+    cells[11] = amountText(sums.period.earnedHours);
+    cells[12] = amountText(sums.period.measuredHours);
+    cells[13] = percentText(sums.accountablePerformance());
+    cells[14] = percentText(sums.totalPerformance());
 }
 
 QStringList emptyCells() {
@@ -58,10 +58,10 @@ QStringList lineCells(const AccountabilityLine& line) {
     QStringList cells = emptyCells();
     cells[4] = line.activityName;
     cells[5] = line.activityCode;
-    cells[6] = YesNo(line.inPPA);
-    cells[7] = YesNo(line.sums.period.auditedUnits > 0);
-    cells[8] = line.sums.period.auditedUnits > 0 ? PercentText(line.sums.quality(), 2) : QString();
-    cells[9] = YesNo(line.rampedUp);
+    cells[6] = yesNo(line.inPPA);
+    cells[7] = yesNo(line.sums.period.auditedUnits > 0);
+    cells[8] = line.sums.period.auditedUnits > 0 ? percentText(line.sums.quality(), 2) : QString();
+    cells[9] = yesNo(line.rampedUp);
     setFigures(cells, line.sums);
     return cells;
 }
@@ -147,10 +147,10 @@ bool AccountabilityPrinter::print(TBPrint& printer) {
     printer.onDeviceInit([this](TBPrint& p) { Printer_DeviceInit(p); });
     printer.onPrintInit([this](TBPrint& p) { Printer_PrintInit(p); });
     printer.onPrintHeader([this](TBPrint& p) { Printer_PrintHeader(p); });
-    groupHeading_ = report_.groups.empty() ? GroupHeading(report_.grouping, QString())
+    groupHeading_ = report_.groups.empty() ? groupHeading(report_.grouping, QString())
                                            : report_.groups.front().heading;
     if (report_.grouping == ReportGrouping::None) {
-        groupHeading_ = GroupHeading(ReportGrouping::None, QString());
+        groupHeading_ = groupHeading(ReportGrouping::None, QString());
     }
     bool printed = printer.startJob();
     bool firstGroup = true;
