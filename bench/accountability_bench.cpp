@@ -2,6 +2,8 @@
 // complete week, its ramp-up year, CSV and DBF), the summing alone, and sqlite3 writing the same
 // rows as CSV from a database holding them (loaded once, before timing). Goal: the export under
 // one second; report our CSV export / sqlite3.
+#include "BenchSupport.h"
+
 #include "data/RecordedWork.h"
 #include "host/DemoSite.h"
 #include "host/ReferenceSystem.h"
@@ -17,6 +19,8 @@
 #include <QTemporaryDir>
 
 namespace {
+
+using vel::bench::runSqlite;
 
 QTemporaryDir* folder = nullptr;
 vel::ReferenceSystem* largeSite = nullptr;
@@ -75,14 +79,6 @@ void WeekAndRampUpFiguresOnly(benchmark::State& state) {
 }
 BENCHMARK(WeekAndRampUpFiguresOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-int runSqlite(const QStringList& arguments, const QByteArray& input) {
-    QProcess process;
-    process.start(QStringLiteral("sqlite3"), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    return process.waitForFinished(600000) ? process.exitCode() : -1;
-}
-
 void Sqlite3WritesTheSameRowsAsCsv(benchmark::State& state) {
     const QString source = folder->filePath(QStringLiteral("WeeklyAccountable.csv"));
     if (!QFile::exists(source)) {
@@ -108,22 +104,5 @@ BENCHMARK(Sqlite3WritesTheSameRowsAsCsv)->Unit(benchmark::kMillisecond)->Iterati
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    vel::HeadlessUi ui;
-    ui.setUnanswered(vel::HeadlessUi::Unanswered::DefaultButton);
-    vel::ScopedUi scope(ui);
-    QTemporaryDir temporary;
-    folder = &temporary;
-    QString error;
-    const QString data = temporary.filePath(QStringLiteral("site"));
-    if (!vel::createDemoSite(data, vel::DemoSize::Large, &error)) {
-        qFatal("%s", qPrintable(error));
-    }
-    vel::ReferenceSystem site(data, 1);
-    site.errors().setEchoToStandardError(true);
-    largeSite = &site;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vel::bench::runOnLargeDemoSite(argc, argv, folder, largeSite);
 }

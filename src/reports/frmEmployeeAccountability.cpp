@@ -5,7 +5,7 @@
 #include "data/RecordedWork.h"
 #include "data/VelmorSystem.h"
 #include "platform/print/TBPrint.h"
-#include "platform/transfer/ExportOutputType.h"
+#include "platform/transfer/ExportTypeChoice.h"
 #include "reports/AccountabilityExport.h"
 #include "reports/AccountabilityLines.h"
 #include "reports/AccountabilityPrinter.h"
@@ -29,18 +29,6 @@ namespace {
 
 const QString ppaCaption =
     QStringLiteral("Only Include Activities that are included in PPA Calculations");
-
-// The export types a person may choose: delimited text and files with their own structure.
-QList<ExportOutputType> listedTypes() {
-    QList<ExportOutputType> types;
-    for (const ExportOutputType& type : ExportOutputType::all()) {
-        if (type.typeClass == ExportOutputType::TextClass ||
-            type.typeClass == ExportOutputType::TableClass) {
-            types.append(type);
-        }
-    }
-    return types;
-}
 
 }  // namespace
 
@@ -105,8 +93,8 @@ frmEmployeeAccountability::frmEmployeeAccountability()
     auto& file = strip.page(QStringLiteral("Export"), QStringLiteral("Where the export goes"));
     fileName_ = &file.textBox(QStringLiteral("txtFilename"), QStringLiteral("&File Name:"));
     type_ = &file.comboBox(QStringLiteral("cboType"), QStringLiteral("&Type of Export:"));
-    for (const ExportOutputType& type : listedTypes()) {
-        type_->addItem(type.description + QStringLiteral(" (") + type.extension + u')');
+    for (const ExportOutputType& type : choosableOutputTypes()) {
+        type_->addItem(outputTypeChoiceText(type));
     }
     systemId_ = &file.textBox(QStringLiteral("txtSystemID"), QStringLiteral("&System ID:"));
 
@@ -153,7 +141,7 @@ void frmEmployeeAccountability::prepare() {
     fileName_->setText(settings.fileName);
     systemId_->setText(settings.systemId);
     const auto wanted = ExportOutputType::find(settings.type);
-    const QList<ExportOutputType> types = listedTypes();
+    const QList<ExportOutputType> types = choosableOutputTypes();
     for (qsizetype index = 0; index < types.size(); ++index) {
         if ((wanted && types[index].name == wanted->name) ||
             (!wanted && types[index].name == QStringLiteral("CSV"))) {
@@ -202,7 +190,7 @@ AccountabilitySettings frmEmployeeAccountability::readOptions() const {
     settings.rampUpWeeks = int(numbers_[6]->value());
     settings.rampUpClearWeeks = int(numbers_[7]->value());
     settings.fileName = fileName_->text().trimmed();
-    settings.type = listedTypes().value(type_->listIndex()).name;
+    settings.type = choosableOutputTypes().value(type_->listIndex()).name;
     if (settings.type.isEmpty()) {
         settings.type = QStringLiteral("CSV");
     }

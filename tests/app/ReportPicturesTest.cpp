@@ -17,21 +17,15 @@
 namespace vel::testing {
 namespace {
 
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
-    EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // Turns the first two pages of the PDF into base-1.png and base-2.png; answers its text.
 QString pictures(const QString& pdf, const QString& base) {
-    run(QStringLiteral("pdftoppm"),
+    runTool(
+        QStringLiteral("pdftoppm"),
         {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
          QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("2"), pdf, base});
     EXPECT_TRUE(QFileInfo::exists(base + QStringLiteral("-1.png"))) << base.toStdString();
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    return runTool(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
 
 struct ReportDemoSite : DemoEditorSite {
