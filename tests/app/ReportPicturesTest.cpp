@@ -62,10 +62,12 @@ TEST(ReportPictures, AccountabilityReportsOnTheDemoSite) {
         ScopedPrintOutput printing(pdf);
         site.ui.when(QStringLiteral("frmEmployeeAccountability"), [&](FormDriver& window) {
             window.click(QLatin1String(report.length));
+            window.selectTab(QStringLiteral("TabStrip1"), 4);
             window.click(QLatin1String(report.group));
             if (report.summary) {
                 window.click(QStringLiteral("optSummary"));
             }
+            window.selectTab(QStringLiteral("TabStrip1"), 1);
             // The period before the last one, which is complete on the demo site.
             window.form().controlAs<ComboBox>(QStringLiteral("Calendar")).setListIndex(1);
             if (!pictured) {

@@ -79,9 +79,10 @@ TEST(ReportTemplate, ColumnValuesFromSummedWork) {
     EXPECT_DOUBLE_EQ(value(ReportFigure::CostPerUnit), 0.5);
     EXPECT_DOUBLE_EQ(value(ReportFigure::FailedUnits), 9.0);
     EXPECT_DOUBLE_EQ(value(ReportFigure::Accuracy), 0.96);
-    EXPECT_DOUBLE_EQ(ReportColumn{std::nullopt, 4, QString()}.value(work, 12.5), 12.5);
-    EXPECT_DOUBLE_EQ(ReportColumn{ReportFigure::Performance, 0, QString()}.value(WorkFigures(), 0),
-                     0.0);
+    const ReportColumn field{std::nullopt, 4, QString()};
+    EXPECT_DOUBLE_EQ(field.value(work, 12.5), 12.5);
+    const ReportColumn performance{ReportFigure::Performance, 0, QString()};
+    EXPECT_DOUBLE_EQ(performance.value(WorkFigures(), 0), 0.0);
 }
 
 }  // namespace

@@ -118,8 +118,11 @@ TEST(AccountabilityReport, FirstRunUsesEveryDefaultAndWritesTheOptionsBackEachRu
 
     // Changed options are written back and offered on the next run.
     runWindow(site, [](FormDriver& window) {
+        window.selectTab(QStringLiteral("TabStrip1"), 3);
         window.set(QStringLiteral("NumberBox1(5)"), QStringLiteral("25"));
+        window.selectTab(QStringLiteral("TabStrip1"), 2);
         window.click(QStringLiteral("chkPPA(3)"));
+        window.selectTab(QStringLiteral("TabStrip1"), 5);
         window.set(QStringLiteral("txtSystemID"), QStringLiteral("RIVER"));
     });
     EXPECT_EQ(site.stored(QStringLiteral("RampUpHours")), "25");
@@ -164,7 +167,7 @@ TEST(AccountabilityReport, PeriodsAndTheirRampUpPeriods) {
 
     // The date lists, latest first.
     const auto weeks = BuildDateList(WeeklyReport, calendar, QDate(2024, 2, 1), monday);
-    ASSERT_EQ(weeks.size(), 6u);
+    ASSERT_EQ(weeks.size(), 7u);
     EXPECT_EQ(weeks.front().text, "Week Ending: Sunday, March 17, 2024");
     EXPECT_EQ(weeks.back().ending, QDate(2024, 2, 4));
     const auto months = BuildDateList(MonthlyReport, calendar, QDate(2024, 1, 1), monday);
@@ -235,6 +238,7 @@ TEST(AccountabilityReport, QuarterlyTotalLineOfAnAssociateBelowTheMinimumHoursPr
         window.click(QStringLiteral("optLength(4)"));
         EXPECT_TRUE(window.value(QStringLiteral("Calendar"))
                         .startsWith(QStringLiteral("Quarter Number: ")));
+        window.selectTab(QStringLiteral("TabStrip1"), 4);
         window.click(QStringLiteral("optSummary"));
     });
     const QString adams = lineWith(printed, QStringLiteral("Adams, Ann"));
@@ -254,6 +258,7 @@ TEST(AccountabilityReport, PrintedReportHeadingsGroupsTotalsAndSort) {
     AccountabilitySite site;
     recordTheWeek(site);
     const QStringList printed = runWindow(site, [](FormDriver& window) {
+        window.selectTab(QStringLiteral("TabStrip1"), 4);
         window.click(QStringLiteral("optGroup(1)"));
         window.click(QStringLiteral("optType(1)"));
     });
@@ -370,6 +375,7 @@ TEST(AccountabilityReport, ExportButtonWritesTheConfiguredFileAndType) {
     runWindow(
         site,
         [&](FormDriver& window) {
+            window.selectTab(QStringLiteral("TabStrip1"), 5);
             window.set(QStringLiteral("txtFilename"), path);
             window.set(QStringLiteral("cboType"), QStringLiteral("xBase Table (dbf)"));
         },
