@@ -81,11 +81,11 @@ class RecordedWorkStoreTest : public ::testing::Test {
 };
 
 TEST_F(RecordedWorkStoreTest, RecalculationGivesExactlyWhatPostingLineByLineGave) {
-    for (const ProductionLineRecord& line : manyLines(120)) {
+    for (const ProductionLineRecord& line : manyLines(80)) {
         ASSERT_TRUE(work().addLines({line}));
     }
     const QString posted = snapshot();
-    ASSERT_GT(posted.count(u'\n'), 40);
+    ASSERT_GT(posted.count(u'\n'), 30);
     ASSERT_TRUE(work().recalculate());
     EXPECT_EQ(snapshot(), posted);
     // The sums changed folders; the old one is gone.
