@@ -107,6 +107,7 @@ class ReferenceSystem : public VelmorSystem {
     void logChange(const TableObject& table, const QString& recordCode, const QString& action,
                    const QString& changedSettings) override;
     void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) override;
+    bool saveWithLog(TableObject& table, const std::vector<ChangeLogLine>& lines) override;
     ChangeLog& changeLog() { return changeLog_; }
 
     void showHelp(int context) override { program_.showHelp(context); }
