@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 
 namespace vel::xbase {
@@ -16,6 +17,15 @@ namespace {
 QString temporaryPathFor(const QString& path) {
     return path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
                                                 QLatin1Char('0'));
+}
+
+// A table with a social-security-number column is never readable by others (owner and group
+// only, less the umask); a pack keeps whatever mode the table has.
+int modeForNewTable(const QList<FieldDescriptor>& fields) {
+    const bool personal = std::any_of(fields.begin(), fields.end(), [](const FieldDescriptor& f) {
+        return f.name.compare(u"SSN", Qt::CaseInsensitive) == 0;
+    });
+    return personal ? 0660 : 0666;
 }
 
 }  // namespace
@@ -28,7 +38,7 @@ Status Table::create(const QString& path, const QList<FieldDescriptor>& fields,
         bytes.append(TableHeader::endOfFile);
         BinaryFile target(operations, path);
         BinaryFile temporary(operations, temporaryPathFor(path));
-        const int error = temporary.open(O_RDWR | O_CREAT | O_EXCL, 0666);
+        const int error = temporary.open(O_RDWR | O_CREAT | O_EXCL, modeForNewTable(fields));
         if (error != 0) {
             target.failWithErrno(error == ENOENT ? ErrorCode::NotFound : ErrorCode::WriteFailed,
                                  QStringLiteral("create"), error);
