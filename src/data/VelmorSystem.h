@@ -17,6 +17,7 @@ class Masterfile;
 class NewSystemBuilder;
 class ProgramObject;
 class RecordedWork;
+class ReportModule;
 class TBPrint;
 struct ActivityRecord;
 struct AllocationRecord;
@@ -209,6 +210,10 @@ public:
 
     // The recorded work of the system: production-sheet lines, posted figures and histories.
     virtual RecordedWork& recordedWork() = 0;
+
+    // The system's report module (report templates and the reports built from them); nullptr
+    // when the system has none.
+    virtual ReportModule* reportModule() { return nullptr; }
 };
 
 }  // namespace vel

@@ -86,7 +86,7 @@ bool DemoProductionLines::works(const Worker& worker, const QDate& day, const QD
     }
     const int weekday = day.dayOfWeek();
     if (partTimers_) {
-        return weekday == worker.regularDay ? random_.chance(80) : random_.chance(2);
+        return weekday == worker.regularDay ? random_.chance(65) : random_.chance(1);
     }
     const int schedule = associate.Schedule;
     bool scheduled = weekday <= 5;
@@ -115,7 +115,7 @@ void DemoProductionLines::makeDay(const Worker& worker, const QDate& day,
         lines.push_back(makeLine(worker, day, home, chooseActivity(home, false), meeting / 4.0));
         quarters -= meeting;
     }
-    const int stretches = partTimers_ ? (random_.chance(70) ? 1 : 2) : random_.between(1, 3);
+    const int stretches = partTimers_ ? (random_.chance(80) ? 1 : 2) : random_.between(1, 3);
     for (int stretch = stretches; stretch >= 1; --stretch) {
         const int length =
             stretch == 1 ? quarters : random_.between(2, std::max(2, quarters - 2 * (stretch - 1)));

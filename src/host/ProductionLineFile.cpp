@@ -1,8 +1,6 @@
 #include "host/ProductionLineFile.h"
 
 #include "host/ColumnLayout.h"
-#include "host/XbaseStore.h"
-#include "host/XbaseTable.h"
 #include "platform/xbase/Table.h"
 
 #include <QFile>
@@ -152,18 +150,88 @@ bool ProductionLineFile::read(
 }
 
 qint64 ProductionLineFile::append(const std::vector<ProductionLineRecord>& lines) {
-    XbaseStore store(path_, shapesOf<ProductionLineRecord>(), {}, StoreOptions{});
-    std::vector<StoredRow> rows;
-    rows.reserve(lines.size());
-    for (const ProductionLineRecord& line : lines) {
-        rows.push_back(XbaseTable<ProductionLineRecord>::toRow(line));
-    }
-    StoreJournal journal;
-    if (!store.append(rows, journal)) {
-        fail(store.lastError());
+    xbase::Table table;
+    xbase::Status status =
+        table.open(path_, xbase::OpenOptions::shared(xbase::LockPolicy::retry(10)));
+    if (!status.ok()) {
+        fail(status.message());
         return 0;
     }
-    return journal.appended.empty() ? recordCount() + 1 : qint64(journal.appended.front());
+    // The columns in the order of ProductionLineRecord::fields(); the first is the date.
+    std::vector<int> columns;
+    for (const xbase::FieldDescriptor& column :
+         ColumnLayout::columnsFor(shapesOf<ProductionLineRecord>(), {})) {
+        columns.push_back(table.fieldIndex(column.name));
+        if (columns.back() < 0) {
+            table.close();
+            fail(path_ + QStringLiteral(": the column ") + column.name +
+                 QStringLiteral(" of the production-sheet lines is missing"));
+            return 0;
+        }
+    }
+    // One append lock for the batch: nobody appends between our records.
+    status = table.lockAppend();
+    const qint64 first = qint64(table.recordCount()) + 1;
+    qint64 written = 0;
+    for (const ProductionLineRecord& line : lines) {
+        if (!status.ok()) {
+            break;
+        }
+        status = table.startAppend(true);
+        size_t column = 0;
+        if (status.ok()) {
+            status = table.setDate(columns[column++], line.Date);
+        }
+        const auto number = [&](double value) {
+            if (status.ok()) {
+                status = table.setNumber(columns[column], value);
+            }
+            ++column;
+        };
+        for (int value : {line.Associate, line.WorkCenter, line.Activity, line.Allocation}) {
+            number(value);
+        }
+        number(line.Hours);
+        for (int element : line.Element) {
+            number(element);
+        }
+        for (const auto* values : {&line.Units, &line.StdMinutes}) {
+            for (double value : *values) {
+                number(value);
+            }
+        }
+        for (double value :
+             {line.Cost, line.AuditedUnits, line.CatchFailed, line.CheckFailed, line.AuditFailed}) {
+            number(value);
+        }
+        if (status.ok()) {
+            status = table.appendCurrent();
+        }
+        written += status.ok() ? 1 : 0;
+    }
+    if (!status.ok()) {
+        // Takes the batch back: the records appended so far are left blank (inactive).
+        const QString message = status.message();
+        for (qint64 record = first; record < first + written; ++record) {
+            if (table.go(quint32(record)).ok()) {
+                for (int column : columns) {
+                    table.setBlank(column);
+                }
+                table.flush();
+            }
+        }
+        table.unlockAll();
+        table.close();
+        fail(message);
+        return 0;
+    }
+    table.unlockAll();
+    status = table.close();
+    if (!status.ok()) {
+        fail(status.message());
+        return 0;
+    }
+    return first;
 }
 
 }  // namespace vel

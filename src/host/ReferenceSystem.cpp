@@ -1,5 +1,7 @@
 #include "host/ReferenceSystem.h"
 
+#include "host/ReferenceReportModule.h"
+
 #include "data/SettingsObject.h"
 #include "data/TableCatalogue.h"
 #include "host/CorporateControlFile.h"
@@ -645,6 +647,13 @@ bool ReferenceSystem::writeCorporateControlData() {
         return false;
     }
     return true;
+}
+
+ReportModule* ReferenceSystem::reportModule() {
+    if (!reportModule_) {
+        reportModule_ = std::make_unique<ReferenceReportModule>(*this, dataFolder_);
+    }
+    return reportModule_.get();
 }
 
 }  // namespace vel

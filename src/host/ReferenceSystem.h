@@ -17,6 +17,7 @@
 
 namespace vel {
 
+class ReferenceReportModule;
 class SystemRules;
 class ReferenceRecordedWork;
 
@@ -160,6 +161,9 @@ class ReferenceSystem : public VelmorSystem {
     RecordedWork& recordedWork() override;
     ReferenceRecordedWork& referenceRecordedWork();
 
+    // The report module over the templates in the data folder's "Reports" folder.
+    ReportModule* reportModule() override;
+
   private:
     void buildTables(const ReferenceSystemOptions& options);
     QString settingValue(const QString& section, const QString& key,
@@ -182,6 +186,7 @@ class ReferenceSystem : public VelmorSystem {
     std::unique_ptr<GroupingMembership> membership_;
     std::unique_ptr<ReferenceRecordedWork> recordedWork_;
     std::function<void(int)> newSystemOpened_;
+    std::unique_ptr<ReferenceReportModule> reportModule_;
 };
 
 }  // namespace vel

@@ -2,6 +2,7 @@
 
 #include "data/ProgramObject.h"
 #include "data/RecordedWork.h"
+#include "data/TableObject.h"
 #include "data/VelmorSystem.h"
 #include "platform/print/TBPrint.h"
 #include "reports/ReportPrinter.h"
@@ -17,6 +18,19 @@ namespace {
 // Both analysis windows report their history errors under the production window's name.
 const QString calcHistory = QStringLiteral(" - frmEmployeeList:CalcHistory");
 const QString calcWorkCenterHistory = QStringLiteral(" - frmEmployeeList:CalcWCHistory");
+// Opens the tables a report reads; false with the message naming the one that did not open.
+bool openTables(ReportTables& tables, std::initializer_list<TableObject*> list, QString& failure) {
+    try {
+        for (TableObject* table : list) {
+            tables.use(*table);
+        }
+        return true;
+    } catch (const ReportTableError& error) {
+        failure = error.message();
+        return false;
+    }
+}
+
 }  // namespace
 
 bool AssociateReportWindow::showOptions(quintptr hwndOwner, VelmorSystem& system,
@@ -25,10 +39,9 @@ bool AssociateReportWindow::showOptions(quintptr hwndOwner, VelmorSystem& system
     sent_ = false;
     guarded(QStringLiteral(" - ") + name() + u':' + entry, [&] {
         ReportTables lists;
-        if (!lists.open({&system.activities(), &system.typesOfWork()})) {
-            message(
-                QStringLiteral("Cannot open the ") + lists.failedName() + QStringLiteral(" table."),
-                MB_ICONEXCLAMATION);
+        QString failure;
+        if (!openTables(lists, {&system.activities(), &system.typesOfWork()}, failure)) {
+            message(failure, MB_ICONEXCLAMATION);
             return;
         }
         load();
@@ -67,11 +80,12 @@ void AssociateReportWindow::run(PrintDestination destination) {
     }
     system_->StatusText(QStringLiteral("Opening tables and databases"));
     ReportTables tables;
-    if (!tables.open({&system_->associates(), &system_->workCenters(), &system_->groupings()})) {
+    QString failure;
+    if (!openTables(tables,
+                    {&system_->associates(), &system_->workCenters(), &system_->groupings()},
+                    failure)) {
         system_->StatusDone();
-        message(
-            QStringLiteral("Cannot open the ") + tables.failedName() + QStringLiteral(" table."),
-            choices.tableMessageIcon);
+        message(failure, choices.tableMessageIcon);
         return;
     }
     ReportFigures figures;

@@ -1,61 +1,31 @@
 #include "reports/ReportTables.h"
 
 #include "data/TableObject.h"
-#include "data/records/ActivityRecord.h"
-#include "data/records/TypeOfWorkRecord.h"
-#include "ui/ComboBox.h"
-
-#include <algorithm>
-#include <utility>
+#include "data/records/AssociateRecord.h"
 
 namespace vel {
 
 ReportTables::~ReportTables() {
-    close();
-}
-
-bool ReportTables::open(const std::vector<TableObject*>& tables) {
-    failedName_.clear();
-    for (TableObject* table : tables) {
-        if (table->isOpen()) {
-            continue;
-        }
-        if (!table->open()) {
-            failedName_ = table->name();
-            return false;
-        }
-        opened_.push_back(table);
-    }
-    return true;
-}
-
-void ReportTables::close() {
-    for (TableObject* table : opened_) {
-        table->close();
-    }
-    opened_.clear();
-}
-
-template <class Record>
-void fillByName(ComboBox& combo, Table<Record>& table) {
-    std::vector<std::pair<QString, int>> items;
-    for (int number = 1; number <= table.recordCount(); ++number) {
-        if (table.isActive(number)) {
-            const Record record = table.record(number);
-            const QString name = record.Desc.trimmed();
-            items.emplace_back(name.isEmpty() ? record.Code.trimmed() : name, number);
-        }
-    }
-    std::ranges::stable_sort(items, [](const auto& one, const auto& other) {
-        return QString::compare(one.first, other.first, Qt::CaseInsensitive) < 0;
-    });
-    combo.clear();
-    for (const auto& [name, number] : items) {
-        combo.addItem(name, number);
+    for (auto table = opened_.rbegin(); table != opened_.rend(); ++table) {
+        (*table)->close();
     }
 }
 
-template void fillByName(ComboBox&, Table<ActivityRecord>&);
-template void fillByName(ComboBox&, Table<TypeOfWorkRecord>&);
+void ReportTables::use(TableObject& table) {
+    if (table.isOpen()) {
+        return;
+    }
+    if (!table.open()) {
+        throw ReportTableError(QStringLiteral("Cannot open the ") + table.name() +
+                               QStringLiteral(" table."));
+    }
+    opened_.push_back(&table);
+}
+
+QString associateName(const AssociateRecord& associate) {
+    const QString last = associate.LastName.trimmed();
+    const QString first = associate.FirstName.trimmed();
+    return first.isEmpty() ? last : last + QStringLiteral(", ") + first;
+}
 
 }  // namespace vel

@@ -1,15 +1,24 @@
 #pragma once
-// The tables a report window reads while it runs: opened together at the start and closed at
-// the end (only those the window opened itself; a table the host holds open stays open).
+// The master tables a report reads: each is opened when it is not open yet and closed again when
+// the report is done, so a report leaves the tables as it found them. A table that cannot be
+// opened stops the report with "Cannot open the <name> table." (ReportTableError).
 #include <QString>
+#include <stdexcept>
 #include <vector>
 
 namespace vel {
 
-class ComboBox;
 class TableObject;
-template <class Record>
-class Table;
+
+class ReportTableError : public std::runtime_error {
+  public:
+    explicit ReportTableError(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString& message() const { return message_; }
+
+  private:
+    QString message_;
+};
 
 class ReportTables {
   public:
@@ -18,20 +27,15 @@ class ReportTables {
     ReportTables(const ReportTables&) = delete;
     ReportTables& operator=(const ReportTables&) = delete;
 
-    // Opens every table not open yet; false at the first that cannot be opened, whose name
-    // failedName() then gives ("Associate").
-    bool open(const std::vector<TableObject*>& tables);
-    const QString& failedName() const { return failedName_; }
-    void close();
+    // Opens the table when needed; throws ReportTableError when it cannot be opened.
+    void use(TableObject& table);
 
   private:
     std::vector<TableObject*> opened_;
-    QString failedName_;
 };
 
-// Fills a combo box with the active records of a table by name (description, or code when it
-// has none), in name order, each with its record number as item data.
-template <class Record>
-void fillByName(ComboBox& combo, Table<Record>& table);
+// The associate's name as reports print it: "Last, First" (only the last name without a first).
+struct AssociateRecord;
+QString associateName(const AssociateRecord& associate);
 
 }  // namespace vel

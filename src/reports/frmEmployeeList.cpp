@@ -3,7 +3,7 @@
 #include "data/VelmorSystem.h"
 #include "data/records/ActivityRecord.h"
 #include "data/records/TypeOfWorkRecord.h"
-#include "reports/ReportTables.h"
+#include "reports/ReportItemLists.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"

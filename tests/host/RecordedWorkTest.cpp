@@ -3,6 +3,7 @@
 // history ranges, and the refusal of bad lines.
 #include "RecordedWorkSupport.h"
 
+#include "data/FiscalCalendarObject.h"
 #include "data/VelmorSystem.h"
 
 #include <QSet>
@@ -242,6 +243,23 @@ TEST_F(RecordedWorkTest, PostingChangesExactlyTheDataFieldsTheActivityNames) {
     ASSERT_EQ(weeks.size(), 1U);
     EXPECT_EQ(weeks[0].ending, QDate(2024, 3, 10));
     EXPECT_EQ(weeks[0].values, (std::vector<double>{190.0, 3.0}));
+    // Fiscal periods end where the stored calendar says.
+    const FiscalCalendarObject& calendar = work().fiscalCalendar();
+    const QDate firstEnding = calendar.period(QDate(2024, 3, 4)).last;
+    const QDate secondEnding = calendar.period(QDate(2024, 3, 12)).last;
+    ASSERT_TRUE(firstEnding.isValid());
+    const auto periods = work().dataFieldSeries(AccountLevel::Associate, 1, {1, 6},
+                                                QDate(2024, 1, 1), QDate(2024, 12, 31),
+                                                DataGrain::Period);
+    if (firstEnding == secondEnding) {
+        ASSERT_EQ(periods.size(), 1U);
+        EXPECT_EQ(periods[0].values, (std::vector<double>{2.0, 3.0}));
+    } else {
+        ASSERT_EQ(periods.size(), 2U);
+        EXPECT_EQ(periods[0].values, (std::vector<double>{2.0, 0.0}));
+        EXPECT_EQ(periods[1].ending, secondEnding);
+    }
+    EXPECT_EQ(periods[0].ending, firstEnding);
 }
 
 TEST_F(RecordedWorkTest, HistoriesEndOnTheLastClosedWeek) {
