@@ -1,9 +1,12 @@
 #include "host/ReferenceSystem.h"
 
+#include "host/ReferenceReportModule.h"
+
 #include "data/SettingsObject.h"
 #include "data/TableCatalogue.h"
 #include "host/CorporateControlFile.h"
 #include "host/ReferenceNewSystem.h"
+#include "host/ReferenceRecordedWork.h"
 #include "host/SaveUnit.h"
 #include "host/SystemRules.h"
 #include "host/WeekEndProcessing.h"
@@ -15,6 +18,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <set>
 
 namespace vel {
 
@@ -389,7 +393,12 @@ std::vector<DayEntry> ReferenceSystem::dayEntries() {
     for (int number = 1; number <= dayFile_->recordCount(); ++number) {
         if (dayFile_->isActive(number)) {
             const DayFileRecord record = dayFile_->record(number);
-            entries.push_back({record.FileDate, record.Date, record.Times});
+            entries.push_back({record.FileDate,
+                               record.Date,
+                               record.Times,
+                               {double(record.Lines), double(record.Associates), record.Hours,
+                                record.Measured, record.Earned, record.Units, record.Cost,
+                                record.Audited, record.Failed}});
         }
     }
     return entries;
@@ -507,20 +516,14 @@ bool ReferenceSystem::changeGroupingMembers(const QList<GroupingMember>& leave,
 }
 
 QList<QDate> ReferenceSystem::associateDataBefore(int associate, const QDate& date) {
-    QList<QDate> dates;
-    auto& lines = productionLines();
-    if (!lines.isOpen() && !lines.open()) {
-        return dates;
-    }
-    for (int number = 1; number <= lines.recordCount(); ++number) {
-        const ProductionLineRecord line = lines.record(number);
-        if (lines.isActive(number) && line.Associate == associate && line.Date < date &&
-            !dates.contains(line.Date)) {
-            dates << line.Date;
+    std::set<QDate> dates;
+    referenceRecordedWork().store().lines().read(1, [&](qint64, const ProductionLineRecord& line) {
+        if (line.Associate == associate && line.Date < date) {
+            dates.insert(line.Date);
         }
-    }
-    std::sort(dates.begin(), dates.end());
-    return dates;
+        return true;
+    });
+    return QList<QDate>(dates.begin(), dates.end());
 }
 
 bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date) {
@@ -538,7 +541,7 @@ bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date)
         lines.cancel();
         return false;
     }
-    return true;
+    return referenceRecordedWork().linesChanged();
 }
 
 QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
@@ -604,6 +607,17 @@ void ReferenceSystem::standardPageHeader(TBPrint& printer) {
                           .arg(printer.pageNumber()));
 }
 
+RecordedWork& ReferenceSystem::recordedWork() {
+    return referenceRecordedWork();
+}
+
+ReferenceRecordedWork& ReferenceSystem::referenceRecordedWork() {
+    if (!recordedWork_) {
+        recordedWork_ = std::make_unique<ReferenceRecordedWork>(*this);
+    }
+    return *recordedWork_;
+}
+
 bool ReferenceSystem::allocationUsedWithActivity(int activityNumber, int allocationNumber) {
     return rules_->allocationUsedWithActivity(activityNumber, allocationNumber);
 }
@@ -633,6 +647,13 @@ bool ReferenceSystem::writeCorporateControlData() {
         return false;
     }
     return true;
+}
+
+ReportModule* ReferenceSystem::reportModule() {
+    if (!reportModule_) {
+        reportModule_ = std::make_unique<ReferenceReportModule>(*this, dataFolder_);
+    }
+    return reportModule_.get();
 }
 
 }  // namespace vel

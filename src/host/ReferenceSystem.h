@@ -17,7 +17,9 @@
 
 namespace vel {
 
+class ReferenceReportModule;
 class SystemRules;
+class ReferenceRecordedWork;
 
 struct ReferenceSystemOptions {
     std::function<QDateTime()> now;  // the clock; the current date and time when empty
@@ -95,6 +97,7 @@ class ReferenceSystem : public VelmorSystem {
     void endTableAccess() override;
 
     bool openDayFile() override;
+    XbaseTable<DayFileRecord>& dayFile() { return *dayFile_; }
     std::vector<DayEntry> dayEntries() override;
     void closeDayFile() override;
 
@@ -154,6 +157,13 @@ class ReferenceSystem : public VelmorSystem {
     int convertDataFieldsToUserDefined(const QString& holder) override;
     static constexpr QLatin1StringView userDefinedPrefix{"User: "};
 
+    // See ReferenceRecordedWork.h.
+    RecordedWork& recordedWork() override;
+    ReferenceRecordedWork& referenceRecordedWork();
+
+    // The report module over the templates in the data folder's "Reports" folder.
+    ReportModule* reportModule() override;
+
   private:
     void buildTables(const ReferenceSystemOptions& options);
     QString settingValue(const QString& section, const QString& key,
@@ -174,7 +184,9 @@ class ReferenceSystem : public VelmorSystem {
     std::unique_ptr<XbaseTable<DayFileRecord>> dayFile_;
     std::unique_ptr<SystemRules> rules_;
     std::unique_ptr<GroupingMembership> membership_;
+    std::unique_ptr<ReferenceRecordedWork> recordedWork_;
     std::function<void(int)> newSystemOpened_;
+    std::unique_ptr<ReferenceReportModule> reportModule_;
 };
 
 }  // namespace vel
