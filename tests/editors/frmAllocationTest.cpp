@@ -323,7 +323,8 @@ TEST(frmAllocation, ImportKeepsTheEditorsEditsAndItsOKOrCancel) {
     };
     const auto activityAllocations = [&s] {
         QList<int> numbers;
-        for (const auto& entry : s.stored(&VelmorSystem::activities)[0].AllocationStandards) {
+        const auto activities = s.stored(&VelmorSystem::activities);
+        for (const auto& entry : activities[0].AllocationStandards) {
             numbers << entry.first;
         }
         return numbers;
