@@ -10,7 +10,6 @@
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
 #include "services/RuntimeError.h"
-#include "ui/Ui.h"
 
 #include <QDir>
 #include <QProcess>
@@ -24,7 +23,6 @@ namespace {
 
 const QString caption = QStringLiteral("AutoExport Tables");
 const QString writingOrder = QStringLiteral("WEATFLD8S");
-constexpr int pollMilliseconds = 50;
 
 }  // namespace
 
@@ -121,47 +119,31 @@ bool AutomaticTableExport::AutoExportTable(const TableObject& changed) {
             }
         }
         system_.StatusDone();
-        result = command.isEmpty() || runAfterExporting(command, folder);
+        if (!command.isEmpty()) {
+            runAfterExporting(command, folder);
+        }
+        result = true;
     });
 }
 
-// Starts the command line (program and arguments, no shell) in the export folder and waits for
-// it to end, keeping the windows answering; a command that cannot start, crashes or ends with a
-// non-zero exit code is reported.
-bool AutomaticTableExport::runAfterExporting(const QString& commandLine, const QString& folder) {
+// Starts the command line (program and arguments, no shell) in the export folder and returns at
+// once: the editor that triggered the export must not wait for a slow command. A command that
+// cannot be started is thrown as an error, so that the error report names it.
+void AutomaticTableExport::runAfterExporting(const QString& commandLine, const QString& folder) {
     QStringList arguments = QProcess::splitCommand(commandLine);
-    QString problem;
-    if (arguments.isEmpty()) {
-        problem = QStringLiteral("The command line names no program.");
-    } else {
+    QString problem = QStringLiteral("The command line names no program.");
+    if (!arguments.isEmpty()) {
         QProcess process;
         process.setProgram(arguments.takeFirst());
         process.setArguments(arguments);
         process.setWorkingDirectory(folder);
-        process.setProcessChannelMode(QProcess::ForwardedChannels);
-        process.start();
-        if (!process.waitForStarted()) {
-            problem = process.errorString();
-        } else {
-            while (!process.waitForFinished(pollMilliseconds)) {
-                if (process.state() == QProcess::NotRunning) {
-                    break;
-                }
-                currentUi().processEvents();
-            }
-            if (process.exitStatus() != QProcess::NormalExit) {
-                problem = process.errorString();
-            } else if (process.exitCode() != 0) {
-                problem = QStringLiteral("Exit code %1").arg(process.exitCode());
-            }
+        if (process.startDetached()) {
+            return;
         }
+        problem = process.errorString();
     }
-    if (problem.isEmpty()) {
-        return true;
-    }
-    refuse(QStringLiteral("Error Running command: ") + commandLine + QStringLiteral("\r\n") +
-           problem);
-    return false;
+    throw RuntimeError(GenericErrorNumber, QStringLiteral("Error Running command: ") + commandLine +
+                                               QStringLiteral("\r\n") + problem);
 }
 
 }  // namespace vel

@@ -4,7 +4,8 @@
 // Folder (nothing is exported when it is empty), ExportType ("CSV"), BaseFilename ("VelExprt-",
 // the prefix of every file name), Tables ("FWEALD8ST", the letters of the tables to keep
 // exported), UseTempFolder (write into a temporary folder first, then copy the files) and
-// RunAfterExporting (a command started after the export, without a shell, and waited for).
+// RunAfterExporting (a command started after the export, without a shell; the export does not
+// wait for it to end).
 #include "maintenance/ValidationTables.h"
 
 #include <QList>
@@ -20,7 +21,8 @@ class AutomaticTableExport {
     explicit AutomaticTableExport(VelmorSystem& system) : system_(system) {}
 
     // Rewrites the tables that the change touches. False after a failure, which has been
-    // reported with the caption "AutoExport Tables".
+    // reported with the caption "AutoExport Tables", or through the error report when the
+    // command to run afterwards cannot be started.
     bool AutoExportTable(const TableObject& changed);
 
     // The letters of the tables that a change of the named table touches: "activity" FDS8,
@@ -33,7 +35,7 @@ class AutomaticTableExport {
                                                 const QString& tablesSetting);
 
   private:
-    bool runAfterExporting(const QString& commandLine, const QString& folder);
+    static void runAfterExporting(const QString& commandLine, const QString& folder);
     void refuse(const QString& prompt);
 
     VelmorSystem& system_;

@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
 namespace vel::testing {
 namespace {
 
@@ -133,34 +135,55 @@ TEST(AutomaticTableExport, TheTemporaryFolderIsWrittenFirstThenCopiedAndLeftEmpt
     EXPECT_TRUE(QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
-TEST(AutomaticTableExport, RunsTheCommandAfterExportingAndReportsWhenItFails) {
+TEST(AutomaticTableExport, StartsTheCommandAfterExportingWithoutWaitingForIt) {
     AutoExportSite s;
     s.set(QStringLiteral("Tables"), QStringLiteral("E"));
-    // Arguments reach the program as given, blanks inside quotes included; it runs in the folder.
-    const QString good = s.script(QStringLiteral("after.sh"),
-                                  "ls > listing.txt; printf '%s|' \"$@\" > arguments.txt");
+    // The command lists the folder, keeps its arguments, then waits for a line on a FIFO that
+    // only this test writes after the export has returned. The timeout bounds a wrong wait.
+    const QString release = s.output + QStringLiteral("/release");
+    ASSERT_EQ(mkfifo(QFile::encodeName(release).constData(), 0600), 0);
+    const QString waiting = s.script(QStringLiteral("after.sh"),
+                                     "ls > listing.txt; printf '%s|' \"$@\" > arguments.txt\n"
+                                     "timeout 30 head -n 1 release > /dev/null\n"
+                                     "touch ended.txt");
     s.set(QStringLiteral("RunAfterExporting"),
-          u'"' + good + QStringLiteral("\" \"two words\" plain"));
+          u'"' + waiting + QStringLiteral("\" \"two words\" plain"));
     EXPECT_TRUE(s.exportAfterChangeOf(s.system->associates()));
+    ASSERT_FALSE(QFile::exists(s.output + QStringLiteral("/ended.txt")));
+    // Opening the FIFO for writing returns once the command has opened it, past its first lines.
+    QFile releaseFile(release);
+    ASSERT_TRUE(releaseFile.open(QIODevice::WriteOnly));
+    releaseFile.write("go\n");
+    releaseFile.close();
+    // Arguments reach the program as given, blanks inside quotes included; it runs in the folder.
     EXPECT_EQ(s.lines(s.output + QStringLiteral("/arguments.txt")),
               QStringList{"two words|plain|"});
     EXPECT_TRUE(s.lines(s.output + QStringLiteral("/listing.txt"))
                     .join(u' ')
                     .contains(QStringLiteral("VelExprt-ASSOCIAT.csv")));
 
-    const QString failing = s.script(QStringLiteral("fails.sh"), "exit 3");
-    s.set(QStringLiteral("RunAfterExporting"), failing);
-    s.ui.answer(
-        QStringLiteral("Error Running command: ") + failing + QStringLiteral("\r\nExit code 3"),
-        IDOK);
-    EXPECT_FALSE(s.exportAfterChangeOf(s.system->associates()));
-    EXPECT_EQ(s.lastMessage().caption, QStringLiteral("AutoExport Tables"));
+    // How a started command ends is its own business: the export has succeeded.
+    s.set(QStringLiteral("RunAfterExporting"), s.script(QStringLiteral("fails.sh"), "exit 3"));
+    EXPECT_TRUE(s.exportAfterChangeOf(s.system->associates()));
+    EXPECT_TRUE(s.system->errors().reports().isEmpty());
+    EXPECT_TRUE(s.ui.transcript().messages().empty());
+}
 
+TEST(AutomaticTableExport, ACommandThatCannotStartGoesToTheErrorReport) {
+    AutoExportSite s;
+    s.set(QStringLiteral("Tables"), QStringLiteral("E"));
     const QString missing = s.site.path(QStringLiteral("no-such-program"));
     s.set(QStringLiteral("RunAfterExporting"), missing + QStringLiteral(" now"));
-    s.ui.answer(QStringLiteral("Error Running command: ") + missing + QStringLiteral(" now"), IDOK);
     EXPECT_FALSE(s.exportAfterChangeOf(s.system->associates()));
-    EXPECT_EQ(s.ui.transcript().messages().size(), 2u);
+    ASSERT_EQ(s.system->errors().reports().size(), 1);
+    const QString report = s.system->errors().reports().front().text;
+    EXPECT_TRUE(report.startsWith(QStringLiteral("Error Running command: ") + missing +
+                                  QStringLiteral(" now\r\n")))
+        << report.toStdString();
+    EXPECT_TRUE(report.endsWith(QStringLiteral(" - AutoExportTable")));
+    EXPECT_TRUE(s.ui.transcript().messages().empty());
+    // The tables were written before the command was tried.
+    EXPECT_TRUE(s.filesIn(s.output).contains(QStringLiteral("VelExprt-ASSOCIAT.csv")));
 }
 
 }  // namespace
