@@ -14,9 +14,12 @@ enum class DataLevel { Day = 0, Week = 1, Period = 2 };
 
 inline int dataPointsPerYear(DataLevel level) {
     switch (level) {
-    case DataLevel::Day: return 371;
-    case DataLevel::Week: return 53;
-    case DataLevel::Period: return 26;
+        case DataLevel::Day:
+            return 371;
+        case DataLevel::Week:
+            return 53;
+        case DataLevel::Period:
+            return 26;
     }
     return 0;
 }
@@ -24,16 +27,16 @@ inline int dataPointsPerYear(DataLevel level) {
 struct NewSystemParameters {
     QString title;
     int startYear = 0;
-    QDate fiscalStart;        // the first day of the first fiscal year
-    int activities = 0;       // the estimated number of activities
+    QDate fiscalStart;   // the first day of the first fiscal year
+    int activities = 0;  // the estimated number of activities
     DataLevel dataLevel = DataLevel::Day;
-    int fields = 0;           // the data fields allocated in the master files
-    int years = 2;            // the years the master files hold
+    int fields = 0;  // the data fields allocated in the master files
+    int years = 2;   // the years the master files hold
 };
 
 // The builder's progress events.
 class NewSystemEvents {
-public:
+  public:
     virtual ~NewSystemEvents() = default;
     virtual void StatFileInit(const QString& fileName, int count) = 0;
     virtual void StatActionInit(const QString& text) = 0;
@@ -42,7 +45,7 @@ public:
 };
 
 class NewSystemBuilder {
-public:
+  public:
     virtual ~NewSystemBuilder() = default;
 
     void setEvents(NewSystemEvents* events) { events_ = events; }
@@ -63,6 +66,9 @@ public:
     // (sizes, start, fiscal calendar, estimated activities) in another folder, with the title;
     // false with lastError() when that folder holds the system already or cannot be written.
     virtual bool prepareClone(const QString& folder, const QString& title) = 0;
+    // The shape of the system the builder was made from, as the new-system window shows it for
+    // a clone; false with lastError() when its master file cannot be read.
+    virtual bool readSource(NewSystemParameters& shape) = 0;
     // The prepared system's master file, where the fiscal calendar is defined before the files
     // are created.
     virtual Masterfile& masterfile() = 0;
@@ -78,10 +84,10 @@ public:
     virtual QString settingsLocation() const = 0;
     virtual QString lastError() const = 0;
 
-protected:
+  protected:
     NewSystemEvents* events() const { return events_; }
 
-private:
+  private:
     NewSystemEvents* events_ = nullptr;
 };
 

@@ -20,11 +20,23 @@ constexpr qint64 masterTableBytes = 64 * 1024;
 
 QString dataLevelName(DataLevel level) {
     switch (level) {
-    case DataLevel::Day: return QStringLiteral("Day");
-    case DataLevel::Week: return QStringLiteral("Week");
-    case DataLevel::Period: return QStringLiteral("Period");
+        case DataLevel::Day:
+            return QStringLiteral("Day");
+        case DataLevel::Week:
+            return QStringLiteral("Week");
+        case DataLevel::Period:
+            return QStringLiteral("Period");
     }
     return {};
+}
+
+DataLevel dataLevelNamed(const QString& name) {
+    for (const DataLevel level : {DataLevel::Week, DataLevel::Period}) {
+        if (name.compare(dataLevelName(level), Qt::CaseInsensitive) == 0) {
+            return level;
+        }
+    }
+    return DataLevel::Day;
 }
 
 }  // namespace
@@ -119,6 +131,27 @@ bool ReferenceNewSystem::prepareClone(const QString& folder, const QString& titl
     return true;
 }
 
+bool ReferenceNewSystem::readSource(NewSystemParameters& shape) {
+    const TableCatalogue sourceNames(dataFolder_, source_);
+    ReferenceMasterfile source(sourceNames.path(catalogue::masterFile),
+                               sourceNames.path(hostFiles::accessLock));
+    if (!source.lastError().isEmpty()) {
+        return fail(source.lastError());
+    }
+    const auto number = [&](const char* key) {
+        return source.value(QStringLiteral("Master"), QString::fromLatin1(key)).toInt();
+    };
+    shape.title = source.titles().value(0).trimmed();
+    shape.startYear = number("FirstYear");
+    shape.fiscalStart = source.systemStartDate();
+    shape.activities = number("Activities");
+    shape.dataLevel =
+        dataLevelNamed(source.value(QStringLiteral("Master"), QStringLiteral("DataLevel")));
+    shape.fields = number("Fields");
+    shape.years = number("Years");
+    return true;
+}
+
 bool ReferenceNewSystem::writeMasterfile(const QString& folder, int number,
                                          const MasterfileSettings& settings, int activities) {
     const TableCatalogue names(folder, number);
@@ -128,8 +161,8 @@ bool ReferenceNewSystem::writeMasterfile(const QString& folder, int number,
     }
     folder_ = folder;
     systemNumber_ = number;
-    changeLog_ = std::make_unique<ChangeLog>(names.path(catalogue::editLog), now_,
-                                             StoreOptions{true});
+    changeLog_ =
+        std::make_unique<ChangeLog>(names.path(catalogue::editLog), now_, StoreOptions{true});
     masterfile_ = std::make_unique<ReferenceMasterfile>(names.path(catalogue::masterFile),
                                                         names.path(hostFiles::accessLock));
     masterfile_->setChangeLogWriter(

@@ -34,6 +34,7 @@ class ReferenceNewSystem : public NewSystemBuilder {
     bool lock() override;
     bool prepare(const NewSystemParameters& parameters) override;
     bool prepareClone(const QString& folder, const QString& title) override;
+    bool readSource(NewSystemParameters& shape) override;
     Masterfile& masterfile() override { return *masterfile_; }
     bool createFiles() override;
     void removeFiles() override;

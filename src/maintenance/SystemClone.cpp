@@ -5,6 +5,7 @@
 #include "data/ProgramObject.h"
 #include "data/TableCatalogue.h"
 #include "data/VelmorSystem.h"
+#include "maintenance/frmAddSys.h"
 #include "services/AddSlash.h"
 #include "services/ErrorReport.h"
 #include "services/IniSettings.h"
@@ -55,7 +56,8 @@ void copyCorporateControl(VelmorSystem& system, const NewSystemBuilder& builder)
 
 void copyLayouts(const TableCatalogue& names, const QString& cloneFolder) {
     for (const LayoutFiles& files : layoutFiles) {
-        const QString from = AddSlash(names.dataFolder()) + names.mask(QString::fromLatin1(files.mask));
+        const QString from =
+            AddSlash(names.dataFolder()) + names.mask(QString::fromLatin1(files.mask));
         const int result = ShellFileOp({from}, cloneFolder, FO_COPY, false, true,
                                        QString::fromLatin1(files.progressTitle));
         if (result != 0) {
@@ -65,14 +67,14 @@ void copyLayouts(const TableCatalogue& names, const QString& cloneFolder) {
     }
 }
 
-void buildClone(VelmorSystem& system, NewSystemBuilder& builder, const TableCatalogue& names) {
+void buildClone(VelmorSystem& system, NewSystemBuilder& builder, const TableCatalogue& names,
+                const QString& title) {
     const QString cloneFolder = names.cloneFolder();
     if (!QDir().mkpath(cloneFolder)) {
         failWith(QStringLiteral("Cannot create the folder ") + cloneFolder);
     }
     system.StatusText(QStringLiteral("Opening Tallybook Masterfiles"));
-    const QString title = system.masterfile().titles().value(0).trimmed();
-    if (!builder.prepareClone(cloneFolder, cloneTitle(title)) || !builder.createFiles()) {
+    if (!builder.prepareClone(cloneFolder, title) || !builder.createFiles()) {
         failWith(builder.lastError());
     }
     copyCorporateControl(system, builder);
@@ -81,7 +83,7 @@ void buildClone(VelmorSystem& system, NewSystemBuilder& builder, const TableCata
 
 }  // namespace
 
-bool cloneSystem(quintptr, VelmorSystem& system, NewSystemBuilder& builder) {
+bool cloneSystem(quintptr ownerHandle, VelmorSystem& system, NewSystemBuilder& builder) {
     ProgramObject& program = system.Program();
     const TableCatalogue names(program.dataFolder(), program.systemNumber());
     if (program.dataFolder().isEmpty() || program.systemNumber() <= 0 ||
@@ -91,15 +93,27 @@ bool cloneSystem(quintptr, VelmorSystem& system, NewSystemBuilder& builder) {
         return false;
     }
     const QString cloneFolder = names.cloneFolder();
-    if (QFileInfo::exists(
-            TableCatalogue(cloneFolder, names.systemNumber()).path(QString(catalogue::masterFile)))) {
-        MessageWithSound(QStringLiteral("A cloned system already exists in folder: ") + cloneFolder +
+    if (QFileInfo::exists(TableCatalogue(cloneFolder, names.systemNumber())
+                              .path(QString(catalogue::masterFile)))) {
+        MessageWithSound(QStringLiteral("A cloned system already exists in folder: ") +
+                             cloneFolder +
                              QStringLiteral(".  You must delete it before creating another."),
                          MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    NewSystemParameters shape;
+    if (!builder.readSource(shape)) {
+        throw RuntimeError(GenericErrorNumber, builder.lastError());
+    }
+    shape.title = cloneTitle(shape.title);
+    {
+        frmAddSys wizard;
+        if (!wizard.Ask(ownerHandle, system, builder, shape, true)) {
+            return false;
+        }
+    }
     try {
-        buildClone(system, builder, names);
+        buildClone(system, builder, names, shape.title);
     } catch (...) {
         MessageWithSound(QStringLiteral("Error creating cloned system, it may already exist."),
                          MB_OK | MB_ICONEXCLAMATION);

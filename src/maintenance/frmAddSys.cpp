@@ -43,8 +43,7 @@ int number(const TextBox& box) {
 
 frmAddSys::~frmAddSys() = default;
 
-frmAddSys::frmAddSys()
-    : Form(QStringLiteral("frmAddSys"), QStringLiteral("Add a New System")) {
+frmAddSys::frmAddSys() : Form(QStringLiteral("frmAddSys"), QStringLiteral("Add a New System")) {
     auto& parameters = frame(QStringLiteral("Frame1"), 0, QStringLiteral("System Parameters:"));
     title_ = &parameters.textBox(QStringLiteral("SysName"), QStringLiteral("System &Title:"))
                   .maxLength(40);
@@ -91,7 +90,27 @@ void frmAddSys::Form_Load() {
     suggestedFields_ = builder_->minimumFields(choices());
     fields_->setText(QString::number(suggestedFields_));
     years_->setText(QString::number(defaultYears));
+    if (clone_) {
+        showCloneShape();
+    }
     showPage(0);
+}
+
+void frmAddSys::showCloneShape() {
+    title_->setText(cloneShape_.title);
+    startYear_->setText(QString::number(cloneShape_.startYear));
+    activities_->setText(QString::number(cloneShape_.activities));
+    calendar_->setDate(cloneShape_.fiscalStart);
+    calendarYear_ = cloneShape_.startYear;
+    level_[int(cloneShape_.dataLevel)]->setValue(true);
+    suggestedFields_ = cloneShape_.fields;
+    fields_->setText(QString::number(cloneShape_.fields));
+    years_->setText(QString::number(cloneShape_.years));
+    for (Control* fixed :
+         std::initializer_list<Control*>{startYear_, activities_, calendar_, level_[0], level_[1],
+                                         level_[2], fields_, years_}) {
+        fixed->setEnabled(false);
+    }
 }
 
 bool frmAddSys::Ask(quintptr ownerHandle, VelmorSystem& system, const NewSystemBuilder& builder,
@@ -99,6 +118,8 @@ bool frmAddSys::Ask(quintptr ownerHandle, VelmorSystem& system, const NewSystemB
     system_ = &system;
     builder_ = &builder;
     created_ = false;
+    clone_ = clone;
+    cloneShape_ = chosen;
     setCaption(clone ? QStringLiteral("Clone a System") : QStringLiteral("Add a New System"));
     guarded(QStringLiteral(" - frmAddSys:Ask"), [&] {
         ShowLikeModal(*this, ownerHandle);
@@ -129,6 +150,9 @@ bool frmAddSys::pageAccepted(int page) {
         if (title_->text().trimmed().isEmpty()) {
             return refuse(QStringLiteral("System Title cannot be empty"), *title_);
         }
+        if (clone_) {
+            return true;  // the rest is the cloned system's, which the person cannot change
+        }
         const int year = number(*startYear_);
         if (year < firstYear || year > lastYear) {
             return refuse(QStringLiteral("Start Year must be greater than 1899 and less than 2038"),
@@ -136,20 +160,23 @@ bool frmAddSys::pageAccepted(int page) {
         }
         const int activities = number(*activities_);
         if (activities <= 0 || activities >= builder_->activityLimit()) {
-            return refuse(QStringLiteral("Number of Activities must be greater than 0 and less than ") +
-                              QString::number(builder_->activityLimit()),
-                          *activities_);
+            return refuse(
+                QStringLiteral("Number of Activities must be greater than 0 and less than ") +
+                    QString::number(builder_->activityLimit()),
+                *activities_);
         }
-    } else if (page == 2) {
+    } else if (page == 2 && !clone_) {
         const int minimum = builder_->minimumFields(choices());
         if (number(*fields_) < minimum) {
-            return refuse(QStringLiteral("Cannot set Fields to less that the minimum required of: ") +
-                              QString::number(minimum),
-                          *fields_);
+            return refuse(
+                QStringLiteral("Cannot set Fields to less that the minimum required of: ") +
+                    QString::number(minimum),
+                *fields_);
         }
         const int years = number(*years_);
         if (years < 2 || years > 9) {
-            return refuse(QStringLiteral("Cannot set Years to less than 2 or more than 9"), *years_);
+            return refuse(QStringLiteral("Cannot set Years to less than 2 or more than 9"),
+                          *years_);
         }
     }
     return true;
@@ -168,7 +195,7 @@ void frmAddSys::next() {
         calendarYear_ = number(*startYear_);
         calendar_->setDate(QDate(calendarYear_, 1, 1));
     }
-    if (current_ == 1) {
+    if (current_ == 1 && !clone_) {
         suggestFields();
     }
     if (current_ == 2) {

@@ -7,10 +7,15 @@
 // "&Start Year:" and SysParam(1) "Estimated Number of &Activities:"; Frame1(1) "Start Date:"
 // with the calendar Calendar; Frame1(2) "Tallybook System Size:" with optDataLevel(0..2),
 // SysSize(0) "Allocated &Fields:" and SysSize(1) "Allocated &Years:"; Frame1(3) "Summary:" with
-// the summary lines in lblSummary; the wizard buttons Command1(0..3) (WizardButtons.h). Number boxes take the digits 0 to 9 only.
+// the summary lines in lblSummary; the wizard buttons Command1(0..3) (WizardButtons.h). Number
+// boxes take the digits 0 to 9 only.
 //
-// The calendar is set to 1 January of the start year whenever the start year changes. Allocated fields follow the fewest the choices need
-// until the person types another number, and never stay below it.
+// For a clone the wizard shows the shape of the system being cloned, which the clone keeps: only
+// the title can be changed; the other boxes and the calendar are shown disabled.
+//
+// The calendar is set to 1 January of the start year whenever the start year changes. Allocated
+// fields follow the fewest the choices need until the person types another number, and never stay
+// below it.
 #include "data/NewSystemBuilder.h"
 #include "ui/Form.h"
 
@@ -32,7 +37,8 @@ class frmAddSys : public Form {
     ~frmAddSys() override;
 
     // Shows the wizard; true with the choices when the person pressed Create, false on Cancel
-    // or when the window was closed. The builder answers the limits and the disk space.
+    // or when the window was closed. The builder answers the limits and the disk space. For a
+    // clone, chosen holds the cloned system's shape on entry and the window shows it.
     bool Ask(quintptr ownerHandle, VelmorSystem& system, const NewSystemBuilder& builder,
              NewSystemParameters& chosen, bool clone = false);
 
@@ -49,6 +55,7 @@ class frmAddSys : public Form {
     // Allocated fields: the minimum while the person keeps the suggestion, else what they
     // typed, raised to the minimum.
     void suggestFields();
+    void showCloneShape();
     NewSystemParameters choices() const;
     QString summary() const;
 
@@ -69,6 +76,8 @@ class frmAddSys : public Form {
     int calendarYear_ = 0;
     int suggestedFields_ = 0;  // the start year the calendar was last set for
     bool created_ = false;
+    bool clone_ = false;
+    NewSystemParameters cloneShape_;
 };
 
 }  // namespace vel
