@@ -1,6 +1,7 @@
 #include "maintenance/EditorImports.h"
 
 #include "data/ProgramObject.h"
+#include "data/SettingsObject.h"
 #include "data/VelmorSystem.h"
 #include "maintenance/AllocationImport.h"
 #include "maintenance/AssociateImport.h"
@@ -22,6 +23,9 @@ struct ImportKeys {
     QString defaultFile;
     QString rowsKey;  // empty: the skip counts are not kept
     QString fieldsKey;
+    // The setting that deletes the records missing from the file; it proposes chkClear. Empty:
+    // the import cannot clear.
+    QString clearKey;
 };
 
 using ImportRun = std::function<bool(const frmImport::Request& request,
@@ -37,6 +41,9 @@ bool askAndImport(VelmorSystem& system, frmImport::Request request, const Import
         request.rowsToSkip = settings.readValue(keys.rowsKey, QStringLiteral("0")).toInt();
         request.fieldsToSkip = settings.readValue(keys.fieldsKey, QStringLiteral("0")).toInt();
     }
+    request.offerClear = !keys.clearKey.isEmpty();
+    request.clear = request.offerClear &&
+                    SettingsObject::isTrue(settings.readValue(keys.clearKey, QStringLiteral("0")));
     frmImport fileWindow;
     frmImportShow preview;
     bool previewCancelled = false;
@@ -74,17 +81,25 @@ bool importAllocationsFromEditor(VelmorSystem& system, QList<int>& forActivities
         frmImport::Request request{QStringLiteral("Import Allocation Table Records"),
                                    QStringLiteral("Enter the name of the file to import into the "
                                                   "Allocation Table")};
-        imported = askAndImport(
-            system, request,
-            {QStringLiteral("ImportFiles"), QStringLiteral("Allocation"), QStringLiteral("alloc.txt"),
-             QStringLiteral("AllocRows"), QStringLiteral("AllocFields")},
-            AllocationImport::fileLabels(), [&](const frmImport::Request& chosen, const auto& confirm) {
-                AllocationImport import(system);
-                const bool ran = import.run({chosen.fileName, chosen.rowsToSkip, chosen.fieldsToSkip,
-                                             std::nullopt, std::nullopt, {}, confirm, true});
-                forActivities += import.forActivities();
-                return ran;
-            });
+        imported =
+            askAndImport(system, request,
+                         {QStringLiteral("ImportFiles"), QStringLiteral("Allocation"),
+                          QStringLiteral("alloc.txt"), QStringLiteral("AllocRows"),
+                          QStringLiteral("AllocFields"), QStringLiteral("AllocDeleteNonImported")},
+                         AllocationImport::fileLabels(),
+                         [&](const frmImport::Request& chosen, const auto& confirm) {
+                             AllocationImport import(system);
+                             const bool ran = import.run({chosen.fileName,
+                                                          chosen.rowsToSkip,
+                                                          chosen.fieldsToSkip,
+                                                          chosen.clear,
+                                                          std::nullopt,
+                                                          {},
+                                                          confirm,
+                                                          true});
+                             forActivities += import.forActivities();
+                             return ran;
+                         });
     });
     return imported;
 }
@@ -100,23 +115,29 @@ bool importAssociatesFromEditor(VelmorSystem& system, const std::function<void()
         frmImport::Request request{
             codes ? QStringLiteral("Import Associate Code Records")
                   : QStringLiteral("Import Associate Table Records"),
-            codes ? QStringLiteral("Enter the name of the file to import into the Associate Table to "
-                                   "change the Codes")
-                  : QStringLiteral("Enter the name of the file to import into the Associate Table")};
+            codes
+                ? QStringLiteral("Enter the name of the file to import into the Associate Table to "
+                                 "change the Codes")
+                : QStringLiteral("Enter the name of the file to import into the Associate Table")};
         const ImportKeys keys =
-            codes ? ImportKeys{QStringLiteral("CodeFiles"), QStringLiteral("Associate"),
-                               QStringLiteral("assoc.csv"), {}, {}}
-                  : ImportKeys{QStringLiteral("ImportFiles"), QStringLiteral("Associate"),
-                               QStringLiteral("assoc.csv"), QStringLiteral("AssocRows"),
-                               QStringLiteral("AssocFields")};
+            codes ? ImportKeys{QStringLiteral("CodeFiles"),
+                               QStringLiteral("Associate"),
+                               QStringLiteral("assoc.csv"),
+                               {},
+                               {}}
+                  : ImportKeys{
+                        QStringLiteral("ImportFiles"), QStringLiteral("Associate"),
+                        QStringLiteral("assoc.csv"),   QStringLiteral("AssocRows"),
+                        QStringLiteral("AssocFields"), QStringLiteral("AssocDeleteNonImported")};
         imported = askAndImport(
             system, request, keys,
             codes ? AssociateImport::codeFileLabels() : AssociateImport::updateFileLabels(),
             [&](const frmImport::Request& chosen, const auto& confirm) {
                 AssociateImport import(system, QDate::currentDate());
                 import.setAfterImport(afterImport);
-                const AssociateImportRequest run{chosen.fileName, chosen.rowsToSkip,
-                                                 chosen.fieldsToSkip, std::nullopt, confirm, true};
+                const AssociateImportRequest run{
+                    chosen.fileName, chosen.rowsToSkip, chosen.fieldsToSkip,
+                    chosen.clear,    confirm,           true};
                 return codes ? import.importCodeChanges(run) : import.importUpdates(run);
             });
     });

@@ -5,6 +5,12 @@
 // itself, and "Would you like to try importing again?" after a failed run. Each answers whether
 // an import ran to its end, so that the editor refreshes its list.
 //
+// chkClear "Clear existing records before importing" is offered on the update imports, ticked
+// when the import's DeleteNonImported setting is on, and decides for this run whether records
+// missing from the file are deleted. They are deleted after the file has been read and the
+// question answered, never before: records still in use stay, associates' data goes to the
+// merge code, and a failed read loses nothing.
+//
 // The import works on the table as the editor holds it: its changes join the editor's unsaved
 // edits, and the list's OK or Cancel decides for both.
 #include <QList>

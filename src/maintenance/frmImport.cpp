@@ -73,8 +73,8 @@ bool frmImport::Ask(Request& request, quintptr ownerHandle) {
         fileName_->setText(request.fileName);
         rows_->setValue(request.rowsToSkip);
         fields_->setValue(request.fieldsToSkip);
-        clear_->setVisible(request.offerClear);
-        clear_->setChecked(request.clear);
+        clear_->setEnabled(request.offerClear);
+        clear_->setChecked(request.offerClear && request.clear);
         ShowLikeModal(*this, ownerHandle);
         if (confirmed_) {
             request.fileName = fileName_->text().trimmed();

@@ -5,7 +5,8 @@
 //
 // Controls: lblPrompt, txtFileName "Import &Filename:", cmdBrowse "..." (file dialog, filter
 // "(All Files) *.*|*.*"), nbRows "Rows to skip", nbFields "Fields to Skip", chkClear "Clear
-// existing records before importing", cmdImport "&Import", cmdCancel "&Cancel".
+// existing records before importing", cmdImport "&Import", cmdCancel "&Cancel". chkClear is
+// always shown; an import that cannot clear (the code change) shows it disabled and unticked.
 //
 // Import refuses an empty name ("Filename cannot be blank.") and a missing file ("File: " +
 // name + " does not exist.") and keeps the window open.
@@ -26,7 +27,7 @@ class frmImport : public Form {
         QString fileName;  // proposed; the chosen one afterwards
         int rowsToSkip = 0;
         int fieldsToSkip = 0;
-        bool offerClear = false;  // shows chkClear
+        bool offerClear = false;  // chkClear can be ticked; otherwise it shows disabled
         bool clear = false;
     };
 

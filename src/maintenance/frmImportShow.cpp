@@ -9,9 +9,11 @@
 
 namespace vel {
 
-frmImportShow::frmImportShow() : Form(QStringLiteral("frmImportShow"), QStringLiteral("OK to Import?")) {
-    label(QStringLiteral("lblInfo"), QStringLiteral("Shown below is the first record from the import "
-                                                    "file.  If the fields are correct, press OK."));
+frmImportShow::frmImportShow()
+    : Form(QStringLiteral("frmImportShow"), QStringLiteral("OK to Import?")) {
+    label(QStringLiteral("lblInfo"),
+          QStringLiteral("Shown below is the first record from the import "
+                         "file.  If the fields are correct, press OK."));
     list_ = &listView(QStringLiteral("lvFields"))
                  .column(QStringLiteral("Field"), 20)
                  .column(QStringLiteral("Data"), 40)
@@ -21,17 +23,23 @@ frmImportShow::frmImportShow() : Form(QStringLiteral("frmImportShow"), QStringLi
         confirmed_ = true;
         unload();
     });
-    buttons.button(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel")).makeCancel().clicked([this] {
-        unload();
-    });
+    buttons.button(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"))
+        .makeCancel()
+        .clicked([this] { unload(); });
 }
 
 bool frmImportShow::Confirm(const QStringList& labels, const QStringList& fields,
                             quintptr ownerHandle) {
+    // Fields past the file's layout are ignored by the import: the first of them is headed
+    // "Other Fields:" (the code-change layout ends in that label) and the rest have no label.
+    const QString others = QStringLiteral("Other Fields:");
+    QStringList shown = labels;
+    if (shown.isEmpty() || shown.last() != others) {
+        shown << others;
+    }
     list_->clear();
     for (qsizetype index = 0; index < fields.size(); ++index) {
-        // Fields past the file's layout are shown, and ignored, as "Other Fields:".
-        list_->addItem({labels.value(index, QStringLiteral("Other Fields:")), fields[index]});
+        list_->addItem({shown.value(index), fields[index]});
     }
     confirmed_ = false;
     guarded(QStringLiteral(" - frmImportShow:Confirm"), [&] {

@@ -17,8 +17,8 @@ class frmImportShow : public Form {
   public:
     frmImportShow();
 
-    // Shows the fields beside their labels (a last label such as "Other Fields:" heads the rest,
-    // which show without a label); true when the person pressed OK.
+    // Shows the fields beside their labels; "Other Fields:" heads the fields past the labels,
+    // which show without a label. True when the person pressed OK.
     bool Confirm(const QStringList& labels, const QStringList& fields, quintptr ownerHandle = 0);
 
   private:

@@ -4,8 +4,8 @@
 
 #include "data/records/ActivityRecord.h"
 #include "data/records/AllocationRecord.h"
-#include "editors/frmAllocation.h"
 #include "data/records/ProductionLineRecord.h"
+#include "editors/frmAllocation.h"
 #include "ui/Button.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -240,9 +240,11 @@ TEST(frmAllocation, ImportFromTheListAndViewOnlyPrintsTheList) {
         preview.click(QStringLiteral("cmdOK"));
     });
     s.ui.answer(QStringLiteral("Importing Complete.  There were: \n1 added, 1 updated"), IDOK);
-    s.ui.answer(QStringLiteral("Would you like to add the new Allocations to the Activities"), IDNO);
+    s.ui.answer(QStringLiteral("Would you like to add the new Allocations to the Activities"),
+                IDNO);
     EXPECT_TRUE(s.edit<frmAllocation>());
-    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "", "C3"})) << "the list's Cancel drops the import";
+    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "", "C3"}))
+        << "the list's Cancel drops the import";
 
     s.storeAllocations({allocation(QStringLiteral("C1"), QStringLiteral("Acme Foods"), 2),
                         allocation(QString(), QString(), 0),
@@ -309,8 +311,9 @@ TEST(frmAllocation, ImportKeepsTheEditorsEditsAndItsOKOrCancel) {
         if (previewOK) {
             s.ui.answer(QStringLiteral("Importing Complete.  There were: \n1 added, 0 updated"),
                         IDOK);
-            s.ui.answer(QStringLiteral("Would you like to add the new Allocations to the Activities"),
-                        IDYES);
+            s.ui.answer(
+                QStringLiteral("Would you like to add the new Allocations to the Activities"),
+                IDYES);
         }
         EXPECT_TRUE(s.edit<frmAllocation>());
     };
@@ -341,6 +344,58 @@ TEST(frmAllocation, ImportKeepsTheEditorsEditsAndItsOKOrCancel) {
     EXPECT_EQ(storedDescriptions(), (QStringList{"Acme Foods Inc", "Seventh customer"}));
     EXPECT_EQ(activityAllocations(), (QList<int>{1, 2}));
     EXPECT_FLOAT_EQ(s.stored(&VelmorSystem::activities)[0].AllocationStandards.at(2)[0], 80.0F);
+}
+
+TEST(frmAllocation, TheClearChoiceFollowsTheSettingAndDeletesWhatTheFileLacksAfterReadingIt) {
+    AllocationSite s;
+    s.storeAllocations({allocation(QStringLiteral("C1"), QStringLiteral("Acme Foods"), 2),
+                        allocation(QStringLiteral("C3"), QStringLiteral("Cobalt Retail"), 1)},
+                       2);
+    const QString file = s.site.path(QStringLiteral("customers.txt"));
+    QFile text(file);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("C1\tAcme Foods\n");
+    text.close();
+    const auto import = [&](bool ticked, bool tick, bool previewOK) {
+        s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
+            list.click(QStringLiteral("btnAction(1)"));
+            list.click(QStringLiteral("btnOK"));
+        });
+        s.ui.when(QStringLiteral("frmImport"), [=, &file](FormDriver& window) {
+            const Control& clear = window.form().control(QStringLiteral("chkClear"));
+            EXPECT_TRUE(clear.visible() && clear.enabled());
+            EXPECT_EQ(clear.caption(), "Clear existing records before importing");
+            EXPECT_EQ(window.value(QStringLiteral("chkClear")), ticked ? "1" : "0");
+            window.set(QStringLiteral("chkClear"),
+                       tick ? QStringLiteral("1") : QStringLiteral("0"));
+            window.set(QStringLiteral("txtFileName"), file);
+            window.click(QStringLiteral("cmdImport"));
+        });
+        s.ui.when(QStringLiteral("frmImportShow"), [previewOK](FormDriver& preview) {
+            preview.click(previewOK ? QStringLiteral("cmdOK") : QStringLiteral("cmdCancel"));
+        });
+        EXPECT_TRUE(s.edit<frmAllocation>());
+    };
+
+    // Unticked: the allocation missing from the file stays.
+    s.ui.answer(QStringLiteral("Importing Complete."), IDOK);
+    import(false, false, true);
+    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "C3"}));
+
+    // The setting proposes the tick; a preview cancelled before the question loses nothing.
+    s.site.setSetting(QStringLiteral("ImportFiles"), QStringLiteral("AllocDeleteNonImported"),
+                      QStringLiteral("1"));
+    import(true, true, false);
+    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "C3"}));
+
+    // Ticked for this run while the setting is off: C3 goes after the file was read.
+    s.site.setSetting(QStringLiteral("ImportFiles"), QStringLiteral("AllocDeleteNonImported"),
+                      QStringLiteral("0"));
+    s.ui.answer(QStringLiteral("Would you like to attempt to delete the Allocations"), IDYES);
+    s.ui.answer(QStringLiteral("1 records were deleted."), IDOK);
+    s.ui.answer(QStringLiteral("Importing Complete."), IDOK);
+    import(false, true, true);
+    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", ""}));
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include "AssociateSite.h"
 
 #include "data/CAssocLookup.h"
+#include "data/records/ProductionLineRecord.h"
 #include "editors/AssociatePages.h"
 #include "editors/frmEmployee.h"
-#include "data/records/ProductionLineRecord.h"
 #include "platform/print/TextPrintOutput.h"
 #include "ui/Button.h"
 #include "ui/MessageBoxCodes.h"
@@ -177,14 +177,18 @@ TEST(frmEmployee, CheckTallybookDataNeedsTheFeaturesFileAndImportChangesCodesFro
     });
     s.ui.when(QStringLiteral("frmImport"), [&codes](FormDriver& window) {
         EXPECT_EQ(window.form().caption(), "Import Associate Code Records");
+        const Control& clear = window.form().control(QStringLiteral("chkClear"));
+        EXPECT_TRUE(clear.visible());
+        EXPECT_FALSE(clear.enabled()) << "a code change cannot clear the table";
+        EXPECT_EQ(window.value(QStringLiteral("chkClear")), "0");
         window.set(QStringLiteral("txtFileName"), codes);
         window.click(QStringLiteral("cmdImport"));
     });
-    s.ui.when(QStringLiteral("frmImportShow"), [](FormDriver& preview) {
-        preview.click(QStringLiteral("cmdOK"));
-    });
-    s.ui.answer(QStringLiteral("Importing Complete.  There were: 1 codes updated, and\n0 codes not found"),
-                IDOK);
+    s.ui.when(QStringLiteral("frmImportShow"),
+              [](FormDriver& preview) { preview.click(QStringLiteral("cmdOK")); });
+    s.ui.answer(
+        QStringLiteral("Importing Complete.  There were: 1 codes updated, and\n0 codes not found"),
+        IDOK);
     frmEmployee plain;
     plain.setProgramFolder(s.site.folder);
     plain.Edit(0, *s.system, false);
