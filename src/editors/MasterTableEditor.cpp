@@ -2,6 +2,7 @@
 
 #include "data/ProgramObject.h"
 #include "data/VelmorSystem.h"
+#include "editors/frmOKtoView.h"
 #include "platform/print/PrintTable.h"
 #include "platform/print/TBPrint.h"
 #include "services/ErrorReport.h"
@@ -16,8 +17,10 @@
 namespace vel {
 
 MasterTableEditor::MasterTableEditor(Form& recordWindow, EditorWords words)
-    : record_(recordWindow), words_(std::move(words)),
-      list_(std::make_unique<TBEditForm>(static_cast<EditFormEvents&>(*this))), delete_(std::make_unique<frmDelete>()) {}
+    : record_(recordWindow),
+      words_(std::move(words)),
+      list_(std::make_unique<TBEditForm>(static_cast<EditFormEvents&>(*this))),
+      delete_(std::make_unique<frmDelete>()) {}
 
 MasterTableEditor::~MasterTableEditor() = default;
 
@@ -42,6 +45,24 @@ int MasterTableEditor::message(const QString& text, int style) {
 
 // --- Edit's steps ------------------------------------------------------------------------------
 
+bool MasterTableEditor::offerViewOrModify(VelmorSystem& system, const QString& accessCode,
+                                          bool& viewOnly) {
+    const bool mayStart = system.beginTableAccess(accessCode, false, false);
+    const bool offerChoice = mayStart && system.beginTableAccess(accessCode, true, true);
+    if (!offerChoice) {
+        viewOnly = true;
+        system.endTableAccess();
+        return true;
+    }
+    // A modifying run keeps the access for beginEdit, and endEdit ends it.
+    const int answer = frmOKtoView().OKtoEdit(0);
+    viewOnly = answer != frmOKtoView::Modify;
+    if (viewOnly) {
+        system.endTableAccess();
+    }
+    return answer != frmOKtoView::Cancelled;
+}
+
 bool MasterTableEditor::beginEdit(VelmorSystem& system, TableObject& table, bool viewOnly,
                                   const QString& accessCode, const QString& openFailureSuffix) {
     system_ = &system;
@@ -63,8 +84,7 @@ bool MasterTableEditor::beginEdit(VelmorSystem& system, TableObject& table, bool
     return true;
 }
 
-bool MasterTableEditor::runEdit(const QString& procedureSuffix,
-                                const std::function<bool()>& body) {
+bool MasterTableEditor::runEdit(const QString& procedureSuffix, const std::function<bool()>& body) {
     bool answer = false;
     if (!guarded(procedureSuffix, [&] { answer = body(); })) {
         endEdit();
@@ -119,6 +139,7 @@ void MasterTableEditor::showList(quintptr owner, bool requireActive) {
 }
 
 void MasterTableEditor::endEdit() {
+    closeRelatedTables();
     if (table_ && table_->isOpen()) {
         table_->close();
     }
@@ -263,8 +284,8 @@ void MasterTableEditor::EditForm_EditSave(bool& success) {
     }
     success = table_->save();
     if (!success) {
-        message(QStringLiteral("Could not save the ") + table_->name() + QStringLiteral(" Table.  ") +
-                    table_->lastError(),
+        message(QStringLiteral("Could not save the ") + table_->name() +
+                    QStringLiteral(" Table.  ") + table_->lastError(),
                 MB_ICONCRITICAL);
     }
 }

@@ -58,6 +58,11 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     // suffix (" - frmMistake:Edit") and gives back the tables and the table access taken so far.
     // Answers the body's answer, false after a failure.
     bool runEdit(const QString& procedureSuffix, const std::function<bool()>& body);
+    // The view-or-modify choice of the editors that offer it: the table-access question with
+    // the code asked twice (plain, then whether the choice is offered); with both answered
+    // yes, frmOKtoView decides, otherwise the editor only views (another workstation holds the
+    // tables). False when the person cancelled, which ends Edit.
+    bool offerViewOrModify(VelmorSystem& system, const QString& accessCode, bool& viewOnly);
     // The table-access question with the code (view-only when forced or refused), then the
     // table opened ("Error opening the " + its name + suffix when it fails). False ends Edit.
     bool beginEdit(VelmorSystem& system, TableObject& table, bool viewOnly,
@@ -75,6 +80,9 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     // "At least 1 " + kind + " must be active" and shows again.
     void showList(quintptr owner, bool requireActive);
     void endEdit();
+    // Closes the tables the editor opened besides its own; endEdit calls it first, also after
+    // an unexpected failure.
+    virtual void closeRelatedTables() {}
 
     // The record window's OK / Cancel pair (SaveButtons1) and the two move buttons (btnMove).
     void addRecordButtons(Container& container);

@@ -76,19 +76,18 @@ StandardDisplay frmActivity::standardDisplay() const {
 
 bool frmActivity::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) {
     bool shown = false;
-    return guarded(QStringLiteral(" - frmActivity:Edit"), shown, [&] {
-        if (!viewOnly && !chooseAccess(system, viewOnly)) {
-            return;
+    runEdit(QStringLiteral(" - frmActivity:Edit"), [&] {
+        if (!viewOnly && !offerViewOrModify(system, QStringLiteral("A"), viewOnly)) {
+            return false;
         }
         if (!beginEdit(system, system.activities(), viewOnly, QStringLiteral("A"),
                        QStringLiteral("  It may be in used by another user."))) {
-            return;
+            return false;
         }
         readEditorSettings();
         if (!openRelatedTables()) {
-            closeRelatedTables();
             endEdit();
-            return;
+            return false;
         }
         setUpList();
         list().setAllowCopy(!this->viewOnly());
@@ -124,33 +123,10 @@ bool frmActivity::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) 
         reportActivitiesMissingFromCorporateFile();
         shown = true;
         showList(hwndOwner, true);
-        closeRelatedTables();
         endEdit();
-    });
-}
-
-// The table-access question asked twice (plain, then whether the choice is offered); with both
-// answered, frmOKtoView decides. False when the person cancelled.
-bool frmActivity::chooseAccess(VelmorSystem& system, bool& viewOnly) {
-    const QString code = QStringLiteral("A");
-    const bool mayStart = system.beginTableAccess(code, false, false);
-    const bool offerChoice = mayStart && system.beginTableAccess(code, true, true);
-    if (!mayStart || !offerChoice) {
-        viewOnly = true;
-        system.endTableAccess();
         return true;
-    }
-    frmOKtoView question;
-    const int answer = question.OKtoEdit(0);
-    if (answer == frmOKtoView::Cancelled) {
-        system.endTableAccess();
-        return false;
-    }
-    viewOnly = answer == frmOKtoView::ViewOnly;
-    if (viewOnly) {
-        system.endTableAccess();
-    }
-    return true;
+    });
+    return shown;
 }
 
 void frmActivity::readEditorSettings() {

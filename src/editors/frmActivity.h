@@ -99,9 +99,8 @@ class frmActivity : public Form, public MasterTableEditor {
     void refreshDependentControls();
 
     // --- frmActivity.cpp: the list and the record flows
-    bool chooseAccess(VelmorSystem& system, bool& viewOnly);
     bool openRelatedTables();
-    void closeRelatedTables();
+    void closeRelatedTables() override;
     void readEditorSettings();
     void fillChoices();
     void reportActivitiesMissingFromCorporateFile();

@@ -82,8 +82,12 @@ bool frmElement::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) {
     return runEdit(QStringLiteral(" - frmElement:Edit"), [&] {
         const bool corporateReady = !system.features().usesCorporateControl ||
                                     openForRun(system, system.corporateElements());
-        if (!beginEdit(system, system.elements(), viewOnly || !corporateReady,
-                       QStringLiteral("A"))) {
+        viewOnly = viewOnly || !corporateReady;
+        if (!viewOnly && !offerViewOrModify(system, QStringLiteral("A"), viewOnly)) {
+            endEdit();
+            return false;
+        }
+        if (!beginEdit(system, system.elements(), viewOnly, QStringLiteral("A"))) {
             return false;
         }
         showLanguages(std::clamp(system.features().languages, 0, int(ElementRecord::Languages)));

@@ -60,16 +60,18 @@ Table<AssociateRecord>& frmEmployee::associates() const {
 
 bool frmEmployee::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) {
     bool ran = false;
-    guarded(QStringLiteral(" - frmEmployee:Edit"), [&] {
+    runEdit(QStringLiteral(" - frmEmployee:Edit"), [&] {
         settings_ = AssociateSettings::read(system);
         features_ = system.features();
+        if (!viewOnly && !offerViewOrModify(system, QStringLiteral("A"), viewOnly)) {
+            return false;
+        }
         if (!beginEdit(system, system.associates(), viewOnly, QStringLiteral("A"))) {
-            return;
+            return false;
         }
         if (!relatedTablesReady()) {
-            closeRelatedTables();
             endEdit();
-            return;
+            return false;
         }
         if (!pages_.declared()) {
             pages_.declare(*this, features_, settings_);
@@ -80,8 +82,8 @@ bool frmEmployee::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) 
         fillList();
         ran = true;
         showList(hwndOwner, true);
-        closeRelatedTables();
         endEdit();
+        return true;
     });
     return ran;
 }

@@ -44,7 +44,7 @@ class frmEmployee : public Form, public MasterTableEditor {
     Table<AssociateRecord>& associates() const;
     // The related tables open and at least one work center active; false ends Edit.
     bool relatedTablesReady();
-    void closeRelatedTables();
+    void closeRelatedTables() override;
     void declareList();
     void recordLoop(int number, const QString& caption, bool adding);
     // Blank, code and badge checks of the OK button, in that order.

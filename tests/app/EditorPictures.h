@@ -4,17 +4,18 @@
 // picture folder ($VELMOR_TEST_OUTPUT, else the temporary folder).
 #include "host/DemoSite.h"
 #include "host/ReferenceSystem.h"
+#include "ui/FormDriver.h"
 #include "ui/HeadlessUi.h"
 #include "ui/TabStrip.h"
 #include "ui/qt/FormDialog.h"
 #include "ui/qt/FormRenderer.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace vel::testing {
@@ -47,7 +48,8 @@ inline void saveWindowPicture(Form& form, const QString& name, const QString& ta
         renderer.flush();
         QCoreApplication::processEvents();
         const QImage picture = renderer.dialog()->grab().toImage();
-        const QString path = editorPictureFolder() + QStringLiteral("/") + fileName + QStringLiteral(".png");
+        const QString path =
+            editorPictureFolder() + QStringLiteral("/") + fileName + QStringLiteral(".png");
         EXPECT_TRUE(picture.save(path)) << path.toStdString();
         EXPECT_GT(picture.width(), 200) << fileName.toStdString();
         EXPECT_GT(picture.height(), 100) << fileName.toStdString();
@@ -69,8 +71,13 @@ inline void saveWindowPicture(Form& form, const QString& name, const QString& ta
 struct DemoEditorSite {
     DemoEditorSite() : scope(ui) {
         ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
+        ui.whenever(QStringLiteral("frmOKtoView"), [](FormDriver& question) {
+            question.click(QStringLiteral("Option1(1)"));
+            question.click(QStringLiteral("cmdOK"));
+        });
         QString error;
-        EXPECT_TRUE(createDemoSite(directory.path(), DemoSize::Small, &error)) << error.toStdString();
+        EXPECT_TRUE(createDemoSite(directory.path(), DemoSize::Small, &error))
+            << error.toStdString();
         system = std::make_unique<ReferenceSystem>(directory.path(), 1);
     }
     QTemporaryDir directory;

@@ -42,11 +42,6 @@ struct ActivityEditorSite : EditorHarness {
         reopen();
         // The command class's automatic export after a changed table is not built yet.
         ui.answerAlways(QStringLiteral("is not available yet"), IDOK);
-        // The table is taken for modification whenever the view-or-modify question comes.
-        ui.whenever(QStringLiteral("frmOKtoView"), [](FormDriver& question) {
-            question.click(QStringLiteral("Option1(1)"));
-            question.click(QStringLiteral("cmdOK"));
-        });
     }
 
     // A measured activity (individual standard) with elements and their standards (units/hour).

@@ -6,6 +6,7 @@
 
 #include "data/records/ElementRecord.h"
 #include "data/records/MistakeRecord.h"
+#include "data/records/WorkCenterRecord.h"
 
 namespace vel::testing {
 namespace {
@@ -17,16 +18,22 @@ TEST(EditorFailure, IsReportedWithTheEditorsSuffixAndTheTableAccessIsGivenBack) 
     h.reopen();
     h.store(h.system->elements(), {withDescription<ElementRecord>(QStringLiteral("Cases"))});
     h.store(h.system->mistakes(), {withDescription<MistakeRecord>(QStringLiteral("Short"))});
+    WorkCenterRecord receiving = withCode<WorkCenterRecord>(QStringLiteral("RCV"));
+    receiving.Desc = QStringLiteral("Receiving");
+    h.store(h.system->workCenters(), {receiving});
     const struct {
         const char* table;
         const char* suffix;
         bool (CVelUI::*operation)(CVelUI::Handle, VelmorSystem&);
     } editors[] = {{"Element", " - frmElement:Edit", &CVelUI::EditElement},
                    {"Mistake", " - frmMistake:Edit", &CVelUI::EditMistakes},
-                   {"Allocation", " - frmAllocation:Edit", &CVelUI::EditAllocation}};
+                   {"Allocation", " - frmAllocation:Edit", &CVelUI::EditAllocation},
+                   {"Activity", " - frmActivity:Edit", &CVelUI::EditActivity},
+                   {"Associate", " - frmEmployee:Edit", &CVelUI::EditAssociate}};
     for (const auto& editor : editors) {
         FailingStatusUi failing(QStringLiteral("Loading ") + QLatin1String(editor.table) +
                                 QStringLiteral(" Table"));
+        EditorHarness::openForChanges(failing);
         ScopedUi scope(failing);
         const qsizetype before = h.system->errors().reports().size();
         EXPECT_NO_THROW((h.component.*editor.operation)(0, *h.system)) << editor.table;

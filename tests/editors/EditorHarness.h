@@ -5,11 +5,11 @@
 #include "component/CVelUI.h"
 #include "host/HostTestSupport.h"
 #include "platform/print/TextPrintOutput.h"
+#include "ui/Form.h"
+#include "ui/FormDriver.h"
 #include "ui/HeadlessUi.h"
 #include "ui/Label.h"
 #include "ui/ListView.h"
-#include "ui/Form.h"
-#include "ui/FormDriver.h"
 #include "ui/MessageBoxCodes.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,16 @@ struct EditorHarness {
     // A system whose master file holds the given number of data fields.
     explicit EditorHarness(int dataFields = 20) : site(dataFields), scope(ui) {
         ui.setFailureHook([](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
+        openForChanges(ui);
         system = site.open();
+    }
+    // Answers every view-or-modify choice (frmOKtoView) with "modify"; a test that cares
+    // scripts the window itself.
+    static void openForChanges(HeadlessUi& ui) {
+        ui.whenever(QStringLiteral("frmOKtoView"), [](FormDriver& question) {
+            question.click(QStringLiteral("Option1(1)"));
+            question.click(QStringLiteral("cmdOK"));
+        });
     }
     // Opens the system again, so that what follows reads the files as saved.
     void reopen() {
