@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace vel {
 class Masterfile;
 class NewSystemBuilder;
 class ProgramObject;
+class RecordedWork;
 class TBPrint;
 struct ActivityRecord;
 struct AllocationRecord;
@@ -44,11 +46,16 @@ struct GroupingMember {
     bool operator==(const GroupingMember&) const = default;
 };
 
-// One entry of the system's day file: a posted day and its file.
+// One entry of the system's day file: a posted day and its file, and nine figures of the day's
+// recorded work, in this order: production-sheet lines, associates who worked, total hours,
+// measured hours, earned hours, units, cost, audited units, failed units (catch, check and
+// audit failures together).
 struct DayEntry {
+    static constexpr int Values = 9;
     QDate fileDate;
     QDate date;
     QString times;
+    std::array<double, Values> values{};
 };
 
 class VelmorSystem {
@@ -188,6 +195,9 @@ public:
     // figures but is no longer the system's. Answers how many were handed over. Changes the
     // data-field table in memory: save it with dataFields().save().
     virtual int convertDataFieldsToUserDefined(const QString& holder) = 0;
+
+    // The recorded work of the system: production-sheet lines, posted figures and histories.
+    virtual RecordedWork& recordedWork() = 0;
 };
 
 }  // namespace vel

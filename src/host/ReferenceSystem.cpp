@@ -5,6 +5,7 @@
 #include "data/TableCatalogue.h"
 #include "host/CorporateControlFile.h"
 #include "host/ReferenceNewSystem.h"
+#include "host/ReferenceRecordedWork.h"
 #include "host/SystemRules.h"
 #include "host/WeekEndProcessing.h"
 #include "services/AddSlash.h"
@@ -14,6 +15,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <set>
 
 namespace vel {
 
@@ -388,7 +390,12 @@ std::vector<DayEntry> ReferenceSystem::dayEntries() {
     for (int number = 1; number <= dayFile_->recordCount(); ++number) {
         if (dayFile_->isActive(number)) {
             const DayFileRecord record = dayFile_->record(number);
-            entries.push_back({record.FileDate, record.Date, record.Times});
+            entries.push_back({record.FileDate,
+                               record.Date,
+                               record.Times,
+                               {double(record.Lines), double(record.Associates), record.Hours,
+                                record.Measured, record.Earned, record.Units, record.Cost,
+                                record.Audited, record.Failed}});
         }
     }
     return entries;
@@ -489,20 +496,14 @@ bool ReferenceSystem::changeGroupingMembers(const QList<GroupingMember>& leave,
 }
 
 QList<QDate> ReferenceSystem::associateDataBefore(int associate, const QDate& date) {
-    QList<QDate> dates;
-    auto& lines = productionLines();
-    if (!lines.isOpen() && !lines.open()) {
-        return dates;
-    }
-    for (int number = 1; number <= lines.recordCount(); ++number) {
-        const ProductionLineRecord line = lines.record(number);
-        if (lines.isActive(number) && line.Associate == associate && line.Date < date &&
-            !dates.contains(line.Date)) {
-            dates << line.Date;
+    std::set<QDate> dates;
+    referenceRecordedWork().store().lines().read(1, [&](qint64, const ProductionLineRecord& line) {
+        if (line.Associate == associate && line.Date < date) {
+            dates.insert(line.Date);
         }
-    }
-    std::sort(dates.begin(), dates.end());
-    return dates;
+        return true;
+    });
+    return QList<QDate>(dates.begin(), dates.end());
 }
 
 bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date) {
@@ -520,7 +521,7 @@ bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date)
         lines.cancel();
         return false;
     }
-    return true;
+    return referenceRecordedWork().linesChanged();
 }
 
 QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
@@ -584,6 +585,17 @@ void ReferenceSystem::standardPageHeader(TBPrint& printer) {
     printer.printLine(QStringLiteral("Printed %1    Page %2")
                           .arg(now_().toString(QStringLiteral("yyyy/MM/dd hh:mm")))
                           .arg(printer.pageNumber()));
+}
+
+RecordedWork& ReferenceSystem::recordedWork() {
+    return referenceRecordedWork();
+}
+
+ReferenceRecordedWork& ReferenceSystem::referenceRecordedWork() {
+    if (!recordedWork_) {
+        recordedWork_ = std::make_unique<ReferenceRecordedWork>(*this);
+    }
+    return *recordedWork_;
 }
 
 bool ReferenceSystem::allocationUsedWithActivity(int activityNumber, int allocationNumber) {

@@ -18,6 +18,7 @@
 namespace vel {
 
 class SystemRules;
+class ReferenceRecordedWork;
 
 struct ReferenceSystemOptions {
     std::function<QDateTime()> now;  // the clock; the current date and time when empty
@@ -95,6 +96,7 @@ class ReferenceSystem : public VelmorSystem {
     void endTableAccess() override;
 
     bool openDayFile() override;
+    XbaseTable<DayFileRecord>& dayFile() { return *dayFile_; }
     std::vector<DayEntry> dayEntries() override;
     void closeDayFile() override;
 
@@ -153,6 +155,10 @@ class ReferenceSystem : public VelmorSystem {
     int convertDataFieldsToUserDefined(const QString& holder) override;
     static constexpr QLatin1StringView userDefinedPrefix{"User: "};
 
+    // See ReferenceRecordedWork.h.
+    RecordedWork& recordedWork() override;
+    ReferenceRecordedWork& referenceRecordedWork();
+
   private:
     void buildTables(const ReferenceSystemOptions& options);
     QString settingValue(const QString& section, const QString& key,
@@ -173,6 +179,7 @@ class ReferenceSystem : public VelmorSystem {
     std::unique_ptr<XbaseTable<DayFileRecord>> dayFile_;
     std::unique_ptr<SystemRules> rules_;
     std::unique_ptr<GroupingMembership> membership_;
+    std::unique_ptr<ReferenceRecordedWork> recordedWork_;
     std::function<void(int)> newSystemOpened_;
 };
 

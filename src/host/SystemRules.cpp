@@ -1,5 +1,6 @@
 #include "host/SystemRules.h"
 
+#include "host/ReferenceRecordedWork.h"
 #include "host/ReferenceSystem.h"
 
 #include <algorithm>
@@ -29,7 +30,14 @@ bool SystemRules::anyActive(TableType& table, Test test) {
 }
 
 bool SystemRules::anyLine(const std::function<bool(const ProductionLineRecord&)>& test) {
-    return anyActive(system_.productionLines(), test);
+    // Straight from the lines file: a site holds far more lines than records of any table.
+    bool found = false;
+    system_.referenceRecordedWork().store().lines().read(
+        1, [&](qint64, const ProductionLineRecord& line) {
+            found = test(line);
+            return !found;
+        });
+    return found;
 }
 
 bool SystemRules::changeLines(const std::function<bool(ProductionLineRecord&)>& change,
@@ -51,7 +59,10 @@ bool SystemRules::changeLines(const std::function<bool(ProductionLineRecord&)>& 
         table.cancel();
         return false;
     }
-    return true;
+    // The posted sums follow the lines, also when the save is taken back.
+    ReferenceRecordedWork& work = system_.referenceRecordedWork();
+    undo.add([&work] { work.linesChanged(); });
+    return work.linesChanged();
 }
 
 QString SystemRules::activityUsedOn(int number) {
