@@ -1,5 +1,7 @@
 #include "host/ReferenceSystem.h"
 
+#include "host/ActivityDetailWriter.h"
+
 #include "data/SettingsObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/TableCatalogue.h"
@@ -589,6 +591,14 @@ void ReferenceSystem::standardPageHeader(TBPrint& printer) {
 
 RecordedWork& ReferenceSystem::recordedWork() {
     return referenceRecordedWork();
+}
+
+ActivityDetailResult ReferenceSystem::writeActivityDetail(const QString& file,
+                                                          const QString& outputType,
+                                                          const QDate& from, const QDate& to,
+                                                          bool nonZeroOnly) {
+    return ActivityDetailWriter(*this, recordedWork())
+        .write(file, outputType, from, to, nonZeroOnly);
 }
 
 ReferenceRecordedWork& ReferenceSystem::referenceRecordedWork() {

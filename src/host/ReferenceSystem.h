@@ -157,6 +157,9 @@ class ReferenceSystem : public VelmorSystem {
 
     // See ReferenceRecordedWork.h.
     RecordedWork& recordedWork() override;
+    ActivityDetailResult writeActivityDetail(const QString& file, const QString& outputType,
+                                             const QDate& from, const QDate& to,
+                                             bool nonZeroOnly) override;
     ReferenceRecordedWork& referenceRecordedWork();
 
   private:
