@@ -79,7 +79,7 @@ TEST(ActivityDetailExport, WritesOneRowPerLineOfTheRange) {
     site.store(QStringLiteral("NonZero"), QStringLiteral("1"));
     ASSERT_TRUE(site.write(file, QDate(2024, 3, 4), QDate(2024, 3, 5)));
     EXPECT_EQ(ExportSite::lines(file), (QStringList{header, pickRow, idleRow}));
-    EXPECT_TRUE(site.errors.reports().isEmpty());
+    EXPECT_TRUE(site.system->errors().reports().isEmpty());
 }
 
 TEST(ActivityDetailExport, ARangeWithoutWorkGivesAFileWithoutRowsAndSaysSo) {
@@ -104,7 +104,7 @@ TEST(ActivityDetailExport, BadRequestsAreReportedAndLeaveTheFileAlone) {
     EXPECT_FALSE(site.write(site.output + QStringLiteral("/none/detail.csv"), QDate(2024, 3, 1),
                             QDate(2024, 3, 7)));
     EXPECT_EQ(ExportSite::lines(file), QStringList{QStringLiteral("kept")});
-    const auto& reports = site.errors.reports();
+    const auto& reports = site.system->errors().reports();
     ASSERT_EQ(reports.size(), 3);
     EXPECT_EQ(reports[0].text,
               "The start date 2024/03/07 is after the end date 2024/03/01-WriteActivityDetailData");
@@ -172,7 +172,7 @@ TEST(ActivityDetailExport, TheWindowsChooseThePeriodAndTheFileAndKeepTheirChoice
                  [](FormDriver& dialog) { dialog.click(QStringLiteral("Command1(1)")); });
     EXPECT_FALSE(
         site.component.ExportActivityDetail(0, *site.system, site.system->masterfile(), current));
-    EXPECT_TRUE(site.errors.reports().isEmpty());
+    EXPECT_TRUE(site.system->errors().reports().isEmpty());
 }
 
 TEST(ActivityDetailExport, TheCommandClassUnloadsItsDialogsWhenItEnds) {
