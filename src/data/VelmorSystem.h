@@ -17,6 +17,7 @@ class Masterfile;
 class NewSystemBuilder;
 class ProgramObject;
 class RecordedWork;
+class ReportModule;
 class TBPrint;
 struct ActivityRecord;
 struct AllocationRecord;
@@ -173,6 +174,17 @@ public:
         }
     }
 
+    // Saves the table's edits and writes its change-log entries as one unit: both land, or
+    // (after a failure or a crash) neither. False when nothing was saved; the reason is in the
+    // table's lastError() or, when the log could not be written, in the error report.
+    virtual bool saveWithLog(TableObject& table, const std::vector<ChangeLogLine>& lines) {
+        if (!table.save()) {
+            return false;
+        }
+        logChanges(table, lines);
+        return true;
+    }
+
     // The allocations' accounts in the master file: accounts 1 to the answer exist, so an
     // allocation numbered above it has no account yet ("allocated" counts them).
     virtual int allocationAccounts() = 0;
@@ -212,6 +224,9 @@ public:
     virtual ActivityDetailResult writeActivityDetail(const QString& file,
                                                      const QString& outputType, const QDate& from,
                                                      const QDate& to, bool nonZeroOnly) = 0;
+    // The system's report module (report templates and the reports built from them); nullptr
+    // when the system has none.
+    virtual ReportModule* reportModule() { return nullptr; }
 };
 
 }  // namespace vel

@@ -30,6 +30,11 @@ void MasterTableEditor::release() {
     list_->unload();
 }
 
+QString openFailureDetail(const TableObject& table) {
+    const QString reason = table.lastError();
+    return reason.isEmpty() ? QString() : QStringLiteral("\n\n") + reason;
+}
+
 int MasterTableEditor::message(const QString& text, int style) {
     return MessageWithSound(text, style, system_ ? system_->Program().title() : QString());
 }
@@ -47,7 +52,8 @@ bool MasterTableEditor::beginEdit(VelmorSystem& system, TableObject& table, bool
         accessBegun_ = true;
     }
     if (!table.isOpen() && !table.open()) {
-        message(QStringLiteral("Error opening the ") + table.name() + openFailureSuffix,
+        message(QStringLiteral("Error opening the ") + table.name() + openFailureSuffix +
+                    openFailureDetail(table),
                 MB_ICONEXCLAMATION);
         endEdit();
         return false;

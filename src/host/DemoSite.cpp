@@ -1,6 +1,7 @@
 #include "host/DemoSite.h"
 
 #include "host/DemoSiteBuilder.h"
+#include "host/ReferenceReportModule.h"
 #include "services/RuntimeError.h"
 
 #include <QDir>
@@ -36,6 +37,10 @@ bool createDemoSite(const QString& folder, DemoSize size, QString* error, const 
         return false;
     } catch (const std::exception& failure) {
         reason = QString::fromUtf8(failure.what());
+        return false;
+    }
+    // A few report templates per quick-report mode, so that the quick report has reports to run.
+    if (!ReferenceReportModule::writeDemoTemplates(folder, &reason)) {
         return false;
     }
     reason.clear();

@@ -1,15 +1,17 @@
 #include "host/ReferenceSystem.h"
 
 #include "host/ActivityDetailWriter.h"
+#include "host/ReferenceReportModule.h"
 
 #include "data/SettingsObject.h"
-#include "platform/print/TBPrint.h"
 #include "data/TableCatalogue.h"
 #include "host/CorporateControlFile.h"
 #include "host/ReferenceNewSystem.h"
 #include "host/ReferenceRecordedWork.h"
+#include "host/SaveUnit.h"
 #include "host/SystemRules.h"
 #include "host/WeekEndProcessing.h"
+#include "platform/print/TBPrint.h"
 #include "services/AddSlash.h"
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
@@ -54,7 +56,7 @@ ReferenceSystem::ReferenceSystem(const QString& dataFolder, int systemNumber,
       masterfile_(TableCatalogue(dataFolder, systemNumber).path(catalogue::masterFile),
                   TableCatalogue(dataFolder, systemNumber).path(hostFiles::accessLock)),
       changeLog_(TableCatalogue(dataFolder, systemNumber).path(catalogue::editLog), now_,
-                 StoreOptions{true, options.fileOperations, xbase::LockPolicy::retry(10)}),
+                 StoreOptions{true, options.fileOperations, StoreOptions().lockPolicy}),
       accessLock_(TableCatalogue(dataFolder, systemNumber).path(hostFiles::accessLock)),
       rules_(std::make_unique<SystemRules>(*this)) {
     masterfile_.setChangeLogWriter(
@@ -86,9 +88,9 @@ QString ReferenceSystem::corporatePath(const QString& catalogueName) const {
 
 void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
     const StoreOptions master{options.createMissingFiles, options.fileOperations,
-                              xbase::LockPolicy::retry(10)};
-    const StoreOptions side{true, options.fileOperations, xbase::LockPolicy::retry(10)};
-    const StoreOptions corporate{false, options.fileOperations, xbase::LockPolicy::retry(10)};
+                              StoreOptions().lockPolicy};
+    const StoreOptions side{true, options.fileOperations, StoreOptions().lockPolicy};
+    const StoreOptions corporate{false, options.fileOperations, StoreOptions().lockPolicy};
     const auto report = [this](const QString& message) { errors().report(message, 0, false); };
     const auto rules = [&](const QString& name, const QString& active, int maximum,
                            std::function<QString(int)> usedOn = {}) {
@@ -424,6 +426,23 @@ void ReferenceSystem::logChange(const TableObject& table, const QString& recordC
     }
 }
 
+bool ReferenceSystem::saveWithLog(TableObject& table, const std::vector<ChangeLogLine>& lines) {
+    SaveUnit unit(changeLog_.operations());
+    if (!table.save()) {
+        return false;
+    }
+    if (!lines.empty() && !changeLog_.append(table.name(), lines)) {
+        unit.fail(changeLog_.lastError());
+    }
+    QString error;
+    if (!unit.commit(&error)) {
+        errors().report(error + QStringLiteral(" - ReferenceSystem:saveWithLog"), 0, false);
+        table.reindex();  // the file was put back: read it again
+        return false;
+    }
+    return true;
+}
+
 void ReferenceSystem::logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) {
     if (!lines.empty() && !changeLog_.append(table.name(), lines)) {
         errors().report(changeLog_.lastError() + QStringLiteral(" - ReferenceSystem:logChanges"), 0,
@@ -637,6 +656,13 @@ bool ReferenceSystem::writeCorporateControlData() {
         return false;
     }
     return true;
+}
+
+ReportModule* ReferenceSystem::reportModule() {
+    if (!reportModule_) {
+        reportModule_ = std::make_unique<ReferenceReportModule>(*this, dataFolder_);
+    }
+    return reportModule_.get();
 }
 
 }  // namespace vel

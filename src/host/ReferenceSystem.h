@@ -17,6 +17,7 @@
 
 namespace vel {
 
+class ReferenceReportModule;
 class SystemRules;
 class ReferenceRecordedWork;
 
@@ -107,6 +108,7 @@ class ReferenceSystem : public VelmorSystem {
     void logChange(const TableObject& table, const QString& recordCode, const QString& action,
                    const QString& changedSettings) override;
     void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) override;
+    bool saveWithLog(TableObject& table, const std::vector<ChangeLogLine>& lines) override;
     ChangeLog& changeLog() { return changeLog_; }
 
     void showHelp(int context) override { program_.showHelp(context); }
@@ -162,6 +164,9 @@ class ReferenceSystem : public VelmorSystem {
                                              bool nonZeroOnly) override;
     ReferenceRecordedWork& referenceRecordedWork();
 
+    // The report module over the templates in the data folder's "Reports" folder.
+    ReportModule* reportModule() override;
+
   private:
     void buildTables(const ReferenceSystemOptions& options);
     QString settingValue(const QString& section, const QString& key,
@@ -184,6 +189,7 @@ class ReferenceSystem : public VelmorSystem {
     std::unique_ptr<GroupingMembership> membership_;
     std::unique_ptr<ReferenceRecordedWork> recordedWork_;
     std::function<void(int)> newSystemOpened_;
+    std::unique_ptr<ReferenceReportModule> reportModule_;
 };
 
 }  // namespace vel

@@ -3,6 +3,7 @@
 #include "host/ReferenceRecordedWork.h"
 #include "host/ReferenceSystem.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace vel {
@@ -30,14 +31,19 @@ bool SystemRules::anyActive(TableType& table, Test test) {
 }
 
 bool SystemRules::anyLine(const std::function<bool(const ProductionLineRecord&)>& test) {
-    // Straight from the lines file: a site holds far more lines than records of any table.
-    bool found = false;
-    system_.referenceRecordedWork().store().lines().read(
-        1, [&](qint64, const ProductionLineRecord& line) {
-            found = test(line);
-            return !found;
-        });
-    return found;
+    const QFileInfo file(system_.filePath(hostFiles::productionLines));
+    const QString stamp = QString::number(file.size()) + u':' +
+                          QString::number(file.lastModified().toMSecsSinceEpoch());
+    if (stamp != linesStamp_) {
+        lines_.clear();
+        const bool read = system_.referenceRecordedWork().store().lines().read(
+            1, [this](qint64, const ProductionLineRecord& line) {
+                lines_.push_back(line);
+                return true;
+            });
+        linesStamp_ = read ? stamp : QString();
+    }
+    return std::any_of(lines_.begin(), lines_.end(), test);
 }
 
 bool SystemRules::changeLines(const std::function<bool(ProductionLineRecord&)>& change,

@@ -92,6 +92,11 @@ bool TallyStore::readIndex(Index& index) {
     if (!sound || index.generation < 1 || index.posted < 0) {
         return fail(file.fileName() + QStringLiteral(": the index of the Tallybooks is damaged"));
     }
+    // A data folder copied without the sums' folder (a backup holds the files only): every line
+    // is posted again.
+    if (!QDir(generationFolder(index.generation)).exists()) {
+        index.posted = 0;
+    }
     current_ = index;
     return true;
 }

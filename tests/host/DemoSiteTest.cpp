@@ -4,6 +4,7 @@
 
 #include "data/RecordedWork.h"
 #include "host/DemoSite.h"
+#include "host/PostingRules.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -159,6 +160,17 @@ TEST_F(DemoSiteTest, ProductionLinesCoverAYearOfValidWork) {
     std::set<int> working;
     std::set<int> recentlyWorking;
     int lines = 0;
+    PostingRules rules;
+    QString error;
+    ASSERT_TRUE(rules.load(*system, &error)) << error.toStdString();
+    std::vector<WorkCenterRecord> centerRecords(1);
+    for (int number = 1; number <= centers.recordCount(); ++number) {
+        centerRecords.push_back(centers.record(number));
+    }
+    std::vector<double> wages{0.0};
+    for (int number = 1; number <= associates.recordCount(); ++number) {
+        wages.push_back(associates.record(number).WageRate);
+    }
     ASSERT_TRUE(system->recordedWork().forEachLine(
         QDate(1, 1, 1), QDate(9999, 12, 31), [&](const ProductionLineRecord& line) {
             ++lines;
@@ -170,13 +182,16 @@ TEST_F(DemoSiteTest, ProductionLinesCoverAYearOfValidWork) {
             EXPECT_TRUE(activities.isActive(line.Activity));
             EXPECT_TRUE(associates.isActive(line.Associate));
             EXPECT_TRUE(centers.isActive(line.WorkCenter));
-            const ActivityRecord activity = activities.record(line.Activity);
+            if (rules.activity(line.Activity) == nullptr) {
+                ADD_FAILURE() << "line of a missing activity " << line.Activity;
+                return false;
+            }
+            const ActivityRecord& activity = *rules.activity(line.Activity);
             // The activity's type of work is valid in the work center of the line.
-            EXPECT_TRUE(centers.record(line.WorkCenter).TOWValid[size_t(activity.TOW - 1)]);
+            EXPECT_TRUE(centerRecords[size_t(line.WorkCenter)].TOWValid[size_t(activity.TOW - 1)]);
             EXPECT_GT(line.Hours, 0.0);
-            EXPECT_DOUBLE_EQ(line.Cost,
-                             std::round(line.Hours * associates.record(line.Associate).WageRate *
-                                        100.0) / 100.0);
+            EXPECT_DOUBLE_EQ(
+                line.Cost, std::round(line.Hours * wages[size_t(line.Associate)] * 100.0) / 100.0);
             if (line.Allocation != 0) {
                 EXPECT_EQ(activity.AllocationStandards.count(line.Allocation), 1U);
             } else {
@@ -189,8 +204,8 @@ TEST_F(DemoSiteTest, ProductionLinesCoverAYearOfValidWork) {
                     // Engineered standards are the ones the standards table gives.
                     if (activity.EarnedHrsCalc == 1 || activity.EarnedHrsCalc == 2) {
                         EXPECT_NEAR(line.StdMinutes[entry],
-                                    system->recordedWork().standardMinutes(
-                                        line.Activity, line.Allocation, line.Element[entry]),
+                                    rules.standardMinutes(line.Activity, line.Allocation,
+                                                          line.Element[entry]),
                                     1e-6);
                     }
                 }

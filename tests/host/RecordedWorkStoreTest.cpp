@@ -212,6 +212,12 @@ TEST_F(RecordedWorkStoreTest, ADamagedWeekFileIsReportedNotRead) {
                   .figures(AccountLevel::System, QDate(2024, 3, 1), QDate(2024, 3, 31), {}, false)
                   .size(),
               1U);
+    // A folder restored from a backup, which holds no sums' folder, posts every line again.
+    ASSERT_TRUE(QDir(site.path(QStringLiteral("TBTALLY2.--1"))).removeRecursively());
+    const auto restored =
+        work().figures(AccountLevel::System, QDate(2024, 3, 1), QDate(2024, 3, 31), {}, false);
+    ASSERT_EQ(restored.size(), 1U);
+    EXPECT_DOUBLE_EQ(restored[0].figures.totalHours, 6.0);
 }
 
 }  // namespace
