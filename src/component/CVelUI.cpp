@@ -56,6 +56,20 @@ bool corporateControlDue(VelmorSystem& system) {
            (features.corporateSystem || features.corporateSite);
 }
 
+// The associate update import without windows, then the automatic export of the associate
+// table; answers whether the import ran to its end (the public operations answer True).
+bool importAssociatesAndExport(CVelUI& component, CVelUI::Handle hWnd, VelmorSystem& Velmor,
+                               const QString& file, int rowsToSkip, int fieldsToSkip,
+                               bool deleteNonImported) {
+    const bool imported =
+        importAssociatesUnattended(Velmor, file, rowsToSkip, fieldsToSkip, deleteNonImported,
+                                   [&Velmor] { associateStores::rebuildDerivedStores(Velmor); });
+    if (imported) {
+        component.AutoExportTable(hWnd, Velmor, Velmor.associates());
+    }
+    return imported;
+}
+
 }  // namespace
 
 // Hands the builder's events to the command object's handlers.
@@ -416,7 +430,7 @@ bool CVelUI::ImportAllocations(Handle hWnd, VelmorSystem& Velmor, const QString&
     if (imported) {
         AutoExportTable(hWnd, Velmor, Velmor.allocations());
     }
-    return imported;
+    return true;  // the host learns the outcome from the messages
 }
 
 bool CVelUI::ExportTables(Handle hWnd, VelmorSystem& Velmor, const QString& OutputType,
@@ -462,7 +476,7 @@ bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {
     bool imported = false;
     guarded(QStringLiteral(" - CheckCorpAssocImport"), [&] {
         imported = CorpAssocCheck(Velmor, [&](const QString& file) {
-                       return ImportAssociates(hwndOwner, Velmor, file);
+                       return importAssociatesAndExport(*this, hwndOwner, Velmor, file, 0, 0, false);
                    }).run();
     });
     return imported;
@@ -471,14 +485,11 @@ bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {
 bool CVelUI::ImportAssociatesEX1(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile,
                                  short RowstoSkip, short FieldstoSkip, bool DeleteNonImported) {
     OperationScope scope(Velmor);
-    const bool imported =
-        importAssociatesUnattended(Velmor, ImportFile, RowstoSkip, FieldstoSkip,
-                                   DeleteNonImported,
-                                   [&Velmor] { associateStores::rebuildDerivedStores(Velmor); });
-    if (imported) {
-        AutoExportTable(hWnd, Velmor, Velmor.associates());
-    }
-    return imported;
+    importAssociatesAndExport(*this, hWnd, Velmor, ImportFile, RowstoSkip, FieldstoSkip,
+                              DeleteNonImported);
+    return true;  // the host learns the outcome from the messages
 }
+
+
 
 }  // namespace vel

@@ -13,8 +13,11 @@ QString defaultDemoFolder() {
 }
 
 bool makeFreshDemoSite(const QString& folder, bool large, QString* error) {
-    QDir directory(folder);
-    if (directory.exists() && !directory.removeRecursively()) {
+    const DemoFolder state = demoFolderState(folder, error);
+    if (state == DemoFolder::Refused) {
+        return false;
+    }
+    if (state == DemoFolder::EarlierDemoSite && !QDir(folder).removeRecursively()) {
         *error = QStringLiteral("cannot remove the earlier demo site in ") + folder;
         return false;
     }
