@@ -15,6 +15,8 @@
 #include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
+#include "reports/frmEmployeeList.h"
+#include "reports/frmEmployeeQual.h"
 #include "data/VelmorSystem.h"
 #include "editors/AssociateStores.h"
 #include "maintenance/CorpAssocCheck.h"
@@ -23,6 +25,9 @@
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "services/RuntimeError.h"
+#include "reports/frmEmployeeAccountability.h"
+#include "reports/frmQuickReport.h"
+#include "reports/DayInfoListing.h"
 
 namespace vel {
 
@@ -46,6 +51,20 @@ bool corporateControlDue(VelmorSystem& system) {
     const SystemFeatures features = system.features();
     return !features.corporateFolder.isEmpty() && !features.usesCorporateControl &&
            (features.corporateSystem || features.corporateSite);
+}
+
+// The associate update import without windows, then the automatic export of the associate
+// table; answers whether the import ran to its end (the public operations answer True).
+bool importAssociatesAndExport(CVelUI& component, CVelUI::Handle hWnd, VelmorSystem& Velmor,
+                               const QString& file, int rowsToSkip, int fieldsToSkip,
+                               bool deleteNonImported) {
+    const bool imported =
+        importAssociatesUnattended(Velmor, file, rowsToSkip, fieldsToSkip, deleteNonImported,
+                                   [&Velmor] { associateStores::rebuildDerivedStores(Velmor); });
+    if (imported) {
+        component.AutoExportTable(hWnd, Velmor, Velmor.associates());
+    }
+    return imported;
 }
 
 }  // namespace
@@ -222,21 +241,24 @@ bool CVelUI::EditMistakes(Handle hwndOwner, VelmorSystem& Velmor) {
     return tracking;
 }
 
-bool CVelUI::PrintAssocHist(Handle, VelmorSystem& Velmor) {
+bool CVelUI::PrintAssocHist(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
     Velmor.StatusText(loadingFiles);
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The associate history report"));
-    return true;
+    frmEmployeeList window;
+    return window.PrintHist(hwndOwner, Velmor);
 }
 
-bool CVelUI::PrintAssocQual(Handle, VelmorSystem& Velmor) {
+bool CVelUI::PrintAssocQual(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
     Velmor.StatusText(loadingFiles);
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The associate qualification report"));
-    return true;
+    frmEmployeeQual window;
+    return window.PrintQual(hwndOwner, Velmor);
 }
 
-bool CVelUI::PrintAssocAccountability(Handle, VelmorSystem& Velmor) {
+bool CVelUI::PrintAssocAccountability(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
     if (!Velmor.features().performancePolicy) {
         MessageWithSound(QStringLiteral("The PPA Module must be Active before this report can be printed"),
                          MB_OK | MB_ICONINFORMATION, Velmor.Program().title());
@@ -244,18 +266,25 @@ bool CVelUI::PrintAssocAccountability(Handle, VelmorSystem& Velmor) {
     }
     Velmor.StatusText(loadingFiles);
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The associate accountability report"));
-    return false;
+    frmEmployeeAccountability window;
+    return window.PrintReport(hwndOwner, Velmor);
 }
 
-bool CVelUI::PrintQuickReport(Handle, VelmorSystem& Velmor, Masterfile& masterfile, short,
-                              QDate&) {
+bool CVelUI::PrintQuickReport(Handle hwndOwner, VelmorSystem& Velmor, Masterfile& masterfile,
+                              short RepType, QDate& CurrentDate) {
+    OperationScope scope(Velmor);
     Velmor.StatusText(QStringLiteral("Opening ") + masterfile.name());
     if (!masterfile.open()) {
         return false;
     }
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The quick report"));
+    frmQuickReport window;
+    if (prefill_.isSet()) {
+        window.SetPrefillData(prefill_.DateRangeType, prefill_.DataLevel, prefill_.StartDate,
+                              prefill_.LastDate, prefill_.NumSequences, prefill_.SeqType,
+                              prefill_.SeqNum);
+    }
+    window.PrintReport(hwndOwner, Velmor, masterfile, RepType, CurrentDate);
     return true;
 }
 
@@ -293,12 +322,11 @@ bool CVelUI::PrintDayInfo(Handle, VelmorSystem& Velmor) {
 
 void CVelUI::printDayInfo(const std::vector<DayEntry>& entries) {
     TBPrint printer;
-    printer.onDeviceInit([this](TBPrint& p) { dayInfoSystem_->standardDeviceSetup(p); });
-    printer.onPrintInit([](TBPrint& p) {
-        p.table().setColumn(1, QStringLiteral("File Date"), 12);
-        p.table().setColumn(2, QStringLiteral("Date"), 12);
-        p.table().setColumn(3, QStringLiteral("Times"), 40);
+    printer.onDeviceInit([this](TBPrint& p) {
+        dayInfoSystem_->standardDeviceSetup(p);
+        p.setOrientation(PrintOrientation::Landscape);
     });
+    printer.onPrintInit([&entries](TBPrint& p) { fillDayInfoTable(p.table(), entries); });
     printer.onPrintHeader([this](TBPrint& p) {
         dayInfoSystem_->standardPageHeader(p);
         p.setAlignment(PrintAlignment::Centre);
@@ -307,14 +335,6 @@ void CVelUI::printDayInfo(const std::vector<DayEntry>& entries) {
         p.printLine(QString());
     });
     printer.startJob();
-    const QString dateFormat = QStringLiteral("yyyy/MM/dd");
-    int row = 0;
-    for (const DayEntry& entry : entries) {
-        ++row;
-        printer.table().setCell(row, 1, entry.fileDate.toString(dateFormat));
-        printer.table().setCell(row, 2, entry.date.toString(dateFormat));
-        printer.table().setCell(row, 3, entry.times);
-    }
     printer.printTable();
     PrintOutput* output = installedPrintOutput();
     if (!output) {
@@ -387,7 +407,7 @@ bool CVelUI::ImportAllocations(Handle hWnd, VelmorSystem& Velmor, const QString&
     if (imported) {
         AutoExportTable(hWnd, Velmor, Velmor.allocations());
     }
-    return imported;
+    return true;  // the host learns the outcome from the messages
 }
 
 bool CVelUI::ExportTables(Handle hWnd, VelmorSystem& Velmor, const QString& OutputType,
@@ -429,7 +449,7 @@ bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {
     bool imported = false;
     guarded(QStringLiteral(" - CheckCorpAssocImport"), [&] {
         imported = CorpAssocCheck(Velmor, [&](const QString& file) {
-                       return ImportAssociates(hwndOwner, Velmor, file);
+                       return importAssociatesAndExport(*this, hwndOwner, Velmor, file, 0, 0, false);
                    }).run();
     });
     return imported;
@@ -438,14 +458,11 @@ bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {
 bool CVelUI::ImportAssociatesEX1(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile,
                                  short RowstoSkip, short FieldstoSkip, bool DeleteNonImported) {
     OperationScope scope(Velmor);
-    const bool imported =
-        importAssociatesUnattended(Velmor, ImportFile, RowstoSkip, FieldstoSkip,
-                                   DeleteNonImported,
-                                   [&Velmor] { associateStores::rebuildDerivedStores(Velmor); });
-    if (imported) {
-        AutoExportTable(hWnd, Velmor, Velmor.associates());
-    }
-    return imported;
+    importAssociatesAndExport(*this, hWnd, Velmor, ImportFile, RowstoSkip, FieldstoSkip,
+                              DeleteNonImported);
+    return true;  // the host learns the outcome from the messages
 }
+
+
 
 }  // namespace vel

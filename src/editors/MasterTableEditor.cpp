@@ -4,6 +4,7 @@
 #include "data/VelmorSystem.h"
 #include "platform/print/PrintTable.h"
 #include "platform/print/TBPrint.h"
+#include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "services/ShowLikeModal.h"
 #include "ui/Button.h"
@@ -30,6 +31,11 @@ void MasterTableEditor::release() {
     list_->unload();
 }
 
+QString openFailureDetail(const TableObject& table) {
+    const QString reason = table.lastError();
+    return reason.isEmpty() ? QString() : QStringLiteral("\n\n") + reason;
+}
+
 int MasterTableEditor::message(const QString& text, int style) {
     return MessageWithSound(text, style, system_ ? system_->Program().title() : QString());
 }
@@ -47,12 +53,37 @@ bool MasterTableEditor::beginEdit(VelmorSystem& system, TableObject& table, bool
         accessBegun_ = true;
     }
     if (!table.isOpen() && !table.open()) {
-        message(QStringLiteral("Error opening the ") + table.name() + openFailureSuffix,
+        message(QStringLiteral("Error opening the ") + table.name() + openFailureSuffix +
+                    openFailureDetail(table),
                 MB_ICONEXCLAMATION);
         endEdit();
         return false;
     }
     opened_ = true;
+    return true;
+}
+
+bool MasterTableEditor::runEdit(const QString& procedureSuffix,
+                                const std::function<bool()>& body) {
+    bool answer = false;
+    if (!guarded(procedureSuffix, [&] { answer = body(); })) {
+        endEdit();
+        return false;
+    }
+    return answer;
+}
+
+bool MasterTableEditor::openForRun(VelmorSystem& system, TableObject& table) {
+    system_ = &system;
+    if (table.isOpen()) {
+        table.close();  // whatever an earlier run left loaded may be out of date
+    }
+    if (!table.open()) {
+        message(QStringLiteral("Error opening the ") + table.name() + QStringLiteral(" Table"),
+                MB_ICONEXCLAMATION);
+        return false;
+    }
+    openedForRun_.push_back(&table);
     return true;
 }
 
@@ -91,6 +122,10 @@ void MasterTableEditor::endEdit() {
     if (table_ && table_->isOpen()) {
         table_->close();
     }
+    for (TableObject* table : openedForRun_) {
+        table->close();
+    }
+    openedForRun_.clear();
     if (accessBegun_) {
         system_->endTableAccess();
         accessBegun_ = false;

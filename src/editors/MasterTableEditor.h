@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vel {
 
@@ -37,6 +38,10 @@ struct PrintColumn {
     int width = 10;
 };
 
+// The reason a table gave for not opening (file, problem, how to repair it), to follow the
+// "Error opening the ..." message on its own lines; empty when the table gave none.
+QString openFailureDetail(const TableObject& table);
+
 class MasterTableEditor : public EditorEntry, protected EditFormEvents {
   public:
     bool tableChanged() const override;
@@ -49,10 +54,18 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     MasterTableEditor(Form& recordWindow, EditorWords words);
     ~MasterTableEditor() override;
 
+    // Runs the body of an editor's Edit: an unexpected failure inside is reported with the
+    // suffix (" - frmMistake:Edit") and gives back the tables and the table access taken so far.
+    // Answers the body's answer, false after a failure.
+    bool runEdit(const QString& procedureSuffix, const std::function<bool()>& body);
     // The table-access question with the code (view-only when forced or refused), then the
     // table opened ("Error opening the " + its name + suffix when it fails). False ends Edit.
     bool beginEdit(VelmorSystem& system, TableObject& table, bool viewOnly,
                    const QString& accessCode, const QString& openFailureSuffix = {});
+    // A table the editor reads besides its own (a corporate control copy), opened afresh for
+    // this run and closed by endEdit. False after "Error opening the " + its name + " Table";
+    // the editor then only views.
+    bool openForRun(VelmorSystem& system, TableObject& table);
     // The caption (table name + " Table", " (readonly)" when view-only), view-only switches and
     // the help values; the editor adds its columns after this.
     void setUpList();
@@ -123,6 +136,7 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     std::unique_ptr<frmDelete> delete_;
     VelmorSystem* system_ = nullptr;
     TableObject* table_ = nullptr;
+    std::vector<TableObject*> openedForRun_;
     bool viewOnly_ = false;
     bool opened_ = false;
     bool accessBegun_ = false;

@@ -2,6 +2,7 @@
 
 #include "data/Masterfile.h"
 #include "data/ProgramObject.h"
+#include "data/RecordedWork.h"
 #include "data/SettingsObject.h"
 #include "data/VelmorSystem.h"
 #include "editors/SettingsDataFields.h"
@@ -48,7 +49,9 @@ bool SettingsSave::save(SettingTypes type, const SettingValues& before,
     }
     system_.masterfile().logChange(QStringLiteral("Settings"), settingLogName(type),
                                    QStringLiteral("Edit"));
-    if (type == stgHistoryWeeks) {
+    if (type == stgHistoryWeeks && (before.shortTermWeeks != after.shortTermWeeks ||
+                                    before.longTermWeeks != after.longTermWeeks ||
+                                    before.standardWeeks != after.standardWeeks)) {
         recalculateHistory();
     }
     return true;
@@ -167,14 +170,14 @@ void SettingsSave::recalculateHistory() {
                                "select to cancel, then the recalculations will occur during "
                                "Week-End Processing."),
                 MB_OKCANCEL | MB_ICONQUESTION);
+    bool recalculated = false;
     if (answer == IDOK) {
         system_.StatusText(QStringLiteral("Opening Files ..."));
-        system_.StatusText(QStringLiteral("Recalculating History..."));
+        recalculated = system_.recordedWork().recalculate();
     }
-    // The system keeps no history of its own to recalculate here: the request is recorded for
-    // the week-end job, which recalculates with the stored weeks and clears it.
+    // Cancelled (or failed): the week-end job recalculates with the stored weeks and clears it.
     settings_.selectSection(QStringLiteral("History"));
-    settings_.writeBoolean(QStringLiteral("RecalculatePending"), true);
+    settings_.writeBoolean(QStringLiteral("RecalculatePending"), !recalculated);
     system_.StatusDone();
 }
 

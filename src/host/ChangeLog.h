@@ -25,7 +25,7 @@ struct ChangeLogEntry {
                                     field(QStringLiteral("Time"), &R::Time, 8),
                                     field(QStringLiteral("TableName"), &R::TableName, 30),
                                     field(QStringLiteral("Code"), &R::Code, 30),
-                                    field(QStringLiteral("Action"), &R::Action, 10),
+                                    field(QStringLiteral("Action"), &R::Action, 16),
                                     field(QStringLiteral("Changes"), &R::Changes, 254)};
         return list;
     }
@@ -45,6 +45,7 @@ class ChangeLog {
     // Every entry, oldest first; empty with lastError() when the file cannot be read.
     std::vector<ChangeLogEntry> entries();
     QString lastError() const { return store_.lastError(); }
+    xbase::FileOperations& operations() const { return store_.operations(); }
 
   private:
     XbaseStore store_;

@@ -82,7 +82,7 @@ TEST(frmSettings, ShortCutKeysTypeAsActivityCodesAndXyzKeepsItsScriptOptions) {
     EXPECT_EQ(s.setting("Features", "XYZ"), "False");  // the whole setting is written
 }
 
-TEST(frmSettings, HistoryWeeksAskToRecalculateAndRecordTheRequestEitherWay) {
+TEST(frmSettings, HistoryWeeksAskToRecalculateNowOrLeaveItForTheWeekEnd) {
     for (int answer : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(answer);
         SettingsSite s;
@@ -102,11 +102,28 @@ TEST(frmSettings, HistoryWeeksAskToRecalculateAndRecordTheRequestEitherWay) {
         EXPECT_EQ(s.setting("History", "LongTermWeeks"), "26");
         EXPECT_EQ(s.setting("History", "MinimumHours"), "20");
         EXPECT_EQ(s.setting("History", "FailuresFrom"), "1");
-        EXPECT_EQ(s.setting("History", "RecalculatePending"), "True");
+        EXPECT_EQ(s.setting("History", "RecalculatePending"),
+                  answer == IDOK ? "False" : "True");
         EXPECT_EQ(s.ui.transcript().lines().contains("status: Recalculating History..."),
                   answer == IDOK);
         EXPECT_EQ(s.loggedSettings(), QStringList{"History Weeks"});
     }
+}
+
+// Only a change of the history weeks asks to recalculate; the minimum hours and where the
+// anticipated failures come from are saved without the question.
+TEST(frmSettings, OtherHistoryValuesSaveWithoutTheRecalculationQuestion) {
+    SettingsSite s;
+    s.edit(stgHistoryWeeks, [](FormDriver& window) {
+        window.set(QStringLiteral("nmbHistory(3)"), QStringLiteral("20"));
+        window.set(QStringLiteral("optQual(1)"), QStringLiteral("1"));
+        window.click(QStringLiteral("SaveButtons1(1)"));
+    });
+    EXPECT_EQ(s.setting("History", "MinimumHours"), "20");
+    EXPECT_EQ(s.setting("History", "FailuresFrom"), "1");
+    EXPECT_EQ(s.setting("History", "RecalculatePending"), "<none>");
+    EXPECT_TRUE(s.ui.transcript().messages().empty());
+    EXPECT_EQ(s.loggedSettings(), QStringList{"History Weeks"});
 }
 
 TEST(frmSettings, TheAllocationMaximumCannotGoBackTo999) {
