@@ -100,6 +100,7 @@ Status Table::close() {
     }
     file_.close();
     changed_ = false;
+    appendBatch_.clear();
     lockedRecords_.clear();
     appendLocked_ = fileLocked_ = fileReadLocked_ = false;
     return status;
@@ -347,38 +348,46 @@ void Table::updateIndexes(const QByteArray& before, const QByteArray& after, qui
     }
 }
 
-// Writes record_ as a new last record: the record and end mark first, then the header count,
-// so that a crash in between loses at most this record. Then its keys go into every index.
-void Table::appendBuffer() {
+// Writes whole records (a multiple of the record length) as new last records: the records and
+// end mark first, in one write, then the header count once, so that a crash in between leaves
+// only whole records past the count, which do not count. Then their keys go into every index.
+void Table::appendRecords(const QByteArray& records) {
     requireWritable();
+    const quint32 added = quint32(records.size() / header_.recordLength);
+    if (added == 0) {
+        return;
+    }
     const bool autoLock = !exclusive_ && !appendLocked_ && !fileLocked_;
     if (autoLock && !file_.lock(recordLockBase, 1, true, policy_)) {
         file_.fail(ErrorCode::Locked, QStringLiteral("another user is appending to the table"));
     }
-    quint32 record = 0;
+    quint32 first = 0;
     try {
         refreshCount();
         if (trimTail_) {
             file_.truncate(header_.recordOffset(count_ + 1));
             trimTail_ = false;
         }
-        record = count_ + 1;
-        appendBytes_.resize(header_.recordLength + 1);
-        std::memcpy(appendBytes_.data(), record_.constData(), size_t(header_.recordLength));
-        appendBytes_[header_.recordLength] = TableHeader::endOfFile;
-        file_.writeExactly(header_.recordOffset(record), appendBytes_.constData(),
+        first = count_ + 1;
+        appendBytes_.resize(records.size() + 1);
+        std::memcpy(appendBytes_.data(), records.constData(), size_t(records.size()));
+        appendBytes_[records.size()] = TableHeader::endOfFile;
+        file_.writeExactly(header_.recordOffset(first), appendBytes_.constData(),
                            appendBytes_.size());
-        if (wholeTableCached_ && record == readAheadFirst_ + readAheadCount_) {
-            readAhead_.append(record_);
-            ++readAheadCount_;
+        if (wholeTableCached_ && first == readAheadFirst_ + readAheadCount_) {
+            readAhead_.append(records);
+            readAheadCount_ += added;
         }
-        count_ = record;
-        header_.recordCount = record;
+        count_ = first + added - 1;
+        header_.recordCount = count_;
         header_.lastUpdate = today_;
         writeHeaderCount();
         dateWritten_ = true;
         for (const auto& index : indexes_) {
-            index->insert(index->expression().evaluate(record_.constData()).constData(), record);
+            for (quint32 offset = 0; offset < added; ++offset) {
+                const char* record = records.constData() + qsizetype(offset) * header_.recordLength;
+                index->insert(index->expression().evaluate(record).constData(), first + offset);
+            }
         }
     } catch (...) {
         if (autoLock) {
@@ -389,7 +398,9 @@ void Table::appendBuffer() {
     if (autoLock) {
         file_.unlock(recordLockBase, 1);
     }
-    recordNumber_ = record;
+    recordNumber_ = count_;
+    std::memmove(record_.data(), records.constData() + records.size() - header_.recordLength,
+                 size_t(header_.recordLength));
     keepOriginal();
     changed_ = false;
     eof_ = bof_ = false;
@@ -409,7 +420,7 @@ Status Table::appendBlank() {
             writeBack();
         }
         record_.fill(' ');
-        appendBuffer();
+        appendRecords(record_);
     });
 }
 
@@ -433,7 +444,29 @@ Status Table::startAppend(bool blank) {
 Status Table::appendCurrent() {
     return guarded([&] {
         requireWritable();
-        appendBuffer();
+        appendRecords(record_);
+    });
+}
+
+Status Table::keepForAppend() {
+    return guarded([&] {
+        requireWritable();
+        if (!eof_) {
+            file_.fail(ErrorCode::BadArgument, QStringLiteral("no new record to keep"));
+        }
+        appendBatch_.append(record_);
+        record_.fill(' ');
+        keepOriginal();
+        changed_ = false;
+    });
+}
+
+Status Table::appendKept() {
+    return guarded([&] {
+        requireWritable();
+        QByteArray batch;
+        batch.swap(appendBatch_);
+        appendRecords(batch);
     });
 }
 
