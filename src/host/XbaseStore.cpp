@@ -125,8 +125,13 @@ StoredRow XbaseStore::makeBlankRow() const {
 }
 
 StoredRow XbaseStore::normalized(const StoredRow& row) const {
-    StoredRow result = blankRow();
-    for (qsizetype index = 0; index < result.size() && index < row.size(); ++index) {
+    StoredRow result;
+    result.reserve(blank_.size());
+    for (qsizetype index = 0; index < blank_.size(); ++index) {
+        if (index >= row.size()) {
+            result.append(blank_[index]);
+            continue;
+        }
         const xbase::FieldDescriptor& column = columns_[index];
         const QVariant& value = row[index];
         switch (shapes_[size_t(index)].type) {
@@ -135,25 +140,25 @@ StoredRow XbaseStore::normalized(const StoredRow& row) const {
                 while (!text.isEmpty() && text.back() == u' ') {
                     text.chop(1);
                 }
-                result[index] = text;
+                result.append(text);
                 break;
             }
             case FieldType::Integer:
-                result[index] = qlonglong(std::llround(value.toDouble()));
+                result.append(qlonglong(std::llround(value.toDouble())));
                 break;
             case FieldType::Number:
-                result[index] = QString::number(value.toDouble(), 'f', column.decimals).toDouble();
+                result.append(QString::number(value.toDouble(), 'f', column.decimals).toDouble());
                 break;
             case FieldType::Boolean:
-                result[index] = value.toBool();
+                result.append(value.toBool());
                 break;
             case FieldType::Date:
-                result[index] = value.toDate();
+                result.append(value.toDate());
                 break;
             case FieldType::Time: {
                 const QTime time = value.toTime();
-                result[index] =
-                    time.isValid() ? QTime(time.hour(), time.minute(), time.second()) : QTime();
+                result.append(time.isValid() ? QTime(time.hour(), time.minute(), time.second())
+                                             : QTime());
                 break;
             }
         }

@@ -203,7 +203,7 @@ TEST(AssociateImport, AllLinesAtOnceWriteTheSameTablesAsOneLinePerImport) {
             << table.toStdString();
     }
     const QStringList logged = changeLines(*atOnce.system);
-    EXPECT_EQ(logged.size(), 43);
+    EXPECT_EQ(logged.size(), 42) << "40 added, 2 updated; the repeated N7 line changes nothing";
     EXPECT_EQ(logged, changeLines(*oneByOne.system));
     // The status says what is being added once per import, not once per associate.
     EXPECT_EQ(atOnce.ui.transcript().lines().count(

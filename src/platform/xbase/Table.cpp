@@ -150,8 +150,10 @@ void Table::requireExclusive(const QString& action) const {
 // Reads one record; exclusive tables read sequential runs in blocks.
 void Table::readRecord(quint32 record, char* into) {
     const int length = header_.recordLength;
-    if (exclusive_) {
-        if (!wholeTableCached_ && qint64(count_) * length <= wholeTableLimit) {
+    // Records change only through this object while it has the table exclusively or holds its
+    // file lock, so they can be read ahead.
+    if (exclusive_ || fileLocked_ || fileReadLocked_) {
+        if (exclusive_ && !wholeTableCached_ && qint64(count_) * length <= wholeTableLimit) {
             // Nobody else writes an exclusive table: keep all its records in memory.
             readAhead_.resize(qsizetype(count_) * length);
             file_.readExactly(header_.recordOffset(1), readAhead_.data(), readAhead_.size());

@@ -54,11 +54,14 @@ void writeTable(const QString& path, const OpenOptions& options, int batchSize) 
     ASSERT_TRUE(table.close().ok());
 }
 
-// The bytes of a file without the date of the last update (header bytes 1-3).
-QByteArray withoutDate(const QString& path) {
+// The bytes of a table without the date of its last update (header bytes 1-3), or of an index
+// without its change counter (bytes 508-511), which counts writes rather than content.
+QByteArray comparable(const QString& path, bool index) {
     QByteArray bytes = fileBytes(path);
-    if (bytes.size() > 4) {
+    if (!index && bytes.size() > 4) {
         bytes.replace(1, 3, "DDD");
+    } else if (index && bytes.size() >= 512) {
+        bytes.replace(508, 4, "CCCC");
     }
     return bytes;
 }
@@ -76,7 +79,8 @@ TEST(XbaseBatchAppend, WritesTheSameTableAndIndexesAsOneAtATime) {
         writeTable(batched, options, 400);
         for (const QString& suffix :
              {QString(), QStringLiteral(".code"), QStringLiteral(".name")}) {
-            EXPECT_EQ(withoutDate(batched + suffix), withoutDate(single + suffix))
+            EXPECT_EQ(comparable(batched + suffix, !suffix.isEmpty()),
+                      comparable(single + suffix, !suffix.isEmpty()))
                 << (batched + suffix).toStdString();
         }
         // Read back through the index: every code found at its record.
