@@ -1,5 +1,7 @@
 #include "host/ReferenceSystem.h"
 
+#include "host/QualityFieldConversion.h"
+
 #include "data/SettingsObject.h"
 #include "platform/print/TBPrint.h"
 #include "data/TableCatalogue.h"
@@ -476,6 +478,14 @@ int ReferenceSystem::convertDataFieldsToUserDefined(const QString& holder) {
         }
     }
     return converted;
+}
+
+bool ReferenceSystem::qualityDataFieldsMissing() {
+    return QualityFieldConversion(*this).fieldsMissing();
+}
+
+bool ReferenceSystem::convertQualityDataFields() {
+    return QualityFieldConversion(*this).run();
 }
 
 QList<int> ReferenceSystem::groupingMembers(int grouping) {

@@ -36,7 +36,9 @@ public:
     HeadlessUi& answerAlways(const QString& promptPart, int answer);
     void setUnanswered(Unanswered policy) { unanswered_ = policy; }
 
-    // Prepared choices for the common dialogs, used once each, in order.
+    // Prepared choices for the common dialogs, used once each, in order. An empty file name or
+    // folder, the colour CancelColor and a font without a family are the person cancelling.
+    static constexpr quint32 CancelColor = 0xFFFFFFFFu;
     HeadlessUi& nextFileName(const QString& path);
     HeadlessUi& nextFolder(const QString& path);
     HeadlessUi& nextColor(quint32 bgrColor);
