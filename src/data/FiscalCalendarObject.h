@@ -11,7 +11,8 @@ namespace vel {
 
 class Masterfile;
 
-// A span of the fiscal calendar: which one (1-based within the fiscal year) and its days.
+// A span of the fiscal calendar: which one (1-based within the fiscal year; for a fiscal year
+// its number again) and its days.
 struct FiscalSpan {
     int fiscalYear = 0;
     int number = 0;
@@ -22,24 +23,29 @@ struct FiscalSpan {
 };
 
 class FiscalCalendarObject {
-public:
+  public:
     explicit FiscalCalendarObject(const Masterfile& masterfile);
 
     int numberOfPeriods() const;
     // "Month" when the year has 12 periods, else "Period".
     QString periodWord() const;
-    // The fiscal year holding the date: the calendar year its first day falls in.
+    // The fiscal year holding the date, numbered as the master file numbers its years (the
+    // calendar year the system's first fiscal year starts in, counted on from there); dates
+    // before the first year or after the last stored one follow the calendar's rule.
     FiscalSpan year(const QDate& date) const;
     FiscalSpan period(const QDate& date) const;
     FiscalSpan quarter(const QDate& date) const;
     FiscalSpan half(const QDate& date) const;
     QString periodName(const QDate& date) const;
-    // The week (Monday to Sunday) holding the date.
+    // The week (Monday to Sunday) holding the date; its number and year are the ISO week's.
     static FiscalSpan week(const QDate& date);
     // The system's first date: the first day of its first fiscal year.
     QDate systemFirstDate() const;
 
-private:
+  private:
+    // The quarter or half (parts 4 or 2) of the fiscal year holding the date.
+    FiscalSpan group(const QDate& date, int parts) const;
+
     const Masterfile& masterfile_;
 };
 

@@ -82,3 +82,32 @@ TEST(VelmorProgram, HeadlessDemoRunsEveryStepWithoutAFailureAndCreatesASecondSys
     EXPECT_TRUE(QFile::exists(site + QStringLiteral("/TBMASTER.2")));
     EXPECT_TRUE(QFile::exists(site + QStringLiteral("/ACTIVITY.csv"))) << "not in the working folder";
 }
+
+TEST(VelmorProgram, UnattendedRunsTellFailureThroughTheExitStatus) {
+    QTemporaryDir folder;
+    const QString site = folder.filePath(QStringLiteral("site"));
+    ASSERT_EQ(velmor({QStringLiteral("new-demo"), site}).exitCode, 0);
+
+    const ProgramRun version = velmor({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    ASSERT_EQ(version.out.size(), 1);
+    EXPECT_TRUE(version.out.first().startsWith(QStringLiteral("velmor "))) << version.out.first().toStdString();
+
+    const QString zip = folder.filePath(QStringLiteral("backup.zip"));
+    const ProgramRun backedUp = velmor({QStringLiteral("--data"), site, QStringLiteral("call"), QStringLiteral("Backup"),
+                                        QStringLiteral("BackupType=1"), QStringLiteral("Filename=") + zip,
+                                        QStringLiteral("--yes")});
+    EXPECT_EQ(backedUp.exitCode, 0) << backedUp.errors.toStdString() << backedUp.out.join(u'\n').toStdString();
+    EXPECT_TRUE(QFile::exists(zip));
+
+    // A backup into a folder that does not exist fails: a cron job must see it in the status.
+    const QString nowhere = folder.filePath(QStringLiteral("no/such/folder/backup.zip"));
+    const ProgramRun failed = velmor({QStringLiteral("--data"), site, QStringLiteral("call"), QStringLiteral("Backup"),
+                                      QStringLiteral("BackupType=1"), QStringLiteral("Filename=") + nowhere,
+                                      QStringLiteral("--yes")});
+    EXPECT_EQ(failed.exitCode, 1) << failed.out.join(u'\n').toStdString();
+    EXPECT_FALSE(QFile::exists(nowhere));
+
+    const ProgramRun badOption = velmor({QStringLiteral("--data")});
+    EXPECT_EQ(badOption.exitCode, 2);
+}

@@ -6,6 +6,9 @@
 #include "data/TableCatalogue.h"
 #include "host/ReferenceSystem.h"
 #include "ui/HeadlessUi.h"
+#include "ui/MessageBoxCodes.h"
+
+#include <algorithm>
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +17,18 @@
 namespace vel {
 
 namespace {
+
+// A warning or an error the person had to acknowledge: a message with only an OK button and the
+// exclamation or critical icon. In an unattended call nobody reads it, so it fails the run.
+bool isUnreadWarning(const MessageRecord& message) {
+    const int buttons = message.style & 0xF;
+    const int icon = message.style & 0xF0;
+    return buttons == MB_OK && (icon == MB_ICONEXCLAMATION || icon == MB_ICONCRITICAL);
+}
+
+int errorReportCount(ReferenceSystem& system) {
+    return int(system.program().recordingReporter().reports().size());
+}
 
 void printTranscript(const HeadlessUi& ui, QTextStream& out) {
     for (const QString& line : ui.transcript().lines()) {
@@ -53,6 +68,7 @@ int runCall(const ProgramOptions& options, QTextStream& out, QTextStream& errors
                                                                       : HeadlessUi::Unanswered::DefaultButton);
     CVelUI component;
     component.setCommandLineFlag(eCMDCommandLine);
+    const int reportsBefore = errorReportCount(*system);
     const CallOutcome outcome =
         OperationCatalog::call(component, *system, 0, options.operation, options.arguments);
     if (!outcome.called()) {
@@ -68,7 +84,10 @@ int runCall(const ProgramOptions& options, QTextStream& out, QTextStream& errors
     for (const QString& failure : ui.failures()) {
         errors << "velmor: " << failure << '\n';
     }
-    return outcome.errorNumber == 0 && ui.failures().isEmpty() ? 0 : 1;
+    const auto& messages = ui.transcript().messages();
+    const bool warned = std::any_of(messages.begin(), messages.end(), isUnreadWarning);
+    const bool reported = errorReportCount(*system) > reportsBefore;
+    return outcome.errorNumber == 0 && ui.failures().isEmpty() && !warned && !reported ? 0 : 1;
 }
 
 int runScriptText(ReferenceSystem& system, short commandLineFlag, const QString& script,
@@ -78,7 +97,8 @@ int runScriptText(ReferenceSystem& system, short commandLineFlag, const QString&
     CVelUI component;
     component.setCommandLineFlag(commandLineFlag);
     ScriptRunner runner(ui, component, system);
-    const bool ok = runner.run(script);
+    const int reportsBefore = errorReportCount(system);
+    const bool ok = runner.run(script) && errorReportCount(system) == reportsBefore;
     printTranscript(ui, out);
     for (const QString& problem : runner.errors()) {
         errors << "velmor: " << problem << '\n';

@@ -1,7 +1,9 @@
 #pragma once
 // The runs without windows: one operation from the command line, or a script. Both print the
-// transcript to standard output, one event a line, and answer with an exit code: 0 when the
-// operation could be called (or the script ran) and nothing failed, 1 otherwise.
+// transcript to standard output, one event a line, and answer with an exit code for unattended
+// runs (cron): 0 when the run ended without an error report, 1 when an error was reported, a
+// script expectation failed or a call showed a warning nobody could read, 2 for a system that
+// cannot be opened.
 #include "app/velmor/ProgramOptions.h"
 
 #include <memory>

@@ -25,6 +25,10 @@ ProgramOptions ProgramOptions::parse(const QStringList& arguments) {
             options.command = Command::Help;
             return options;
         }
+        if (argument == u"--version") {
+            options.command = Command::Version;
+            return options;
+        }
         if (takesValue(argument)) {
             if (i + 1 >= arguments.size()) {
                 return fail(argument + QStringLiteral(" needs a value"));
@@ -100,8 +104,13 @@ QString ProgramOptions::usage() {
         "                                           the main window on a fresh demo site; headless,\n"
         "                                           a short script on it\n"
         "  velmor gallery [--headless]              one window with every kind of control\n"
+        "  velmor --version                         the program's version\n"
         "\n"
         "call and script print a transcript: window:, status:, message:, error: and result: lines.\n"
+        "Exit status of call and script: 0 when the run ended without an error report (and, for a\n"
+        "script, every expectation was met); 1 when an error was reported, a script expectation\n"
+        "failed, or a call showed a warning or error message that nobody could read; 2 for a bad\n"
+        "command line or a data folder without the system.\n"
         "\n"
         "Operations:\n");
     for (const QString& line : OperationCatalog::usageLines()) {

@@ -14,7 +14,7 @@
 namespace vel {
 
 struct ProgramOptions {
-    enum class Command { Window, Help, Gallery, Demo, NewDemo, Call, Script };
+    enum class Command { Window, Help, Version, Gallery, Demo, NewDemo, Call, Script };
     enum class Answers { DefaultButton, Yes, No };
 
     Command command = Command::Window;

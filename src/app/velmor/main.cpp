@@ -63,6 +63,10 @@ int main(int argc, char** argv) {
         out << ProgramOptions::usage();
         return 0;
     }
+    if (options.command == Command::Version) {
+        out << "velmor " << VELMOR_VERSION << '\n';
+        return 0;
+    }
     if (!options.error.isEmpty()) {
         errors << "velmor: " << options.error << "\n\n" << ProgramOptions::usage();
         return 2;

@@ -134,26 +134,32 @@ void PageRenderer::paintElement(QPainter& painter, const PrintElement& element) 
             break;
         }
         case PrintElement::Kind::Drawing:
-            painter.save();
-            painter.translate(0, element.top);
-            painter.setClipRect(QRect(0, 0, width, element.height));
-            for (const DrawingSurface::Shape& shape : element.drawing->shapes()) {
-                painter.setPen(shape.outlined ||
-                                       shape.kind != DrawingSurface::Shape::Kind::Rectangle
-                                   ? painterPen(shape.pen)
-                                   : QPen(Qt::NoPen));
-                painter.setBrush(shape.filled ? QBrush(shape.fill) : QBrush(Qt::NoBrush));
-                if (shape.kind == DrawingSurface::Shape::Kind::Line) {
-                    painter.drawLine(shape.line);
-                } else if (shape.kind == DrawingSurface::Shape::Kind::Rectangle) {
-                    painter.drawRect(shape.area);
-                } else {
-                    painter.drawText(shape.area, int(Qt::AlignLeft | Qt::AlignVCenter), shape.text);
-                }
-            }
-            painter.restore();
             break;
     }
+    // A drawing block, or the bars and lines drawn over a printed line.
+    if (element.drawing) {
+        paintDrawing(painter, element);
+    }
+}
+
+void PageRenderer::paintDrawing(QPainter& painter, const PrintElement& element) const {
+    painter.save();
+    painter.translate(0, element.top);
+    painter.setClipRect(QRect(0, 0, document_.setup().printableWidth(), element.height));
+    for (const DrawingSurface::Shape& shape : element.drawing->shapes()) {
+        painter.setPen(shape.outlined || shape.kind != DrawingSurface::Shape::Kind::Rectangle
+                           ? painterPen(shape.pen)
+                           : QPen(Qt::NoPen));
+        painter.setBrush(shape.filled ? QBrush(shape.fill) : QBrush(Qt::NoBrush));
+        if (shape.kind == DrawingSurface::Shape::Kind::Line) {
+            painter.drawLine(shape.line);
+        } else if (shape.kind == DrawingSurface::Shape::Kind::Rectangle) {
+            painter.drawRect(shape.area);
+        } else {
+            painter.drawText(shape.area, int(Qt::AlignLeft | Qt::AlignVCenter), shape.text);
+        }
+    }
+    painter.restore();
 }
 
 }  // namespace vel

@@ -27,6 +27,7 @@ class PageRenderer {
   private:
     void paintPage(QPainter& painter, const PrintPage& page) const;
     void paintElement(QPainter& painter, const PrintElement& element) const;
+    void paintDrawing(QPainter& painter, const PrintElement& element) const;
     void resetPainter(QPainter& painter) const;
 
     const PrintDocument& document_;

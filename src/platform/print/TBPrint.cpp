@@ -221,6 +221,18 @@ DrawingSurface* TBPrint::drawing(int height) {
     return place(std::move(block)) ? surface : nullptr;
 }
 
+DrawingSurface* TBPrint::overlay() {
+    if (document_.isEmpty() || document_.lastPage().elements.empty()) {
+        return nullptr;
+    }
+    PrintElement& line = document_.lastPage().elements.back();
+    if (!line.drawing) {
+        const PageSetup& setup = document_.setup();
+        line.drawing = std::make_shared<DrawingSurface>(setup, setup.printableWidth(), line.height);
+    }
+    return line.drawing.get();
+}
+
 bool TBPrint::sendTo(PrintOutput& output) {
     lastError_.clear();
     if (printing_) {

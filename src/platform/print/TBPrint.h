@@ -67,6 +67,10 @@ class TBPrint {
     // answers its drawing surface, as wide as the printable area. A height of 0 or less takes
     // the rest of the page in graphics mode and one line in text mode. nullptr on failure.
     DrawingSurface* drawing(int height);
+    // A drawing surface over the last line printed (a table row with a bar beside its figures):
+    // as wide as the printable area and as high as the line, painted after the line's text. The
+    // text rendering keeps the line and leaves the drawing out. nullptr when nothing is printed.
+    DrawingSurface* overlay();
 
     int pageNumber() const { return document_.pageCount(); }
     // Height left on the current page below what is printed.

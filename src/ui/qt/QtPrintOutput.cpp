@@ -39,4 +39,13 @@ bool QtPrintOutput::output(const PrintDocument& document, QString& error) {
     return renderer.paint(printer, error);
 }
 
+bool QtPrintOutput::outputTo(const PrintDocument& document, PrintDestination destination,
+                             QString& error) {
+    const Mode kept = mode_;
+    mode_ = destination == PrintDestination::Preview ? Mode::Preview : Mode::Printer;
+    const bool done = output(document, error);
+    mode_ = kept;
+    return done;
+}
+
 }  // namespace vel

@@ -19,6 +19,9 @@ class QtPrintOutput : public PrintOutput {
     Mode mode() const { return mode_; }
     // Shows the preview or sends the pages to the printer; a person cancelling is no error.
     bool output(const PrintDocument& document, QString& error) override;
+    // The preview for PrintDestination::Preview, the print dialog for Printer, whatever the mode.
+    bool outputTo(const PrintDocument& document, PrintDestination destination,
+                  QString& error) override;
 
   private:
     Mode mode_;

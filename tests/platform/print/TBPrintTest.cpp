@@ -158,6 +158,27 @@ TEST(TBPrint, DrawingSurfaceAnswersPenWidthsAndCachesPens) {
     EXPECT_EQ(plain->textWidth(QStringLiteral("abc")), 3);
 }
 
+TEST(TBPrint, AnOverlayDrawsBesideAPrintedRowWithoutTakingALine) {
+    TBPrint printer;
+    EXPECT_EQ(printer.overlay(), nullptr) << "nothing printed yet";
+    const std::vector<PrintTable::Column> columns{{QStringLiteral("Associate"), 12}};
+    printer.printRow({QStringLiteral("Baker")}, columns);
+    const int left = printer.remainingHeight();
+    DrawingSurface* bar = printer.overlay();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->height(), printer.document().setup().lineHeight());
+    EXPECT_EQ(bar->width(), printer.document().setup().printableWidth());
+    EXPECT_EQ(printer.overlay(), bar) << "the same surface for the same line";
+    bar->fillRectangle(QRect(1000, 10, 400, 50), Qt::darkBlue);
+    EXPECT_EQ(printer.remainingHeight(), left);
+    printer.printRow({QStringLiteral("Clark")}, columns);
+    EXPECT_NE(printer.overlay(), bar);
+    EXPECT_EQ(printer.document().textLines(), (QStringList{"Baker", "Clark"}));
+    const PrintElement& first = printer.document().pages()[0].elements[0];
+    ASSERT_TRUE(first.drawing);
+    EXPECT_EQ(first.drawing->shapes().size(), 1u);
+}
+
 TEST(TBPrint, AFailingHeaderOrAnEmptyJobGivesAnErrorNotACrash) {
     TBPrint printer;
     printer.onPrintInit([](TBPrint&) { throw std::runtime_error("no device"); });
