@@ -33,17 +33,13 @@ TEST(ListingPictures, EachEditorsListingPrintsToALegiblePdf) {
         list.click(QStringLiteral("btnCancel"));
     });
     site.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);
-    site.ui.whenever(QStringLiteral("frmOKtoView"),
-                     [](FormDriver& question) { question.click(QStringLiteral("cmdOK")); });
     const struct {
         const char* name;
         bool (CVelUI::*operation)(CVelUI::Handle, VelmorSystem&);
         const char* title;
     } listings[] = {{"mistakes", &CVelUI::EditMistakes, "List of Mistakes"},
                     {"elements", &CVelUI::EditElement, "List of Elements"},
-                    {"allocations", &CVelUI::EditAllocation, "List of Allocations"},
-                    {"workcenters", &CVelUI::EditWorkCenter, "List of Work Centers"},
-                    {"typesofwork", &CVelUI::EditTypeofWork, "List of Types of Work"}};
+                    {"allocations", &CVelUI::EditAllocation, "List of Allocations"}};
     for (const auto& listing : listings) {
         const QString base = editorPictureFolder() + QStringLiteral("/listing-") +
                              QString::fromLatin1(listing.name);

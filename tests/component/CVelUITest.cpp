@@ -4,7 +4,6 @@
 #include "data/TableCatalogue.h"
 #include "data/records/AssociateRecord.h"
 #include "data/records/ElementRecord.h"
-#include "data/records/TypeOfWorkRecord.h"
 #include "data/records/WorkCenterRecord.h"
 #include "host/HostTestSupport.h"
 #include "platform/print/TextPrintOutput.h"
@@ -62,6 +61,8 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     const QHash<QString, QString> file{{QStringLiteral("ImportFile"), QStringLiteral("assoc.csv")}};
     const QHash<QString, QString> expected{
         {QStringLiteral("EditAssociate"), QStringLiteral("False")},
+        {QStringLiteral("EditWorkCenter"), QStringLiteral("False")},
+        {QStringLiteral("EditTypeofWork"), QStringLiteral("False")},
         {QStringLiteral("EditMistakes"), QStringLiteral("False")},
         {QStringLiteral("PrintAssocHist"), QStringLiteral("True")},
         {QStringLiteral("PrintAssocQual"), QStringLiteral("True")},
@@ -100,28 +101,8 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
                   [](FormDriver& list) { list.click(QStringLiteral("btnCancel")); });
     EXPECT_EQ(h.call(QStringLiteral("EditElement")), QStringLiteral("False"));
     EXPECT_EQ(h.call(QStringLiteral("EditAllocation")), QStringLiteral("False"));
-    // The work-center and type-of-work lists need an active record to close; the type of work
-    // answers whether it was opened for modification.
-    WorkCenterRecord center;
-    center.Code = QStringLiteral("RECV");
-    ASSERT_TRUE(h.system->workCenters().open());
-    h.system->workCenters().setRecord(1, center);
-    ASSERT_TRUE(h.system->workCenters().save());
-    h.system->workCenters().close();
-    TypeOfWorkRecord type;
-    type.Code = QStringLiteral("PICK");
-    ASSERT_TRUE(h.system->typesOfWork().open());
-    h.system->typesOfWork().setRecord(1, type);
-    ASSERT_TRUE(h.system->typesOfWork().save());
-    h.system->typesOfWork().close();
-    h.ui.when(QStringLiteral("frmOKtoView"),
-              [](FormDriver& question) { question.click(QStringLiteral("cmdOK")); });
-    EXPECT_EQ(h.call(QStringLiteral("EditWorkCenter")), QStringLiteral("False"));
-    EXPECT_EQ(h.call(QStringLiteral("EditTypeofWork")), QStringLiteral("False")) << "viewed only";
     EXPECT_EQ(h.ui.transcript().windows(),
-              (QStringList{QStringLiteral("Element Table"), QStringLiteral("Allocation Table"),
-                           QStringLiteral("Work Center Table"), QStringLiteral("Open Table"),
-                           QStringLiteral("Type of Work Table (readonly)")}));
+              (QStringList{QStringLiteral("Element Table"), QStringLiteral("Allocation Table")}));
 }
 
 TEST(CVelUI, ImportAssociatesTakesTheSkipCountsFromTheSettingsWhenBothAreZero) {

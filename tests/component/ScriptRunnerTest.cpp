@@ -3,9 +3,6 @@
 #include "host/HostTestSupport.h"
 #include "ui/HeadlessUi.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace vel;
@@ -52,46 +49,4 @@ TEST(ScriptRunner, AMistakeAnywhereRunsNothingAndAMissedExpectationFails) {
     EXPECT_EQ(runner.errors(), QStringList{QStringLiteral("line 2: the result is \"0\", expected \"7\"")});
     EXPECT_FALSE(runner.run(QStringLiteral("call EditMistakes Colour=1\n")));
     EXPECT_TRUE(runner.errors().value(0).contains(QStringLiteral("takes no argument")));
-}
-
-TEST(ScriptRunner, AWorkCenterAndATypeOfWorkAddedHeadlessAreInTheTableExport) {
-    vel::testing::TestSite site;
-    auto system = site.open();
-    HeadlessUi ui;
-    ScopedUi scope(ui);
-    CVelUI component;
-    ScriptRunner runner(ui, component, *system);
-    const QString output = site.path(QStringLiteral("export"));
-    ASSERT_TRUE(QDir().mkpath(output));
-    const bool ok = runner.run(QStringLiteral(
-        "window frmOKtoView\n  click Option1(1)\n  click cmdOK\nend\n"
-        "window TBEditForm\n  click btnAdd\n  click btnOK\nend\n"
-        "window frmTypeofWork\n"
-        "  type Text1(0) \"pick\"\n  set Text1(1) \"Picking\"\n  click chkTouch\n"
-        "  click SaveButtons1(1)\nend\n"
-        "call EditTypeofWork\nexpect result True\n"
-        "window TBEditForm\n  click btnAdd\n  click btnOK\nend\n"
-        "window frmWorkCenter\n"
-        "  type Text1(0) \"recv\"\n  set Text1(1) \"Receiving\"\n  set Text2(0) \"Pat Lee\"\n"
-        "  set nbShift 2\n  set TimeBox1(0) \"22:00\"\n  set TimeBox1(1) \"06:00\"\n"
-        "  tick lsTypeWork \"PICK - Picking\"\n  click SaveButtons1(1)\nend\n"
-        "answer \"OK to Add this Account\" OK\n"
-        "call EditWorkCenter\nexpect result False\n"
-        "answer always \"have been created\" OK\n"
-        "call ExportTables OutputType=CSV OutputFolder=\"") + output + QStringLiteral("\"\n"
-        "expect result True\n"));
-    EXPECT_TRUE(ok) << runner.errors().join(u'\n').toStdString() << "\n"
-                    << ui.transcript().lines().join(u'\n').toStdString();
-    const auto lines = [&](const QString& name) {
-        QFile file(output + QStringLiteral("/") + name + QStringLiteral(".csv"));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        return QString::fromUtf8(file.readAll()).split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
-    };
-    EXPECT_EQ(lines(QStringLiteral("WORKCNTR")).filter(QStringLiteral("RECV")),
-              QStringList{"RECV,Receiving,1,2,0,1,22:00,06:00,Yesterday at: 22:00,"
-                          "Today at: 21:59,Pat Lee"});
-    EXPECT_EQ(lines(QStringLiteral("WCVALID")).filter(QStringLiteral("RECV")),
-              QStringList{"RECV,PICK,-1"});
-    EXPECT_EQ(lines(QStringLiteral("TYPEWORK")).filter(QStringLiteral("PICK")),
-              QStringList{"PICK,Picking,1"});
 }

@@ -118,8 +118,7 @@ TEST(frmTypeofWork, AddsWithTheRulesTheDatafieldsAndTheValidWorkCenters) {
         record.set(QStringLiteral("Text1(0)"), QStringLiteral("SHIP"));
         record.click(QStringLiteral("SaveButtons1(1)"));
     });
-    s.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);
-    EXPECT_TRUE(s.component.EditTypeofWork(0, *s.system)) << "opened for modification";
+    EXPECT_TRUE(s.edit<frmTypeofWork>());
     EXPECT_TRUE(s.ui.transcript().lines().contains(
         QStringLiteral("status: Saving changes to the Table and Tallybooks")));
 

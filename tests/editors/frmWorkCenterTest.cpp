@@ -117,7 +117,7 @@ TEST(frmWorkCenter, AddsAtEightAndFourWithTheChecksTheAccountQuestionAndTheValid
     });
     s.ui.nextColor(0x0080FF);
     s.ui.answer(addAccount, IDOK);
-    EXPECT_FALSE(s.component.EditWorkCenter(0, *s.system));
+    EXPECT_TRUE(s.edit<frmWorkCenter>());
 
     const auto stored = s.storedCenters();
     ASSERT_EQ(stored.size(), 2u);
