@@ -35,6 +35,13 @@ struct FiscalCalendar {
     bool operator==(const FiscalCalendar&) const = default;
 };
 
+// A print sequence: a named list of accounts of one level that reports print in its order.
+struct PrintSequence {
+    int number = 0;
+    QString name;
+    bool operator==(const PrintSequence&) const = default;
+};
+
 class Masterfile {
 public:
     virtual ~Masterfile() = default;
@@ -63,6 +70,11 @@ public:
     // Stores the calendar; the periods and dates above follow it from then on. False when the
     // master file cannot be written (nothing is changed then).
     virtual bool setFiscalCalendar(const FiscalCalendar& calendar) = 0;
+    // The line style of the system's print-outs (0: the plain style).
+    virtual int lineStyle() const { return 0; }
+    // The print sequences defined for an account level (1 system, 2 work center, 3 associate,
+    // 4 allocation), by number.
+    virtual std::vector<PrintSequence> printSequences(int level) const { return {}; }
     // One entry in the system's change log, as the editors' entries (table word, code, action).
     virtual void logChange(const QString& tableWord, const QString& code,
                            const QString& action) = 0;

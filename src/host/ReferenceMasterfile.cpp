@@ -1,5 +1,7 @@
 #include "host/ReferenceMasterfile.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -13,6 +15,12 @@ const QString master = QStringLiteral("Master");
 const QString dateFormat = QStringLiteral("yyyy/MM/dd");
 
 const QString calendarSection = QStringLiteral("Calendar");
+const QString sequenceSection = QStringLiteral("PrintSequences");
+
+// The sequence key of a level and number: "3.1".
+QString sequenceKey(int level, int number) {
+    return QString::number(level) + u'.' + QString::number(number);
+}
 
 QDate parseDate(const QString& text) {
     return QDate::fromString(text.trimmed(), dateFormat);
@@ -68,19 +76,23 @@ bool ReferenceMasterfile::create(const QString& path, const MasterfileSettings& 
         return false;
     }
     Sections sections;
-    sections[master] = {{QStringLiteral("Title"), settings.title},
-                        {QStringLiteral("DataLevel"), settings.dataLevel},
-                        {QStringLiteral("FirstYear"), QString::number(settings.firstYear)},
-                        {QStringLiteral("Years"), QString::number(settings.years)},
-                        {QStringLiteral("Fields"), QString::number(settings.fields)},
-                        {QStringLiteral("Periods"), QString::number(settings.periods)},
-                        {QStringLiteral("FirstYearStart"),
-                         settings.firstYearStart.isValid()
-                             ? settings.firstYearStart.toString(dateFormat)
-                             : QString()},
-                        {QStringLiteral("FirstDataDate"), QString()},
-                        {QStringLiteral("LastDataDate"), QString()}};
+    sections[master] = {
+        {QStringLiteral("Title"), settings.title},
+        {QStringLiteral("DataLevel"), settings.dataLevel},
+        {QStringLiteral("FirstYear"), QString::number(settings.firstYear)},
+        {QStringLiteral("Years"), QString::number(settings.years)},
+        {QStringLiteral("Fields"), QString::number(settings.fields)},
+        {QStringLiteral("Periods"), QString::number(settings.periods)},
+        {QStringLiteral("FirstYearStart"), settings.firstYearStart.isValid()
+                                               ? settings.firstYearStart.toString(dateFormat)
+                                               : QString()},
+        {QStringLiteral("FirstDataDate"), QString()},
+        {QStringLiteral("LastDataDate"), QString()}};
     sections[QStringLiteral("Titles")] = {{QStringLiteral("1"), settings.title}};
+    sections[sequenceSection] = {{sequenceKey(1, 1), QStringLiteral("System Total")},
+                                 {sequenceKey(2, 1), QStringLiteral("All Work Centers")},
+                                 {sequenceKey(3, 1), QStringLiteral("All Associates")},
+                                 {sequenceKey(4, 1), QStringLiteral("All Allocations")}};
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(serialize(sections)) < 0 || !file.commit()) {
         *error = QStringLiteral("Cannot write ") + path + QStringLiteral(": ") + file.errorString();
@@ -122,8 +134,8 @@ void ReferenceMasterfile::refreshCalendar() {
     const int count = stored.value(QStringLiteral("Count")).toInt();
     if (count <= 0) {
         calendarStored_ = false;
-        calendar_ = impliedCalendar(value(master, QStringLiteral("Periods")).toInt(),
-                                    systemStartDate());
+        calendar_ =
+            impliedCalendar(value(master, QStringLiteral("Periods")).toInt(), systemStartDate());
         return;
     }
     calendarStored_ = true;
@@ -247,17 +259,17 @@ QDate ReferenceMasterfile::periodStart(int year, int period) const {
     }
     const QDate start = yearStart(year);
     switch (calendar_.type) {
-    case FiscalCalendar::CalendarMonths:
-        return start.addMonths(period - 1);
-    case FiscalCalendar::TwoPerMonth:
-        return start.addMonths((period - 1) / 2).addDays((period - 1) % 2 == 0 ? 0 : 15);
-    default: {
-        qint64 weeks = 0;
-        for (int before = 1; before < period; ++before) {
-            weeks += calendar_.periods[before - 1].length;
+        case FiscalCalendar::CalendarMonths:
+            return start.addMonths(period - 1);
+        case FiscalCalendar::TwoPerMonth:
+            return start.addMonths((period - 1) / 2).addDays((period - 1) % 2 == 0 ? 0 : 15);
+        default: {
+            qint64 weeks = 0;
+            for (int before = 1; before < period; ++before) {
+                weeks += calendar_.periods[before - 1].length;
+            }
+            return start.addDays(7 * weeks);
         }
-        return start.addDays(7 * weeks);
-    }
     }
 }
 
@@ -283,6 +295,50 @@ FiscalCalendar ReferenceMasterfile::fiscalCalendar() const {
     return calendar_;
 }
 
+int ReferenceMasterfile::lineStyle() const {
+    return value(master, QStringLiteral("LineStyle")).toInt();
+}
+
+std::vector<PrintSequence> ReferenceMasterfile::printSequences(int level) const {
+    std::vector<PrintSequence> sequences;
+    const QString prefix = QString::number(level) + u'.';
+    const auto stored = sections_.value(sequenceSection);
+    for (auto entry = stored.cbegin(); entry != stored.cend(); ++entry) {
+        if (entry.key().startsWith(prefix)) {
+            sequences.push_back({entry.key().mid(prefix.size()).toInt(), entry.value()});
+        }
+    }
+    std::sort(sequences.begin(), sequences.end(),
+              [](const PrintSequence& one, const PrintSequence& other) {
+                  return one.number < other.number;
+              });
+    return sequences;
+}
+
+bool ReferenceMasterfile::setPrintSequences(int level,
+                                            const std::vector<PrintSequence>& sequences) {
+    // Another workstation may have changed the file since it was read.
+    if (!reload()) {
+        return false;
+    }
+    const Sections before = sections_;
+    auto& stored = sections_[sequenceSection];
+    const QString prefix = QString::number(level) + u'.';
+    for (const QString& key : stored.keys()) {
+        if (key.startsWith(prefix)) {
+            stored.remove(key);
+        }
+    }
+    for (const PrintSequence& sequence : sequences) {
+        stored[sequenceKey(level, sequence.number)] = sequence.name;
+    }
+    if (!write()) {
+        sections_ = before;
+        return false;
+    }
+    return true;
+}
+
 bool ReferenceMasterfile::setFiscalCalendar(const FiscalCalendar& calendar) {
     const Sections before = sections_;
     auto& stored = sections_[calendarSection];
@@ -294,8 +350,7 @@ bool ReferenceMasterfile::setFiscalCalendar(const FiscalCalendar& calendar) {
     for (size_t index = 0; index < calendar.periods.size(); ++index) {
         const QString number = QString::number(index + 1);
         stored[QStringLiteral("Name") + number] = calendar.periods[index].name;
-        stored[QStringLiteral("Length") + number] =
-            QString::number(calendar.periods[index].length);
+        stored[QStringLiteral("Length") + number] = QString::number(calendar.periods[index].length);
     }
     sections_[master][QStringLiteral("Periods")] = QString::number(calendar.periods.size());
     if (!write()) {

@@ -8,6 +8,9 @@
 //   [Master]      FirstYearStart: the first day of the first fiscal year (the system start date)
 //   [Calendar]    Type (1 to 5), FirstMonth, YearStart, Count, Name1/Length1 ... (the periods)
 //   [FiscalYears] 2024=2024/01/01 (first day of a fiscal year, where it is not the calendar's)
+//   [PrintSequences] level.number=name (3.1=All Associates): the print sequences reports list;
+//                 a new master file gets one of every account level
+//   [Master]      LineStyle: the line style of the print-outs (0 when missing)
 // Fiscal year Y is the (Y - first year + 1)th year of the system. Week calendars run 364 days a
 // year from the calendar's year start; month calendars follow the months from it. Without a
 // [Calendar] section, Periods 12 means the calendar months and anything else 13 four-week periods.
@@ -29,7 +32,8 @@ struct MasterfileSettings {
     int years = 2;
     int fields = 300;
     int periods = 13;
-    QDate firstYearStart;  // the first day of the first fiscal year; 1 January of firstYear if unset
+    QDate
+        firstYearStart;  // the first day of the first fiscal year; 1 January of firstYear if unset
 };
 
 class ReferenceMasterfile : public Masterfile {
@@ -54,6 +58,10 @@ class ReferenceMasterfile : public Masterfile {
     QDate lastDataDate() const override;
     QDate systemStartDate() const override;
     FiscalCalendar fiscalCalendar() const override;
+    int lineStyle() const override;
+    std::vector<PrintSequence> printSequences(int level) const override;
+    // Replaces the print sequences of a level; false with lastError() when not written.
+    bool setPrintSequences(int level, const std::vector<PrintSequence>& sequences);
     bool setFiscalCalendar(const FiscalCalendar& calendar) override;
     // Passed to the log set by setChangeLogWriter (nothing is logged without one).
     void logChange(const QString& tableWord, const QString& code, const QString& action) override;
