@@ -2,6 +2,8 @@
 // all ten validation tables as CSV and as XLSX through the export command, and the CSV writing
 // alone with the tables already open, against the sqlite3 command writing the same rows as CSV
 // from a database that holds them (loaded once, before timing). Report: our CSV time / sqlite3.
+#include "BenchSupport.h"
+
 #include "host/DemoSite.h"
 #include "host/ReferenceSystem.h"
 #include "maintenance/TableExport.h"
@@ -17,6 +19,9 @@
 #include <QTemporaryDir>
 
 namespace {
+
+using vel::bench::childProcessorMilliseconds;
+using vel::bench::runSqlite;
 
 QTemporaryDir* folder = nullptr;
 vel::ReferenceSystem* largeSite = nullptr;
@@ -81,27 +86,6 @@ void WriteOneTableCsv(benchmark::State& state) {
 }
 BENCHMARK(WriteOneTableCsv)->DenseRange(0, 9)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// User and system time of the finished child processes, in milliseconds.
-double childProcessorMilliseconds() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto milliseconds = [](const timeval& time) {
-        return double(time.tv_sec) * 1000.0 + double(time.tv_usec) / 1000.0;
-    };
-    return milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime);
-}
-
-int runSqlite(const QStringList& arguments, const QByteArray& input) {
-    QProcess process;
-    process.start(QStringLiteral("sqlite3"), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(600000)) {
-        return -1;
-    }
-    return process.exitCode();
-}
-
 // An SQLite database holding the rows of the ten CSV files written above, one table each.
 QString preparedDatabase() {
     static QString database;
@@ -145,22 +129,5 @@ BENCHMARK(Sqlite3WritesTheSameRowsAsCsv)->Unit(benchmark::kMillisecond)->Iterati
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    vel::HeadlessUi ui;
-    ui.setUnanswered(vel::HeadlessUi::Unanswered::DefaultButton);
-    vel::ScopedUi scope(ui);
-    QTemporaryDir temporary;
-    folder = &temporary;
-    QString error;
-    const QString data = temporary.filePath(QStringLiteral("site"));
-    if (!vel::createDemoSite(data, vel::DemoSize::Large, &error)) {
-        qFatal("%s", qPrintable(error));
-    }
-    vel::ReferenceSystem site(data, 1);
-    site.errors().setEchoToStandardError(true);
-    largeSite = &site;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vel::bench::runOnLargeDemoSite(argc, argv, folder, largeSite);
 }

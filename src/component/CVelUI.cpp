@@ -23,6 +23,9 @@
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "services/RuntimeError.h"
+#include "reports/frmEmployeeAccountability.h"
+#include "reports/frmQuickReport.h"
+#include "reports/DayInfoListing.h"
 
 namespace vel {
 
@@ -236,7 +239,8 @@ bool CVelUI::PrintAssocQual(Handle, VelmorSystem& Velmor) {
     return true;
 }
 
-bool CVelUI::PrintAssocAccountability(Handle, VelmorSystem& Velmor) {
+bool CVelUI::PrintAssocAccountability(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
     if (!Velmor.features().performancePolicy) {
         MessageWithSound(QStringLiteral("The PPA Module must be Active before this report can be printed"),
                          MB_OK | MB_ICONINFORMATION, Velmor.Program().title());
@@ -244,18 +248,25 @@ bool CVelUI::PrintAssocAccountability(Handle, VelmorSystem& Velmor) {
     }
     Velmor.StatusText(loadingFiles);
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The associate accountability report"));
-    return false;
+    frmEmployeeAccountability window;
+    return window.PrintReport(hwndOwner, Velmor);
 }
 
-bool CVelUI::PrintQuickReport(Handle, VelmorSystem& Velmor, Masterfile& masterfile, short,
-                              QDate&) {
+bool CVelUI::PrintQuickReport(Handle hwndOwner, VelmorSystem& Velmor, Masterfile& masterfile,
+                              short RepType, QDate& CurrentDate) {
+    OperationScope scope(Velmor);
     Velmor.StatusText(QStringLiteral("Opening ") + masterfile.name());
     if (!masterfile.open()) {
         return false;
     }
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The quick report"));
+    frmQuickReport window;
+    if (prefill_.isSet()) {
+        window.SetPrefillData(prefill_.DateRangeType, prefill_.DataLevel, prefill_.StartDate,
+                              prefill_.LastDate, prefill_.NumSequences, prefill_.SeqType,
+                              prefill_.SeqNum);
+    }
+    window.PrintReport(hwndOwner, Velmor, masterfile, RepType, CurrentDate);
     return true;
 }
 
@@ -293,12 +304,11 @@ bool CVelUI::PrintDayInfo(Handle, VelmorSystem& Velmor) {
 
 void CVelUI::printDayInfo(const std::vector<DayEntry>& entries) {
     TBPrint printer;
-    printer.onDeviceInit([this](TBPrint& p) { dayInfoSystem_->standardDeviceSetup(p); });
-    printer.onPrintInit([](TBPrint& p) {
-        p.table().setColumn(1, QStringLiteral("File Date"), 12);
-        p.table().setColumn(2, QStringLiteral("Date"), 12);
-        p.table().setColumn(3, QStringLiteral("Times"), 40);
+    printer.onDeviceInit([this](TBPrint& p) {
+        dayInfoSystem_->standardDeviceSetup(p);
+        p.setOrientation(PrintOrientation::Landscape);
     });
+    printer.onPrintInit([&entries](TBPrint& p) { fillDayInfoTable(p.table(), entries); });
     printer.onPrintHeader([this](TBPrint& p) {
         dayInfoSystem_->standardPageHeader(p);
         p.setAlignment(PrintAlignment::Centre);
@@ -307,14 +317,6 @@ void CVelUI::printDayInfo(const std::vector<DayEntry>& entries) {
         p.printLine(QString());
     });
     printer.startJob();
-    const QString dateFormat = QStringLiteral("yyyy/MM/dd");
-    int row = 0;
-    for (const DayEntry& entry : entries) {
-        ++row;
-        printer.table().setCell(row, 1, entry.fileDate.toString(dateFormat));
-        printer.table().setCell(row, 2, entry.date.toString(dateFormat));
-        printer.table().setCell(row, 3, entry.times);
-    }
     printer.printTable();
     PrintOutput* output = installedPrintOutput();
     if (!output) {

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace vel {
 
 namespace {
@@ -48,19 +50,31 @@ void refuse(const QString& title, const QString& prompt) {
     MessageWithSound(prompt, MB_OK | MB_ICONEXCLAMATION, title);
 }
 
-// Brings the control files into the local subfolder; false when a copy or the unpacking failed.
-bool copyControlFiles(VelmorSystem& system, const QString& folder, int corporateNumber,
-                      const QStringList& tables) {
+// What a control zip may unpack to: its one control activity file, which is a few megabytes
+// at most even for a large corporate system.
+ZipLimits controlZipLimits(int corporateNumber) {
+    ZipLimits limits;
+    limits.names = {TableCatalogue::forSystem(QString(catalogue::corporateControlActivityFile),
+                                              corporateNumber)};
+    limits.maximumTotalSize = qint64(64) << 20;
+    limits.maximumRatio = 250;
+    return limits;
+}
+
+// Brings the control files into the local subfolder; empty when done, else why not (an empty
+// reason when the copy failed without one).
+std::optional<QString> copyControlFiles(VelmorSystem& system, const QString& folder,
+                                        int corporateNumber, const QStringList& tables) {
     ProgramObject& program = system.Program();
     const QString local = TableCatalogue(program.dataFolder(), program.systemNumber()).corporateSubfolder();
     if (!QDir().mkpath(local)) {
-        return false;
+        return QString();
     }
     for (const QString& table : tables) {
         const QString source = TableCatalogue::findFile(folder, TableCatalogue::forSystem(table, corporateNumber));
         const QString target = AddSlash(local) + TableCatalogue::forSystem(table, program.systemNumber());
         if (isStale(target, source) && !CopyOneFile(source, target)) {
-            return false;
+            return QString();
         }
     }
     const QString zip = TableCatalogue::findFile(
@@ -69,9 +83,13 @@ bool copyControlFiles(VelmorSystem& system, const QString& folder, int corporate
         QString(catalogue::corporateControlActivityFile), corporateNumber);
     if (isStale(unpacked, zip)) {
         system.StatusText(QStringLiteral("Unzipping Corporate Control Files"));
-        return ZipArchive::extractAll(zip, local).ok;
+        const ZipResult result =
+            ZipArchive::extractAll(zip, local, controlZipLimits(corporateNumber));
+        if (!result.ok) {
+            return result.error;
+        }
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -117,8 +135,10 @@ bool corporateControlCheck(VelmorSystem& system) {
             return false;
         }
     }
-    if (!copyControlFiles(system, folder, corporateNumber, tables)) {
-        refuse(title, QStringLiteral("Cannot Copy the Corporate Control files to the Corporate subfolder"));
+    if (const auto problem = copyControlFiles(system, folder, corporateNumber, tables)) {
+        const QString reason = problem->isEmpty() ? QString() : paragraph + *problem;
+        refuse(title, QStringLiteral("Cannot Copy the Corporate Control files to the Corporate "
+                                     "subfolder") + reason);
         return false;
     }
     return true;

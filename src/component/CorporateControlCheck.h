@@ -9,7 +9,9 @@
 // (the site's own number when a zip of that number exists). The check copies the tables, and
 // unpacks the zip, into the "Corporate" subfolder of the data folder under the site's own
 // system number, where the site's corporate table objects read them; it copies only what is
-// missing there or older than the corporate folder's file.
+// missing there or older than the corporate folder's file. The zip may hold only the control
+// activity file and at most 64 MB (an entry at most 250 times its packed size); it is unpacked
+// whole or not at all, and a refusal or a damaged zip is told with its reason.
 #include <QString>
 
 namespace vel {

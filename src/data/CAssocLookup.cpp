@@ -1,6 +1,8 @@
 #include "data/CAssocLookup.h"
 
+#include "platform/xbase/TableChecker.h"
 #include "services/AddSlash.h"
+#include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -149,12 +151,39 @@ int16_t CAssocLookup::openShared() {
     return openIndexes();
 }
 
+// An index that fails its check (a crash while it was written, a copy of another site's) would
+// be written into and stay wrong; it is reported through the error report and rebuilt.
+bool CAssocLookup::indexesSound() const {
+    const xbase::TableChecker checker;
+    for (int number = 1; number <= 2; ++number) {
+        const xbase::Status status = checker.checkIndex(dataPath(), indexPath(number));
+        if (!status.ok()) {
+            if (ErrorReporter* reporter = errorReporter()) {
+                reporter->report(status.message() + QStringLiteral("; the index is rebuilt") +
+                                     QStringLiteral(" - CAssocLookup:OpenTable"),
+                                 GenericErrorNumber, true);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
 int16_t CAssocLookup::OpenTable() {
     if (!usable()) {
         return e4info;
     }
     CloseTable();
     int16_t result = openShared();
+    if (result >= 0 && !indexesSound()) {
+        const int16_t alone =
+            openAlone(QStringLiteral(" exclusively for indexing.  It is in use by other users."));
+        if (alone == r4success) {
+            reportPending(d4reindex(data_));
+        }
+        CloseTable();
+        result = openShared();  // rebuilt, or as it is while others have it open
+    }
     if (result < 0) {
         CloseTable();
         return result;

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace vel {
 class Masterfile;
 class NewSystemBuilder;
 class ProgramObject;
+class RecordedWork;
+class ReportModule;
 class TBPrint;
 struct ActivityRecord;
 struct AllocationRecord;
@@ -44,11 +47,16 @@ struct GroupingMember {
     bool operator==(const GroupingMember&) const = default;
 };
 
-// One entry of the system's day file: a posted day and its file.
+// One entry of the system's day file: a posted day and its file, and nine figures of the day's
+// recorded work, in this order: production-sheet lines, associates who worked, total hours,
+// measured hours, earned hours, units, cost, audited units, failed units (catch, check and
+// audit failures together).
 struct DayEntry {
+    static constexpr int Values = 9;
     QDate fileDate;
     QDate date;
     QString times;
+    std::array<double, Values> values{};
 };
 
 class VelmorSystem {
@@ -160,6 +168,17 @@ public:
         }
     }
 
+    // Saves the table's edits and writes its change-log entries as one unit: both land, or
+    // (after a failure or a crash) neither. False when nothing was saved; the reason is in the
+    // table's lastError() or, when the log could not be written, in the error report.
+    virtual bool saveWithLog(TableObject& table, const std::vector<ChangeLogLine>& lines) {
+        if (!table.save()) {
+            return false;
+        }
+        logChanges(table, lines);
+        return true;
+    }
+
     // The allocations' accounts in the master file: accounts 1 to the answer exist, so an
     // allocation numbered above it has no account yet ("allocated" counts them).
     virtual int allocationAccounts() = 0;
@@ -194,6 +213,13 @@ public:
     // (showing its progress and, when it fails, the reason); false when it did not convert.
     virtual bool qualityDataFieldsMissing() = 0;
     virtual bool convertQualityDataFields() = 0;
+
+    // The recorded work of the system: production-sheet lines, posted figures and histories.
+    virtual RecordedWork& recordedWork() = 0;
+
+    // The system's report module (report templates and the reports built from them); nullptr
+    // when the system has none.
+    virtual ReportModule* reportModule() { return nullptr; }
 };
 
 }  // namespace vel

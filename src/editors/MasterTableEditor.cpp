@@ -44,6 +44,11 @@ void MasterTableEditor::release() {
     list_->unload();
 }
 
+QString openFailureDetail(const TableObject& table) {
+    const QString reason = table.lastError();
+    return reason.isEmpty() ? QString() : QStringLiteral("\n\n") + reason;
+}
+
 int MasterTableEditor::message(const QString& text, int style, const QString& caption) {
     return MessageWithSound(text, style,
                             caption.isEmpty() && system_ ? system_->Program().title() : caption);
@@ -90,7 +95,8 @@ bool MasterTableEditor::beginEdit(VelmorSystem& system, TableObject& table, bool
         accessBegun_ = true;
     }
     if (!table.isOpen() && !table.open()) {
-        message(QStringLiteral("Error opening the ") + table.name() + openFailureSuffix,
+        message(QStringLiteral("Error opening the ") + table.name() + openFailureSuffix +
+                    openFailureDetail(table),
                 MB_ICONEXCLAMATION);
         endEdit();
         return false;

@@ -37,6 +37,10 @@ struct PrintColumn {
     int width = 10;
 };
 
+// The reason a table gave for not opening (file, problem, how to repair it), to follow the
+// "Error opening the ..." message on its own lines; empty when the table gave none.
+QString openFailureDetail(const TableObject& table);
+
 class MasterTableEditor : public EditorEntry, protected EditFormEvents {
   public:
     bool tableChanged() const override;

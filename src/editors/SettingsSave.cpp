@@ -2,6 +2,7 @@
 
 #include "data/Masterfile.h"
 #include "data/ProgramObject.h"
+#include "data/RecordedWork.h"
 #include "data/SettingsObject.h"
 #include "data/VelmorSystem.h"
 #include "editors/SettingsDataFields.h"
@@ -167,14 +168,14 @@ void SettingsSave::recalculateHistory() {
                                "select to cancel, then the recalculations will occur during "
                                "Week-End Processing."),
                 MB_OKCANCEL | MB_ICONQUESTION);
+    bool recalculated = false;
     if (answer == IDOK) {
         system_.StatusText(QStringLiteral("Opening Files ..."));
-        system_.StatusText(QStringLiteral("Recalculating History..."));
+        recalculated = system_.recordedWork().recalculate();
     }
-    // The system keeps no history of its own to recalculate here: the request is recorded for
-    // the week-end job, which recalculates with the stored weeks and clears it.
+    // Cancelled (or failed): the week-end job recalculates with the stored weeks and clears it.
     settings_.selectSection(QStringLiteral("History"));
-    settings_.writeBoolean(QStringLiteral("RecalculatePending"), true);
+    settings_.writeBoolean(QStringLiteral("RecalculatePending"), !recalculated);
     system_.StatusDone();
 }
 

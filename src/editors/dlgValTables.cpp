@@ -1,6 +1,6 @@
 #include "editors/dlgValTables.h"
 
-#include "platform/transfer/ExportOutputType.h"
+#include "platform/transfer/ExportTypeChoice.h"
 #include "services/BrowseFolder.h"
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
@@ -22,18 +22,6 @@ namespace {
 
 const QString defaultCaption = QStringLiteral("Export Options");
 const QString preselectedType = QStringLiteral("XLSX");
-
-// The types a chooser lists: delimited text files and files with their own column structure.
-QList<ExportOutputType> listedTypes() {
-    QList<ExportOutputType> types;
-    for (const ExportOutputType& type : ExportOutputType::all()) {
-        if (type.typeClass == ExportOutputType::TextClass ||
-            type.typeClass == ExportOutputType::TableClass) {
-            types.append(type);
-        }
-    }
-    return types;
-}
 
 }  // namespace
 
@@ -77,7 +65,7 @@ bool dlgValTables::ShowOptions(quintptr ownerHandle, Options& options, const QSt
                 options.selection[index] = tables_[index]->checked();
             }
             options.folder = folder_->text();
-            options.outputType = listedTypes().value(type_->listIndex()).name;
+            options.outputType = choosableOutputTypes().value(type_->listIndex()).name;
         }
         unload();
     });
@@ -90,11 +78,11 @@ void dlgValTables::fill(const Options& options, const QString& explanation, cons
     explanation_->setCaption(explanation);
     folder_->setText(options.folder);
     type_->clear();
-    const QList<ExportOutputType> types = listedTypes();
+    const QList<ExportOutputType> types = choosableOutputTypes();
     const auto wanted = ExportOutputType::find(options.outputType);
     int chosen = -1;
     for (const ExportOutputType& type : types) {
-        type_->addItem(type.description + QStringLiteral(" (") + type.extension + u')');
+        type_->addItem(outputTypeChoiceText(type));
         if (wanted && wanted->name == type.name) {
             chosen = type_->listCount() - 1;
         }

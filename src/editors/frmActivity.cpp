@@ -148,8 +148,10 @@ bool frmActivity::openRelatedTables() {
             openedHere_.push_back(&table);
             return true;
         }
-        message(failure.isEmpty() ? QStringLiteral("Error opening the ") + table.name() : failure,
-                MB_ICONEXCLAMATION);
+        message(
+            (failure.isEmpty() ? QStringLiteral("Error opening the ") + table.name() : failure) +
+                openFailureDetail(table),
+            MB_ICONEXCLAMATION);
         return false;
     };
     VelmorSystem& sys = system();

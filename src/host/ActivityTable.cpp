@@ -1,5 +1,7 @@
 #include "host/ActivityTable.h"
 
+#include "host/SaveUnit.h"
+
 #include <memory>
 #include <set>
 
@@ -121,10 +123,17 @@ bool ActivityTable::hasEdits() const {
 }
 
 bool ActivityTable::save() {
+    SaveUnit unit(core().store().operations());
     UndoList undo;
-    const bool saved = saveInto(undo);
-    undo.clear();
-    return saved;
+    if (!saveInto(undo)) {
+        return false;  // the unit puts the files back
+    }
+    QString error;
+    if (!unit.commit(&error)) {
+        undo.runAll();
+        return core().fail(error);
+    }
+    return true;
 }
 
 bool ActivityTable::saveInto(UndoList& undo) {
@@ -162,9 +171,10 @@ bool ActivityTable::rebuildStandards() {
     for (int number = 1; number <= recordCount(); ++number) {
         all.insert(number);
     }
+    SaveUnit unit(core().store().operations());
     UndoList undo;
     QString error;  // the standards table has reported it already
-    const bool rebuilt = rewriteStandardRows(all, true, undo, error);
+    const bool rebuilt = rewriteStandardRows(all, true, undo, error) && unit.commit(&error);
     if (!rebuilt) {
         undo.runAll();
     }

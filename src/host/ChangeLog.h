@@ -45,6 +45,7 @@ class ChangeLog {
     // Every entry, oldest first; empty with lastError() when the file cannot be read.
     std::vector<ChangeLogEntry> entries();
     QString lastError() const { return store_.lastError(); }
+    xbase::FileOperations& operations() const { return store_.operations(); }
 
   private:
     XbaseStore store_;

@@ -1,6 +1,7 @@
 #include "host/DemoSite.h"
 
 #include "host/DemoSiteBuilder.h"
+#include "host/ReferenceReportModule.h"
 #include "services/RuntimeError.h"
 
 #include <QDir>
@@ -20,9 +21,10 @@ bool createDemoSite(const QString& folder, DemoSize size, QString* error, const 
     }
     MasterfileSettings settings;
     settings.title = QStringLiteral("Riverside Distribution Center");
-    // Two fiscal years, so that four weeks back from early January still fall in the first.
-    settings.firstYear = today.year() - 1;
-    settings.years = 2;
+    // Fiscal years from the one holding the first recorded day to today's.
+    const int yearsOfWork = size == DemoSize::Large ? 2 : 1;
+    settings.firstYear = today.year() - yearsOfWork;
+    settings.years = yearsOfWork + 1;
     if (!ReferenceSystem::createEmptySystem(folder, 1, settings, &reason)) {
         return false;
     }
@@ -35,6 +37,10 @@ bool createDemoSite(const QString& folder, DemoSize size, QString* error, const 
         return false;
     } catch (const std::exception& failure) {
         reason = QString::fromUtf8(failure.what());
+        return false;
+    }
+    // A few report templates per quick-report mode, so that the quick report has reports to run.
+    if (!ReferenceReportModule::writeDemoTemplates(folder, &reason)) {
         return false;
     }
     reason.clear();

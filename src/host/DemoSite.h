@@ -1,7 +1,7 @@
 #pragma once
-// A demo site: a new system 1 in a data folder, filled with the master records and four weeks of
-// production-sheet lines of a realistic distribution center, so that the editors, lists and
-// reports have something to show. The same size always gives the same site (a fixed seed), with
+// A demo site: a new system 1 in a data folder, filled with the master records and the recorded
+// work of a realistic distribution center (a year on the small site, two years on the large
+// one), so that the editors, lists and reports have something to show. The same size always gives the same site (a fixed seed), with
 // the production dates counted back from the given day.
 #include <QDate>
 #include <QString>
@@ -14,7 +14,7 @@ enum class DemoSize {
 };
 
 // Creates system 1 in folder (made when missing) and fills it; false with the reason in error.
-// The production-sheet lines cover the four weeks up to and including today.
+// The production-sheet lines cover the weeks up to and including today.
 bool createDemoSite(const QString& folder, DemoSize size, QString* error,
                     const QDate& today = QDate::currentDate());
 

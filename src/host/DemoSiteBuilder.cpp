@@ -2,6 +2,7 @@
 
 #include "host/DemoProductionLines.h"
 #include "host/DemoSiteCatalogue.h"
+#include "host/PostingRules.h"
 #include "services/IniSettings.h"
 #include "services/RuntimeError.h"
 
@@ -45,8 +46,7 @@ DemoSiteShape DemoSiteShape::of(DemoSize size) {
         shape.groupings = 30;
         shape.locations = 500;
         shape.machines = 40;
-        shape.linesPerWeekday = 700;
-        shape.linesPerWeekendDay = 250;
+        shape.weeksOfWork = 104;
     } else {
         shape.workCenters = 8;
         shape.mistakes = 12;
@@ -57,8 +57,8 @@ DemoSiteShape DemoSiteShape::of(DemoSize size) {
         shape.groupings = int(catalogue::groupings().size());
         shape.locations = 24;
         shape.machines = 6;
-        shape.linesPerWeekday = 16;
-        shape.linesPerWeekendDay = 6;
+        shape.weeksOfWork = 52;
+        shape.dataFields = true;
     }
     return shape;
 }
@@ -112,14 +112,16 @@ void DemoSiteBuilder::build() {
     }
     reportStep(QStringLiteral("activities"), 10);
     makeActivities();
+    if (shape_.dataFields) {
+        assignDataFields();
+        store(system_.typesOfWork(), typesOfWork_);
+    }
     store(system_.activities(), activities_);
     reportStep(QStringLiteral("associates"), 11);
     makeAssociates();
     store(system_.associates(), associates_);
     reportStep(QStringLiteral("production sheets"), 12);
-    DemoProductionLines lines(random_, activities_, associates_, workCenters_, elementRates_);
-    store(system_.productionLines(),
-          lines.make(today_, shape_.linesPerWeekday, shape_.linesPerWeekendDay));
+    recordWork();
     system_.StatusDone();
 }
 
@@ -454,5 +456,8 @@ AssociateRecord DemoSiteBuilder::makeAssociate(int number) {
     associate.IncludeinQuality = true;
     return associate;
 }
+
+// The day file is written with the recorded work (DemoSiteWork.cpp).
+template void DemoSiteBuilder::store(Table<DayFileRecord>&, const std::vector<DayFileRecord>&);
 
 }  // namespace vel

@@ -1,6 +1,7 @@
 #pragma once
 // Fills a new, empty system with a demo site: the master records of a distribution center, then
-// four weeks of production-sheet lines, each table written through its table object. Failures
+// its recorded work (a year on the small site, two on the large one), posted week by week, and
+// the day file's figures of each day with work. Failures
 // are thrown as RuntimeError naming the file; createDemoSite() turns them into its result.
 #include "host/DemoRandom.h"
 #include "host/DemoSite.h"
@@ -23,8 +24,8 @@ struct DemoSiteShape {
     int schedules = 0;
     int locations = 0;
     int machines = 0;
-    int linesPerWeekday = 0;
-    int linesPerWeekendDay = 0;
+    int weeksOfWork = 0;      // weeks of recorded work up to today
+    bool dataFields = false;  // activities and types of work post into data fields
     bool large = false;
 
     static DemoSiteShape of(DemoSize size);
@@ -52,6 +53,8 @@ class DemoSiteBuilder {
     ActivityRecord makeActivity(int index, int catalogueIndex, int variant);
     void makeAssociates();
     AssociateRecord makeAssociate(int number);
+    void assignDataFields();
+    void recordWork();
 
     // Writes the records as records 1, 2, ... of the table and closes it.
     template <class Record>

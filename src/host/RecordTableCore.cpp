@@ -1,5 +1,7 @@
 #include "host/RecordTableCore.h"
 
+#include "host/SaveUnit.h"
+
 #include <algorithm>
 
 #include <memory>
@@ -65,6 +67,7 @@ bool RecordTableCore::reload() {
         return fail(store_.lastError());
     }
     lastError_.clear();
+    reportDamage();
     stored_ = std::move(rows);
     current_ = stored_;
     pendingMoves_.clear();
@@ -207,10 +210,33 @@ void RecordTableCore::cancel() {
     rebuildIndex();
 }
 
+// Values that cannot be read load as empty; each is said through the error report so that a
+// damaged file does not pass unnoticed.
+void RecordTableCore::reportDamage() {
+    const QStringList& damaged = store_.damagedValues();
+    constexpr int shown = 10;
+    for (int index = 0; index < damaged.size() && index < shown; ++index) {
+        if (rules_.reportFailure) {
+            rules_.reportFailure(damaged[index] + QStringLiteral(" (read as empty)"));
+        }
+    }
+    if (damaged.size() > shown && rules_.reportFailure) {
+        rules_.reportFailure(QStringLiteral("%1 more values of %2 cannot be read")
+                                 .arg(damaged.size() - shown)
+                                 .arg(store_.path()));
+    }
+}
+
 bool RecordTableCore::save() {
+    SaveUnit unit(store_.operations());
     UndoList undo;
     if (!saveInto(undo)) {
-        return false;
+        return false;  // the unit puts the files back
+    }
+    QString error;
+    if (!unit.commit(&error)) {
+        undo.runAll();
+        return fail(error);
     }
     undo.clear();
     return true;
@@ -241,16 +267,31 @@ bool RecordTableCore::saveInto(UndoList& undo,
         }
     }
     StoreJournal journal;
-    if (!store_.write(changes, journal)) {
+    LoadedRows loaded{&stored_,
+                      [this](const StoredRow& row) {
+                          return activeColumn_ >= 0 && !isSet(row.value(activeColumn_));
+                      },
+                      maximum()};
+    if (!store_.write(changes, journal, loaded)) {
         mine.runAll();
         return fail(store_.lastError());
     }
+    renumbered_ = journal.renumbered;
     const std::vector<StoredRow> previous = stored_;
     const bool previouslySaved = wasSaved_;
     const auto previousMoves = pendingMoves_;
     stored_ = current_;
     pendingMoves_.clear();
     wasSaved_ = wasSaved_ || !changes.empty() || !previousMoves.empty();
+    if (!renumbered_.empty()) {
+        // Others added records meanwhile: read the table again, theirs and ours.
+        std::vector<StoredRow> rows;
+        if (store_.load(rows)) {
+            stored_ = std::move(rows);
+            current_ = stored_;
+            rebuildIndex();
+        }
+    }
     mine.add([this, journal, previous, previouslySaved, previousMoves] {
         store_.undo(journal);
         stored_ = previous;

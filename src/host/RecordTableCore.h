@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace vel {
@@ -69,6 +70,9 @@ class RecordTableCore {
     // Whether the edited row differs from the stored one (a new row always does).
     bool rowChanged(int number) const;
     bool wasSaved() const { return wasSaved_; }
+    // New records of the last save that were stored under another number than they had in
+    // memory (another workstation added records meanwhile): number in memory, stored number.
+    const std::map<int, int>& renumbered() const { return renumbered_; }
     QString lastError() const { return lastError_; }
     bool fail(const QString& message);
 
@@ -80,6 +84,7 @@ class RecordTableCore {
     void unindex(int number);
     void index(int number);
     void rebuildIndex();
+    void reportDamage();
 
     XbaseStore store_;
     TableRules rules_;
@@ -94,6 +99,7 @@ class RecordTableCore {
     mutable int freeHint_ = 1;  // no record below it is free
     int loadedMaximum_ = -1;
     QString lastError_;
+    std::map<int, int> renumbered_;
 };
 
 }  // namespace vel

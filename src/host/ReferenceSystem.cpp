@@ -1,14 +1,17 @@
 #include "host/ReferenceSystem.h"
 
 #include "host/QualityFieldConversion.h"
+#include "host/ReferenceReportModule.h"
 
 #include "data/SettingsObject.h"
-#include "platform/print/TBPrint.h"
 #include "data/TableCatalogue.h"
 #include "host/CorporateControlFile.h"
 #include "host/ReferenceNewSystem.h"
+#include "host/ReferenceRecordedWork.h"
+#include "host/SaveUnit.h"
 #include "host/SystemRules.h"
 #include "host/WeekEndProcessing.h"
+#include "platform/print/TBPrint.h"
 #include "services/AddSlash.h"
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
@@ -16,6 +19,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <set>
 
 namespace vel {
 
@@ -52,7 +56,7 @@ ReferenceSystem::ReferenceSystem(const QString& dataFolder, int systemNumber,
       masterfile_(TableCatalogue(dataFolder, systemNumber).path(catalogue::masterFile),
                   TableCatalogue(dataFolder, systemNumber).path(hostFiles::accessLock)),
       changeLog_(TableCatalogue(dataFolder, systemNumber).path(catalogue::editLog), now_,
-                 StoreOptions{true, options.fileOperations, xbase::LockPolicy::retry(10)}),
+                 StoreOptions{true, options.fileOperations, StoreOptions().lockPolicy}),
       accessLock_(TableCatalogue(dataFolder, systemNumber).path(hostFiles::accessLock)),
       rules_(std::make_unique<SystemRules>(*this)) {
     masterfile_.setChangeLogWriter(
@@ -84,9 +88,9 @@ QString ReferenceSystem::corporatePath(const QString& catalogueName) const {
 
 void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
     const StoreOptions master{options.createMissingFiles, options.fileOperations,
-                              xbase::LockPolicy::retry(10)};
-    const StoreOptions side{true, options.fileOperations, xbase::LockPolicy::retry(10)};
-    const StoreOptions corporate{false, options.fileOperations, xbase::LockPolicy::retry(10)};
+                              StoreOptions().lockPolicy};
+    const StoreOptions side{true, options.fileOperations, StoreOptions().lockPolicy};
+    const StoreOptions corporate{false, options.fileOperations, StoreOptions().lockPolicy};
     const auto report = [this](const QString& message) { errors().report(message, 0, false); };
     const auto rules = [&](const QString& name, const QString& active, int maximum,
                            std::function<QString(int)> usedOn = {}) {
@@ -390,7 +394,12 @@ std::vector<DayEntry> ReferenceSystem::dayEntries() {
     for (int number = 1; number <= dayFile_->recordCount(); ++number) {
         if (dayFile_->isActive(number)) {
             const DayFileRecord record = dayFile_->record(number);
-            entries.push_back({record.FileDate, record.Date, record.Times});
+            entries.push_back({record.FileDate,
+                               record.Date,
+                               record.Times,
+                               {double(record.Lines), double(record.Associates), record.Hours,
+                                record.Measured, record.Earned, record.Units, record.Cost,
+                                record.Audited, record.Failed}});
         }
     }
     return entries;
@@ -415,6 +424,23 @@ void ReferenceSystem::logChange(const TableObject& table, const QString& recordC
         errors().report(changeLog_.lastError() + QStringLiteral(" - ReferenceSystem:logChange"), 0,
                         false);
     }
+}
+
+bool ReferenceSystem::saveWithLog(TableObject& table, const std::vector<ChangeLogLine>& lines) {
+    SaveUnit unit(changeLog_.operations());
+    if (!table.save()) {
+        return false;
+    }
+    if (!lines.empty() && !changeLog_.append(table.name(), lines)) {
+        unit.fail(changeLog_.lastError());
+    }
+    QString error;
+    if (!unit.commit(&error)) {
+        errors().report(error + QStringLiteral(" - ReferenceSystem:saveWithLog"), 0, false);
+        table.reindex();  // the file was put back: read it again
+        return false;
+    }
+    return true;
 }
 
 void ReferenceSystem::logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) {
@@ -499,20 +525,14 @@ bool ReferenceSystem::changeGroupingMembers(const QList<GroupingMember>& leave,
 }
 
 QList<QDate> ReferenceSystem::associateDataBefore(int associate, const QDate& date) {
-    QList<QDate> dates;
-    auto& lines = productionLines();
-    if (!lines.isOpen() && !lines.open()) {
-        return dates;
-    }
-    for (int number = 1; number <= lines.recordCount(); ++number) {
-        const ProductionLineRecord line = lines.record(number);
-        if (lines.isActive(number) && line.Associate == associate && line.Date < date &&
-            !dates.contains(line.Date)) {
-            dates << line.Date;
+    std::set<QDate> dates;
+    referenceRecordedWork().store().lines().read(1, [&](qint64, const ProductionLineRecord& line) {
+        if (line.Associate == associate && line.Date < date) {
+            dates.insert(line.Date);
         }
-    }
-    std::sort(dates.begin(), dates.end());
-    return dates;
+        return true;
+    });
+    return QList<QDate>(dates.begin(), dates.end());
 }
 
 bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date) {
@@ -530,7 +550,7 @@ bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date)
         lines.cancel();
         return false;
     }
-    return true;
+    return referenceRecordedWork().linesChanged();
 }
 
 QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
@@ -596,6 +616,17 @@ void ReferenceSystem::standardPageHeader(TBPrint& printer) {
                           .arg(printer.pageNumber()));
 }
 
+RecordedWork& ReferenceSystem::recordedWork() {
+    return referenceRecordedWork();
+}
+
+ReferenceRecordedWork& ReferenceSystem::referenceRecordedWork() {
+    if (!recordedWork_) {
+        recordedWork_ = std::make_unique<ReferenceRecordedWork>(*this);
+    }
+    return *recordedWork_;
+}
+
 bool ReferenceSystem::allocationUsedWithActivity(int activityNumber, int allocationNumber) {
     return rules_->allocationUsedWithActivity(activityNumber, allocationNumber);
 }
@@ -625,6 +656,13 @@ bool ReferenceSystem::writeCorporateControlData() {
         return false;
     }
     return true;
+}
+
+ReportModule* ReferenceSystem::reportModule() {
+    if (!reportModule_) {
+        reportModule_ = std::make_unique<ReferenceReportModule>(*this, dataFolder_);
+    }
+    return reportModule_.get();
 }
 
 }  // namespace vel

@@ -17,7 +17,9 @@
 
 namespace vel {
 
+class ReferenceReportModule;
 class SystemRules;
+class ReferenceRecordedWork;
 
 struct ReferenceSystemOptions {
     std::function<QDateTime()> now;  // the clock; the current date and time when empty
@@ -95,6 +97,7 @@ class ReferenceSystem : public VelmorSystem {
     void endTableAccess() override;
 
     bool openDayFile() override;
+    XbaseTable<DayFileRecord>& dayFile() { return *dayFile_; }
     std::vector<DayEntry> dayEntries() override;
     void closeDayFile() override;
 
@@ -105,6 +108,7 @@ class ReferenceSystem : public VelmorSystem {
     void logChange(const TableObject& table, const QString& recordCode, const QString& action,
                    const QString& changedSettings) override;
     void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) override;
+    bool saveWithLog(TableObject& table, const std::vector<ChangeLogLine>& lines) override;
     ChangeLog& changeLog() { return changeLog_; }
 
     void showHelp(int context) override { program_.showHelp(context); }
@@ -155,6 +159,13 @@ class ReferenceSystem : public VelmorSystem {
     bool convertQualityDataFields() override;
     static constexpr QLatin1StringView userDefinedPrefix{"User: "};
 
+    // See ReferenceRecordedWork.h.
+    RecordedWork& recordedWork() override;
+    ReferenceRecordedWork& referenceRecordedWork();
+
+    // The report module over the templates in the data folder's "Reports" folder.
+    ReportModule* reportModule() override;
+
   private:
     void buildTables(const ReferenceSystemOptions& options);
     QString settingValue(const QString& section, const QString& key,
@@ -175,7 +186,9 @@ class ReferenceSystem : public VelmorSystem {
     std::unique_ptr<XbaseTable<DayFileRecord>> dayFile_;
     std::unique_ptr<SystemRules> rules_;
     std::unique_ptr<GroupingMembership> membership_;
+    std::unique_ptr<ReferenceRecordedWork> recordedWork_;
     std::function<void(int)> newSystemOpened_;
+    std::unique_ptr<ReferenceReportModule> reportModule_;
 };
 
 }  // namespace vel

@@ -1,7 +1,9 @@
 #include "host/SystemRules.h"
 
+#include "host/ReferenceRecordedWork.h"
 #include "host/ReferenceSystem.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace vel {
@@ -29,7 +31,19 @@ bool SystemRules::anyActive(TableType& table, Test test) {
 }
 
 bool SystemRules::anyLine(const std::function<bool(const ProductionLineRecord&)>& test) {
-    return anyActive(system_.productionLines(), test);
+    const QFileInfo file(system_.filePath(hostFiles::productionLines));
+    const QString stamp = QString::number(file.size()) + u':' +
+                          QString::number(file.lastModified().toMSecsSinceEpoch());
+    if (stamp != linesStamp_) {
+        lines_.clear();
+        const bool read = system_.referenceRecordedWork().store().lines().read(
+            1, [this](qint64, const ProductionLineRecord& line) {
+                lines_.push_back(line);
+                return true;
+            });
+        linesStamp_ = read ? stamp : QString();
+    }
+    return std::any_of(lines_.begin(), lines_.end(), test);
 }
 
 bool SystemRules::changeLines(const std::function<bool(ProductionLineRecord&)>& change,
@@ -51,7 +65,10 @@ bool SystemRules::changeLines(const std::function<bool(ProductionLineRecord&)>& 
         table.cancel();
         return false;
     }
-    return true;
+    // The posted sums follow the lines, also when the save is taken back.
+    ReferenceRecordedWork& work = system_.referenceRecordedWork();
+    undo.add([&work] { work.linesChanged(); });
+    return work.linesChanged();
 }
 
 QString SystemRules::activityUsedOn(int number) {

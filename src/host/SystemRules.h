@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace vel {
 
@@ -44,7 +45,8 @@ class SystemRules {
     bool allocationUsedWithActivity(int activityNumber, int allocationNumber);
 
   private:
-    // Whether any active line satisfies the test; opens the lines table when needed.
+    // Whether any active line satisfies the test. The lines are read from their file once and
+    // kept until the file's size or time of change moves (an editor asks for many records).
     bool anyLine(const std::function<bool(const ProductionLineRecord&)>& test);
     // Applies the change to every active line it accepts and writes the changed lines.
     bool changeLines(const std::function<bool(ProductionLineRecord&)>& change, UndoList& undo,
@@ -53,6 +55,8 @@ class SystemRules {
     bool anyActive(TableType& table, Test test);
 
     ReferenceSystem& system_;
+    std::vector<ProductionLineRecord> lines_;
+    QString linesStamp_;
 };
 
 }  // namespace vel

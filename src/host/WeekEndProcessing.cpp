@@ -1,6 +1,8 @@
 #include "host/WeekEndProcessing.h"
 
 #include "data/records/AssociateRecord.h"
+#include "data/RecordedWork.h"
+#include "host/ReferenceRecordedWork.h"
 #include "host/ReferenceSystem.h"
 #include "services/AddSlash.h"
 #include "services/IniSettings.h"
@@ -47,22 +49,19 @@ bool WeekEndProcessing::run(bool interactive) {
         return false;
     }
     system_.StatusText(QStringLiteral("Week-End Processing"));
-    auto& lines = system_.productionLines();
-    if (!lines.open()) {
-        return fail(lines.lastError());
-    }
+    ProductionLineFile& lines = system_.referenceRecordedWork().store().lines();
     // Lines per week-ending Sunday, for the weeks after the last one closed.
     QMap<QDate, int> weeks;
-    for (int number = 1; number <= lines.recordCount(); ++number) {
-        if (lines.isActive(number)) {
-            const QDate date = lines.record(number).Date;
-            const QDate ending = date.addDays(7 - date.dayOfWeek());
-            if (ending <= weekEnd && (!closed.isValid() || ending > closed)) {
-                ++weeks[ending];
-            }
+    const bool read = lines.read(1, [&](qint64, const ProductionLineRecord& line) {
+        const QDate ending = line.Date.addDays(7 - line.Date.dayOfWeek());
+        if (ending <= weekEnd && (!closed.isValid() || ending > closed)) {
+            ++weeks[ending];
         }
+        return true;
+    });
+    if (!read) {
+        return fail(lines.lastError());
     }
-    lines.close();
     system_.StatusPercent(50);
     for (auto week = weeks.cbegin(); week != weeks.cend(); ++week) {
         if (!masterfile.setValue(QStringLiteral("WeekEnds"), week.key().toString(dateFormat),
@@ -84,7 +83,9 @@ bool WeekEndProcessing::recalculatePendingHistory() {
     if (!IniSettings::isTrue(settings.readValue(pending, QString()))) {
         return true;
     }
-    system_.StatusText(QStringLiteral("Recalculating History..."));
+    if (!system_.recordedWork().recalculate()) {
+        return fail(QStringLiteral("The history could not be recalculated"));
+    }
     if (!settings.writeBoolean(pending, false)) {
         return fail(settings.lastError());
     }
@@ -103,18 +104,18 @@ bool WeekEndProcessing::followUp(int mode, const QDate& date) {
         return fail(QStringLiteral("Follow-up mode ") + QString::number(mode) +
                     QStringLiteral(" is not known"));
     }
-    auto& lines = system_.productionLines();
     auto& associates = system_.associates();
-    if (!lines.open()) {
+    ProductionLineFile& lines = system_.referenceRecordedWork().store().lines();
+    QSet<int> recent;
+    const bool read = lines.read(1, [&](qint64, const ProductionLineRecord& line) {
+        if (line.Date >= date) {
+            recent.insert(line.Associate);
+        }
+        return true;
+    });
+    if (!read) {
         return fail(lines.lastError());
     }
-    QSet<int> recent;
-    for (int number = 1; number <= lines.recordCount(); ++number) {
-        if (lines.isActive(number) && lines.record(number).Date >= date) {
-            recent.insert(lines.record(number).Associate);
-        }
-    }
-    lines.close();
     if (!associates.open()) {
         return fail(associates.lastError());
     }

@@ -34,7 +34,7 @@ class WeekEndProcessing {
   private:
     bool fail(const QString& reason);
     // The history recalculation the settings editor left for the week-end ("History" /
-    // "RecalculatePending"): the host keeps no history of its own, so it clears the request.
+    // "RecalculatePending"): recalculated, then the request is cleared (kept when it failed).
     bool recalculatePendingHistory();
 
     ReferenceSystem& system_;

@@ -1,5 +1,7 @@
 #include "host/XbaseStore.h"
 
+#include "host/SaveUnit.h"
+
 #include "platform/xbase/FieldValues.h"
 #include "platform/xbase/Table.h"
 #include "services/RuntimeError.h"
@@ -13,6 +15,21 @@ namespace vel {
 namespace {
 
 const QString timeFormat = QStringLiteral("HH:mm:ss");
+
+// The layer's message, and for a damaged file the way to repair it.
+QString withRepairHint(const xbase::Status& status) {
+    using xbase::ErrorCode;
+    const ErrorCode code = status.code();
+    if (code != ErrorCode::CountMismatch && code != ErrorCode::CorruptHeader &&
+        code != ErrorCode::ReadFailed) {
+        return status.message();
+    }
+    const QString path = status.message().section(QStringLiteral(": "), 0, 0);
+    return status.message() + QStringLiteral(
+                                  ". To repair it, close Velmor on every workstation "
+                                  "and run: vxbase repair \"%1\"")
+                                  .arg(path);
+}
 
 // Reads the value of one column of the current record as the field's type.
 QVariant readValue(const xbase::Table& table, int column, FieldType type) {
@@ -139,6 +156,7 @@ StoredRow XbaseStore::normalized(const StoredRow& row) const {
 
 bool XbaseStore::load(std::vector<StoredRow>& rows) {
     lastError_.clear();
+    damaged_.clear();
     const QString name = QFileInfo(path_).fileName();
     if (!QFileInfo::exists(path_)) {
         if (!options_.createWhenMissing) {
@@ -150,16 +168,64 @@ bool XbaseStore::load(std::vector<StoredRow>& rows) {
             return fail(created.message());
         }
     }
-    xbase::Table table(operations());
-    xbase::Status status = table.open(path_, xbase::OpenOptions::readOnlyShared());
-    if (!status.ok()) {
-        return fail(status.message());
+    // Inside a save unit that holds the table, read what the unit has written so far.
+    if (SaveUnit* unit = SaveUnit::current(); unit != nullptr && unit->joined(path_) != nullptr) {
+        return readRows(*unit->joined(path_), rows);
     }
+    const QString folder = QFileInfo(path_).absolutePath();
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        // The shared file lock keeps every save out while the rows are read: all of a save
+        // shows, or none of it.
+        xbase::Table table(operations());
+        xbase::OpenOptions reading = xbase::OpenOptions::readOnlyShared();
+        reading.lockPolicy = options_.lockPolicy;
+        xbase::Status status = openLocked(table, path_, reading, false, operations());
+        if (!status.ok()) {
+            return fail(withRepairHint(status));
+        }
+        if (!xbase::Journal::hasAbandoned(folder, operations())) {
+            const bool read = readRows(table, rows);
+            table.close();
+            return read;
+        }
+        table.close();
+        status = xbase::Journal::recoverFolder(folder, operations(), options_.lockPolicy);
+        if (!status.ok()) {
+            return fail(status.message());
+        }
+    }
+    return fail(name + QStringLiteral(": an interrupted save could not be put back"));
+}
+
+StoredRow XbaseStore::readRow(const xbase::Table& table, const std::vector<int>& positions,
+                              QStringList* damage) const {
+    StoredRow row;
+    row.reserve(qsizetype(shapes_.size()));
+    for (size_t index = 0; index < shapes_.size(); ++index) {
+        row.append(readValue(table, positions[index], shapes_[index].type));
+        if (damage != nullptr) {
+            const xbase::FieldDescriptor& field = table.fields()[positions[index]];
+            const QString problem =
+                xbase::FieldValues::problem(table.recordBytes().constData(), field);
+            if (!problem.isEmpty()) {
+                *damage << QStringLiteral("%1, record %2, field %3: \"%4\" %5")
+                               .arg(QFileInfo(path_).fileName())
+                               .arg(table.recordNumber())
+                               .arg(field.name,
+                                    QString::fromLatin1(table.rawField(positions[index]).trimmed()),
+                                    problem);
+            }
+        }
+    }
+    return row;
+}
+
+bool XbaseStore::readRows(xbase::Table& table, std::vector<StoredRow>& rows) {
+    const QString name = QFileInfo(path_).fileName();
     std::vector<int> positions;
     for (const xbase::FieldDescriptor& column : columns_) {
         const int position = table.fieldIndex(column.name);
         if (position < 0) {
-            table.close();
             return fail(name + QStringLiteral(" has no column ") + column.name +
                         QStringLiteral(": it is not a table of this kind"));
         }
@@ -167,19 +233,10 @@ bool XbaseStore::load(std::vector<StoredRow>& rows) {
     }
     rows.clear();
     const StoredRow blank = blankRow();
+    xbase::Status status;
     for (status = table.goTop(); status.ok() && !table.eof(); status = table.skip()) {
-        if (table.isDeleted()) {
-            rows.push_back(blank);
-            continue;
-        }
-        StoredRow row;
-        row.reserve(qsizetype(shapes_.size()));
-        for (size_t index = 0; index < shapes_.size(); ++index) {
-            row.append(readValue(table, positions[index], shapes_[index].type));
-        }
-        rows.push_back(std::move(row));
+        rows.push_back(table.isDeleted() ? blank : readRow(table, positions, &damaged_));
     }
-    table.close();
     return status.ok() || fail(status.message());
 }
 
@@ -217,7 +274,8 @@ xbase::Status restoreRecord(xbase::Table& table, const QByteArray& original) {
 
 }  // namespace
 
-bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& journal) {
+bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& journal,
+                       const LoadedRows& loaded) {
     lastError_.clear();
     journal = {};
     if (changes.empty()) {
@@ -239,68 +297,106 @@ bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& jo
             }
         }
     }
-    xbase::Table table(operations());
-    xbase::Status status = table.open(path_, xbase::OpenOptions::shared(options_.lockPolicy));
+    SaveUnit unit(operations());
+    journal.inUnit = !unit.owns();
+    const auto failWrite = [&](const QString& message) {
+        unit.fail(message);
+        return fail(message);
+    };
+    xbase::Table* table = nullptr;
+    xbase::Status status = unit.join(path_, options_.lockPolicy, &table);
+    if (!status.ok()) {
+        return failWrite(withRepairHint(status));
+    }
+    const std::vector<int> positions = columnPositions(*table, columns_);
+    if (positions.empty()) {
+        return failWrite(name + QStringLiteral(" does not have the columns of this table"));
+    }
+    // The plan, made under the lock: rows written in place, and rows appended after the last.
+    const quint32 count = table->recordCount();
+    std::vector<quint32> inPlace;
+    std::vector<std::pair<int, const StoredRow*>> appended;
+    for (const auto& [number, row] : changes) {
+        const bool wasLoaded = loaded.rows != nullptr && size_t(number) <= loaded.rows->size();
+        if (loaded.rows != nullptr && !wasLoaded) {
+            appended.emplace_back(number, &row);  // new: numbered after the file's last record
+            continue;
+        }
+        if (!wasLoaded) {
+            if (quint32(number) <= count) {
+                inPlace.push_back(quint32(number));
+            } else {
+                appended.emplace_back(number, &row);
+            }
+            continue;
+        }
+        const StoredRow& before = (*loaded.rows)[size_t(number - 1)];
+        bool unchanged = quint32(number) <= count && table->go(quint32(number)).ok();
+        unchanged =
+            unchanged &&
+            (table->isDeleted() ? blankRow() : readRow(*table, positions, nullptr)) == before;
+        if (unchanged) {
+            inPlace.push_back(quint32(number));
+        } else if (loaded.isFree && loaded.isFree(before)) {
+            appended.emplace_back(number, &row);  // the free record was taken by someone else
+        } else {
+            return failWrite(name + QStringLiteral(", record %1 was changed by another "
+                                                   "workstation after it was read; nothing was "
+                                                   "saved. Open the table again and repeat the "
+                                                   "change.")
+                                        .arg(number));
+        }
+    }
+    if (loaded.maximum > 0 && !appended.empty() &&
+        count + appended.size() > quint32(loaded.maximum)) {
+        return failWrite(name + QStringLiteral(": the table is full (%1 records); nothing was "
+                                               "saved")
+                                    .arg(loaded.maximum));
+    }
+    status = unit.protect(*table, inPlace);
     if (!status.ok()) {
         return fail(status.message());
-    }
-    const std::vector<int> positions = columnPositions(table, columns_);
-    if (positions.empty()) {
-        table.close();
-        return fail(name + QStringLiteral(" does not have the columns of this table"));
-    }
-    const quint32 count = table.recordCount();
-    for (const auto& [number, row] : changes) {
-        if (quint32(number) <= count && !(status = table.lockRecord(quint32(number))).ok()) {
-            table.unlockAll();
-            table.close();
-            return fail(status.message());
-        }
     }
     const auto assignRow = [&](const StoredRow& row) {
         xbase::Status result;
         for (size_t index = 0; index < positions.size() && result.ok(); ++index) {
-            result = writeValue(table, positions[index], shapes_[index].type,
+            result = writeValue(*table, positions[index], shapes_[index].type,
                                 row.value(qsizetype(index)));
         }
         return result;
     };
-    for (const auto& [number, row] : changes) {
-        if (quint32(number) <= count) {
-            status = table.go(quint32(number));
-            if (status.ok()) {
-                journal.originals.emplace_back(quint32(number), table.recordBytes());
-                status = assignRow(row);
-            }
-            if (status.ok()) {
-                status = table.flush();
-            }
-        } else {
-            const quint32 countBefore = table.recordCount();
-            status = table.startAppend(true);
-            if (status.ok()) {
-                status = assignRow(row);
-            }
-            if (status.ok()) {
-                status = table.appendCurrent();
-            }
-            if (status.ok()) {
-                journal.appended.push_back(table.recordNumber());
-            } else if (table.recordCount() > countBefore) {
-                journal.appended.push_back(countBefore + 1);  // landed, though the append failed
-            }
+    for (quint32 number : inPlace) {
+        status = table->go(number);
+        if (status.ok()) {
+            journal.originals.emplace_back(number, table->recordBytes());
+            status = assignRow(changes.at(int(number)));
+        }
+        if (status.ok()) {
+            status = table->flush();
         }
         if (!status.ok()) {
-            break;
+            return failWrite(status.message());
         }
     }
-    table.unlockAll();
-    table.close();
-    if (!status.ok()) {
-        const QString message = status.message();
-        undo(journal);
-        journal = {};
-        return fail(message);
+    for (const auto& [number, row] : appended) {
+        status = table->startAppend(true);
+        if (status.ok()) {
+            status = assignRow(*row);
+        }
+        if (status.ok()) {
+            status = table->appendCurrent();
+        }
+        if (!status.ok()) {
+            return failWrite(status.message());
+        }
+        journal.appended.push_back(table->recordNumber());
+        if (int(table->recordNumber()) != number) {
+            journal.renumbered.emplace(number, int(table->recordNumber()));
+        }
+    }
+    QString error;
+    if (!unit.commit(&error)) {
+        return fail(error);
     }
     return true;
 }
@@ -316,8 +412,8 @@ bool XbaseStore::append(const std::vector<StoredRow>& rows, StoreJournal& journa
 }
 
 bool XbaseStore::undo(const StoreJournal& journal) {
-    if (journal.originals.empty() && journal.appended.empty()) {
-        return true;
+    if (journal.inUnit || (journal.originals.empty() && journal.appended.empty())) {
+        return true;  // the unit puts the file back
     }
     xbase::Table table(operations());
     xbase::Status status = table.open(path_, xbase::OpenOptions::shared(options_.lockPolicy));

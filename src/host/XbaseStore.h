@@ -7,9 +7,15 @@
 #include "platform/xbase/FileOperations.h"
 #include "platform/xbase/LockPolicy.h"
 
+#include <QStringList>
 #include <QVariantList>
+#include <functional>
 #include <map>
 #include <vector>
+
+namespace vel::xbase {
+class Table;
+}
 
 namespace vel {
 
@@ -20,12 +26,26 @@ using StoredRow = QVariantList;
 struct StoreJournal {
     std::vector<std::pair<quint32, QByteArray>> originals;
     std::vector<quint32> appended;
+    // The write was part of a larger SaveUnit, which puts the file back itself.
+    bool inUnit = false;
+    // New rows that went to another record number than the one asked for (a record another
+    // workstation took meanwhile, or appends after theirs): asked number, stored number.
+    std::map<int, int> renumbered;
+};
+
+// The rows as they were read, so that a write can tell what others changed since: a changed
+// row of a free record (isFree) moves to a new record, any other changed row fails the write.
+struct LoadedRows {
+    const std::vector<StoredRow>* rows = nullptr;
+    std::function<bool(const StoredRow&)> isFree;
+    int maximum = 0;  // the highest record number a new row may get (0: no limit)
 };
 
 struct StoreOptions {
     bool createWhenMissing = false;
     xbase::FileOperations* operations = nullptr;  // nullptr: the standard POSIX operations
-    xbase::LockPolicy lockPolicy = xbase::LockPolicy::retry(10);
+    // Saves hold a table for their whole write, so others wait up to half a minute for it.
+    xbase::LockPolicy lockPolicy = xbase::LockPolicy::retry(300);
 };
 
 class XbaseStore {
@@ -42,8 +62,10 @@ class XbaseStore {
     // and that is allowed. False with lastError() naming the file otherwise.
     bool load(std::vector<StoredRow>& rows);
     // Writes the given rows (by record number; numbers beyond the file's count are appended in
-    // order). False leaves the file's records as they were.
-    bool write(const std::map<int, StoredRow>& changes, StoreJournal& journal);
+    // order) as one SaveUnit, or as part of the one open. With the rows as loaded, new rows are
+    // numbered under the table's lock (see LoadedRows). False leaves the file as it was.
+    bool write(const std::map<int, StoredRow>& changes, StoreJournal& journal,
+               const LoadedRows& loaded = {});
     // Appends rows after the file's last record.
     bool append(const std::vector<StoredRow>& rows, StoreJournal& journal);
     // Puts back what a write changed; appended records become blank.
@@ -52,16 +74,23 @@ class XbaseStore {
     // A row with every value empty, and a row brought to the values the file would give back.
     StoredRow blankRow() const;
     StoredRow normalized(const StoredRow& row) const;
+    // Values of the last load() that could not be read (read as empty): "record 12 field WAGE:
+    // "1x.00" is not a number".
+    const QStringList& damagedValues() const { return damaged_; }
+    xbase::FileOperations& operations() const;
 
   private:
     bool fail(const QString& message);
-    xbase::FileOperations& operations() const;
+    bool readRows(xbase::Table& table, std::vector<StoredRow>& rows);
+    StoredRow readRow(const xbase::Table& table, const std::vector<int>& positions,
+                      QStringList* damage) const;
 
     QString path_;
     std::vector<ColumnShape> shapes_;
     QList<xbase::FieldDescriptor> columns_;
     StoreOptions options_;
     QString lastError_;
+    QStringList damaged_;
 };
 
 }  // namespace vel

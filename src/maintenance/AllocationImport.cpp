@@ -232,14 +232,13 @@ bool AllocationImport::run(const AllocationImportRequest& request) {
     if (ok && deleteAbsent) {
         deleteNonImported();
     }
-    ok = ok && addAccounts() && allocations.save();
+    ok = ok && addAccounts() && system_.saveWithLog(allocations, pendingLog_);
     if (!ok) {
         if (!allocations.lastError().isEmpty()) {
             message(QStringLiteral("Error Importing: ") + allocations.lastError(), MB_ICONCRITICAL);
         }
         allocations.cancel();
     } else {
-        system_.logChanges(allocations, pendingLog_);
         report();
         const auto askToAdd = [this] {
             return message(QStringLiteral("Would you like to add the new Allocations to the "

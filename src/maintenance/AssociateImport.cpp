@@ -112,6 +112,19 @@ bool AssociateImport::openTables() {
         message(QStringLiteral("Could not open the Grouping Table."), MB_ICONEXCLAMATION);
         return false;
     }
+    // An import changes the associates as their editor does: it takes the tables for changes,
+    // so that a second import or an editor elsewhere waits for it instead of writing over it.
+    // Run from an editor that has the table open, the editor holds them already.
+    if (!system_.associates().isOpen()) {
+        accessTaken_ = true;
+        if (!system_.beginTableAccess(QStringLiteral("A"), true, false)) {
+            message(prefix_ + QStringLiteral("The ") + system_.associates().name() +
+                        QStringLiteral(" Table is being changed at another workstation. Nothing "
+                                       "was imported; try again when it is free."),
+                    MB_ICONEXCLAMATION);
+            return false;
+        }
+    }
     if (!openOne(system_.associates(), openedAssociates_)) {
         message(QStringLiteral("Error opening the ") + system_.associates().name(),
                 MB_ICONEXCLAMATION);
@@ -130,6 +143,10 @@ void AssociateImport::closeTables() {
     closeOne(system_.associates(), openedAssociates_);
     closeOne(system_.groupings(), openedGroupings_);
     closeOne(system_.workCenters(), openedWorkCenters_);
+    if (accessTaken_) {
+        system_.endTableAccess();
+        accessTaken_ = false;
+    }
 }
 
 bool AssociateImport::saveAssociates() {
@@ -137,7 +154,8 @@ bool AssociateImport::saveAssociates() {
     if (!associates.hasEdits()) {
         return true;
     }
-    if (!associates.save()) {
+    // The records and their change-log entries land together, or neither does.
+    if (!system_.saveWithLog(associates, pendingLog_)) {
         message(QStringLiteral("Error Importing: ") + associates.lastError(), MB_ICONCRITICAL);
         system_.logChange(associates, QString(), QStringLiteral("Error Importing"),
                           associates.lastError());
@@ -145,7 +163,6 @@ bool AssociateImport::saveAssociates() {
         pendingLog_.clear();
         return false;
     }
-    system_.logChanges(associates, pendingLog_);
     pendingLog_.clear();
     return true;
 }

@@ -81,6 +81,7 @@ class AssociateImport {
     bool openedAssociates_ = false;
     bool openedWorkCenters_ = false;
     bool openedGroupings_ = false;
+    bool accessTaken_ = false;
 };
 
 }  // namespace vel

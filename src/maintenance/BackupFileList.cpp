@@ -4,6 +4,7 @@
 #include "data/TableCatalogue.h"
 #include "services/AddSlash.h"
 #include "services/IniSettings.h"
+#include "services/TransferCredentials.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -96,6 +97,9 @@ QStringList BackupFileList::files(int backupType, const QDate& day,
     for (const QString& path : excluded) {
         left.insert(QFileInfo(path).absoluteFilePath());
     }
+    // The transfer account never leaves the site in a backup, whatever a mask matches.
+    left.insert(QFileInfo(TransferCredentials(dataFolder_, systemNumber_).filePath())
+                    .absoluteFilePath());
     QSet<QString> seen;
     QStringList names;
     for (const QString& mask : masks(backupType, day)) {

@@ -6,6 +6,7 @@
 #include "platform/transfer/ZipArchive.h"
 #include "services/AddSlash.h"
 #include "services/RuntimeError.h"
+#include "services/TransferCredentials.h"
 #include "ui/Ui.h"
 
 #include <QDir>
@@ -49,6 +50,13 @@ QString BackupPackage::pack(const QString& temporaryFolder, const QStringList& e
 
     ProgramObject& program = system_.Program();
     const QString dataFolder = program.dataFolder();
+    // The settings file is packed; a transfer password still kept in it moves out first.
+    TransferCredentials credentials(dataFolder, program.systemNumber());
+    if (!credentials.moveOutOfSettings()) {
+        throw RuntimeError(fileAccessError,
+                           QStringLiteral("Cannot keep the transfer password out of the backup: ") +
+                               credentials.lastError());
+    }
     files_ = BackupFileList(dataFolder, program.systemNumber())
                  .files(backupType_, day_, excluded + QStringList{zip});
     QList<ZipEntry> entries;

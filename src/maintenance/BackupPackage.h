@@ -3,6 +3,8 @@
 // temporary folder, with the files of the backup type (BackupFileList) stored under their names
 // in the data folder. The status display shows "Zipping Backup Files" and the share written.
 // The temporary file is removed with the package; failures are raised as run-time errors.
+// The zip is readable by its owner alone; the transfer credentials are never packed (a password
+// still in the settings file is moved out of it first).
 #include <QDate>
 #include <QString>
 #include <QStringList>

@@ -28,7 +28,8 @@ bool writeAndZip(VelmorSystem& system, const TableCatalogue& names, const QStrin
     }
     system.StatusText(QStringLiteral("Zipping Corporate Control Files"));
     const QString controlFile = names.path(QString(catalogue::corporateControlActivityFile));
-    return ZipArchive::pack({controlFile}, names.corporateControlZip(folder)).ok;
+    // The sites read the zip, so it is shared as the process's umask allows.
+    return ZipArchive::pack({controlFile}, names.corporateControlZip(folder), ZipAccess::Shared).ok;
 }
 
 bool copyControlTables(const TableCatalogue& names, const QString& folder) {

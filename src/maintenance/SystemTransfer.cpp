@@ -9,6 +9,7 @@
 #include "services/AddSlash.h"
 #include "services/ErrorReport.h"
 #include "services/IniSettings.h"
+#include "services/TransferCredentials.h"
 #include "ui/MessageBoxCodes.h"
 #include "ui/Ui.h"
 
@@ -27,6 +28,11 @@ QString readSetting(VelmorSystem& system, const QString& section, const QString&
     IniSettings settings(system.settingsLocation());
     settings.selectSection(section);
     return settings.readValue(value, QString()).trimmed();
+}
+
+// An address as a person may see it: without a password written into it.
+QString shown(const QString& address) {
+    return TBTransfer::withoutPassword(address);
 }
 
 }  // namespace
@@ -61,7 +67,7 @@ bool SystemTransfer::zipAndSend(const QString& addressValue, int backupType, con
     }
     const bool interactive = commandLineFlag == eCMDMenu;
     if (interactive &&
-        system_.AskMessage(QStringLiteral("OK to zip the Backup and send it to ") + server + u'?',
+        system_.AskMessage(QStringLiteral("OK to zip the Backup and send it to ") + shown(server) + u'?',
                            MB_YESNO | MB_ICONQUESTION, caption) != IDYES) {
         return false;
     }
@@ -70,14 +76,14 @@ bool SystemTransfer::zipAndSend(const QString& addressValue, int backupType, con
     const QString zip = package.pack(BackupPackage::temporaryFolderFrom(
         readSetting(system_, QStringLiteral("Backup"), QStringLiteral("TmpFolder"))));
     const QString name = remoteBackupName(system_.Program().systemNumber(), backupDay);
-    system_.StatusText(QStringLiteral("Sending the Backup to ") + server);
-    const TransferResult sent = transfer().upload(zip, server, name);
-    system_.StatusDone();
+    system_.StatusText(QStringLiteral("Sending the Backup to ") + shown(server));
+    const TransferResult sent =
+        run([&](const TBTransfer& transfer) { return transfer.upload(zip, server, name); });
     if (!sent.ok) {
         tell(QStringLiteral("The Backup could not be sent.  ") + sent.error, MB_ICONEXCLAMATION);
         return false;
     }
-    const QString arrived = TBTransfer::addressFor(server, name);
+    const QString arrived = shown(TBTransfer::addressFor(server, name));
     if (interactive) {
         tell(QStringLiteral("The Backup was sent to: ") + arrived, MB_ICONINFORMATION);
     } else {
@@ -145,13 +151,40 @@ QString SystemTransfer::address(const QString& value, const QString& purpose) co
 
 TBTransfer SystemTransfer::transfer() const {
     TBTransfer transfer;
-    transfer.setCredentials(readSetting(system_, transferSection, QStringLiteral("User")),
-                            readSetting(system_, transferSection, QStringLiteral("Password")));
-    transfer.setProgress([this](int percent) {
-        system_.StatusPercent(percent);
+    const ProgramObject& program = system_.Program();
+    const TransferAccount account =
+        TransferCredentials(program.dataFolder(), program.systemNumber()).read();
+    transfer.setCredentials(account.user, account.password);
+    transfer.setLimits(limits());
+    transfer.setProgress([this](int percent) { system_.StatusPercent(percent); });
+    transfer.setCancel([] {
         currentUi().processEvents();
+        return currentUi().statusCancelled();
     });
     return transfer;
+}
+
+// The limits, from the "Transfer" settings where a person has set them.
+TransferLimits SystemTransfer::limits() const {
+    TransferLimits limits;
+    const auto seconds = [this](const QString& value, int standard) {
+        bool isNumber = false;
+        const int number = readSetting(system_, transferSection, value).toInt(&isNumber);
+        return isNumber && number >= 0 ? number : standard;
+    };
+    limits.connectSeconds = seconds(QStringLiteral("ConnectSeconds"), limits.connectSeconds);
+    limits.lowSpeedSeconds = seconds(QStringLiteral("StallSeconds"), limits.lowSpeedSeconds);
+    limits.overallSeconds = seconds(QStringLiteral("TimeLimitSeconds"), limits.overallSeconds);
+    return limits;
+}
+
+// Runs one transfer with the status display's Cancel button offered.
+TransferResult SystemTransfer::run(const std::function<TransferResult(const TBTransfer&)>& work) {
+    currentUi().statusCancellable(true);
+    const TransferResult result = work(transfer());
+    currentUi().statusCancellable(false);
+    system_.StatusDone();
+    return result;
 }
 
 // The "Updates" subfolder of the data folder, made when missing, with a trailing separator.
@@ -163,8 +196,8 @@ QString SystemTransfer::updatesFolder() const {
 
 bool SystemTransfer::fetch(const QString& address, const QString& file, const QString& what) {
     system_.StatusText(QStringLiteral("Downloading ") + QFileInfo(file).fileName());
-    const TransferResult fetched = transfer().download(address, file);
-    system_.StatusDone();
+    const TransferResult fetched =
+        run([&](const TBTransfer& transfer) { return transfer.download(address, file); });
     if (!fetched.ok) {
         tell(what + QStringLiteral(" could not be downloaded.  ") + fetched.error,
              MB_ICONEXCLAMATION);

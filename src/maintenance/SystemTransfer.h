@@ -6,7 +6,12 @@
 //   "HTTPUrl"    where ZipandHTTP sends backups (an HTTP PUT; "http://host/backups/")
 //   "FTPUrl"     the FTP folder: ZipandFTP sends backups there, DownloadComponent fetches from it
 //   "UpdateUrl"  the update package DownloadUpdate fetches ("ftp://host/velmor/update.zip")
-//   "User", "Password"  the account on the server (none when empty)
+//   "ConnectSeconds", "StallSeconds", "TimeLimitSeconds"  the transfer's limits when not the
+//                standard ones (30 s to connect, 60 s below 100 bytes a second, 2 hours in all)
+//
+// The account on the server lives apart from the settings, in the credentials file that no
+// backup packs (TransferCredentials). The status display offers a Cancel button while a file
+// moves; an address is shown without any password written into it.
 //
 // An address ending in "/" is a folder; a backup is sent there as "VelBack" + system number +
 // "-" + "YYYYMMDD" + ".zip". Fetched files go to the "Updates" subfolder of the data folder.
@@ -14,12 +19,15 @@
 // transfer is told to the person with the transfer's own reason; a run from the menu
 // (CommandLineFlag eCMDMenu) asks first and tells the outcome, a script or command-line run asks
 // nothing. Other failures are reported with " - ZipandHTTP", " - ZipandFTP", ...
+#include "platform/transfer/TBTransfer.h"
+
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 namespace vel {
 
-class TBTransfer;
 class VelmorSystem;
 
 class SystemTransfer {
@@ -44,6 +52,8 @@ class SystemTransfer {
     // The address of a "Transfer" value, or empty after telling the person it is missing.
     QString address(const QString& value, const QString& purpose) const;
     TBTransfer transfer() const;
+    TransferLimits limits() const;
+    TransferResult run(const std::function<TransferResult(const TBTransfer&)>& work);
     QString updatesFolder() const;
     bool fetch(const QString& address, const QString& file, const QString& what);
     void tell(const QString& text, int icon) const;

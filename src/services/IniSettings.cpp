@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <functional>
 #include <optional>
 
 namespace vel {
@@ -267,6 +268,24 @@ bool IniSettings::writeText(const QString& value, const QString& text) {
         return fail(
             QStringLiteral("Cannot store %1/%2: a value must be one line").arg(section_, name));
     }
+    return rewrite(name, [&](QStringList& lines) { placeValue(lines, section_, name, text); });
+}
+
+bool IniSettings::removeValue(const QString& value) {
+    const QString name = value.trimmed();
+    if (filePath_.isEmpty() || section_.isEmpty() || !QFileInfo::exists(filePath_)) {
+        return true;
+    }
+    return rewrite(name, [&](QStringList& lines) {
+        for (Position position = locate(lines, section_, name); position.valueLine >= 0;
+             position = locate(lines, section_, name)) {
+            lines.removeAt(position.valueLine);
+        }
+    });
+}
+
+// Changes the lines of the file under the writers' lock and saves it whole.
+bool IniSettings::rewrite(const QString& name, const std::function<void(QStringList&)>& change) {
     QLockFile lock(filePath_ + QStringLiteral(".lock"));
     if (!lock.tryLock(lockWaitMilliseconds)) {
         return fail(QStringLiteral("Cannot store %1/%2: %3 is in use by another writer")
@@ -277,7 +296,7 @@ bool IniSettings::writeText(const QString& value, const QString& text) {
     if (!ini) {
         return fail(error);
     }
-    placeValue(ini->lines, section_, name, text);
+    change(ini->lines);
     if (!saveAtomically(filePath_, encodedFile(*ini), &error)) {
         return fail(error);
     }

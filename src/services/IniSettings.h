@@ -5,6 +5,10 @@
 // spacing and other lines written by hand stay as they were.
 #include "data/SettingsObject.h"
 
+#include <QStringList>
+
+#include <functional>
+
 namespace vel {
 
 class IniSettings : public SettingsObject {
@@ -27,6 +31,9 @@ class IniSettings : public SettingsObject {
     QString readValue(const QString& value, const QString& defaultText) const override;
     QString readValue(const QString& value) const override;
     bool writeText(const QString& value, const QString& text) override;
+    // Removes the value's line from the selected section (nothing to do when it has none);
+    // false when the file could not be saved.
+    bool removeValue(const QString& value);
 
     // The attached file, empty before a successful attach().
     QString filePath() const;
@@ -35,6 +42,7 @@ class IniSettings : public SettingsObject {
 
   private:
     bool fail(const QString& message);
+    bool rewrite(const QString& name, const std::function<void(QStringList&)>& change);
 
     QString filePath_;
     QString section_;

@@ -209,7 +209,27 @@ void HeadlessUi::showHelp(const QString& helpFile, int context) {
 }
 
 void HeadlessUi::statusText(const QString& text) {
+    lastStatus_ = text;
     transcript_.addStatus(text);
+}
+
+HeadlessUi& HeadlessUi::cancelWhenStatus(const QString& statusPart) {
+    cancelWhen_ = statusPart;
+    return *this;
+}
+
+void HeadlessUi::statusCancellable(bool cancellable) {
+    cancellable_ = cancellable;
+    cancelled_ = false;
+}
+
+bool HeadlessUi::statusCancelled() {
+    if (cancellable_ && cancelWhen_ && lastStatus_.contains(*cancelWhen_)) {
+        cancelWhen_.reset();
+        cancelled_ = true;
+        transcript_.addStatus(QStringLiteral("(Cancel pressed)"));
+    }
+    return cancellable_ && cancelled_;
 }
 
 void HeadlessUi::statusPercent(int percent) {

@@ -35,6 +35,9 @@ public:
     // Every message whose prompt contains the text gets this answer.
     HeadlessUi& answerAlways(const QString& promptPart, int answer);
     void setUnanswered(Unanswered policy) { unanswered_ = policy; }
+    // The person presses Cancel beside the status display the next time it is offered while
+    // the status text contains the text.
+    HeadlessUi& cancelWhenStatus(const QString& statusPart);
 
     // Prepared choices for the common dialogs, used once each, in order. An empty file name or
     // folder, the colour CancelColor and a font without a family are the person cancelling.
@@ -66,6 +69,8 @@ public:
     void showHelp(const QString& helpFile, int context) override;
     void statusText(const QString& text) override;
     void statusPercent(int percent) override;
+    void statusCancellable(bool cancellable) override;
+    bool statusCancelled() override;
     void processEvents() override;
 
 private:
@@ -96,6 +101,10 @@ private:
     QStringList helpShown_;
     bool lastWindowUnattended_ = false;
     int lastPercent_ = 0;
+    QString lastStatus_;
+    std::optional<QString> cancelWhen_;
+    bool cancellable_ = false;
+    bool cancelled_ = false;
 };
 
 }  // namespace vel

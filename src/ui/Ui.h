@@ -66,6 +66,11 @@ public:
     // The host's status display.
     virtual void statusText(const QString& text) = 0;
     virtual void statusPercent(int percent) = 0;
+    // A Cancel button beside the status display while a long step (a transfer) can be stopped:
+    // shown with true, removed with false. statusCancelled() says whether the person pressed it
+    // since it was shown; the step asks between its parts.
+    virtual void statusCancellable(bool cancellable) { (void)cancellable; }
+    virtual bool statusCancelled() { return false; }
     // Handles pending events (a wait loop or a long job keeps the program responsive).
     virtual void processEvents() = 0;
 };

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -25,6 +26,15 @@ inline QString editorPictureFolder() {
     }
     QDir().mkpath(folder);
     return folder;
+}
+
+// Runs a tool (pdftoppm, pdftotext) to its end; its standard output. A failure fails the test.
+inline QString runTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // Renders the form as a dialog and saves it as name + ".png"; checks that it has a sensible

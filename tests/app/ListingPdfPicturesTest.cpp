@@ -14,14 +14,6 @@
 namespace vel::testing {
 namespace {
 
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
-    EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 TEST(ListingPictures, EachEditorsListingPrintsToALegiblePdf) {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
@@ -47,11 +39,11 @@ TEST(ListingPictures, EachEditorsListingPrintsToALegiblePdf) {
         ScopedPrintOutput printing(pdf);
         (component.*listing.operation)(0, *site.system);
         ASSERT_TRUE(QFileInfo::exists(pdf.filePath())) << listing.name;
-        run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+        runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
                                          QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
                                          QStringLiteral("1"), pdf.filePath(), base});
         EXPECT_TRUE(QFileInfo::exists(base + QStringLiteral("-1.png"))) << listing.name;
-        const QString text = run(QStringLiteral("pdftotext"), {pdf.filePath(), QStringLiteral("-")});
+        const QString text = runTool(QStringLiteral("pdftotext"), {pdf.filePath(), QStringLiteral("-")});
         EXPECT_TRUE(text.contains(QString::fromLatin1(listing.title))) << text.left(300).toStdString();
     }
 }

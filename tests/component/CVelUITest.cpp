@@ -239,7 +239,11 @@ TEST(CVelUI, PrintDayInfoPrintsTheListUnderTheSystemsHeaderOrSaysWhyNot) {
     ASSERT_GE(lines.size(), 4);
     EXPECT_TRUE(lines[0].contains(QStringLiteral("Test Site - System 1")));
     EXPECT_TRUE(lines.filter(QStringLiteral("List of Day Info")).size() == 1);
-    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^File Date +Date +Times"))).size(), 1);
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral(
+                  "^Date +Lines +Associates +Total Hours +Measured Hours +Earned Hours +Units +Cost "
+                  "+Audited Units +Failed Units +File Date +Times")))
+                  .size(),
+              1);
 
     h.system.reset();
     ASSERT_TRUE(QFile::remove(h.site.path(QStringLiteral("TBDAYFIL.--1"))));

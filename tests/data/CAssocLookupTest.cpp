@@ -1,6 +1,8 @@
 // The punch lookup file through CAssocLookup: creation, adding and seeking, the index made again
 // when its key expression differs, and reindex and pack refused while another handle holds it.
 #include "data/CAssocLookup.h"
+#include "platform/xbase/TableChecker.h"
+#include "services/ErrorReport.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -168,6 +170,45 @@ TEST(CAssocLookup, ReindexAndPackNeedTheFileAlone) {
     EXPECT_EQ(lookup.NumRecords(), 1);
     EXPECT_EQ(lookup.SeekString(QStringLiteral("C300")), r4success);
     EXPECT_EQ(folder.ui.transcript().messages().size(), 3u);
+}
+
+TEST(CAssocLookup, AnIndexThatFailsItsCheckIsReportedAndRebuiltOnOpen) {
+    LookupFolder folder;
+    {
+        CAssocLookup lookup;
+        folder.openWithTwo(lookup);
+        lookup.CloseTable();
+    }
+    // Swap the two keys of the code index's leaf: entries out of order and pointing at the
+    // wrong records, as a crash in the middle of an index write can leave them.
+    CAssocLookup lookup;
+    folder.attach(lookup);
+    QFile index(lookup.indexPath(1));
+    ASSERT_TRUE(index.open(QIODevice::ReadWrite));
+    QByteArray bytes = index.readAll();
+    const qsizetype first = bytes.indexOf("A100");
+    const qsizetype second = bytes.indexOf("B200");
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    bytes.replace(first, 4, "B200").replace(second, 4, "A100");
+    index.seek(0);
+    index.write(bytes);
+    index.close();
+    ASSERT_FALSE(TableChecker().checkIndex(lookup.dataPath(), lookup.indexPath(1)).ok());
+
+    struct Reports : ErrorReporter {
+        QStringList texts;
+        void report(const QString& text, int, bool) override { texts << text; }
+    } reports;
+    ScopedErrorReporter reporter(reports);
+    ASSERT_EQ(lookup.OpenTable(), r4success);
+    ASSERT_EQ(reports.texts.size(), 1);
+    EXPECT_TRUE(
+        reports.texts[0].contains(QStringLiteral("the index is rebuilt - "
+                                                 "CAssocLookup:OpenTable")));
+    EXPECT_TRUE(TableChecker().checkIndex(lookup.dataPath(), lookup.indexPath(1)).ok());
+    EXPECT_EQ(lookup.SeekString(QStringLiteral("B200")), r4success);
+    EXPECT_EQ(lookup.LName(), "Brown");
 }
 
 }  // namespace

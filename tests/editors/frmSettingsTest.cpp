@@ -82,7 +82,7 @@ TEST(frmSettings, ShortCutKeysTypeAsActivityCodesAndXyzKeepsItsScriptOptions) {
     EXPECT_EQ(s.setting("Features", "XYZ"), "False");  // the whole setting is written
 }
 
-TEST(frmSettings, HistoryWeeksAskToRecalculateAndRecordTheRequestEitherWay) {
+TEST(frmSettings, HistoryWeeksAskToRecalculateNowOrLeaveItForTheWeekEnd) {
     for (int answer : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(answer);
         SettingsSite s;
@@ -102,7 +102,8 @@ TEST(frmSettings, HistoryWeeksAskToRecalculateAndRecordTheRequestEitherWay) {
         EXPECT_EQ(s.setting("History", "LongTermWeeks"), "26");
         EXPECT_EQ(s.setting("History", "MinimumHours"), "20");
         EXPECT_EQ(s.setting("History", "FailuresFrom"), "1");
-        EXPECT_EQ(s.setting("History", "RecalculatePending"), "True");
+        EXPECT_EQ(s.setting("History", "RecalculatePending"),
+                  answer == IDOK ? "False" : "True");
         EXPECT_EQ(s.ui.transcript().lines().contains("status: Recalculating History..."),
                   answer == IDOK);
         EXPECT_EQ(s.loggedSettings(), QStringList{"History Weeks"});

@@ -183,7 +183,17 @@ TEST(SystemServices, DayFileFeaturesShutdownAndSettingsLocation) {
                                                   {},
                                                   {}});
         ASSERT_TRUE(days.open());
-        days.setRecord(1, {QDate(2024, 3, 12), QDate(2024, 3, 11), QStringLiteral("06:00-14:30")});
+        DayFileRecord day{QDate(2024, 3, 12), QDate(2024, 3, 11), QStringLiteral("06:00-14:30")};
+        day.Lines = 310;
+        day.Associates = 104;
+        day.Hours = 830.5;
+        day.Measured = 760.25;
+        day.Earned = 701.75;
+        day.Units = 48210;
+        day.Cost = 15230.8;
+        day.Audited = 1200;
+        day.Failed = 7;
+        days.setRecord(1, day);
         expectSaved(days);
     }
     site.setSetting(QStringLiteral("Features"), QStringLiteral("PerformancePolicy"),
@@ -196,6 +206,8 @@ TEST(SystemServices, DayFileFeaturesShutdownAndSettingsLocation) {
     ASSERT_EQ(entries.size(), 1U);
     EXPECT_EQ(entries[0].date, QDate(2024, 3, 11));
     EXPECT_EQ(entries[0].times, QStringLiteral("06:00-14:30"));
+    EXPECT_EQ(entries[0].values, (std::array<double, DayEntry::Values>{
+                                     310, 104, 830.5, 760.25, 701.75, 48210, 15230.8, 1200, 7}));
     system->closeDayFile();
 
     const SystemFeatures features = system->features();

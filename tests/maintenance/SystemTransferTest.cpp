@@ -1,10 +1,14 @@
 // The transfers of a system over "file://" addresses in a temporary folder: a zipped backup sent
 // by FTP and HTTP (asked from the menu, silent from a script), an update and a component fetched
-// into the "Updates" folder, a missing address and an unreachable server.
+// into the "Updates" folder, a missing address and an unreachable server; a stalled and a
+// failing server on the loopback address; the transfer account kept out of backups.
 #include "maintenance/BackupSite.h"
 #include "maintenance/SystemTransfer.h"
 
 #include "component/CVelUI.h"
+#include "maintenance/BackupPackage.h"
+#include "platform/transfer/LoopbackHttpServer.h"
+#include "services/TransferCredentials.h"
 
 #include <QUrl>
 
@@ -137,6 +141,85 @@ TEST(SystemTransfer, FetchesTheUpdateAndComponentsIntoTheUpdatesFolder) {
     s.ui.answer(QStringLiteral("Cannot download the component \"../velmor1.ini\""), IDOK);
     EXPECT_EQ(s.component.DownloadComponent(0, *s.system, QStringLiteral("../velmor1.ini")),
               QString());
+}
+
+}  // namespace vel::testing
+
+namespace vel::testing {
+
+TEST(SystemTransfer, TheTransferAccountNeverTravelsInABackupNorShowsInAMessage) {
+    TransferSite s;
+    s.setTransfer(QStringLiteral("FTPUrl"), s.serverAddress());
+    s.setTransfer(QStringLiteral("User"), QStringLiteral("site7"));
+    s.setTransfer(QStringLiteral("Password"), QStringLiteral("s3cret-pw"));
+    s.component.setCommandLineFlag(eCMDScript);
+    ASSERT_TRUE(s.component.ZipandFTP(0, *s.system, BackFull, backupDay));
+
+    // The account moved out of the settings into the owner's own credentials file ...
+    const QString credentials = s.site.path(QStringLiteral("velmor1-credentials.ini"));
+    EXPECT_EQ(QFile(credentials).permissions() &
+                  ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+              QFile::Permissions());
+    EXPECT_EQ(TransferCredentials(s.site.folder, 1).read().password, QStringLiteral("s3cret-pw"));
+    EXPECT_FALSE(s.read(s.site.path(QStringLiteral("velmor1.ini"))).contains("s3cret-pw"));
+    // ... so the backup carries the settings without it, and never the credentials file.
+    const QString zip = s.server + QStringLiteral("/VelBack1-20240313.zip");
+    EXPECT_TRUE(BackupSite::entries(zip).contains(QStringLiteral("velmor1.ini")));
+    EXPECT_FALSE(BackupSite::entries(zip).contains(QStringLiteral("velmor1-credentials.ini")));
+    const QString unpacked = s.site.path(QStringLiteral("restored"));
+    ASSERT_TRUE(ZipArchive::extractAll(zip, unpacked).ok);
+    EXPECT_FALSE(s.read(unpacked + QStringLiteral("/velmor1.ini")).contains("s3cret-pw"));
+    for (const int type : {BackFile, BackNamedFile}) {
+        BackupPackage package(*s.system, type, backupDay);
+        EXPECT_FALSE(package.pack(s.temporaryFolder).isEmpty());
+        EXPECT_FALSE(package.files().contains(QStringLiteral("velmor1-credentials.ini")));
+        EXPECT_TRUE(package.files().contains(QStringLiteral("velmor1.ini")));
+    }
+
+    // A password written into an address is left out of every message.
+    LoopbackHttpServer failing(LoopbackHttpServer::Behaviour::Answer,
+                               "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 0\r\n"
+                               "Connection: close\r\n\r\n");
+    QString withPassword = failing.address(QStringLiteral("/backups/"));
+    withPassword.replace(QStringLiteral("//"), QStringLiteral("//site7:s3cret-pw@"));
+    s.setTransfer(QStringLiteral("HTTPUrl"), withPassword);
+    s.ui.answer(QStringLiteral("The Backup could not be sent."), IDOK);
+    s.component.setCommandLineFlag(eCMDMenu);
+    s.ui.answer(QStringLiteral("OK to zip the Backup and send it to http://site7@127.0.0.1:"),
+                IDYES);
+    EXPECT_FALSE(s.component.ZipandHTTP(0, *s.system, BackDay, backupDay));
+    EXPECT_TRUE(s.ui.transcript().messages().back().prompt.contains(QStringLiteral("500")));
+    for (const QString& line : s.ui.transcript().lines()) {
+        EXPECT_FALSE(line.contains(QStringLiteral("s3cret-pw"))) << line.toStdString();
+    }
+}
+
+TEST(SystemTransfer, AStalledServerIsLeftAtTheSetLimitOrWhenThePersonCancels) {
+    TransferSite s;
+    LoopbackHttpServer stalled(LoopbackHttpServer::Behaviour::Stall);
+    s.setTransfer(QStringLiteral("HTTPUrl"), stalled.address(QStringLiteral("/backups/")));
+    s.setTransfer(QStringLiteral("UpdateUrl"), stalled.address(QStringLiteral("/update.zip")));
+    s.component.setCommandLineFlag(eCMDCommandLine);
+
+    // The person presses Cancel beside the status display while the backup is being sent.
+    s.ui.cancelWhenStatus(QStringLiteral("Sending the Backup to "));
+    s.ui.answer(QStringLiteral("The Backup could not be sent.  Cannot send VelBack1-20240313.zip"),
+                IDOK);
+    EXPECT_FALSE(s.component.ZipandHTTP(0, *s.system, BackDay, backupDay));
+    EXPECT_TRUE(s.ui.transcript().messages().back().prompt.endsWith(
+        QStringLiteral(": the transfer was cancelled")));
+    EXPECT_TRUE(s.ui.transcript().lines().contains(QStringLiteral("status: (Cancel pressed)")));
+    EXPECT_TRUE(s.temporaryZips().isEmpty());
+
+    // Nobody cancels: the stall limit from the settings ends the download.
+    s.setTransfer(QStringLiteral("StallSeconds"), QStringLiteral("1"));
+    s.ui.answer(QStringLiteral("The program update could not be downloaded."), IDOK);
+    EXPECT_FALSE(s.component.DownloadUpdate(0, *s.system));
+    EXPECT_TRUE(s.ui.transcript().messages().back().prompt.contains(QStringLiteral("too slow"),
+                                                                    Qt::CaseInsensitive))
+        << s.ui.transcript().messages().back().prompt.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(s.site.path(QStringLiteral("Updates/update.zip"))));
+    EXPECT_GE(stalled.requests(), 1) << "the download reached the server (the cancel may not)";
 }
 
 }  // namespace vel::testing

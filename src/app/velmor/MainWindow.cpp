@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 
 namespace vel {
@@ -38,13 +39,17 @@ QHash<QString, QString> one(const char* name, const QString& value) {
 MainWindow::MainWindow(QtUi& ui, std::unique_ptr<ReferenceSystem> system, QWidget* parent)
     : QMainWindow(parent), ui_(ui),
       overview_(new SystemOverview(this)), statusLabel_(new QLabel(this)),
-      progress_(new QProgressBar(this)) {
+      progress_(new QProgressBar(this)), cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
     setCentralWidget(overview_);
     progress_->setRange(0, 100);
     progress_->setMaximumWidth(160);
     progress_->hide();
     statusBar()->addWidget(statusLabel_, 1);
     statusBar()->addPermanentWidget(progress_);
+    cancel_->hide();
+    statusBar()->addPermanentWidget(cancel_);
+    connect(cancel_, &QPushButton::clicked, this, [this] { ui_.pressStatusCancel(); });
+    ui_.setCancelSink([this](bool shown) { cancel_->setVisible(shown); });
     ui_.setStatusSink([this](const QString& text, int percent) { showStatus(text, percent); });
     buildMenus();
     adopt(std::move(system));
@@ -73,6 +78,7 @@ void MainWindow::switchToSystem(int number) {
 
 MainWindow::~MainWindow() {
     ui_.setStatusSink({});
+    ui_.setCancelSink({});
 }
 
 QMenu* MainWindow::menuNamed(const QString& title) const {

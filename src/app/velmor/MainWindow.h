@@ -11,6 +11,7 @@
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QPushButton;
 
 namespace vel {
 
@@ -50,6 +51,7 @@ private:
     SystemOverview* overview_;
     QLabel* statusLabel_;
     QProgressBar* progress_;
+    QPushButton* cancel_;  // beside the progress while a transfer can be stopped
 };
 
 }  // namespace vel

@@ -2,6 +2,9 @@
 
 #include "platform/xbase/Table.h"
 #include "platform/xbase/TableChecker.h"
+#include "platform/xbase/TableRepair.h"
+
+#include <QFileInfo>
 
 namespace vel::xbase {
 namespace {
@@ -59,7 +62,10 @@ QString XbaseTool::usage() {
         "       vxbase dump FILE                  records as CSV (UTF-8), deleted ones left out\n"
         "       vxbase check FILE [INDEX...]      exit 0 when the table (and indexes) are sound\n"
         "       vxbase pack FILE [INDEX...]       remove deleted records, rebuild the indexes\n"
-        "       vxbase reindex FILE INDEX...      rebuild indexes from their stored expressions\n");
+        "       vxbase reindex FILE INDEX...      rebuild indexes from their stored expressions\n"
+        "       vxbase repair FILE [INDEX...]     count the records in the file size, drop a torn\n"
+        "                                         last record, rebuild the indexes; keeps "
+        "FILE.bak\n");
 }
 
 void XbaseTool::print(const QString& text) {
@@ -89,6 +95,9 @@ int XbaseTool::run(const QStringList& arguments) {
     }
     if (command == QLatin1String("reindex") && arguments.size() >= 3) {
         return reindex(path, rest);
+    }
+    if (command == QLatin1String("repair") && arguments.size() >= 2) {
+        return repair(path, rest);
     }
     errors_.append(usage().toUtf8());
     return 2;
@@ -151,7 +160,32 @@ int XbaseTool::dump(const QString& path) {
     return status.ok() ? 0 : fail(status.message());
 }
 
+int XbaseTool::repair(const QString& path, const QStringList& indexes) {
+    RepairReport report;
+    const Status status = TableRepair().repair(path, indexes, &report);
+    if (!status.ok()) {
+        return fail(status.message());
+    }
+    print(QStringLiteral("%1: %2 records (the header said %3)")
+              .arg(path)
+              .arg(report.records)
+              .arg(report.headerCount));
+    if (report.droppedBytes > 0) {
+        print(QStringLiteral(", %1 bytes of a torn last record dropped").arg(report.droppedBytes));
+    }
+    print(QStringLiteral("; the file as it was is in %1\n").arg(report.backupPath));
+    for (const QString& index : indexes) {
+        print(QStringLiteral("%1: rebuilt\n").arg(index));
+    }
+    return 0;
+}
+
 int XbaseTool::check(const QString& path, const QStringList& indexes) {
+    // Saves that a crash interrupted are put back first, as every program that opens them does.
+    const Status recovered = Journal::recoverFolder(QFileInfo(path).absolutePath());
+    if (!recovered.ok()) {
+        return fail(recovered.message());
+    }
     const TableChecker checker;
     Status status = checker.checkTable(path);
     if (!status.ok()) {

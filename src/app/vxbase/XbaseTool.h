@@ -21,6 +21,7 @@ class XbaseTool {
     int dump(const QString& path);
     int check(const QString& path, const QStringList& indexes);
     int pack(const QString& path, const QStringList& indexes);
+    int repair(const QString& path, const QStringList& indexes);
     int reindex(const QString& path, const QStringList& indexes);
     void print(const QString& text);
     int fail(const QString& message);

@@ -39,6 +39,11 @@ void DelimitedTextFormat::begin(const ExportTarget& target, const QList<ExportCo
         throw ExportError(ExportErrorCode::CreateFailed,
                           exportMessage(path_, QStringLiteral("cannot create: ") + reason));
     }
+    if (target.personal) {
+        file_->setPermissions(file_->permissions() & ~(QFileDevice::ReadOther |
+                                                       QFileDevice::WriteOther |
+                                                       QFileDevice::ExeOther));
+    }
     buffer_.clear();
     if (target.options.byteOrderMark) {
         buffer_.append("\xEF\xBB\xBF");

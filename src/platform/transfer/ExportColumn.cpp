@@ -8,6 +8,7 @@ std::optional<ExportColumnKind> ExportColumn::kindOf(int typeCode) {
     case IntegerCode:
         return ExportColumnKind::Integer;
     case NumberCode:
+    case DecimalCode:
         return ExportColumnKind::Number;
     case DateCode:
         return ExportColumnKind::Date;
@@ -31,7 +32,7 @@ QString ExportColumn::problem() const {
     if (name.trimmed().isEmpty()) {
         return QStringLiteral("column %1 has no name").arg(position);
     }
-    if (!kindOf(typeCode)) {
+    if (!valueKind && !kindOf(typeCode)) {
         return QStringLiteral("column %1 has the unknown type code %2").arg(name).arg(typeCode);
     }
     if (width < 1 || width > 254) {

@@ -19,6 +19,9 @@ struct ExportTarget {
     QString path;       // the file to create or replace
     QString tableName;  // the internal table name ("ValTable", "Table1")
     ExportOptions options;
+    // The columns hold personal data (a column named "SSN"): the file is made without any
+    // access for others than its owner and group, whatever the umask allows.
+    bool personal = false;
 };
 
 class ExportFormat {

@@ -130,6 +130,9 @@ void ExportWriter::beginOutput() {
         }
     }
     begun_ = true;
+    target_.personal = std::any_of(columns_.begin(), columns_.end(), [](const ExportColumn& c) {
+        return c.name.trimmed().compare(u"SSN", Qt::CaseInsensitive) == 0;
+    });
     values_ = QVariantList(columns_.size());
     format_->begin(target_, columns_);
 }

@@ -44,7 +44,8 @@ void SpreadsheetFormat::check(int error, const char* action) {
 
 void SpreadsheetFormat::begin(const ExportTarget& target, const QList<ExportColumn>& columns) {
     path_ = target.path;
-    output_.reserve(target.path);
+    // libxlsxwriter rewrites the reserved file in place, so it keeps the mode given here.
+    output_.reserve(target.path, true, target.personal ? 0660 : 0666);
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
     const QByteArray temporary = QFile::encodeName(output_.temporaryPath());

@@ -25,10 +25,12 @@ void initialiseCurl() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-// What the progress callback needs: the caller's function and the last share told.
+// What the progress callback needs: the caller's functions and the last share told.
 struct ProgressState {
     const TBTransfer::Progress* progress = nullptr;
+    const TBTransfer::Cancel* cancel = nullptr;
     int lastPercent = -1;
+    bool cancelled = false;
 };
 
 int reportProgress(void* data, curl_off_t downloadTotal, curl_off_t downloaded,
@@ -36,12 +38,16 @@ int reportProgress(void* data, curl_off_t downloadTotal, curl_off_t downloaded,
     auto* state = static_cast<ProgressState*>(data);
     const curl_off_t total = uploadTotal > 0 ? uploadTotal : downloadTotal;
     const curl_off_t done = uploadTotal > 0 ? uploaded : downloaded;
-    if (total > 0) {
+    if (total > 0 && *state->progress) {
         const int percent = int(done * 100 / total);
         if (percent != state->lastPercent) {
             state->lastPercent = percent;
             (*state->progress)(percent);
         }
+    }
+    if (*state->cancel && (*state->cancel)()) {
+        state->cancelled = true;
+        return 1;  // libcurl stops with CURLE_ABORTED_BY_CALLBACK
     }
     return 0;
 }
@@ -56,13 +62,14 @@ size_t writeToFile(char* buffer, size_t size, size_t count, void* data) {
     return static_cast<QSaveFile*>(data)->write(buffer, wanted) == wanted ? size_t(wanted) : 0;
 }
 
-// One libcurl transfer with the options every transfer shares: address, error text, connect
-// time-out, credentials and progress. libcurl copies the texts it is given.
+// One libcurl transfer with the options every transfer shares: address, error text, limits,
+// credentials, progress and cancel. libcurl copies the texts it is given.
 class Session {
   public:
     Session(const QString& address, const QString& user, const QString& password,
-            int connectTimeout, const TBTransfer::Progress& progress)
-        : handle_(curl_easy_init()), state_{&progress} {
+            const TransferLimits& limits, const TBTransfer::Progress& progress,
+            const TBTransfer::Cancel& cancel)
+        : handle_(curl_easy_init()), state_{&progress, &cancel} {
         if (!handle_) {
             return;
         }
@@ -70,12 +77,18 @@ class Session {
         curl_easy_setopt(curl, CURLOPT_URL, address.toUtf8().constData());
         curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail_);
         curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(connectTimeout));
+        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(limits.connectSeconds));
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, long(limits.lowSpeedBytes));
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(limits.lowSpeedSeconds));
+        curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(limits.overallSeconds));
+        curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https,ftp,ftps,sftp,file");
+        curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https,ftp,ftps");
         if (!user.isEmpty()) {
             curl_easy_setopt(curl, CURLOPT_USERNAME, user.toUtf8().constData());
             curl_easy_setopt(curl, CURLOPT_PASSWORD, password.toUtf8().constData());
         }
-        if (progress) {
+        if (progress || cancel) {
             curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
             curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
             curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &state_);
@@ -83,6 +96,7 @@ class Session {
     }
 
     CURL* handle() const { return handle_.get(); }
+    bool cancelled() const { return state_.cancelled; }
 
     // Runs the transfer; empty on success, else why it failed.
     QString perform() {
@@ -92,6 +106,9 @@ class Session {
         const CURLcode code = curl_easy_perform(handle_.get());
         if (code == CURLE_OK) {
             return {};
+        }
+        if (state_.cancelled) {
+            return QStringLiteral("the transfer was cancelled");
         }
         const QString text = QString::fromUtf8(detail_).trimmed();
         return text.isEmpty() ? QString::fromUtf8(curl_easy_strerror(code)) : text;
@@ -118,8 +135,12 @@ void TBTransfer::setProgress(Progress progress) {
     progress_ = std::move(progress);
 }
 
-void TBTransfer::setConnectTimeout(int seconds) {
-    connectTimeout_ = seconds;
+void TBTransfer::setCancel(Cancel cancel) {
+    cancel_ = std::move(cancel);
+}
+
+void TBTransfer::setLimits(const TransferLimits& limits) {
+    limits_ = limits;
 }
 
 QString TBTransfer::addressFor(const QString& address, const QString& fileName) {
@@ -129,19 +150,29 @@ QString TBTransfer::addressFor(const QString& address, const QString& fileName) 
     return address + QString::fromUtf8(QUrl::toPercentEncoding(fileName));
 }
 
+QString TBTransfer::withoutPassword(const QString& address) {
+    const QUrl url(address);
+    if (!url.isValid() || url.password().isEmpty()) {
+        return address;
+    }
+    return url.toString(QUrl::RemovePassword);
+}
+
 TransferResult TBTransfer::upload(const QString& file, const QString& address,
                                   const QString& remoteName) const {
     const QString name = remoteName.isEmpty() ? QFileInfo(file).fileName() : remoteName;
     const QString target = addressFor(address, name);
     const auto failed = [&](const QString& reason) {
-        return TransferResult{false,
-                              QStringLiteral("Cannot send %1 to %2: %3").arg(name, target, reason)};
+        return TransferResult{
+            false,
+            QStringLiteral("Cannot send %1 to %2: %3").arg(name, withoutPassword(target), reason),
+            false};
     };
     QFile source(file);
     if (!source.open(QIODevice::ReadOnly)) {
         return failed(source.errorString());
     }
-    Session session(target, user_, password_, connectTimeout_, progress_);
+    Session session(target, user_, password_, limits_, progress_, cancel_);
     if (CURL* curl = session.handle()) {
         curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
         curl_easy_setopt(curl, CURLOPT_READFUNCTION, readFromFile);
@@ -150,7 +181,9 @@ TransferResult TBTransfer::upload(const QString& file, const QString& address,
     }
     const QString reason = session.perform();
     if (!reason.isEmpty()) {
-        return failed(reason);
+        TransferResult result = failed(reason);
+        result.cancelled = session.cancelled();
+        return result;
     }
     long status = 0;
     curl_easy_getinfo(session.handle(), CURLINFO_RESPONSE_CODE, &status);
@@ -163,22 +196,27 @@ TransferResult TBTransfer::upload(const QString& file, const QString& address,
 TransferResult TBTransfer::download(const QString& address, const QString& file) const {
     const auto failed = [&](const QString& reason) {
         return TransferResult{
-            false, QStringLiteral("Cannot fetch %1 to %2: %3").arg(address, file, reason)};
+            false,
+            QStringLiteral("Cannot fetch %1 to %2: %3").arg(withoutPassword(address), file, reason),
+            false};
     };
     QSaveFile target(file);
     if (!target.open(QIODevice::WriteOnly)) {
         return failed(target.errorString());
     }
-    Session session(address, user_, password_, connectTimeout_, progress_);
+    Session session(address, user_, password_, limits_, progress_, cancel_);
     if (CURL* curl = session.handle()) {
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeToFile);
         curl_easy_setopt(curl, CURLOPT_WRITEDATA, &target);
         curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(curl, CURLOPT_MAXREDIRS, long(limits_.maximumRedirects));
     }
     const QString reason = session.perform();
     if (!reason.isEmpty()) {
         target.cancelWriting();
-        return failed(reason);
+        TransferResult result = failed(reason);
+        result.cancelled = session.cancelled();
+        return result;
     }
     if (!target.commit()) {
         return failed(target.errorString());

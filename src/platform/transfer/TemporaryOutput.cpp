@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vel {
@@ -27,7 +28,7 @@ TemporaryOutput::~TemporaryOutput() {
     discard();
 }
 
-void TemporaryOutput::reserve(const QString& targetPath, bool create) {
+void TemporaryOutput::reserve(const QString& targetPath, bool create, int mode) {
     discard();
     targetPath_ = targetPath;
     const QFileInfo target(targetPath);
@@ -43,7 +44,7 @@ void TemporaryOutput::reserve(const QString& targetPath, bool create) {
                                       .arg(QRandomGenerator::global()->generate(), 8, 16,
                                            QLatin1Char('0')));
         const QByteArray native = QFile::encodeName(candidate);
-        const int handle = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        const int handle = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL, mode_t(mode));
         if (handle < 0) {
             if (errno == EEXIST) {
                 continue;
@@ -74,6 +75,14 @@ void TemporaryOutput::commit() {
                                                          systemError(error)));
     }
     temporaryPath_.clear();
+}
+
+void TemporaryOutput::withholdFromOthers(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(native.constData(), &status) == 0) {
+        ::chmod(native.constData(), status.st_mode & 07770);
+    }
 }
 
 void TemporaryOutput::discard() noexcept {

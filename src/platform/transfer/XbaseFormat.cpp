@@ -95,6 +95,9 @@ void XbaseFormat::begin(const ExportTarget& target, const QList<ExportColumn>& c
     fields_ = fieldsFor(columns);
     output_.reserve(target.path, false);
     check(xbase::Table::create(output_.temporaryPath(), fields_));
+    if (target.personal) {
+        TemporaryOutput::withholdFromOthers(output_.temporaryPath());
+    }
     table_ = std::make_unique<xbase::Table>();
     check(table_->open(output_.temporaryPath(), xbase::OpenOptions::exclusive()));
 }

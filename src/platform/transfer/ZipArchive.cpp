@@ -1,12 +1,14 @@
 #include "platform/transfer/ZipArchive.h"
 
+#include "platform/transfer/ExportStatus.h"
+#include "platform/transfer/TemporaryOutput.h"
+#include "platform/transfer/ZipExtraction.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <cstdio>
-#include <sys/stat.h>
 #include <zip.h>
+#include <cstdio>
 
 #include <memory>
 
@@ -19,29 +21,8 @@ struct ArchiveCloser {
 };
 using ArchivePointer = std::unique_ptr<zip_t, ArchiveCloser>;
 
-struct EntryCloser {
-    void operator()(zip_file_t* file) const { zip_fclose(file); }
-};
-
-bool isLink(zip_t* archive, zip_uint64_t index) {
-    zip_uint8_t system = 0;
-    zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0) {
-        return false;
-    }
-    return system == ZIP_OPSYS_UNIX && S_ISLNK(attributes >> 16);
-}
-
 ZipResult failure(const QString& error) {
     return {false, error, {}};
-}
-
-QString errorText(int errorCode) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, errorCode);
-    const QString text = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
 }
 
 // libzip writes no file for an archive without entries; this is the end record such an archive
@@ -62,10 +43,10 @@ ZipResult writeArchive(const QList<ZipEntry>& entries, const QString& path,
                        const QString& archivePath, const ZipArchive::Progress& progress) {
     int errorCode = 0;
     zip_t* archive =
-        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_EXCL, &errorCode);
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &errorCode);
     if (!archive) {
         return failure(
-            QStringLiteral("Cannot create %1: %2").arg(archivePath, errorText(errorCode)));
+            QStringLiteral("Cannot create %1: %2").arg(archivePath, zipErrorText(errorCode)));
     }
     for (const ZipEntry& entry : entries) {
         if (!QFileInfo(entry.file).isFile()) {
@@ -76,8 +57,8 @@ ZipResult writeArchive(const QList<ZipEntry>& entries, const QString& path,
         zip_source_t* source =
             zip_source_file(archive, QFile::encodeName(entry.file).constData(), 0, -1);
         const QByteArray name = entry.name.toUtf8();
-        if (!source ||
-            zip_file_add(archive, name.constData(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+        if (!source || zip_file_add(archive, name.constData(), source,
+                                    ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
             const QString reason = QString::fromUtf8(zip_strerror(archive));
             if (source) {
                 zip_source_free(source);
@@ -110,79 +91,43 @@ bool ZipArchive::isSafeEntryName(const QString& name) {
     return !parts.contains(QStringLiteral(".."));
 }
 
-ZipResult ZipArchive::extractAll(const QString& archivePath, const QString& folder) {
-    int errorCode = 0;
-    ArchivePointer archive(zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &errorCode));
-    if (!archive) {
-        return failure(QStringLiteral("Cannot open %1: %2").arg(archivePath, errorText(errorCode)));
-    }
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-    // Check every entry first, so that a bad archive writes nothing at all.
-    for (zip_int64_t index = 0; index < count; ++index) {
-        const QString name = QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(index), 0));
-        if (!isSafeEntryName(name) || isLink(archive.get(), zip_uint64_t(index))) {
-            return failure(QStringLiteral("%1 holds an entry that may not be unpacked: \"%2\"")
-                               .arg(archivePath, name));
-        }
-    }
-    ZipResult result{true, {}, {}};
-    const QDir target(folder);
-    for (zip_int64_t index = 0; index < count; ++index) {
-        const QString name = QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(index), 0))
-                                 .replace(u'\\', u'/');
-        const QString path = target.filePath(name);
-        if (name.endsWith(u'/')) {
-            QDir().mkpath(path);
-            continue;
-        }
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        std::unique_ptr<zip_file_t, EntryCloser> entry(zip_fopen_index(archive.get(), zip_uint64_t(index), 0));
-        QSaveFile out(path);
-        if (!entry || !out.open(QIODevice::WriteOnly)) {
-            return failure(QStringLiteral("Cannot unpack %1 from %2 to %3").arg(name, archivePath, path));
-        }
-        char buffer[65536];
-        zip_int64_t read = 0;
-        while ((read = zip_fread(entry.get(), buffer, sizeof buffer)) > 0) {
-            if (out.write(buffer, read) != read) {
-                return failure(QStringLiteral("Cannot write %1: %2").arg(path, out.errorString()));
-            }
-        }
-        if (read < 0 || !out.commit()) {
-            return failure(QStringLiteral("Cannot unpack %1 from %2").arg(name, archivePath));
-        }
-        result.files << path;
-    }
-    return result;
+ZipResult ZipArchive::extractAll(const QString& archivePath, const QString& folder,
+                                 const ZipLimits& limits) {
+    return extractZip(archivePath, folder, limits);
 }
 
-ZipResult ZipArchive::pack(const QStringList& files, const QString& archivePath) {
+ZipResult ZipArchive::pack(const QStringList& files, const QString& archivePath, ZipAccess access) {
     QList<ZipEntry> entries;
     for (const QString& file : files) {
         entries.append({file, QFileInfo(file).fileName()});
     }
-    return pack(entries, archivePath);
+    return pack(entries, archivePath, {}, access);
 }
 
 ZipResult ZipArchive::pack(const QList<ZipEntry>& entries, const QString& archivePath,
-                           const Progress& progress) {
-    const QString temporary = archivePath + QStringLiteral(".tmp");
-    QFile::remove(temporary);
-    if (entries.isEmpty() && !writeEmptyArchive(temporary)) {
-        QFile::remove(temporary);
+                           const Progress& progress, ZipAccess access) {
+    // The temporary archive is made with its final permissions before anything is written to
+    // it (libzip keeps those of the file it replaces), so no one else ever reads a backup.
+    TemporaryOutput temporary;
+    try {
+        temporary.reserve(archivePath, true, access == ZipAccess::OwnerOnly ? 0600 : 0666);
+    } catch (const ExportError& error) {
+        return failure(error.description());
+    }
+    if (entries.isEmpty() && !writeEmptyArchive(temporary.temporaryPath())) {
         return failure(QStringLiteral("Cannot create %1").arg(archivePath));
     }
     if (!entries.isEmpty()) {
-        const ZipResult written = writeArchive(entries, temporary, archivePath, progress);
+        const ZipResult written =
+            writeArchive(entries, temporary.temporaryPath(), archivePath, progress);
         if (!written.ok) {
-            QFile::remove(temporary);
             return written;
         }
     }
-    if (::rename(QFile::encodeName(temporary).constData(),
-                 QFile::encodeName(archivePath).constData()) != 0) {
-        QFile::remove(temporary);
-        return failure(QStringLiteral("Cannot replace %1").arg(archivePath));
+    try {
+        temporary.commit();
+    } catch (const ExportError& error) {
+        return failure(error.description());
     }
     QStringList files;
     for (const ZipEntry& entry : entries) {
@@ -196,7 +141,8 @@ ZipResult ZipArchive::entryNames(const QString& archivePath) {
     ArchivePointer archive(
         zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &errorCode));
     if (!archive) {
-        return failure(QStringLiteral("Cannot open %1: %2").arg(archivePath, errorText(errorCode)));
+        return failure(
+            QStringLiteral("Cannot open %1: %2").arg(archivePath, zipErrorText(errorCode)));
     }
     ZipResult result{true, {}, {}};
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);

@@ -63,6 +63,26 @@ std::optional<double> FieldValues::number(const char* record, const FieldDescrip
     return value;
 }
 
+QString FieldValues::problem(const char* record, const FieldDescriptor& field) {
+    const QByteArray raw(record + field.offset, field.length);
+    if (raw.trimmed().isEmpty()) {
+        return {};
+    }
+    switch (field.type) {
+        case FieldType::Character:
+            return {};
+        case FieldType::Numeric:
+            return number(record, field) ? QString() : QStringLiteral("is not a number");
+        case FieldType::Date:
+            return date(record, field).isValid() ? QString() : QStringLiteral("is not a date");
+        case FieldType::Logical:
+            return QByteArrayView("TtFfYyNn?").contains(raw[0])
+                       ? QString()
+                       : QStringLiteral("is not a logical");
+    }
+    return {};
+}
+
 QDate FieldValues::date(const char* record, const FieldDescriptor& field) {
     const char* digits = record + field.offset;
     if (field.length != 8) {

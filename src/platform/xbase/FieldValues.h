@@ -18,6 +18,9 @@ class FieldValues {
     static std::optional<double> number(const char* record, const FieldDescriptor& field);
     static QDate date(const char* record, const FieldDescriptor& field);
     static std::optional<bool> logical(const char* record, const FieldDescriptor& field);
+    // Why a stored value cannot be read as its field's type ("is not a number"); empty when it
+    // can (blank values can).
+    static QString problem(const char* record, const FieldDescriptor& field);
 
     // C fields: text cut to the width. Other types: the text is parsed as that type's value
     // ("12.5", "20240131" or "2024-01-31", "T"/"F"/"Y"/"N"/"?"); blank text empties the field.

@@ -47,8 +47,15 @@ class NdxIndex {
     static int build(FileOperations& operations, const QString& path, const KeyExpression& key,
                      bool unique, const std::vector<char>& keys,
                      const std::vector<quint32>& records, bool lockExclusively);
+    // The same, written and synced into a temporary file beside path (named in temporaryPath)
+    // that the caller renames; the descriptor holds the exclusive open lock.
+    static int buildBeside(FileOperations& operations, const QString& path,
+                           const KeyExpression& key, bool unique, const std::vector<char>& keys,
+                           const std::vector<quint32>& records, QString* temporaryPath);
     // Rebuilds this open index from the keys of all records (the table is held exclusively).
     void rebuild(const std::vector<char>& keys, const std::vector<quint32>& records);
+    // Takes over the descriptor of this index's file rebuilt by buildBeside and renamed.
+    void adoptRebuilt(int descriptor);
 
     const QString& path() const { return file_.path(); }
     const QString& storedExpression() const { return storedExpression_; }

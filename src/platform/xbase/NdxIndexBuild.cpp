@@ -55,6 +55,31 @@ std::vector<int> groupSizes(int count, int capacity) {
 int NdxIndex::build(FileOperations& operations, const QString& path, const KeyExpression& key,
                     bool unique, const std::vector<char>& keys, const std::vector<quint32>& records,
                     bool lockExclusively) {
+    QString temporaryPath;
+    BinaryFile temporary(operations, QString());
+    temporary.adopt(buildBeside(operations, path, key, unique, keys, records, &temporaryPath));
+    temporary.setPath(temporaryPath);
+    try {
+        if (!lockExclusively) {
+            temporary.unlock(openLockOffset, 1);
+        }
+        if (operations.renameFile(temporary.nativePath(),
+                                  BinaryFile(operations, path).nativePath()) != 0) {
+            const int renameError = errno;
+            BinaryFile(operations, path)
+                .failWithErrno(ErrorCode::WriteFailed, QStringLiteral("replace"), renameError);
+        }
+    } catch (...) {
+        temporary.close();
+        operations.removeFile(temporary.nativePath());
+        throw;
+    }
+    return temporary.release();
+}
+
+int NdxIndex::buildBeside(FileOperations& operations, const QString& path, const KeyExpression& key,
+                          bool unique, const std::vector<char>& keys,
+                          const std::vector<quint32>& records, QString* temporaryPath) {
     const int keyLength = key.keyLength();
     const int entrySize = (keyLength + 8 + 3) & ~3;
     const int capacity = NdxPage::interiorCapacity(entrySize);
@@ -117,10 +142,9 @@ int NdxIndex::build(FileOperations& operations, const QString& path, const KeyEx
     std::memcpy(header + 24, expression.constData(), size_t(expression.size()));
     qToLittleEndian<quint32>(QRandomGenerator::global()->generate(), header + changeCounterOffset);
 
-    const QString temporaryPath =
-        path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                             QLatin1Char('0'));
-    BinaryFile temporary(operations, temporaryPath);
+    *temporaryPath = path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8,
+                                                          16, QLatin1Char('0'));
+    BinaryFile temporary(operations, *temporaryPath);
     const int error = temporary.open(O_RDWR | O_CREAT | O_EXCL, 0666);
     if (error != 0) {
         temporary.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("create"), error);
@@ -128,14 +152,8 @@ int NdxIndex::build(FileOperations& operations, const QString& path, const KeyEx
     try {
         temporary.writeExactly(0, writer.bytes().constData(), writer.bytes().size());
         temporary.sync();
-        if (lockExclusively && !temporary.lock(openLockOffset, 1, true, LockPolicy::failAtOnce())) {
+        if (!temporary.lock(openLockOffset, 1, true, LockPolicy::failAtOnce())) {
             temporary.fail(ErrorCode::Locked, QStringLiteral("new index is locked"));
-        }
-        if (operations.renameFile(temporary.nativePath(),
-                                  BinaryFile(operations, path).nativePath()) != 0) {
-            const int renameError = errno;
-            BinaryFile(operations, path)
-                .failWithErrno(ErrorCode::WriteFailed, QStringLiteral("replace"), renameError);
         }
     } catch (...) {
         temporary.close();
@@ -149,8 +167,11 @@ void NdxIndex::rebuild(const std::vector<char>& keys, const std::vector<quint32>
     if (!isOpen() || readOnly_) {
         file_.fail(ErrorCode::BadArgument, QStringLiteral("index is not open for writing"));
     }
-    const int descriptor =
-        build(file_.operations(), file_.path(), expression_, unique_, keys, records, exclusive_);
+    adoptRebuilt(
+        build(file_.operations(), file_.path(), expression_, unique_, keys, records, exclusive_));
+}
+
+void NdxIndex::adoptRebuilt(int descriptor) {
     file_.adopt(descriptor);
     if (!exclusive_ && !file_.lock(openLockOffset, 1, false, LockPolicy::failAtOnce())) {
         file_.fail(ErrorCode::Locked, QStringLiteral("rebuilt index is locked"));

@@ -4,6 +4,7 @@
 #include "platform/xbase/XbaseError.h"
 
 #include <fcntl.h>
+#include <QtEndian>
 
 namespace vel::xbase {
 namespace {
@@ -46,14 +47,16 @@ void Table::openFile(const QString& path, const OpenOptions& options) {
                                                  : QStringLiteral("table is open exclusively by "
                                                                   "another user"));
     }
-    const qint64 size = file_.size();
+    // The header before the size: an append writes its record before the count, so a count
+    // read first never exceeds the records of a size read after it.
     QByteArray prefix(TableHeader::prefixLength, '\0');
     prefix.resize(file_.readUpTo(0, prefix.data(), prefix.size()));
-    const int headerLength = TableHeader::storedHeaderLength(prefix, size, path);
+    const int headerLength = TableHeader::storedHeaderLength(prefix, file_.size(), path);
     QByteArray bytes(headerLength, '\0');
     file_.readExactly(0, bytes.data(), headerLength);
+    const qint64 size = file_.size();
     header_ = TableHeader::parse(bytes, size, path);
-    count_ = exclusive_ ? header_.recordCount : header_.recordsInFileSize(size);
+    count_ = header_.recordCount;
     // Whole records after the counted ones are an append that never got its count written.
     trimTail_ = exclusive_ && size > header_.recordOffset(count_ + 1) + 1;
     dateWritten_ = false;
@@ -98,15 +101,23 @@ Status Table::close() {
     file_.close();
     changed_ = false;
     lockedRecords_.clear();
-    appendLocked_ = fileLocked_ = false;
+    appendLocked_ = fileLocked_ = fileReadLocked_ = false;
     return status;
 }
 
 quint32 Table::refreshCount() {
     if (!exclusive_ && isOpen()) {
-        count_ = header_.recordsInFileSize(file_.size());
+        count_ = countInHeader();
     }
     return count_;
+}
+
+// The header's count as another user may have written it, never more than the file holds.
+quint32 Table::countInHeader() {
+    uchar bytes[4];
+    file_.readExactly(4, reinterpret_cast<char*>(bytes), sizeof bytes);
+    const quint32 stored = qFromLittleEndian<quint32>(bytes);
+    return std::min(stored, header_.recordsInFileSize(file_.size()));
 }
 
 quint32 Table::recordCount() {
@@ -267,6 +278,18 @@ Status Table::skip(qint64 count) {
             load(quint32(target));
         }
     });
+}
+
+Status Table::sync() {
+    return guarded([&] {
+        requireOpen();
+        file_.sync();
+    });
+}
+
+void Table::discardChanges() {
+    changed_ = false;
+    modified_ = false;
 }
 
 Status Table::flush() {

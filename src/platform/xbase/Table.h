@@ -7,6 +7,7 @@
 // another record, on flush() and on close(); every write keeps all open indexes current. Every
 // public operation returns a Status (or a plain value that cannot fail) and never throws.
 #include "platform/xbase/BinaryFile.h"
+#include "platform/xbase/Journal.h"
 #include "platform/xbase/NdxIndex.h"
 #include "platform/xbase/Status.h"
 #include "platform/xbase/TableHeader.h"
@@ -45,6 +46,10 @@ class Table {
     static constexpr qint64 fileLockStart = 1000000001;
     static constexpr qint64 fileLockLength = 1000000000;
     static constexpr qint64 openLockOffset = 0x7FFFFFFF;
+    // The file lock also covers the append byte, so that it keeps out appends as well as record
+    // writes: a writer holds it exclusively for a save, a reader shared for a consistent read.
+    static constexpr qint64 commitLockStart = recordLockBase;
+    static constexpr qint64 commitLockLength = fileLockLength + 1;
 
     explicit Table(FileOperations& operations = FileOperations::standard());
     ~Table();
@@ -69,7 +74,8 @@ class Table {
     const QList<FieldDescriptor>& fields() const { return header_.fields; }
     int fieldIndex(QStringView name) const { return header_.fieldIndex(name); }
 
-    // Shared tables count the records in the file size, so appends of others show at once.
+    // Shared tables read the count from the header again, so appends of others show at once; a
+    // record past the header's count is an append that never finished and does not count.
     quint32 recordCount();
     quint32 recordNumber() const { return recordNumber_; }
     bool eof() const { return eof_; }
@@ -96,6 +102,11 @@ class Table {
     Status setBlank(int field);
     bool isChanged() const { return changed_; }
     Status flush();
+    // Syncs the file to the disk.
+    Status sync();
+    // Forgets unwritten changes, so that close() writes nothing (the bytes are being put back
+    // from a journal).
+    void discardChanges();
 
     Status appendBlank();
     // Leaves the current record (writing its changes) and keeps its values, or blanks, in the
@@ -133,7 +144,12 @@ class Table {
     Status unlockRecord(quint32 record);
     Status lockAppend();
     Status lockFile();
+    // A read lock on the same bytes: no other user writes or appends while it is held.
+    Status lockFileShared();
     Status unlockAll();
+    // The table's bytes that a save of the given records (and appends) would change, for a
+    // Journal; needs the file lock.
+    Status captureImage(const std::vector<quint32>& records, TableImage* image);
     bool holdsRecordLock(quint32 record) const;
     bool holdsFileLock() const { return fileLocked_ || exclusive_; }
 
@@ -155,6 +171,7 @@ class Table {
     void gatherKeys(const KeyExpression& key, std::vector<char>& keys,
                     std::vector<quint32>& records);
     void replaceFile(quint32 keepCount, bool packDeleted);
+    quint32 countInHeader();
     void writeHeaderCount();
     bool takeRecordLock(quint32 record);
     void releaseRecordLock(quint32 record);
@@ -197,6 +214,7 @@ class Table {
     QSet<quint32> lockedRecords_;
     bool appendLocked_ = false;
     bool fileLocked_ = false;
+    bool fileReadLocked_ = false;
 };
 
 }  // namespace vel::xbase

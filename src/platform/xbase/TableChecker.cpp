@@ -9,32 +9,6 @@
 #include <map>
 
 namespace vel::xbase {
-namespace {
-
-// Why a stored value cannot be read as its field's type; empty when it can.
-QString valueProblem(const char* record, const FieldDescriptor& field) {
-    const QByteArray raw(record + field.offset, field.length);
-    if (raw.trimmed().isEmpty()) {
-        return {};
-    }
-    switch (field.type) {
-        case FieldType::Character:
-            return {};
-        case FieldType::Numeric:
-            return FieldValues::number(record, field) ? QString()
-                                                      : QStringLiteral("is not a number");
-        case FieldType::Date:
-            return FieldValues::date(record, field).isValid() ? QString()
-                                                              : QStringLiteral("is not a date");
-        case FieldType::Logical:
-            return QByteArrayView("TtFfYyNn?").contains(raw[0])
-                       ? QString()
-                       : QStringLiteral("is not a logical");
-    }
-    return {};
-}
-
-}  // namespace
 
 Status TableChecker::checkTable(const QString& path) const {
     Table table(operations_);
@@ -43,16 +17,8 @@ Status TableChecker::checkTable(const QString& path) const {
         return status;
     }
     return guarded([&] {
-        const TableHeader& header = table.header();
-        const quint32 inFile = table.recordCount();
-        if (inFile != header.recordCount) {
-            throw XbaseError(ErrorCode::CountMismatch,
-                             fileMessage(path, QStringLiteral("header says %1 records but the "
-                                                              "file holds %2 (an append that "
-                                                              "did not finish?)")
-                                                   .arg(header.recordCount)
-                                                   .arg(inFile)));
-        }
+        // Whole records after the header's count are an append that never finished: they do
+        // not count, and the next append writes over them. A count beyond the file fails open.
         for (Status moved = table.goTop(); !table.eof(); moved = table.skip()) {
             if (!moved.ok()) {
                 throw XbaseError(moved.code(), moved.message());
@@ -67,7 +33,7 @@ Status TableChecker::checkTable(const QString& path) const {
                                           .arg(quint8(record[0]), 2, 16, QLatin1Char('0'))));
             }
             for (const FieldDescriptor& field : table.fields()) {
-                const QString problem = valueProblem(record.constData(), field);
+                const QString problem = FieldValues::problem(record.constData(), field);
                 if (!problem.isEmpty()) {
                     throw XbaseError(
                         ErrorCode::CorruptHeader,

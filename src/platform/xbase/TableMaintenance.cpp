@@ -5,8 +5,10 @@
 #include "platform/xbase/XbaseError.h"
 
 #include <fcntl.h>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 
 namespace vel::xbase {
@@ -15,6 +17,15 @@ namespace {
 QString temporaryPathFor(const QString& path) {
     return path + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
                                                 QLatin1Char('0'));
+}
+
+// A table with a social-security-number column is never readable by others (owner and group
+// only, less the umask); a pack keeps whatever mode the table has.
+int modeForNewTable(const QList<FieldDescriptor>& fields) {
+    const bool personal = std::any_of(fields.begin(), fields.end(), [](const FieldDescriptor& f) {
+        return f.name.compare(u"SSN", Qt::CaseInsensitive) == 0;
+    });
+    return personal ? 0660 : 0666;
 }
 
 }  // namespace
@@ -27,7 +38,7 @@ Status Table::create(const QString& path, const QList<FieldDescriptor>& fields,
         bytes.append(TableHeader::endOfFile);
         BinaryFile target(operations, path);
         BinaryFile temporary(operations, temporaryPathFor(path));
-        const int error = temporary.open(O_RDWR | O_CREAT | O_EXCL, 0666);
+        const int error = temporary.open(O_RDWR | O_CREAT | O_EXCL, modeForNewTable(fields));
         if (error != 0) {
             target.failWithErrno(error == ENOENT ? ErrorCode::NotFound : ErrorCode::WriteFailed,
                                  QStringLiteral("create"), error);
@@ -65,8 +76,9 @@ Status Table::create(const QString& path, const QList<FieldDescriptor>& fields,
     });
 }
 
-// Writes the kept records to a temporary file and renames it over the table. A crash or a
-// failed write before the rename leaves the table as it was; after it, the new file is complete.
+// Writes the kept records to a temporary file, and every open index of them beside its own
+// file, then renames them all into place under a journal: a crash before the journal is
+// published leaves the old table and indexes, after it the next open finishes the renames.
 void Table::replaceFile(quint32 keepCount, bool packDeleted) {
     QByteArray headerBytes(header_.headerLength, '\0');
     file_.readExactly(0, headerBytes.data(), header_.headerLength);
@@ -76,11 +88,23 @@ void Table::replaceFile(quint32 keepCount, bool packDeleted) {
         file_.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("create of the new table"),
                             error);
     }
+    std::vector<std::unique_ptr<BinaryFile>> newIndexes;
+    const auto removeTemporaries = [&] {
+        temporary.close();
+        operations_.removeFile(temporary.nativePath());
+        for (const auto& index : newIndexes) {
+            index->close();
+            operations_.removeFile(index->nativePath());
+        }
+    };
     quint32 kept = 0;
+    bool published = false;
     try {
         operations_.copyPermissions(file_.descriptor(), temporary.descriptor());
         const int length = header_.recordLength;
         const quint32 perBlock = quint32(std::max(1, 64 * 1024 / length));
+        std::vector<std::vector<char>> keys(indexes_.size());
+        std::vector<quint32> numbers;
         QByteArray block;
         QByteArray output;
         qint64 position = header_.headerLength;
@@ -93,7 +117,11 @@ void Table::replaceFile(quint32 keepCount, bool packDeleted) {
                 const char* record = block.constData() + qsizetype(index) * length;
                 if (!packDeleted || record[0] != '*') {
                     output.append(record, length);
-                    ++kept;
+                    numbers.push_back(++kept);
+                    for (size_t number = 0; number < indexes_.size(); ++number) {
+                        const QByteArray key = indexes_[number]->expression().evaluate(record);
+                        keys[number].insert(keys[number].end(), key.begin(), key.end());
+                    }
                 }
             }
             temporary.writeExactly(position, output.constData(), output.size());
@@ -111,17 +139,42 @@ void Table::replaceFile(quint32 keepCount, bool packDeleted) {
         if (!temporary.lock(openLockOffset, 1, true, LockPolicy::failAtOnce())) {
             temporary.fail(ErrorCode::Locked, QStringLiteral("new table is locked"));
         }
-        if (operations_.renameFile(temporary.nativePath(), file_.nativePath()) != 0) {
-            file_.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("replace"), errno);
+        std::vector<std::pair<QString, QString>> renames{{temporary.path(), path()}};
+        for (size_t number = 0; number < indexes_.size(); ++number) {
+            const NdxIndex& index = *indexes_[number];
+            QString indexTemporary;
+            const int descriptor =
+                NdxIndex::buildBeside(operations_, index.path(), index.expression(),
+                                      index.isUnique(), keys[number], numbers, &indexTemporary);
+            newIndexes.push_back(std::make_unique<BinaryFile>(operations_, indexTemporary));
+            newIndexes.back()->adopt(descriptor);
+            renames.emplace_back(indexTemporary, index.path());
         }
+        Journal journal(operations_);
+        journal.addRenames(path(), renames);
+        published = true;
+        for (const auto& [from, to] : renames) {
+            if (operations_.renameFile(QFile::encodeName(from), QFile::encodeName(to)) != 0) {
+                // The journal stays behind (nobody holds it once this object lets it go):
+                // the next recovery of the folder finishes the renames.
+                const int renameError = errno;
+                journal.abandon();
+                file_.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("replace"), renameError);
+            }
+        }
+        journal.commit();
     } catch (...) {
-        temporary.close();
-        operations_.removeFile(temporary.nativePath());
+        if (!published) {
+            removeTemporaries();
+        }
         throw;
     }
     file_.adopt(temporary.release());
+    for (size_t number = 0; number < indexes_.size(); ++number) {
+        indexes_[number]->adoptRebuilt(newIndexes[number]->release());
+    }
     lockedRecords_.clear();
-    appendLocked_ = fileLocked_ = false;
+    appendLocked_ = fileLocked_ = fileReadLocked_ = false;
     header_.recordCount = kept;
     header_.lastUpdate = QDate::currentDate();
     count_ = kept;
@@ -130,12 +183,6 @@ void Table::replaceFile(quint32 keepCount, bool packDeleted) {
     readAheadCount_ = 0;
     wholeTableCached_ = false;
     lastRead_ = 0;
-    std::vector<char> keys;
-    std::vector<quint32> records;
-    for (const auto& index : indexes_) {
-        gatherKeys(index->expression(), keys, records);
-        index->rebuild(keys, records);
-    }
     indexCursorStale_ = true;
     if (count_ > 0 && selected_ < 0) {
         load(1);
@@ -246,13 +293,55 @@ Status Table::lockFile() {
         if (exclusive_ || fileLocked_) {
             return;
         }
-        if (!file_.lock(fileLockStart, fileLockLength, true, policy_)) {
+        if (!file_.lock(commitLockStart, commitLockLength, true, policy_)) {
             file_.fail(ErrorCode::Locked, QStringLiteral("table is locked by another user"));
         }
         fileLocked_ = true;
+        fileReadLocked_ = false;
         lockedRecords_.clear();  // the file lock covers (and replaced) our record locks
         if (!changed_ && !eof_ && recordNumber_ > 0) {
             load(recordNumber_);
+        }
+    });
+}
+
+Status Table::lockFileShared() {
+    return guarded([&] {
+        requireOpen();
+        if (exclusive_ || fileLocked_ || fileReadLocked_) {
+            return;
+        }
+        if (!file_.lock(commitLockStart, commitLockLength, false, policy_)) {
+            file_.fail(ErrorCode::Locked, QStringLiteral("table is being saved by another user"));
+        }
+        fileReadLocked_ = true;
+        refreshCount();
+    });
+}
+
+Status Table::captureImage(const std::vector<quint32>& records, TableImage* image) {
+    return guarded([&] {
+        requireWritable();
+        if (!holdsFileLock()) {
+            file_.fail(ErrorCode::Locked, QStringLiteral("a journal needs the file lock"));
+        }
+        refreshCount();
+        image->path = path();
+        image->recordLength = header_.recordLength;
+        image->headerLength = header_.headerLength;
+        image->prefix.resize(TableHeader::prefixLength);
+        file_.readExactly(0, image->prefix.data(), image->prefix.size());
+        image->size = file_.size();
+        image->tailOffset = std::min(image->size, header_.recordOffset(count_ + 1));
+        image->tail.resize(image->size - image->tailOffset);
+        file_.readExactly(image->tailOffset, image->tail.data(), image->tail.size());
+        image->records.clear();
+        for (quint32 record : records) {
+            if (record >= 1 && record <= count_) {
+                QByteArray bytes(header_.recordLength, ' ');
+                file_.readExactly(header_.recordOffset(record), bytes.data(), bytes.size());
+                image->records.emplace_back(record, bytes);
+            }
         }
     });
 }
@@ -263,9 +352,9 @@ Status Table::unlockAll() {
         if (changed_) {
             writeBack();
         }
-        if (fileLocked_) {
-            file_.unlock(fileLockStart, fileLockLength);
-            fileLocked_ = false;
+        if (fileLocked_ || fileReadLocked_) {
+            file_.unlock(commitLockStart, commitLockLength);
+            fileLocked_ = fileReadLocked_ = false;
         }
         for (quint32 record : std::as_const(lockedRecords_)) {
             file_.unlock(recordLockBase + record, 1);

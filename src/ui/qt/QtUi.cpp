@@ -259,6 +259,13 @@ void QtUi::statusText(const QString& text) {
     }
 }
 
+void QtUi::statusCancellable(bool cancellable) {
+    cancelled_ = false;
+    if (cancelSink_) {
+        cancelSink_(cancellable);
+    }
+}
+
 void QtUi::statusPercent(int percent) {
     statusPercent_ = percent;
     if (statusSink_) {

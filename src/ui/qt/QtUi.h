@@ -18,11 +18,16 @@ struct WindowOwner;
 class QtUi : public Ui {
 public:
     using StatusSink = std::function<void(const QString& text, int percent)>;
+    // Shows (true) or removes (false) the program's Cancel button beside the status display.
+    using CancelSink = std::function<void(bool shown)>;
 
     QtUi();
     ~QtUi() override;
 
     void setStatusSink(StatusSink sink) { statusSink_ = std::move(sink); }
+    void setCancelSink(CancelSink sink) { cancelSink_ = std::move(sink); }
+    // The program's Cancel button was pressed.
+    void pressStatusCancel() { cancelled_ = true; }
     void setSoundPlayer(SoundPlayer player) { sound_ = std::move(player); }
     // The rendered dialog of a form being shown, or nullptr.
     FormRenderer* rendererFor(const Form& form) const;
@@ -49,6 +54,8 @@ public:
     void showHelp(const QString& helpFile, int context) override;
     void statusText(const QString& text) override;
     void statusPercent(int percent) override;
+    void statusCancellable(bool cancellable) override;
+    bool statusCancelled() override { return cancelled_; }
     void processEvents() override;
 
 private:
@@ -60,6 +67,8 @@ private:
     SoundPlayer sound_;
     QString statusText_;
     int statusPercent_ = 0;
+    CancelSink cancelSink_;
+    bool cancelled_ = false;
 };
 
 }  // namespace vel

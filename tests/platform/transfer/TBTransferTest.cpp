@@ -1,5 +1,7 @@
 // Transfers through libcurl over "file://" addresses in a temporary folder (real uploads and
-// downloads without a network), and a refused connection on the local machine.
+// downloads without a network), a refused connection on the local machine, and a small HTTP
+// server on the loopback address that stalls, fails or redirects for ever.
+#include "LoopbackHttpServer.h"
 #include "platform/transfer/TBTransfer.h"
 
 #include <gtest/gtest.h>
@@ -103,4 +105,105 @@ TEST(TBTransfer, FailuresNameTheAddressGiveCurlsReasonAndSpoilNothing) {
     EXPECT_FALSE(transfer.download(QStringLiteral("http://127.0.0.1:1/update.zip"), kept).ok);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2)
         << "no temporary file is left";
+}
+
+TEST(TBTransfer, AServerThatNeverAnswersIsLeftAtTheLowSpeedOrOverallLimit) {
+    QTemporaryDir folder;
+    const QString local = folder.filePath(QStringLiteral("backup.zip"));
+    writeFile(local, QByteArray(1000, 'z'));
+    const QString kept = folder.filePath(QStringLiteral("update.zip"));
+    writeFile(kept, "old update");
+    vel::testing::LoopbackHttpServer stalled(vel::testing::LoopbackHttpServer::Behaviour::Stall);
+    ASSERT_TRUE(stalled.listening());
+
+    TBTransfer transfer;
+    TransferLimits slow;
+    slow.lowSpeedSeconds = 1;
+    transfer.setLimits(slow);
+    const TransferResult tooSlow = transfer.download(stalled.address(QStringLiteral("/u.zip")), kept);
+    EXPECT_FALSE(tooSlow.ok);
+    EXPECT_TRUE(tooSlow.error.contains(QStringLiteral("too slow"), Qt::CaseInsensitive))
+        << tooSlow.error.toStdString();
+    EXPECT_EQ(readFile(kept), "old update");
+
+    TransferLimits overall;
+    overall.lowSpeedBytes = 0;
+    overall.overallSeconds = 1;
+    transfer.setLimits(overall);
+    const TransferResult timedOut = transfer.upload(local, stalled.address(QStringLiteral("/in/")));
+    EXPECT_FALSE(timedOut.ok);
+    EXPECT_TRUE(timedOut.error.contains(QStringLiteral("timed out"), Qt::CaseInsensitive))
+        << timedOut.error.toStdString();
+    EXPECT_FALSE(timedOut.cancelled);
+    EXPECT_EQ(stalled.requests(), 2);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2)
+        << "no temporary file is left";
+}
+
+TEST(TBTransfer, HttpErrorsAndRedirectLoopsAreFailuresThatKeepTheOldFile) {
+    QTemporaryDir folder;
+    const QString local = folder.filePath(QStringLiteral("backup.zip"));
+    writeFile(local, QByteArray(5000, 'z'));
+    const QString kept = folder.filePath(QStringLiteral("update.zip"));
+    writeFile(kept, "old update");
+    TBTransfer transfer;
+    using Server = vel::testing::LoopbackHttpServer;
+
+    Server failing(Server::Behaviour::Answer,
+                   "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 6\r\n"
+                   "Connection: close\r\n\r\nbroken");
+    const TransferResult notFetched = transfer.download(failing.address(), kept);
+    EXPECT_FALSE(notFetched.ok);
+    EXPECT_TRUE(notFetched.error.endsWith(QStringLiteral("500"))) << notFetched.error.toStdString();
+    EXPECT_EQ(readFile(kept), "old update") << "the error page is not saved";
+    const TransferResult notSent = transfer.upload(local, failing.address(QStringLiteral("/in/")));
+    EXPECT_FALSE(notSent.ok);
+    EXPECT_TRUE(notSent.error.contains(QStringLiteral("500"))) << notSent.error.toStdString();
+
+    Server missing(Server::Behaviour::Answer,
+                   "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+    EXPECT_FALSE(transfer.download(missing.address(), kept).ok);
+
+    Server loop(Server::Behaviour::Answer,
+                "HTTP/1.1 302 Found\r\nLocation: /again\r\nContent-Length: 0\r\n"
+                "Connection: close\r\n\r\n");
+    const TransferResult looped = transfer.download(loop.address(), kept);
+    EXPECT_FALSE(looped.ok);
+    EXPECT_TRUE(looped.error.contains(QStringLiteral("redirects"), Qt::CaseInsensitive))
+        << looped.error.toStdString();
+    EXPECT_EQ(loop.requests(), 1 + transfer.limits().maximumRedirects);
+
+    // A server cannot send the program to a file of this machine.
+    Server toLocalFile(Server::Behaviour::Answer,
+                       "HTTP/1.1 302 Found\r\nLocation: " +
+                           QUrl::fromLocalFile(local).toEncoded() +
+                           "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+    EXPECT_FALSE(transfer.download(toLocalFile.address(), kept).ok);
+    EXPECT_EQ(readFile(kept), "old update");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST(TBTransfer, TheCancelFunctionStopsATransferAndSaysSo) {
+    QTemporaryDir folder;
+    const QString kept = folder.filePath(QStringLiteral("update.zip"));
+    writeFile(kept, "old update");
+    vel::testing::LoopbackHttpServer stalled(vel::testing::LoopbackHttpServer::Behaviour::Stall);
+    TBTransfer transfer;
+    int asked = 0;
+    transfer.setCancel([&] { return ++asked >= 2; });
+    const TransferResult cancelled = transfer.download(stalled.address(), kept);
+    EXPECT_FALSE(cancelled.ok);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_TRUE(cancelled.error.endsWith(QStringLiteral(": the transfer was cancelled")))
+        << cancelled.error.toStdString();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(readFile(kept), "old update");
+
+    // Over "file://" too, before any data is written.
+    const QString source = folder.filePath(QStringLiteral("source.zip"));
+    writeFile(source, QByteArray(100000, 's'));
+    asked = 0;
+    transfer.setCancel([&] { return ++asked >= 1; });
+    const QString target = folder.filePath(QStringLiteral("target.zip"));
+    EXPECT_TRUE(transfer.upload(source, address(target)).cancelled);
 }

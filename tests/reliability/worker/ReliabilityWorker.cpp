@@ -1,0 +1,201 @@
+// A worker process for the reliability tests: one associate import, one editor-style save of
+// every associate, or a soak of small edits and imports, against a site in a data folder. With
+// a kill point it kills itself (SIGKILL) at that file operation that changes something (a
+// write, truncate, sync, rename, link or remove; an odd point first writes half of the bytes),
+// so that a test crashes it at a chosen, reproducible point without waiting.
+//
+//   velmor_reliability_worker import FOLDER FILE [KILL_AT]
+//   velmor_reliability_worker edit FOLDER VALUE [KILL_AT]
+//   velmor_reliability_worker soak FOLDER ID OPERATIONS
+//
+// Prints what it did, one line each ("import ok 2000", "edit S1K3A V7 ok"), then "points N":
+// the changing file operations it made. Exit 0 when the last action succeeded.
+#include "data/records/AssociateRecord.h"
+#include "host/ReferenceSystem.h"
+#include "maintenance/AssociateImport.h"
+#include "ui/HeadlessUi.h"
+#include "ui/Ui.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+#include <csignal>
+#include <cstdio>
+
+namespace vel {
+namespace {
+
+class KillingOperations : public xbase::FileOperations {
+  public:
+    explicit KillingOperations(qint64 killAt) : killAt_(killAt) {}
+
+    ssize_t writeAt(int descriptor, const void* buffer, size_t size, off_t offset) override {
+        if (point() && size > 1) {
+            FileOperations::writeAt(descriptor, buffer, size / 2, offset);  // a torn write
+        }
+        dieIfDue();
+        return FileOperations::writeAt(descriptor, buffer, size, offset);
+    }
+    int truncateFile(int descriptor, off_t size) override {
+        point();
+        dieIfDue();
+        return FileOperations::truncateFile(descriptor, size);
+    }
+    int syncFile(int descriptor) override {
+        point();
+        dieIfDue();
+        return FileOperations::syncFile(descriptor);
+    }
+    int linkFile(const QByteArray& existing, const QByteArray& created) override {
+        point();
+        dieIfDue();
+        return FileOperations::linkFile(existing, created);
+    }
+    int renameFile(const QByteArray& from, const QByteArray& to) override {
+        point();
+        dieIfDue();
+        return FileOperations::renameFile(from, to);
+    }
+    int removeFile(const QByteArray& path) override {
+        point();
+        dieIfDue();
+        return FileOperations::removeFile(path);
+    }
+    qint64 points() const { return points_; }
+
+  private:
+    // Counts a point; true when this is the kill point and it is odd (a torn write first).
+    bool point() {
+        ++points_;
+        return points_ == killAt_ && killAt_ % 2 == 1;
+    }
+    void dieIfDue() const {
+        if (points_ == killAt_) {
+            std::fflush(stdout);
+            ::raise(SIGKILL);
+        }
+    }
+
+    qint64 killAt_;
+    qint64 points_ = 0;
+};
+
+QDateTime fixedNow() {
+    return QDateTime(QDate(2024, 3, 13), QTime(10, 30));
+}
+
+void say(const QString& line) {
+    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+bool runImport(ReferenceSystem& system, const QString& file) {
+    AssociateImport import(system, fixedNow().date());
+    const bool ok = import.importUpdates({file, 0, 0, false, {}});
+    say(QStringLiteral("import %1 %2")
+            .arg(ok ? QStringLiteral("ok") : QStringLiteral("refused"))
+            .arg(import.counts().added + import.counts().updated));
+    return ok;
+}
+
+bool runEdit(ReferenceSystem& system, const QString& value) {
+    auto& associates = system.associates();
+    if (!associates.open()) {
+        say(QStringLiteral("edit failed ") + associates.lastError());
+        return false;
+    }
+    for (int number = 1; number <= associates.recordCount(); ++number) {
+        if (associates.isActive(number)) {
+            AssociateRecord record = associates.record(number);
+            record.LastName = value;
+            associates.setRecord(number, record);
+        }
+    }
+    const bool ok = associates.save();
+    say(ok ? QStringLiteral("edit ok") : QStringLiteral("edit failed ") + associates.lastError());
+    associates.close();
+    return ok;
+}
+
+bool editOne(ReferenceSystem& system, const QString& code, const QString& value) {
+    auto& associates = system.associates();
+    if (!associates.open()) {
+        say(QStringLiteral("edit %1 %2 failed %3").arg(code, value, associates.lastError()));
+        return false;
+    }
+    const int number = associates.find(code);
+    bool ok = number != 0;
+    if (ok) {
+        AssociateRecord record = associates.record(number);
+        record.FirstName = value;
+        associates.setRecord(number, record);
+        ok = associates.save();
+    }
+    say(QStringLiteral("edit %1 %2 %3")
+            .arg(code, value,
+                 ok ? QStringLiteral("ok") : QStringLiteral("failed ") + associates.lastError()));
+    associates.close();
+    return ok;
+}
+
+// Imports two new associates every fourth operation and edits an own associate otherwise.
+bool runSoak(ReferenceSystem& system, const QString& folder, const QString& id, int operations) {
+    QStringList mine;
+    const QString file = folder + QStringLiteral("/soak") + id + QStringLiteral(".csv");
+    bool ok = true;
+    for (int operation = 0; operation < operations; ++operation) {
+        if (operation % 4 == 0 || mine.isEmpty()) {
+            const QStringList codes{QStringLiteral("S%1K%2A").arg(id).arg(operation),
+                                    QStringLiteral("S%1K%2B").arg(id).arg(operation)};
+            QFile csv(file);
+            if (!csv.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+                return false;
+            }
+            for (const QString& code : codes) {
+                csv.write(
+                    (code + QStringLiteral(",Soak,") + id + QStringLiteral(",W1\n")).toUtf8());
+            }
+            csv.close();
+            ok = runImport(system, file);
+            if (ok) {
+                mine << codes;
+                say(QStringLiteral("added ") + codes.join(QLatin1Char(' ')));
+            }
+        } else {
+            ok = editOne(system, mine[operation % mine.size()],
+                         QStringLiteral("V%1").arg(operation));
+        }
+    }
+    return ok;
+}
+
+}  // namespace
+}  // namespace vel
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = application.arguments().mid(1);
+    if (arguments.size() < 3) {
+        std::fputs("usage: velmor_reliability_worker import|edit|soak FOLDER ...\n", stderr);
+        return 2;
+    }
+    const QString command = arguments[0];
+    const QString folder = arguments[1];
+    const qint64 killAt = command != QLatin1String("soak") ? arguments.value(3).toLongLong() : 0;
+    vel::KillingOperations operations(killAt);
+    vel::ReferenceSystem system(folder, 1, {vel::fixedNow, &operations, false});
+    system.errors().setEchoToStandardError(false);
+    vel::HeadlessUi ui;
+    ui.setUnanswered(vel::HeadlessUi::Unanswered::DefaultButton);
+    vel::ScopedUi scope(ui);
+    bool ok = false;
+    if (command == QLatin1String("import")) {
+        ok = vel::runImport(system, arguments[2]);
+    } else if (command == QLatin1String("edit")) {
+        ok = vel::runEdit(system, arguments[2]);
+    } else if (command == QLatin1String("soak") && arguments.size() >= 4) {
+        ok = vel::runSoak(system, folder, arguments[2], arguments[3].toInt());
+    }
+    vel::say(QStringLiteral("points %1").arg(operations.points()));
+    return ok ? 0 : 1;
+}
