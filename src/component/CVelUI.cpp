@@ -11,10 +11,15 @@
 #include "maintenance/StandardsMaintenance.h"
 #include "maintenance/SystemClone.h"
 #include "maintenance/WeekEndJob.h"
+#include "maintenance/ActivityDetailExport.h"
 #include "maintenance/AutomaticTableExport.h"
+#include "maintenance/dlgExport.h"
+#include "reports/dlgRepPrint.h"
 #include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
+#include "reports/frmEmployeeList.h"
+#include "reports/frmEmployeeQual.h"
 #include "data/VelmorSystem.h"
 #include "editors/AssociateStores.h"
 #include "maintenance/CorpAssocCheck.h"
@@ -51,6 +56,20 @@ bool corporateControlDue(VelmorSystem& system) {
            (features.corporateSystem || features.corporateSite);
 }
 
+// The associate update import without windows, then the automatic export of the associate
+// table; answers whether the import ran to its end (the public operations answer True).
+bool importAssociatesAndExport(CVelUI& component, CVelUI::Handle hWnd, VelmorSystem& Velmor,
+                               const QString& file, int rowsToSkip, int fieldsToSkip,
+                               bool deleteNonImported) {
+    const bool imported =
+        importAssociatesUnattended(Velmor, file, rowsToSkip, fieldsToSkip, deleteNonImported,
+                                   [&Velmor] { associateStores::rebuildDerivedStores(Velmor); });
+    if (imported) {
+        component.AutoExportTable(hWnd, Velmor, Velmor.associates());
+    }
+    return imported;
+}
+
 }  // namespace
 
 // Hands the builder's events to the command object's handlers.
@@ -73,6 +92,26 @@ CVelUI::CVelUI() = default;
 CVelUI::~CVelUI() {
     dayInfoSystem_ = nullptr;
     mNewSystem_.reset();
+    if (exportDialog_ && exportDialog_->isLoaded()) {
+        exportDialog_->unload();
+    }
+    if (reportDialog_ && reportDialog_->isLoaded()) {
+        reportDialog_->release();
+    }
+}
+
+dlgRepPrint& CVelUI::reportDialog() {
+    if (!reportDialog_) {
+        reportDialog_ = std::make_unique<dlgRepPrint>();
+    }
+    return *reportDialog_;
+}
+
+dlgExport& CVelUI::exportDialog() {
+    if (!exportDialog_) {
+        exportDialog_ = std::make_unique<dlgExport>();
+    }
+    return *exportDialog_;
 }
 
 bool CVelUI::CreateNewSystem(Handle hWnd, VelmorSystem& Velmor) {
@@ -225,18 +264,20 @@ bool CVelUI::EditMistakes(Handle hwndOwner, VelmorSystem& Velmor) {
     return tracking;
 }
 
-bool CVelUI::PrintAssocHist(Handle, VelmorSystem& Velmor) {
+bool CVelUI::PrintAssocHist(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
     Velmor.StatusText(loadingFiles);
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The associate history report"));
-    return true;
+    frmEmployeeList window;
+    return window.PrintHist(hwndOwner, Velmor);
 }
 
-bool CVelUI::PrintAssocQual(Handle, VelmorSystem& Velmor) {
+bool CVelUI::PrintAssocQual(Handle hwndOwner, VelmorSystem& Velmor) {
+    OperationScope scope(Velmor);
     Velmor.StatusText(loadingFiles);
     setComponentHelpFile(Velmor.Program().helpFile());
-    notAvailableYet(Velmor, QStringLiteral("The associate qualification report"));
-    return true;
+    frmEmployeeQual window;
+    return window.PrintQual(hwndOwner, Velmor);
 }
 
 bool CVelUI::PrintAssocAccountability(Handle hwndOwner, VelmorSystem& Velmor) {
@@ -389,7 +430,7 @@ bool CVelUI::ImportAllocations(Handle hWnd, VelmorSystem& Velmor, const QString&
     if (imported) {
         AutoExportTable(hWnd, Velmor, Velmor.allocations());
     }
-    return imported;
+    return true;  // the host learns the outcome from the messages
 }
 
 bool CVelUI::ExportTables(Handle hWnd, VelmorSystem& Velmor, const QString& OutputType,
@@ -415,15 +456,19 @@ bool CVelUI::ReBuildStandards(Handle, VelmorSystem& Velmor) {
     return false;
 }
 
-bool CVelUI::ExportActivityDetail(Handle, VelmorSystem& Velmor, Masterfile&, const QDate&) {
-    notAvailableYet(Velmor, QStringLiteral("Exporting the activity detail"));
-    return false;
+bool CVelUI::ExportActivityDetail(Handle hWnd, VelmorSystem& Velmor, Masterfile& masterfile,
+                                  const QDate& CurrentDate) {
+    OperationScope scope(Velmor);
+    return ActivityDetailExport(Velmor, masterfile)
+        .ExportActivityDetail(hWnd, CurrentDate, reportDialog(), exportDialog());
 }
 
-bool CVelUI::WriteActivityDetailData(Handle, VelmorSystem& Velmor, Masterfile&, const QString&,
-                                     const QString&, const QDate&, const QDate&) {
-    notAvailableYet(Velmor, QStringLiteral("Writing the activity detail file"));
-    return false;
+bool CVelUI::WriteActivityDetailData(Handle, VelmorSystem& Velmor, Masterfile& masterfile,
+                                     const QString& ExpFileName, const QString& TransExt,
+                                     const QDate& StartDate, const QDate& EndDate) {
+    OperationScope scope(Velmor);
+    return ActivityDetailExport(Velmor, masterfile)
+        .WriteActivityDetailData(ExpFileName, TransExt, StartDate, EndDate);
 }
 
 bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {
@@ -431,7 +476,7 @@ bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {
     bool imported = false;
     guarded(QStringLiteral(" - CheckCorpAssocImport"), [&] {
         imported = CorpAssocCheck(Velmor, [&](const QString& file) {
-                       return ImportAssociates(hwndOwner, Velmor, file);
+                       return importAssociatesAndExport(*this, hwndOwner, Velmor, file, 0, 0, false);
                    }).run();
     });
     return imported;
@@ -440,14 +485,11 @@ bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {
 bool CVelUI::ImportAssociatesEX1(Handle hWnd, VelmorSystem& Velmor, const QString& ImportFile,
                                  short RowstoSkip, short FieldstoSkip, bool DeleteNonImported) {
     OperationScope scope(Velmor);
-    const bool imported =
-        importAssociatesUnattended(Velmor, ImportFile, RowstoSkip, FieldstoSkip,
-                                   DeleteNonImported,
-                                   [&Velmor] { associateStores::rebuildDerivedStores(Velmor); });
-    if (imported) {
-        AutoExportTable(hWnd, Velmor, Velmor.associates());
-    }
-    return imported;
+    importAssociatesAndExport(*this, hWnd, Velmor, ImportFile, RowstoSkip, FieldstoSkip,
+                              DeleteNonImported);
+    return true;  // the host learns the outcome from the messages
 }
+
+
 
 }  // namespace vel

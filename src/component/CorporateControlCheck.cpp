@@ -50,11 +50,13 @@ void refuse(const QString& title, const QString& prompt) {
     MessageWithSound(prompt, MB_OK | MB_ICONEXCLAMATION, title);
 }
 
-// What a control zip may unpack to: its one control activity file, which is a few megabytes
-// at most even for a large corporate system.
+// What a control zip may unpack to: its control activity file, which is a few megabytes at
+// most even for a large corporate system, and the corporate feature switches.
 ZipLimits controlZipLimits(int corporateNumber) {
     ZipLimits limits;
     limits.names = {TableCatalogue::forSystem(QString(catalogue::corporateControlActivityFile),
+                                              corporateNumber),
+                    TableCatalogue::forSystem(QString(catalogue::corporateControlFeaturesFile),
                                               corporateNumber)};
     limits.maximumTotalSize = qint64(64) << 20;
     limits.maximumRatio = 250;
@@ -90,6 +92,28 @@ std::optional<QString> copyControlFiles(VelmorSystem& system, const QString& fol
         }
     }
     return std::nullopt;
+}
+
+// Takes the corporate system's Performance Policy switch from the unpacked features file into
+// the site's settings ("Corporate"/"PerformancePolicy"), where the settings editor reads it; a
+// control zip without the file has the module off.
+void takeCorporateFeatures(VelmorSystem& system, IniSettings& settings, int corporateNumber) {
+    ProgramObject& program = system.Program();
+    const QString local =
+        TableCatalogue(program.dataFolder(), program.systemNumber()).corporateSubfolder();
+    const QString path = TableCatalogue::findFile(
+        local, TableCatalogue::forSystem(QString(catalogue::corporateControlFeaturesFile),
+                                         corporateNumber));
+    QString policy = QStringLiteral("False");
+    IniSettings features;
+    if (QFileInfo::exists(path) && features.attach(path)) {
+        features.selectSection(QStringLiteral("Features"));
+        policy = features.readValue(QStringLiteral("PerformancePolicy"), policy);
+    }
+    settings.selectSection(QStringLiteral("Corporate"));
+    if (settings.readValue(QStringLiteral("PerformancePolicy"), QString()) != policy) {
+        settings.writeText(QStringLiteral("PerformancePolicy"), policy);
+    }
 }
 
 }  // namespace
@@ -141,6 +165,7 @@ bool corporateControlCheck(VelmorSystem& system) {
                                      "subfolder") + reason);
         return false;
     }
+    takeCorporateFeatures(system, settings, corporateNumber);
     return true;
 }
 

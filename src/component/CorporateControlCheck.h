@@ -10,8 +10,10 @@
 // unpacks the zip, into the "Corporate" subfolder of the data folder under the site's own
 // system number, where the site's corporate table objects read them; it copies only what is
 // missing there or older than the corporate folder's file. The zip may hold only the control
-// activity file and at most 64 MB (an entry at most 250 times its packed size); it is unpacked
-// whole or not at all, and a refusal or a damaged zip is told with its reason.
+// activity file and the features file and at most 64 MB (an entry at most 250 times its packed
+// size); it is unpacked whole or not at all, and a refusal or a damaged zip is told with its
+// reason. The corporate system's Performance Policy switch, carried in the features file,
+// becomes the site's "Corporate"/"PerformancePolicy" setting.
 #include <QString>
 
 namespace vel {

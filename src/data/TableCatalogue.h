@@ -18,6 +18,8 @@ inline constexpr QLatin1StringView elementTable{"TBVMELM.--"};
 inline constexpr QLatin1StringView typeOfWorkTable{"TBVMTOW.--"};
 inline constexpr QLatin1StringView productTablesMask{"TBVM*.--"};
 inline constexpr QLatin1StringView corporateControlActivityFile{"TBCCACT.--"};
+// The corporate system's feature switches that the control zip carries to the sites.
+inline constexpr QLatin1StringView corporateControlFeaturesFile{"TBCCFEAT.--"};
 inline constexpr QLatin1StringView corporateControlZipBase{"TBCCnt"};  // + number + ".ZIP"
 inline constexpr QLatin1StringView corporateControlZipExtension{".ZIP"};
 inline constexpr QLatin1StringView corporateFixLogBase{"TBCORPFIX."};  // + name + ".CSV"

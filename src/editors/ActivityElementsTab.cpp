@@ -135,6 +135,23 @@ void frmActivity::showElementSlot(int slot) {
     loading_ = false;
 }
 
+void frmActivity::elementStandardChanged() {
+    const int slot = currentSlot();
+    if (loading_ || slot < 0) {
+        return;
+    }
+    const float standard = storedStandard(elementStandard_->value(), standardDisplay());
+    working_.Elements[size_t(slot)].Standard = standard;
+    if (sameStandards_->checked()) {
+        for (auto& [allocation, standards] : working_.AllocationStandards) {
+            standards[size_t(slot)] = standard;
+        }
+    }
+    showElementSlot(slot);
+    fillElementsGrid();
+    fillAllocationsGrid();
+}
+
 // A person changed a value of the element frame: the slot takes it. Only one element can be
 // the base of the historical standard.
 void frmActivity::elementFrameChanged() {
@@ -143,8 +160,6 @@ void frmActivity::elementFrameChanged() {
         return;
     }
     ActivityElementSlot& entry = working_.Elements[size_t(slot)];
-    const float standard = storedStandard(elementStandard_->value(), standardDisplay());
-    entry.Standard = standard;
     entry.LowerLimit = float(elementLimit_[0]->value());
     entry.UpperLimit = float(elementLimit_[1]->value());
     entry.UseUnits = useUnits_->checked();
@@ -158,14 +173,8 @@ void frmActivity::elementFrameChanged() {
             working_.Elements[other].Historical = int(other) == slot;
         }
     }
-    if (sameStandards_->checked()) {
-        for (auto& [allocation, standards] : working_.AllocationStandards) {
-            standards[size_t(slot)] = standard;
-        }
-    }
     showElementSlot(slot);
     fillElementsGrid();
-    fillAllocationsGrid();
     refreshHistoricalLabel();
 }
 

@@ -6,6 +6,7 @@
 #include "data/VelmorSystem.h"
 #include "platform/print/PrintTable.h"
 #include "platform/print/TBPrint.h"
+#include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "services/ShowLikeModal.h"
 #include "ui/Button.h"
@@ -105,6 +106,30 @@ bool MasterTableEditor::beginEdit(VelmorSystem& system, TableObject& table, bool
     return true;
 }
 
+bool MasterTableEditor::runEdit(const QString& procedureSuffix,
+                                const std::function<bool()>& body) {
+    bool answer = false;
+    if (!guarded(procedureSuffix, [&] { answer = body(); })) {
+        endEdit();
+        return false;
+    }
+    return answer;
+}
+
+bool MasterTableEditor::openForRun(VelmorSystem& system, TableObject& table) {
+    system_ = &system;
+    if (table.isOpen()) {
+        table.close();  // whatever an earlier run left loaded may be out of date
+    }
+    if (!table.open()) {
+        message(QStringLiteral("Error opening the ") + table.name() + QStringLiteral(" Table"),
+                MB_ICONEXCLAMATION);
+        return false;
+    }
+    openedForRun_.push_back(&table);
+    return true;
+}
+
 void MasterTableEditor::setUpList() {
     list_->setCaption(table_->name() + QStringLiteral(" Table") +
                       (viewOnly_ ? QStringLiteral(" (readonly)") : QString()));
@@ -140,6 +165,10 @@ void MasterTableEditor::endEdit() {
     if (table_ && table_->isOpen()) {
         table_->close();
     }
+    for (TableObject* table : openedForRun_) {
+        table->close();
+    }
+    openedForRun_.clear();
     if (accessBegun_) {
         system_->endTableAccess();
         accessBegun_ = false;

@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vel {
 
@@ -57,10 +58,18 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     // (plain, then whether the choice is offered); with both answered, frmOKtoView decides
     // between viewing and modifying. False when the person cancelled.
     bool offerViewOrModify(VelmorSystem& system, const QString& code, bool& viewOnly);
+    // Runs the body of an editor's Edit: an unexpected failure inside is reported with the
+    // suffix (" - frmMistake:Edit") and gives back the tables and the table access taken so far.
+    // Answers the body's answer, false after a failure.
+    bool runEdit(const QString& procedureSuffix, const std::function<bool()>& body);
     // The table-access question with the code (view-only when forced or refused), then the
     // table opened ("Error opening the " + its name + suffix when it fails). False ends Edit.
     bool beginEdit(VelmorSystem& system, TableObject& table, bool viewOnly,
                    const QString& accessCode, const QString& openFailureSuffix = {});
+    // A table the editor reads besides its own (a corporate control copy), opened afresh for
+    // this run and closed by endEdit. False after "Error opening the " + its name + " Table";
+    // the editor then only views.
+    bool openForRun(VelmorSystem& system, TableObject& table);
     // The caption (table name + " Table", " (readonly)" when view-only), view-only switches and
     // the help values; the editor adds its columns after this.
     void setUpList();
@@ -144,6 +153,7 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     std::unique_ptr<frmDelete> delete_;
     VelmorSystem* system_ = nullptr;
     TableObject* table_ = nullptr;
+    std::vector<TableObject*> openedForRun_;
     bool viewOnly_ = false;
     bool opened_ = false;
     bool accessBegun_ = false;

@@ -49,7 +49,9 @@ bool SettingsSave::save(SettingTypes type, const SettingValues& before,
     }
     system_.masterfile().logChange(QStringLiteral("Settings"), settingLogName(type),
                                    QStringLiteral("Edit"));
-    if (type == stgHistoryWeeks) {
+    if (type == stgHistoryWeeks && (before.shortTermWeeks != after.shortTermWeeks ||
+                                    before.longTermWeeks != after.longTermWeeks ||
+                                    before.standardWeeks != after.standardWeeks)) {
         recalculateHistory();
     }
     return true;

@@ -121,7 +121,11 @@ class frmActivity : public Form, public MasterTableEditor {
     bool elementMayBeAdded(int availableIndex);
     void elementsChosen();
     void showElementSlot(int slot);
+    // A tick or limit of the element frame changed; the standard stays as stored, since the
+    // standard's box shows it rounded.
     void elementFrameChanged();
+    // The standard's own box changed: the slot takes the entered standard.
+    void elementStandardChanged();
     void fillElementsGrid();
     void toggleElementsGrid();
     void refreshHistoricalLabel();

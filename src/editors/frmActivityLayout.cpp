@@ -168,8 +168,8 @@ void frmActivity::buildElementsTab(TabPage& page) {
     useStandardElement_ =
         &frame.checkBox(text("chkUseStdElement"), text("Use Time of Use Element"));
     standardElementNote_ = &frame.label(text("lblStdElement"), QString());
-    for (Control* control :
-         std::initializer_list<Control*>{elementStandard_, elementLimit_[0], elementLimit_[1]}) {
+    elementStandard_->onChange([this] { elementStandardChanged(); });
+    for (Control* control : std::initializer_list<Control*>{elementLimit_[0], elementLimit_[1]}) {
         control->onChange([this] { elementFrameChanged(); });
     }
     for (CheckBox* box : {useUnits_, overrideLookup_, occurrence_, historicalElementSwitch_,

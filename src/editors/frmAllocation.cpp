@@ -1,5 +1,6 @@
 #include "editors/frmAllocation.h"
 
+#include "maintenance/AllocationImport.h"
 #include "maintenance/EditorImports.h"
 
 #include "data/VelmorSystem.h"
@@ -34,21 +35,23 @@ Table<AllocationRecord>& frmAllocation::allocations() const {
 }
 
 bool frmAllocation::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) {
-    if (!beginEdit(system, system.allocations(), viewOnly, QStringLiteral("AO"))) {
-        return false;
-    }
-    setUpList();
-    list().addColumn(QStringLiteral("Code"), 0, ListColumn::Kind::Text, 10);
-    list().addColumn(QStringLiteral("Description"), 0, ListColumn::Kind::Text, 30);
-    list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
-    list().addColumn(QStringLiteral("Sequence"), 2, ListColumn::Kind::Figure, 6);
-    if (!this->viewOnly()) {
-        importButton_ = list().addActionButton(QStringLiteral("Import..."));
-    }
-    fillList();
-    showList(hwndOwner, false);
-    endEdit();
-    return true;
+    return runEdit(QStringLiteral(" - frmAllocation:Edit"), [&] {
+        if (!beginEdit(system, system.allocations(), viewOnly, QStringLiteral("AO"))) {
+            return false;
+        }
+        setUpList();
+        list().addColumn(QStringLiteral("Code"), 0, ListColumn::Kind::Text, 10);
+        list().addColumn(QStringLiteral("Description"), 0, ListColumn::Kind::Text, 30);
+        list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
+        list().addColumn(QStringLiteral("Sequence"), 2, ListColumn::Kind::Figure, 6);
+        if (!this->viewOnly()) {
+            importButton_ = list().addActionButton(QStringLiteral("Import..."));
+        }
+        fillList();
+        showList(hwndOwner, false);
+        endEdit();
+        return true;
+    });
 }
 
 void frmAllocation::EditForm_ShowTotals(QString& text) {
@@ -149,11 +152,33 @@ void frmAllocation::EditForm_ActionButton(int index) {
 }
 
 void frmAllocation::importAllocations() {
-    if (importAllocationsFromEditor(system())) {
+    if (importAllocationsFromEditor(system(), forActivities_)) {
         list().clearLines();
         fillList();
         list().markChanged();
     }
+}
+
+void frmAllocation::EditForm_EditSave(bool& success) {
+    MasterTableEditor::EditForm_EditSave(success);
+    if (!success || forActivities_.isEmpty()) {
+        return;
+    }
+    QList<int> stillActive;
+    for (int number : std::as_const(forActivities_)) {
+        if (allocations().isActive(number)) {
+            stillActive << number;
+        }
+    }
+    forActivities_.clear();
+    if (!stillActive.isEmpty()) {
+        AllocationImport::addToActivities(system(), stillActive);
+    }
+}
+
+void frmAllocation::EditForm_EditCancel(bool& close) {
+    MasterTableEditor::EditForm_EditCancel(close);
+    forActivities_.clear();
 }
 
 QStringList frmAllocation::lineTexts(int number) const {

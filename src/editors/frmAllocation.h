@@ -12,6 +12,10 @@
 // accounts 1 to n ("allocated" in the totals line). A new allocation numbered above n asks
 // whether to add its account now: Cancel drops the new allocation, OK creates the accounts up to
 // its number and keeps it.
+//
+// An import from the list joins the editor's unsaved edits; the new allocations the person chose
+// to add to the activities reach them when the list is saved, and not at all when it is
+// cancelled.
 #include "data/TableObject.h"
 #include "data/records/AllocationRecord.h"
 #include "editors/MasterTableEditor.h"
@@ -31,6 +35,8 @@ class frmAllocation : public Form, public MasterTableEditor {
     void EditForm_EditRec(int number) override;
     void EditForm_DeleteRec(int number) override;
     void EditForm_ActionButton(int index) override;
+    void EditForm_EditSave(bool& success) override;
+    void EditForm_EditCancel(bool& close) override;
 
     QStringList lineTexts(int number) const override;
     std::vector<PrintColumn> printColumns() const override;
@@ -49,6 +55,7 @@ class frmAllocation : public Form, public MasterTableEditor {
     TextBox* code_;
     TextBox* description_;
     int importButton_ = 0;
+    QList<int> forActivities_;  // imported allocations to add to the activities on save
 };
 
 }  // namespace vel

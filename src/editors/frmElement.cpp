@@ -79,23 +79,23 @@ Table<ElementRecord>& frmElement::elements() const {
 }
 
 bool frmElement::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) {
-    if (!beginEdit(system, system.elements(), viewOnly, QStringLiteral("A"))) {
-        return false;
-    }
-    auto& corporate = system.corporateElements();
-    const bool openCorporate = corporateControl() && !corporate.isOpen() && corporate.open();
-    showLanguages(std::clamp(system.features().languages, 0, int(ElementRecord::Languages)));
-    setUpList();
-    list().addColumn(QStringLiteral("Description"), 0, ListColumn::Kind::Text, 30);
-    list().addColumn(QStringLiteral("Type"), 0, ListColumn::Kind::Text, 16);
-    list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
-    fillList();
-    showList(hwndOwner, true);
-    if (openCorporate) {
-        corporate.close();
-    }
-    endEdit();
-    return true;
+    return runEdit(QStringLiteral(" - frmElement:Edit"), [&] {
+        const bool corporateReady = !system.features().usesCorporateControl ||
+                                    openForRun(system, system.corporateElements());
+        if (!beginEdit(system, system.elements(), viewOnly || !corporateReady,
+                       QStringLiteral("A"))) {
+            return false;
+        }
+        showLanguages(std::clamp(system.features().languages, 0, int(ElementRecord::Languages)));
+        setUpList();
+        list().addColumn(QStringLiteral("Description"), 0, ListColumn::Kind::Text, 30);
+        list().addColumn(QStringLiteral("Type"), 0, ListColumn::Kind::Text, 16);
+        list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
+        fillList();
+        showList(hwndOwner, true);
+        endEdit();
+        return true;
+    });
 }
 
 QString frmElement::typeText(const ElementRecord& element) {

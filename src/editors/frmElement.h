@@ -16,7 +16,8 @@
 // table has an active element with the same trimmed description (elements are known by their
 // descriptions across systems; record numbers differ from site to site). With corporate control
 // in force such an element cannot be deleted, and an element whose description the corporate
-// copy does not hold cannot be saved.
+// copy does not hold cannot be saved. The copy is read afresh for every run; when it cannot be
+// opened the editor says so and only views.
 //
 // Delete: an element in use (on an activity or a production-sheet line) is explained and goes
 // through frmDelete, where the person picks the element that receives its posted data; an

@@ -425,7 +425,13 @@ void frmEmployee::EditForm_EditCancel(bool& close) {
 
 void frmEmployee::EditForm_ActionButton(int index) {
     if (index == 1) {
-        if (importAssociatesFromEditor(system(), [this] { associateStores::rebuildDerivedStores(system()); })) {
+        // The import's changes stay unsaved with the editor's own: the groupings follow them
+        // now (and are rebuilt if the list is cancelled), the punch lookup file when it is saved.
+        const auto afterImport = [this] {
+            membershipChanged_ = true;
+            associateStores::rebuildGroupings(system());
+        };
+        if (importAssociatesFromEditor(system(), afterImport)) {
             system().StatusText(QStringLiteral("Updating list of Associates"));
             list().clearLines();
             fillList();

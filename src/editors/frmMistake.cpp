@@ -16,8 +16,8 @@ frmMistake::frmMistake()
       MasterTableEditor(*this, {QStringLiteral("Mistake"), QStringLiteral("Mistakes"),
                                 QStringLiteral("List of Mistakes")}) {
     auto& general =
-        tabStrip(QStringLiteral("TabStrip1")).page(QStringLiteral("General"),
-                                                   QStringLiteral("Overall Settings for the Mistake"));
+        tabStrip(QStringLiteral("TabStrip1"))
+            .page(QStringLiteral("General"), QStringLiteral("Overall Settings for the Mistake"));
     description_ = &general.textBox(QStringLiteral("Text1"), 0, QStringLiteral("&Description:"))
                         .keys(KeyFilter::name())
                         .maxLength(30);
@@ -30,19 +30,21 @@ Table<MistakeRecord>& frmMistake::mistakes() const {
 }
 
 bool frmMistake::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) {
-    if (!beginEdit(system, system.mistakes(), viewOnly, QStringLiteral("A"))) {
-        return false;
-    }
-    if (corporateControl() && !system.corporateTypesOfWork().isOpen()) {
-        system.corporateTypesOfWork().open();
-    }
-    setUpList();
-    list().addColumn(QStringLiteral("Description"), 0, ListColumn::Kind::Text, 30);
-    list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
-    fillList();
-    showList(hwndOwner, false);
-    endEdit();
-    return true;
+    return runEdit(QStringLiteral(" - frmMistake:Edit"), [&] {
+        const bool corporateReady = !system.features().usesCorporateControl ||
+                                    openForRun(system, system.corporateTypesOfWork());
+        if (!beginEdit(system, system.mistakes(), viewOnly || !corporateReady,
+                       QStringLiteral("A"))) {
+            return false;
+        }
+        setUpList();
+        list().addColumn(QStringLiteral("Description"), 0, ListColumn::Kind::Text, 30);
+        list().addColumn(QStringLiteral("Number"), 1, ListColumn::Kind::Number, 6);
+        fillList();
+        showList(hwndOwner, false);
+        endEdit();
+        return true;
+    });
 }
 
 bool frmMistake::corporateControl() const {
@@ -74,8 +76,8 @@ void frmMistake::EditForm_EditRec(int number) {
 }
 
 void frmMistake::recordLoop(int number, const QString& caption) {
-    const MistakeRecord before = number <= mistakes().recordCount() ? mistakes().record(number)
-                                                                    : MistakeRecord{};
+    const MistakeRecord before =
+        number <= mistakes().recordCount() ? mistakes().record(number) : MistakeRecord{};
     description_->setText(before.Desc);
     while (showRecord(caption + QString::number(number))) {
         if (refusedAsBlank(*description_)) {
@@ -93,9 +95,10 @@ void frmMistake::recordLoop(int number, const QString& caption) {
         MistakeRecord after = before;
         after.Desc = description_->text();
         mistakes().setRecord(number, after);
-        recordWritten(number, before.Desc.trimmed().isEmpty() ? QStringLiteral("Add")
-                                                              : QStringLiteral("Edit"),
-                      changedFields(before, after));
+        recordWritten(
+            number,
+            before.Desc.trimmed().isEmpty() ? QStringLiteral("Add") : QStringLiteral("Edit"),
+            changedFields(before, after));
         return;
     }
 }

@@ -8,7 +8,8 @@
 // A mistake is active in the corporate control file when a type of work of that file lists it
 // (the control file carries no mistake table of its own; types of work name their mistakes by
 // number). With corporate control in force such a mistake cannot be deleted, and a mistake that
-// no corporate type of work lists cannot be saved.
+// no corporate type of work lists cannot be saved. The copy is read afresh for every run; when
+// it cannot be opened the editor says so and only views.
 #include "data/TableObject.h"
 #include "data/records/MistakeRecord.h"
 #include "editors/MasterTableEditor.h"

@@ -25,7 +25,7 @@ struct ChangeLogEntry {
                                     field(QStringLiteral("Time"), &R::Time, 8),
                                     field(QStringLiteral("TableName"), &R::TableName, 30),
                                     field(QStringLiteral("Code"), &R::Code, 30),
-                                    field(QStringLiteral("Action"), &R::Action, 10),
+                                    field(QStringLiteral("Action"), &R::Action, 16),
                                     field(QStringLiteral("Changes"), &R::Changes, 254)};
         return list;
     }

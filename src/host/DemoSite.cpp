@@ -5,6 +5,8 @@
 #include "services/RuntimeError.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace vel {
 
@@ -28,6 +30,16 @@ bool createDemoSite(const QString& folder, DemoSize size, QString* error, const 
     if (!ReferenceSystem::createEmptySystem(folder, 1, settings, &reason)) {
         return false;
     }
+    // Marked at once, so that a demo site whose filling fails can still be replaced.
+    QFile marker(QDir(folder).filePath(demoSiteMarker));
+    if (!marker.open(QIODevice::WriteOnly) ||
+        marker.write("This folder holds a Velmor demo site. \"velmor new-demo\" and \"velmor "
+                     "demo\" replace it,\nwith every file in it, by a fresh one.\n") < 0 ||
+        !marker.flush()) {
+        reason = QStringLiteral("Cannot write ") + marker.fileName();
+        return false;
+    }
+    marker.close();
     try {
         ReferenceSystem system(folder, 1, {[today] { return QDateTime(today, QTime(12, 0)); }});
         system.errors().setEchoToStandardError(false);
@@ -45,6 +57,31 @@ bool createDemoSite(const QString& folder, DemoSize size, QString* error, const 
     }
     reason.clear();
     return true;
+}
+
+DemoFolder demoFolderState(const QString& folder, QString* reason) {
+    const QFileInfo info(folder);
+    if (!info.exists()) {
+        return DemoFolder::Empty;
+    }
+    QString ignored;
+    QString& why = reason != nullptr ? *reason : ignored;
+    if (!info.isDir() || info.isSymLink()) {
+        why = folder + QStringLiteral(" is not a folder");
+        return DemoFolder::Refused;
+    }
+    const QDir directory(folder);
+    if (directory.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        return DemoFolder::Empty;
+    }
+    if (QFileInfo(directory.filePath(demoSiteMarker)).isFile()) {
+        return DemoFolder::EarlierDemoSite;
+    }
+    why = QStringLiteral("the folder ") + folder +
+          QStringLiteral(
+              " is not empty and holds no demo site; a demo site is made only in a new "
+              "or empty folder, or over an earlier demo site. Nothing was changed.");
+    return DemoFolder::Refused;
 }
 
 }  // namespace vel

@@ -14,8 +14,18 @@ enum class DemoSize {
 };
 
 // Creates system 1 in folder (made when missing) and fills it; false with the reason in error.
-// The production-sheet lines cover the weeks up to and including today.
+// The production-sheet lines cover the weeks up to and including today. A folder that already
+// holds system 1 is refused. The site is marked by demoSiteMarker.
 bool createDemoSite(const QString& folder, DemoSize size, QString* error,
                     const QDate& today = QDate::currentDate());
+
+// The file that marks a folder as a demo site, so that a later demo site may replace it.
+inline const QString demoSiteMarker = QStringLiteral("DEMO-SITE.txt");
+
+// What a fresh demo site would do to a folder: none (it does not exist or is empty), replace
+// an earlier demo site (the folder holds demoSiteMarker), or nothing at all: any other folder
+// may be a real site or hold a person's files, and is refused with the reason.
+enum class DemoFolder { Empty, EarlierDemoSite, Refused };
+DemoFolder demoFolderState(const QString& folder, QString* reason);
 
 }  // namespace vel

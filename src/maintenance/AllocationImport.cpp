@@ -42,12 +42,13 @@ bool AllocationImport::readFile(const AllocationImportRequest& request, const QS
             ++counts_.skipped;
             continue;
         }
-        if (code.isEmpty() || code.size() > codeWidth || description.size() > descriptionWidth) {
+        QString problem = codeProblem(code, codeWidth);
+        if (problem.isEmpty() && description.size() > descriptionWidth) {
+            problem = QStringLiteral("the description is longer than 30 characters");
+        }
+        if (!problem.isEmpty()) {
             ++counts_.skipped;
-            remarks_ << QStringLiteral("Line %1: the code \"%2\" is blank or too long, or the "
-                                       "description is longer than 30 characters")
-                            .arg(file.lineNumber())
-                            .arg(code);
+            remarks_ << QStringLiteral("Line %1: ").arg(file.lineNumber()) + problem;
             continue;
         }
         int number = allocations.find(code);
@@ -60,10 +61,10 @@ bool AllocationImport::readFile(const AllocationImportRequest& request, const QS
                         MB_ICONEXCLAMATION);
                 break;
             }
-            system_.StatusText(QStringLiteral("Adding Allocations"));
+            system_.StatusText(QStringLiteral("Adding Allocation to Tallybook"));
             record.Code = code;
             record.Desc = description;
-            allocations.setRecord(number, record);
+            changes_->setRecord(number, record);
             added_ << number;
             ++counts_.added;
             pendingLog_.push_back({code, QStringLiteral("Add"), {}});
@@ -71,7 +72,7 @@ bool AllocationImport::readFile(const AllocationImportRequest& request, const QS
             ++counts_.updated;
             if (!description.isEmpty() && description != record.Desc.trimmed()) {
                 record.Desc = description;
-                allocations.setRecord(number, record);
+                changes_->setRecord(number, record);
                 pendingLog_.push_back({code, QStringLiteral("Updated"), QStringLiteral("Desc")});
             }
         }
@@ -130,7 +131,11 @@ bool AllocationImport::addAccounts() {
     for (int number : std::as_const(added_)) {
         highest = qMax(highest, number);
     }
-    if (highest > system_.allocationAccounts() && !system_.addAllocationAccount(highest)) {
+    if (highest <= system_.allocationAccounts()) {
+        return true;
+    }
+    system_.StatusText(QStringLiteral("Adding Allocations"));
+    if (!system_.addAllocationAccount(highest)) {
         message(QStringLiteral("Could not add the new Allocations' accounts to the Tallybook Master file."),
                 MB_ICONCRITICAL);
         return false;
@@ -138,22 +143,25 @@ bool AllocationImport::addAccounts() {
     return true;
 }
 
-bool AllocationImport::addToActivities() {
-    auto& activities = system_.activities();
-    if (!system_.beginTableAccess(QStringLiteral("A"), true, false)) {
-        system_.endTableAccess();
-        message(QStringLiteral("Error opening Activity Table Exclusively.  Cannot Update new Allocations."),
-                MB_ICONEXCLAMATION);
-        return false;
+int AllocationImport::addToActivities(VelmorSystem& system, const QList<int>& allocations) {
+    const auto message = [&system](const QString& text) {
+        MessageWithSound(text, MB_ICONEXCLAMATION, system.Program().title());
+    };
+    auto& activities = system.activities();
+    if (!system.beginTableAccess(QStringLiteral("A"), true, false)) {
+        system.endTableAccess();
+        message(QStringLiteral("Error opening Activity Table Exclusively.  Cannot Update new Allocations."));
+        return -1;
     }
     const bool wasOpen = activities.isOpen();
     if (!wasOpen && !activities.open()) {
-        system_.endTableAccess();
-        message(QStringLiteral("Error opening Activity Table.  Cannot Update new Allocations."),
-                MB_ICONEXCLAMATION);
-        return false;
+        system.endTableAccess();
+        message(QStringLiteral("Error opening Activity Table.  Cannot Update new Allocations."));
+        return -1;
     }
-    system_.StatusText(QStringLiteral("Updating Activities"));
+    int changedActivities = 0;
+    QString firstChanged;  // the activity named when the save fails
+    system.StatusText(QStringLiteral("Updating Activities"));
     for (int number = 1; number <= activities.recordCount(); ++number) {
         if (!activities.isActive(number)) {
             continue;
@@ -168,27 +176,27 @@ bool AllocationImport::addToActivities() {
             standards[size_t(slot)] = activity.Elements[size_t(slot)].Standard;
         }
         bool changed = false;
-        for (int allocation : std::as_const(added_)) {
+        for (int allocation : allocations) {
             changed = activity.AllocationStandards.emplace(allocation, standards).second || changed;
         }
         if (changed) {
             activities.setRecord(number, activity);
-            ++activitiesChanged_;
+            ++changedActivities;
+            firstChanged = firstChanged.isEmpty() ? activity.Code.trimmed() : firstChanged;
         }
     }
     const bool saved = activities.save();
     if (!saved) {
         message(QStringLiteral("Error Updating Allocation: ") +
-                    system_.allocations().code(added_.value(0)).trimmed() +
-                    QStringLiteral(" on Activity: ") + activities.lastError(),
-                MB_ICONEXCLAMATION);
+                system.allocations().code(allocations.value(0)).trimmed() +
+                QStringLiteral(" on Activity: ") + firstChanged);
         activities.cancel();
     }
     if (!wasOpen) {
         activities.close();
     }
-    system_.endTableAccess();
-    return saved;
+    system.endTableAccess();
+    return saved ? changedActivities : -1;
 }
 
 void AllocationImport::report() {
@@ -209,6 +217,7 @@ bool AllocationImport::run(const AllocationImportRequest& request) {
     activitiesChanged_ = 0;
     imported_.clear();
     added_.clear();
+    forActivities_.clear();
     pendingLog_.clear();
     IniSettings store(system_.settingsLocation());
     store.selectSection(QStringLiteral("ExportDay"));
@@ -228,16 +237,27 @@ bool AllocationImport::run(const AllocationImportRequest& request) {
         message(QStringLiteral("Error opening the ") + allocations.name(), MB_ICONEXCLAMATION);
         return false;
     }
+    changes_.emplace(allocations);
     bool ok = readFile(request, systemId);
     if (ok && deleteAbsent) {
         deleteNonImported();
     }
-    ok = ok && addAccounts() && system_.saveWithLog(allocations, pendingLog_);
+    // Into an editor's table the changes are saved with the editor's list; the change log takes
+    // their entries at once, as it does for the editor's own edits.
+    const auto keepChanges = [&] {
+        if (request.intoEditorsTable) {
+            system_.logChanges(allocations, pendingLog_);
+            return true;
+        }
+        return system_.saveWithLog(allocations, pendingLog_);
+    };
+    ok = ok && addAccounts() && keepChanges();
     if (!ok) {
         if (!allocations.lastError().isEmpty()) {
             message(QStringLiteral("Error Importing: ") + allocations.lastError(), MB_ICONCRITICAL);
         }
-        allocations.cancel();
+        // Into an editor's table only what this import wrote is put back.
+        request.intoEditorsTable ? changes_->putBack() : allocations.cancel();
     } else {
         report();
         const auto askToAdd = [this] {
@@ -246,7 +266,11 @@ bool AllocationImport::run(const AllocationImportRequest& request) {
                            MB_YESNO | MB_ICONQUESTION) == IDYES;
         };
         if (!added_.isEmpty() && (request.addToActivities ? *request.addToActivities : askToAdd())) {
-            addToActivities();
+            if (request.intoEditorsTable) {
+                forActivities_ = added_;
+            } else {
+                activitiesChanged_ = qMax(0, addToActivities(system_, added_));
+            }
         }
     }
     if (!wasOpen) {

@@ -7,6 +7,7 @@
 #include "data/records/WorkCenterRecord.h"
 #include "maintenance/ImportFile.h"
 #include "maintenance/ImportValues.h"
+#include "services/ErrorReport.h"
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
 
@@ -76,7 +77,34 @@ AssociateImport::AssociateImport(VelmorSystem& system, QDate today)
     : system_(system), today_(today) {}
 
 int AssociateImport::message(const QString& text, int style) {
-    return MessageWithSound(text, style, system_.Program().title());
+    return MessageWithSound(text, style, caption_.isEmpty() ? system_.Program().title() : caption_);
+}
+
+bool AssociateImport::guardedRun(const QString& procedureSuffix, bool intoEditorsTable,
+                                 const std::function<bool()>& run) {
+    auto& associates = system_.associates();
+    changes_.emplace(associates);
+    bool ok = false;
+    if (!guarded(procedureSuffix, [&] { ok = run(); })) {
+        // Whatever the run changed is dropped; the failure is in the error report.
+        dropChanges(intoEditorsTable);
+        system_.logChange(associates, QString(), QStringLiteral("Error Importing"),
+                          procedureSuffix.trimmed());
+        closeTables();
+    }
+    return ok;
+}
+
+bool AssociateImport::importUpdates(const AssociateImportRequest& request) {
+    caption_.clear();
+    return guardedRun(QStringLiteral(" - frmEmployee:ProcessImportFile"),
+                      request.intoEditorsTable, [&] { return readUpdateFile(request); });
+}
+
+bool AssociateImport::importCodeChanges(const AssociateImportRequest& request) {
+    caption_ = QStringLiteral("Change Codes");
+    return guardedRun(QStringLiteral(" - frmEmployee:ProcessCodeFile"), request.intoEditorsTable,
+                      [&] { return readCodeFile(request); });
 }
 
 void AssociateImport::skip(qint64 line, const QString& reason) {
@@ -149,9 +177,23 @@ void AssociateImport::closeTables() {
     }
 }
 
-bool AssociateImport::saveAssociates() {
+void AssociateImport::dropChanges(bool intoEditorsTable) {
+    // The editor's own unsaved edits stay: only what this import wrote is put back.
+    intoEditorsTable ? changes_->putBack() : system_.associates().cancel();
+    pendingLog_.clear();
+}
+
+bool AssociateImport::finishEdits(bool ok, bool intoEditorsTable) {
     auto& associates = system_.associates();
-    if (!associates.hasEdits()) {
+    if (!ok) {
+        dropChanges(intoEditorsTable);
+        return false;
+    }
+    if (intoEditorsTable) {
+        // Saved with the editor's list; the change log takes the entries at once, as it does
+        // for the editor's own edits.
+        system_.logChanges(associates, pendingLog_);
+        pendingLog_.clear();
         return true;
     }
     // The records and their change-log entries land together, or neither does.
@@ -272,17 +314,19 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
     QStringList fields;
     while (file.next(fields)) {
         const QString code = fieldAt(fields, CodeColumn).toUpper();
+        // Whatever becomes of the line, the associate it names is in the file.
+        int number = code.isEmpty() ? 0 : associates.find(code);
+        if (number != 0) {
+            imported.insert(number);
+        }
         if (!lineAccepted(fields, settings)) {
             ++counts_.skipped;
             continue;
         }
-        if (code.isEmpty() || code.size() > codeWidth) {
-            skip(file.lineNumber(), code.isEmpty() ? QStringLiteral("no code")
-                                                   : QStringLiteral("the code ") + code +
-                                                         QStringLiteral(" is longer than 10 characters"));
+        if (const QString problem = codeProblem(code, codeWidth); !problem.isEmpty()) {
+            skip(file.lineNumber(), problem);
             continue;
         }
-        int number = associates.find(code);
         const bool isNew = number == 0;
         if (isNew) {
             number = associates.freeRecord();
@@ -290,6 +334,8 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
                 message(prefix_ + QStringLiteral("Cannot add additional Associates, the maximum of ") +
                             QString::number(associates.maximum()) + QStringLiteral(" has been reached"),
                         MB_ICONEXCLAMATION);
+                // The lines not read may name any associate: nobody is deleted.
+                readWholeFile_ = false;
                 break;
             }
             system_.StatusText(QStringLiteral("Adding Associate to Tallybook"));
@@ -301,16 +347,16 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
             skip(file.lineNumber(), problem);
             continue;
         }
-        imported.insert(number);
+        imported.insert(number);  // a new associate
         const QStringList changed = changedFields(before, after);
         if (isNew) {
             ++counts_.added;
-            associates.setRecord(number, after);
+            changes_->setRecord(number, after);
             pendingLog_.push_back({code, QStringLiteral("Add"), changed.join(QStringLiteral(", "))});
         } else {
             ++counts_.updated;
             if (!changed.isEmpty()) {
-                associates.setRecord(number, after);
+                changes_->setRecord(number, after);
                 pendingLog_.push_back({code, QStringLiteral("Updated"), changed.join(QStringLiteral(", "))});
             }
         }
@@ -323,11 +369,14 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
         return false;
     }
     counts_.skipped += int(file.unreadableLines());
+    if (file.unreadableLines() > 0) {
+        readWholeFile_ = false;  // the associates on those lines are not known
+    }
     return true;
 }
 
 void AssociateImport::deleteNonImported(const Settings& settings, const QSet<int>& imported) {
-    if (!settings.deleteNonImported) {
+    if (!settings.deleteNonImported || !readWholeFile_) {
         return;
     }
     if (settings.mergeCode.isEmpty()) {
@@ -400,10 +449,11 @@ void AssociateImport::reportUpdates() {
     message(report, MB_ICONINFORMATION);
 }
 
-bool AssociateImport::importUpdates(const AssociateImportRequest& request) {
+bool AssociateImport::readUpdateFile(const AssociateImportRequest& request) {
     counts_ = {};
     remarks_.clear();
     pendingLog_.clear();
+    readWholeFile_ = true;
     prefix_ = request.fileName.contains(QStringLiteral("CORPASSOC.CSV"), Qt::CaseInsensitive)
                   ? QStringLiteral("Corporate ")
                   : QString();
@@ -427,10 +477,8 @@ bool AssociateImport::importUpdates(const AssociateImportRequest& request) {
     bool ok = checkSettings(settings) && readUpdates(request, settings, imported);
     if (ok) {
         deleteNonImported(settings, imported);
-        ok = saveAssociates();
-    } else {
-        system_.associates().cancel();
     }
+    ok = finishEdits(ok, request.intoEditorsTable);
     if (ok) {
         reportUpdates();
         if (afterImport_) {
@@ -443,7 +491,7 @@ bool AssociateImport::importUpdates(const AssociateImportRequest& request) {
 
 // --- the code-change file -----------------------------------------------------------------------
 
-bool AssociateImport::importCodeChanges(const AssociateImportRequest& request) {
+bool AssociateImport::readCodeFile(const AssociateImportRequest& request) {
     counts_ = {};
     remarks_.clear();
     pendingLog_.clear();
@@ -466,14 +514,14 @@ bool AssociateImport::importCodeChanges(const AssociateImportRequest& request) {
             const int number = oldCode.isEmpty() ? 0 : associates.find(oldCode);
             if (number == 0) {
                 ++notFound;
-            } else if (newCode.isEmpty() || newCode.size() > codeWidth ||
+            } else if (!codeProblem(newCode, codeWidth).isEmpty() ||
                        (associates.find(newCode) != 0 && associates.find(newCode) != number)) {
                 skip(file.lineNumber(), QStringLiteral("the new code \"") + newCode +
                                             QStringLiteral("\" is blank, too long or already in use"));
             } else {
                 AssociateRecord record = associates.record(number);
                 record.Code = newCode;
-                associates.setRecord(number, record);
+                changes_->setRecord(number, record);
                 ++counts_.updated;
                 pendingLog_.push_back({newCode, QStringLiteral("Codes Changed"), oldCode});
             }
@@ -485,7 +533,7 @@ bool AssociateImport::importCodeChanges(const AssociateImportRequest& request) {
             ok = false;
         }
     }
-    ok = ok ? saveAssociates() : (associates.cancel(), false);
+    ok = finishEdits(ok, request.intoEditorsTable);
     if (ok) {
         message(QStringLiteral("Importing Complete.  There were: ") + QString::number(counts_.updated) +
                     QStringLiteral(" codes updated, and") + lineBreak + QString::number(notFound) +

@@ -12,9 +12,12 @@
 // A line is skipped (and counted as skipped, with a remark naming its line) when a badge filter
 // or the work-center list refuses it, when it has no code or a code longer than 10 characters,
 // or when a field that must be a date, a number or yes/no is something else; an empty field
-// leaves the stored value as it is.
+// leaves the stored value as it is. The associate a skipped line names still counts as in the
+// file, and a run stopped by the maximum or with unreadable lines deletes nobody.
 #include "data/VelmorSystem.h"
+#include "data/records/AssociateRecord.h"
 #include "maintenance/ImportCounts.h"
+#include "maintenance/RecordChanges.h"
 
 #include <QDate>
 #include <QSet>
@@ -24,8 +27,6 @@
 
 namespace vel {
 
-struct AssociateRecord;
-
 struct AssociateImportRequest {
     QString fileName;
     int rowsToSkip = 0;
@@ -33,6 +34,10 @@ struct AssociateImportRequest {
     std::optional<bool> deleteNonImported;  // none: the AssocDeleteNonImported setting
     // Shown the first record of an interactive import; false stops it before any change.
     std::function<bool(const QStringList& fields)> confirmFirstRecord;
+    // The associate editor holds the table: the import's changes stay unsaved beside the
+    // editor's own edits for the list's OK or Cancel, and an import that ends early drops only
+    // its own changes.
+    bool intoEditorsTable = false;
 };
 
 class AssociateImport {
@@ -55,6 +60,12 @@ class AssociateImport {
 
   private:
     struct Settings;
+    // Runs an import; an unexpected failure inside is reported with the suffix, logged
+    // "Error Importing", and drops what the run changed.
+    bool guardedRun(const QString& procedureSuffix, bool intoEditorsTable,
+                    const std::function<bool()>& run);
+    bool readUpdateFile(const AssociateImportRequest& request);
+    bool readCodeFile(const AssociateImportRequest& request);
     bool openTables();
     void closeTables();
     bool checkSettings(const Settings& settings);
@@ -65,7 +76,10 @@ class AssociateImport {
     QString applyFields(const QStringList& fields, AssociateRecord& record);
     bool lineAccepted(const QStringList& fields, const Settings& settings) const;
     void deleteNonImported(const Settings& settings, const QSet<int>& imported);
-    bool saveAssociates();
+    // Saves the import's changes and writes their change-log entries (into an editor's table:
+    // the entries only, the table stays unsaved), or drops them; answers ok when saved.
+    bool finishEdits(bool ok, bool intoEditorsTable);
+    void dropChanges(bool intoEditorsTable);
     void reportUpdates();
     void skip(qint64 line, const QString& reason);
     int message(const QString& text, int style);
@@ -74,10 +88,15 @@ class AssociateImport {
     VelmorSystem& system_;
     QDate today_;
     std::function<void()> afterImport_;
-    QString prefix_;  // "Corporate " for the corporate associate file
+    QString prefix_;   // "Corporate " for the corporate associate file
+    QString caption_;  // of the messages: "Change Codes", or empty for the program's title
     ImportCounts counts_;
     QStringList remarks_;
     std::vector<ChangeLogLine> pendingLog_;  // written once the table is saved
+    std::optional<RecordChanges<AssociateRecord>> changes_;  // what this run wrote
+    // Every line of the file was read (not stopped by the maximum, none unreadable): only
+    // then may the associates absent from it be deleted.
+    bool readWholeFile_ = true;
     bool openedAssociates_ = false;
     bool openedWorkCenters_ = false;
     bool openedGroupings_ = false;

@@ -22,20 +22,35 @@ const QString corporateSection = QStringLiteral("Corporate");
 // The control tables, in the order they are copied.
 constexpr const char* controlTables[] = {"TBVMACT.--", "TBVMELM.--", "TBVMTOW.--"};
 
+// The feature switches the sites must agree with: the Performance Policy module.
+bool writeFeatures(VelmorSystem& system, const QString& path) {
+    IniSettings features;
+    if (!features.attach(path)) {
+        return false;
+    }
+    features.selectSection(QStringLiteral("Features"));
+    return features.writeText(QStringLiteral("PerformancePolicy"),
+                              system.features().performancePolicy ? QStringLiteral("True")
+                                                                  : QStringLiteral("False"));
+}
+
 bool writeAndZip(VelmorSystem& system, const TableCatalogue& names, const QString& folder) {
-    if (!system.writeCorporateControlData()) {
+    const QString featuresFile = names.path(QString(catalogue::corporateControlFeaturesFile));
+    if (!system.writeCorporateControlData() || !writeFeatures(system, featuresFile)) {
         return false;
     }
     system.StatusText(QStringLiteral("Zipping Corporate Control Files"));
     const QString controlFile = names.path(QString(catalogue::corporateControlActivityFile));
     // The sites read the zip, so it is shared as the process's umask allows.
-    return ZipArchive::pack({controlFile}, names.corporateControlZip(folder), ZipAccess::Shared).ok;
+    return ZipArchive::pack({controlFile, featuresFile}, names.corporateControlZip(folder),
+                            ZipAccess::Shared)
+        .ok;
 }
 
-bool copyControlTables(const TableCatalogue& names, const QString& folder) {
+bool copyControlTables(const TableCatalogue& names, const QString& folder, bool silent) {
     for (const char* table : controlTables) {
         const QString name = names.mask(QString::fromLatin1(table));
-        if (!CopyOneFile(AddSlash(names.dataFolder()) + name, AddSlash(folder) + name)) {
+        if (!CopyOneFile(AddSlash(names.dataFolder()) + name, AddSlash(folder) + name, silent)) {
             return false;
         }
     }
@@ -70,7 +85,7 @@ bool createCorporateControlFiles(quintptr ownerHandle, VelmorSystem& system, boo
     }
     settings.writeText(QStringLiteral("Folder"), folder);
     settings.writeDate(QStringLiteral("LastDate"), QDate::currentDate());
-    return copyControlTables(names, folder);
+    return copyControlTables(names, folder, silent);
 }
 
 }  // namespace vel

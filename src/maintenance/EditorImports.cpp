@@ -68,7 +68,7 @@ bool askAndImport(VelmorSystem& system, frmImport::Request request, const Import
 
 }  // namespace
 
-bool importAllocationsFromEditor(VelmorSystem& system) {
+bool importAllocationsFromEditor(VelmorSystem& system, QList<int>& forActivities) {
     bool imported = false;
     guarded(QStringLiteral(" - frmAllocation:Import"), [&] {
         frmImport::Request request{QStringLiteral("Import Allocation Table Records"),
@@ -79,9 +79,11 @@ bool importAllocationsFromEditor(VelmorSystem& system) {
             {QStringLiteral("ImportFiles"), QStringLiteral("Allocation"), QStringLiteral("alloc.txt"),
              QStringLiteral("AllocRows"), QStringLiteral("AllocFields")},
             AllocationImport::fileLabels(), [&](const frmImport::Request& chosen, const auto& confirm) {
-                return AllocationImport(system).run({chosen.fileName, chosen.rowsToSkip,
-                                                     chosen.fieldsToSkip, std::nullopt, std::nullopt,
-                                                     {}, confirm});
+                AllocationImport import(system);
+                const bool ran = import.run({chosen.fileName, chosen.rowsToSkip, chosen.fieldsToSkip,
+                                             std::nullopt, std::nullopt, {}, confirm, true});
+                forActivities += import.forActivities();
+                return ran;
             });
     });
     return imported;
@@ -114,7 +116,7 @@ bool importAssociatesFromEditor(VelmorSystem& system, const std::function<void()
                 AssociateImport import(system, QDate::currentDate());
                 import.setAfterImport(afterImport);
                 const AssociateImportRequest run{chosen.fileName, chosen.rowsToSkip,
-                                                 chosen.fieldsToSkip, std::nullopt, confirm};
+                                                 chosen.fieldsToSkip, std::nullopt, confirm, true};
                 return codes ? import.importCodeChanges(run) : import.importUpdates(run);
             });
     });

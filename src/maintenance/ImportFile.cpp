@@ -44,8 +44,10 @@ QString ImportFile::error() const {
     if (status.ok()) {
         return {};
     }
-    const bool opening =
-        status.code == ReaderErrorCode::NotFound || status.code == ReaderErrorCode::OpenFailed;
+    const bool opening = status.code == ReaderErrorCode::NotFound ||
+                         status.code == ReaderErrorCode::NotAFile ||
+                         status.code == ReaderErrorCode::OpenFailed ||
+                         status.code == ReaderErrorCode::NotText;
     return (opening ? QStringLiteral("Error opening import file. ")
                     : QStringLiteral("Error reading import file. ")) +
            status.message;

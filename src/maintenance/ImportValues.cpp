@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vel {
@@ -102,6 +103,23 @@ bool settingIsOn(const QString& text) {
     const QString value = text.trimmed().toUpper();
     return value == QStringLiteral("1") || value == QStringLiteral("-1") ||
            value == QStringLiteral("TRUE") || value == QStringLiteral("YES");
+}
+
+QString codeProblem(const QString& code, int width) {
+    if (code.isEmpty()) {
+        return QStringLiteral("no code");
+    }
+    if (std::ranges::any_of(code, [](QChar c) { return c.category() == QChar::Other_Control; })) {
+        QString shown = code;
+        for (QChar& c : shown) {
+            c = c.category() == QChar::Other_Control ? QChar(u'?') : c;
+        }
+        return QStringLiteral("the code ") + shown + QStringLiteral(" holds a control character");
+    }
+    if (code.size() > width) {
+        return QStringLiteral("the code %1 is longer than %2 characters").arg(code).arg(width);
+    }
+    return {};
 }
 
 }  // namespace vel

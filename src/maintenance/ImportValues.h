@@ -29,6 +29,10 @@ bool badgePassesFilter(const QString& badge, const QString& filter);
 // double quotes; upper-cased, empty entries dropped.
 QStringList parseCodeList(const QString& text);
 
+// Why a code read from a file cannot be stored ("no code", "the code X is longer than 10
+// characters", "the code X holds a control character"), or empty when it can.
+QString codeProblem(const QString& code, int width);
+
 // A switch in the settings store: "1", "-1", "True" or "Yes" (any case) is on.
 bool settingIsOn(const QString& text);
 

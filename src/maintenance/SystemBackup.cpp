@@ -5,6 +5,7 @@
 #include "data/VelmorSystem.h"
 #include "maintenance/BackupFileList.h"
 #include "maintenance/BackupPackage.h"
+#include "platform/transfer/ZipArchive.h"
 #include "services/AddSlash.h"
 #include "services/ErrorReport.h"
 #include "services/FileCopy.h"
@@ -17,6 +18,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace vel {
 
@@ -58,11 +61,18 @@ bool SystemBackup::Backup(quintptr, int BackupType, const QDate& Day, const QStr
                                MB_YESNO | MB_ICONQUESTION, caption) != IDYES) {
             return;
         }
+        const QDate day = Day.isValid() ? Day : options_.today();
         if (!canCreate(target)) {
             tell(QStringLiteral("Error creating file: ") + target, MB_ICONEXCLAMATION);
             return;
         }
-        BackupPackage package(system_, BackupType, Day.isValid() ? Day : options_.today());
+        if (packedFile(target, BackupType, day)) {
+            tell(QStringLiteral("Error creating file: ") + target +
+                     QStringLiteral("\nIt is one of the files being backed up."),
+                 MB_ICONEXCLAMATION);
+            return;
+        }
+        BackupPackage package(system_, BackupType, day);
         const QString temporary = package.pack(temporaryFolder, {target});
         if (const int errorCode = options_.copyFile(temporary, target)) {
             copyFailed(temporary, target, errorCode);
@@ -104,6 +114,21 @@ bool SystemBackup::canCreate(const QString& target) const {
         file.remove();
     }
     return true;
+}
+
+bool SystemBackup::packedFile(const QString& target, int backupType, const QDate& day) const {
+    const QFileInfo info(target);
+    if (!info.exists()) {
+        return false;
+    }
+    const QString targetPath = info.canonicalFilePath();
+    const QDir dataFolder(system_.Program().dataFolder());
+    const QStringList files =
+        BackupFileList(dataFolder.path(), system_.Program().systemNumber()).files(backupType, day);
+    const bool packed = std::ranges::any_of(files, [&](const QString& name) {
+        return QFileInfo(dataFolder.filePath(name)).canonicalFilePath() == targetPath;
+    });
+    return packed && !ZipArchive::entryNames(target).ok;
 }
 
 // Tells the person and appends the same line to "error.log" in the data folder.

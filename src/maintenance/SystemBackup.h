@@ -9,6 +9,10 @@
 // was written: "Error creating file: NAME" for a target that cannot be created, and
 // "Copying temp file: TEMP to: TARGET  Error: ..." (also appended to "error.log" in the data
 // folder) for a copy that failed. Other failures are reported with " - Backup".
+//
+// A backup never replaces one of the files it packs: such a target is refused ("Error creating
+// file: NAME" and why), unless it is an earlier backup zip, which is left out of the new one and
+// replaced by it.
 #include <QDate>
 #include <QString>
 
@@ -36,6 +40,8 @@ class SystemBackup {
   private:
     QString chooseTarget(const QString& lastZip) const;
     bool canCreate(const QString& target) const;
+    // Whether the target is one of the files the backup packs and not a zip file.
+    bool packedFile(const QString& target, int backupType, const QDate& day) const;
     void copyFailed(const QString& temporary, const QString& target, int errorCode);
     void storeSettings(const QString& target, const QString& temporaryFolder);
     void tell(const QString& text, int icon) const;

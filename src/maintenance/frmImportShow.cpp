@@ -30,7 +30,8 @@ bool frmImportShow::Confirm(const QStringList& labels, const QStringList& fields
                             quintptr ownerHandle) {
     list_->clear();
     for (qsizetype index = 0; index < fields.size(); ++index) {
-        list_->addItem({labels.value(index), fields[index]});
+        // Fields past the file's layout are shown, and ignored, as "Other Fields:".
+        list_->addItem({labels.value(index, QStringLiteral("Other Fields:")), fields[index]});
     }
     confirmed_ = false;
     guarded(QStringLiteral(" - frmImportShow:Confirm"), [&] {

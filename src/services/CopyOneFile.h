@@ -16,7 +16,8 @@ WaitFunction setCopyRetryWait(WaitFunction wait);
 // Copies source over destination (see copyFileReplacing). A failed copy is retried up to
 // CopyRetries times, one second apart, with events processed while waiting. After the last
 // failure shows "Error copying file SOURCE to DESTINATION  Error: CODE (TEXT)" with caption
-// "Velmor" and the exclamation icon, and returns false. True when the file was copied.
-bool CopyOneFile(const QString& source, const QString& destination);
+// "Velmor" and the exclamation icon (unless silent: a job that must show nothing), and returns
+// false. True when the file was copied.
+bool CopyOneFile(const QString& source, const QString& destination, bool silent = false);
 
 }  // namespace vel

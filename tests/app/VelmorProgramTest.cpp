@@ -1,6 +1,7 @@
 // The velmor program as people and scripts start it: a demo site, a script and a single call,
 // with the transcript compared line by line.
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -81,6 +82,46 @@ TEST(VelmorProgram, HeadlessDemoRunsEveryStepWithoutAFailureAndCreatesASecondSys
     EXPECT_EQ(demo.out.last(), QStringLiteral("result: True")) << "the new system was created";
     EXPECT_TRUE(QFile::exists(site + QStringLiteral("/TBMASTER.2")));
     EXPECT_TRUE(QFile::exists(site + QStringLiteral("/ACTIVITY.csv"))) << "not in the working folder";
+}
+
+// A demo site goes only into a new or empty folder, or over a demo site made earlier; any other
+// folder is refused with the reason and left exactly as it was.
+TEST(VelmorProgram, DemoSitesReplaceNothingButAnEarlierDemoSite) {
+    QTemporaryDir folder;
+    const QString notes = folder.filePath(QStringLiteral("notes"));
+    ASSERT_TRUE(QDir().mkpath(notes));
+    QFile note(notes + QStringLiteral("/note.txt"));
+    ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+    note.write("keep me");
+    note.close();
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("new-demo"), notes},
+          QStringList{QStringLiteral("--data"), notes, QStringLiteral("demo"),
+                      QStringLiteral("--headless")}}) {
+        const ProgramRun refused = velmor(arguments);
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_TRUE(refused.errors.contains(QStringLiteral("holds no demo site")))
+            << refused.errors.toStdString();
+        EXPECT_EQ(QDir(notes).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                  QStringList{QStringLiteral("note.txt")});
+    }
+
+    const QString site = folder.filePath(QStringLiteral("site"));
+    ASSERT_TRUE(QDir().mkpath(site));
+    ASSERT_EQ(velmor({QStringLiteral("new-demo"), site}).exitCode, 0) << "an empty folder";
+    QFile extra(site + QStringLiteral("/ACTIVITY.csv"));
+    ASSERT_TRUE(extra.open(QIODevice::WriteOnly));
+    extra.close();
+    const ProgramRun again = velmor({QStringLiteral("new-demo"), site});
+    EXPECT_EQ(again.exitCode, 0) << again.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(site + QStringLiteral("/ACTIVITY.csv"))) << "an earlier demo site";
+    EXPECT_TRUE(QFile::exists(site + QStringLiteral("/TBMASTER.1")));
+
+    // The same system without the demo site's mark is a real site.
+    ASSERT_TRUE(QFile::remove(site + QStringLiteral("/DEMO-SITE.txt")));
+    const QStringList before = QDir(site).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    EXPECT_EQ(velmor({QStringLiteral("new-demo"), site}).exitCode, 1);
+    EXPECT_EQ(QDir(site).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
 }
 
 TEST(VelmorProgram, UnattendedRunsTellFailureThroughTheExitStatus) {

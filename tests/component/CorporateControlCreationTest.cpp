@@ -1,17 +1,20 @@
 // CreateCorporateControl(EX): the control zip and the three control tables in the corporate
 // control folder, chosen and confirmed, or silently in the stored folder.
 #include "component/CVelUI.h"
+#include "component/Enumerations.h"
 #include "data/records/AllocationRecord.h"
 #include "data/records/ElementRecord.h"
 #include "host/CorporateControlFile.h"
 #include "editors/EditorHarness.h"
 #include "platform/transfer/ZipArchive.h"
+#include "services/CopyOneFile.h"
 #include "services/IniSettings.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace vel;
@@ -86,6 +89,18 @@ TEST(CreateCorporateControl, CancelNoAndSilentModes) {
     EXPECT_EQ(c.ui.transcript().prompts().size(), 1) << "silent: no question, no message";
 }
 
+// Silent creation shows nothing at all, not even when a table cannot be copied.
+TEST(CreateCorporateControl, SilentCreationTellsNothingWhenACopyFails) {
+    Corporate c;
+    c.site.setSetting(QStringLiteral("Corporate"), QStringLiteral("Folder"), c.folder);
+    ASSERT_TRUE(QDir().mkpath(c.folder + QStringLiteral("/TBVMELM.--1")));  // no file fits there
+    const WaitFunction earlier = setCopyRetryWait([](int) {});
+    EXPECT_FALSE(c.component.CreateCorporateControlEX(0, *c.system, true));
+    setCopyRetryWait(earlier);
+    EXPECT_TRUE(c.ui.transcript().messages().empty());
+    EXPECT_TRUE(QFile::exists(c.folder + QStringLiteral("/TBVMACT.--1")));
+}
+
 TEST(CreateCorporateControl, AFolderThatCannotTakeTheZipIsReported) {
     Corporate c;
     const QString notAFolder = c.site.path(QStringLiteral("TBMASTER.1"));
@@ -97,6 +112,46 @@ TEST(CreateCorporateControl, AFolderThatCannotTakeTheZipIsReported) {
     EXPECT_FALSE(c.component.CreateCorporateControl(0, *c.system));
     EXPECT_EQ(c.ui.transcript().messages().back().style, MB_ICONINFORMATION);
     EXPECT_EQ(c.setting("Folder"), QString());
+}
+
+// The control files carry the corporate system's Performance Policy flag; the corporate control
+// check of a member site copies it, and the site's settings editor lets the module be turned on
+// only when the corporate system has it.
+TEST(CreateCorporateControl, CarriesThePerformancePolicyFlagToTheSites) {
+    Corporate c;
+    c.site.setSetting(QStringLiteral("Corporate"), QStringLiteral("Folder"), c.folder);
+    TestSite member;
+    member.setSetting(QStringLiteral("Features"), QStringLiteral("UsesCorporateControl"),
+                      QStringLiteral("1"));
+    member.setSetting(QStringLiteral("Corporate"), QStringLiteral("Folder"), c.folder);
+    const auto memberSystem = member.open();
+    const QString turningOn =
+        QStringLiteral("You are turning on the Performance Policy feature.  This will cause "
+                       "datafields to be created.");
+    const QString notActive = QStringLiteral(
+        "The Performance Policy feature is not active in the Corporate Control File.");
+    const auto tryTurningOn = [&](const QString& answered) {
+        c.ui.when(QStringLiteral("frmSettings"), [](FormDriver& window) {
+            window.set(QStringLiteral("chkDiscipline"), QStringLiteral("1"));
+            window.click(QStringLiteral("SaveButtons1(1)"));
+        });
+        c.ui.answer(answered, answered == turningOn ? IDNO : IDOK);
+        c.ui.when(QStringLiteral("frmSettings"), [](FormDriver& window) { window.close(); });
+        c.ui.answer(QStringLiteral("OK to Cancel all changes and exit?"), IDYES);
+        c.component.EditSettings(0, *memberSystem, stgDiscipline);
+        const auto& messages = c.ui.transcript().messages();
+        return std::any_of(messages.end() - 2, messages.end(), [&](const MessageRecord& shown) {
+            return shown.prompt.startsWith(answered);
+        });
+    };
+
+    for (const bool corporatePolicy : {true, false}) {
+        c.site.setSetting(QStringLiteral("Features"), QStringLiteral("PerformancePolicy"),
+                          corporatePolicy ? QStringLiteral("True") : QStringLiteral("False"));
+        c.reopen();
+        ASSERT_TRUE(c.component.CreateCorporateControlEX(0, *c.system, true));
+        EXPECT_TRUE(tryTurningOn(corporatePolicy ? turningOn : notActive)) << corporatePolicy;
+    }
 }
 
 }  // namespace

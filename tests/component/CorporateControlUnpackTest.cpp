@@ -65,7 +65,8 @@ TEST(CorporateControlUnpack, ABombAStrangeNameOrADamagedEntryIsRefusedWithItsRea
     writeZip(c.zip(), {{"TBCCACT.--4", "activities"}, {"autorun.sh", "rm -rf"}});
     EXPECT_TRUE(
         c.refusedWith().endsWith(QStringLiteral("holds an entry it should not: "
-                                                "\"autorun.sh\" (expected: TBCCACT.--4)")));
+                                                "\"autorun.sh\" (expected: TBCCACT.--4, "
+                                                "TBCCFEAT.--4)")));
     EXPECT_EQ(c.unpacked(), tables);
 
     // A damaged entry: refused now and at the next check, never taken for current.

@@ -18,16 +18,15 @@ TEST(ScriptRunner, RunsCallsWithAnswersAndPrintsTheTranscript) {
         "# settings type 13 is unknown\n"
         "call EditSettings SettingType=13\n"
         "expect result \"error 5\"\n"
-        "answer always \"not available yet\" OK\n"
+        "window frmEmployeeList\n  click SaveButtons1(0)\nend\n"
         "call PrintAssocHist\n"
-        "expect result True\n"));
+        "expect result False\n"));
     EXPECT_TRUE(ok) << runner.errors().join(u'\n').toStdString();
     EXPECT_EQ(ui.transcript().lines(),
               (QStringList{QStringLiteral("error: 5 Bad Setting Type"),
                            QStringLiteral("status: Loading files ..."),
-                           QStringLiteral("message: 64 Velmor | The associate history report is not "
-                                          "available yet in this version of Velmor. -> OK"),
-                           QStringLiteral("result: True")}));
+                           QStringLiteral("window: Print Associate Production Analysis Report"),
+                           QStringLiteral("result: False")}));
 }
 
 TEST(ScriptRunner, AMistakeAnywhereRunsNothingAndAMissedExpectationFails) {

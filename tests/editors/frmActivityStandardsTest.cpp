@@ -76,6 +76,60 @@ TEST(frmActivityStandards, GridEntriesAreConvertedAndNonNumbersRefused) {
     EXPECT_FLOAT_EQ(saved.Elements[0].Standard, -1.0F) << "not set passes unchanged";
 }
 
+// The frame shows a standard rounded to its box; only a change of that box may change the
+// stored standard, never a tick or a limit of the same element.
+TEST(frmActivityStandards, OtherFrameSettingsLeaveNonRoundStandardsAsStored) {
+    ActivityEditorSite s;
+    s.storeActivities({ActivityEditorSite::measured(
+        "PICK1", "Case picking", {{Cases, 7.0F}, {Lines, 45000.0F}, {TravelMinutes, 12.3456F}})});
+    s.ui.when(QStringLiteral("TBEditForm"), editFirstLine);
+    s.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
+        showTab(record, 3);
+        record.set(QStringLiteral("optTime(0)"), QStringLiteral("1"));  // minutes per unit
+        record.set(QStringLiteral("cboElement"), QStringLiteral("Cases"));
+        EXPECT_EQ(record.value(QStringLiteral("nbElmTime")), "8.57143");
+        record.click(QStringLiteral("chkOccur"));
+        record.set(QStringLiteral("cboElement"), QStringLiteral("Lines"));
+        EXPECT_EQ(record.value(QStringLiteral("nbElmTime")), "0.00133");
+        record.click(QStringLiteral("chkExceed"));
+        record.set(QStringLiteral("nbElmLimit(1)"), QStringLiteral("500"));
+        record.set(QStringLiteral("optTime(1)"), QStringLiteral("1"));  // units per hour
+        record.set(QStringLiteral("cboElement"), QStringLiteral("Travel Minutes"));
+        EXPECT_EQ(record.value(QStringLiteral("nbElmTime")), "12.346");
+        record.click(QStringLiteral("chkOverride"));
+        record.set(QStringLiteral("cboElement"), QStringLiteral("Cases"));
+        record.click(QStringLiteral("chkUseUnits"));
+        pressOK(record);
+    });
+    EXPECT_FALSE(s.edit());
+    const ActivityRecord saved = s.stored(1);
+    EXPECT_EQ(saved.Elements[0].Standard, 7.0F);
+    EXPECT_EQ(saved.Elements[1].Standard, 45000.0F);
+    EXPECT_EQ(saved.Elements[2].Standard, 12.3456F);
+    EXPECT_TRUE(saved.Elements[0].Occurrence);
+    EXPECT_FALSE(saved.Elements[0].UseUnits);
+    EXPECT_TRUE(saved.Elements[1].Exceed);
+    EXPECT_EQ(saved.Elements[1].UpperLimit, 500.0F);
+    EXPECT_TRUE(saved.Elements[2].Override);
+    for (const ChangeLogEntry& entry : s.changeLog()) {
+        EXPECT_FALSE(entry.Changes.contains(QStringLiteral("StdTime")))
+            << entry.Changes.toStdString();
+    }
+
+    // The standard's own box does change it, in the unit shown.
+    s.ui.when(QStringLiteral("TBEditForm"), editFirstLine);
+    s.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
+        showTab(record, 3);
+        record.set(QStringLiteral("optTime(1)"), QStringLiteral("1"));
+        record.set(QStringLiteral("cboElement"), QStringLiteral("Lines"));
+        record.set(QStringLiteral("nbElmTime"), QStringLiteral("44000"));
+        pressOK(record);
+    });
+    EXPECT_FALSE(s.edit());
+    EXPECT_EQ(s.stored(1).Elements[1].Standard, 44000.0F);
+    EXPECT_EQ(s.stored(1).Elements[0].Standard, 7.0F);
+}
+
 TEST(frmActivityStandards, TheThirtyFirstElementIsRefused) {
     ActivityEditorSite s(28, 40);  // 31 elements in all; fields for 30 of them
     s.storeActivities({ActivityEditorSite::measured("PICK1", "Case picking", {{Cases, 60.0F}})});

@@ -242,7 +242,7 @@ TEST(frmAllocation, ImportFromTheListAndViewOnlyPrintsTheList) {
     s.ui.answer(QStringLiteral("Importing Complete.  There were: \n1 added, 1 updated"), IDOK);
     s.ui.answer(QStringLiteral("Would you like to add the new Allocations to the Activities"), IDNO);
     EXPECT_TRUE(s.edit<frmAllocation>());
-    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "C9", "C3"})) << "the import saved the table";
+    EXPECT_EQ(s.storedCodes(), (QStringList{"C1", "", "C3"})) << "the list's Cancel drops the import";
 
     s.storeAllocations({allocation(QStringLiteral("C1"), QStringLiteral("Acme Foods"), 2),
                         allocation(QString(), QString(), 0),
@@ -267,6 +267,80 @@ TEST(frmAllocation, ImportFromTheListAndViewOnlyPrintsTheList) {
     EXPECT_EQ(
         lines.filter(QRegularExpression(QStringLiteral("^ *3 +C3 +Cobalt Retail +1$"))).size(), 1);
     EXPECT_EQ(lines.filter(QStringLiteral("2 active, 3 allocated, of 999 maximum")).size(), 1);
+}
+
+// The import works on the table as the editor holds it: an edit made before it stays when the
+// import is cancelled at its preview, and the list's OK saves both, adding the new allocations to
+// the activities only then.
+TEST(frmAllocation, ImportKeepsTheEditorsEditsAndItsOKOrCancel) {
+    AllocationSite s;
+    s.storeAllocations({allocation(QStringLiteral("C1"), QStringLiteral("Acme Foods"), 1)}, 1);
+    ActivityRecord picking = withCode<ActivityRecord>(QStringLiteral("PICK"));
+    picking.Allocate = 1;
+    picking.Elements[0].Element = 1;
+    picking.Elements[0].Standard = 80.0F;
+    picking.AllocationStandards[1] = {};
+    s.store(s.system->activities(), {picking});
+    const QString file = s.site.path(QStringLiteral("customers.txt"));
+    QFile text(file);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("C7\tSeventh customer\n");
+    text.close();
+    const auto run = [&](bool previewOK, const QString& listButton) {
+        s.reopen();
+        s.ui.when(QStringLiteral("TBEditForm"), [listButton](FormDriver& list) {
+            list.selectLine(QStringLiteral("lvList"), 0);
+            list.click(QStringLiteral("btnEdit"));
+            list.click(QStringLiteral("btnAction(1)"));
+            EXPECT_EQ(listTexts(list, 1).value(0), "Acme Foods Inc") << "the edit is still held";
+            list.click(listButton);
+        });
+        s.ui.when(QStringLiteral("frmAllocation"), [](FormDriver& record) {
+            record.set(QStringLiteral("Text1(1)"), QStringLiteral("Acme Foods Inc"));
+            record.click(QStringLiteral("SaveButtons1(1)"));
+        });
+        s.ui.when(QStringLiteral("frmImport"), [&file](FormDriver& window) {
+            window.set(QStringLiteral("txtFileName"), file);
+            window.click(QStringLiteral("cmdImport"));
+        });
+        s.ui.when(QStringLiteral("frmImportShow"), [previewOK](FormDriver& preview) {
+            preview.click(previewOK ? QStringLiteral("cmdOK") : QStringLiteral("cmdCancel"));
+        });
+        if (previewOK) {
+            s.ui.answer(QStringLiteral("Importing Complete.  There were: \n1 added, 0 updated"),
+                        IDOK);
+            s.ui.answer(QStringLiteral("Would you like to add the new Allocations to the Activities"),
+                        IDYES);
+        }
+        EXPECT_TRUE(s.edit<frmAllocation>());
+    };
+    const auto storedDescriptions = [&s] {
+        QStringList descriptions;
+        for (const AllocationRecord& record : s.storedAllocations()) {
+            descriptions << record.Desc.trimmed();
+        }
+        return descriptions;
+    };
+    const auto activityAllocations = [&s] {
+        QList<int> numbers;
+        const auto activities = s.stored(&VelmorSystem::activities);
+        for (const auto& entry : activities[0].AllocationStandards) {
+            numbers << entry.first;
+        }
+        return numbers;
+    };
+
+    run(true, QStringLiteral("btnCancel"));
+    EXPECT_EQ(storedDescriptions(), QStringList{"Acme Foods"});
+    EXPECT_EQ(activityAllocations(), QList<int>{1}) << "nothing reaches the activities";
+
+    run(false, QStringLiteral("btnOK"));
+    EXPECT_EQ(storedDescriptions(), QStringList{"Acme Foods Inc"});
+
+    run(true, QStringLiteral("btnOK"));
+    EXPECT_EQ(storedDescriptions(), (QStringList{"Acme Foods Inc", "Seventh customer"}));
+    EXPECT_EQ(activityAllocations(), (QList<int>{1, 2}));
+    EXPECT_FLOAT_EQ(s.stored(&VelmorSystem::activities)[0].AllocationStandards.at(2)[0], 80.0F);
 }
 
 }  // namespace

@@ -331,5 +331,29 @@ TEST(frmElement, CorporateControlKeepsElementsThatTheControlFileHoldsAndRefusesO
     EXPECT_EQ(s.storedDescriptions(), (QStringList{"Cases", "", "Lines"}));
 }
 
+// A corporate copy that cannot be opened is named, and the editor only views: no element can
+// be added or deleted without the control file.
+TEST(frmElement, WithoutItsCorporateCopyTheEditorOnlyViews) {
+    ElementSite s;
+    s.site.setSetting(QStringLiteral("Features"), QStringLiteral("UsesCorporateControl"),
+                      QStringLiteral("1"));
+    s.reopen();
+    s.store(s.system->elements(), {element(QStringLiteral("Cases"))});
+    ASSERT_TRUE(QDir().mkpath(s.site.path(QStringLiteral("Corporate"))));
+    QFile broken(s.site.path(QStringLiteral("Corporate/TBVMELM.--1")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a table");
+    broken.close();
+    s.ui.answer(QStringLiteral("Error opening the Corporate Element Table"), IDOK);
+    s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
+        EXPECT_EQ(list.form().caption(), "Element Table (readonly)");
+        EXPECT_FALSE(list.click(QStringLiteral("btnAdd")));
+        EXPECT_FALSE(list.click(QStringLiteral("btnDelete")));
+        list.click(QStringLiteral("btnCancel"));
+    });
+    EXPECT_TRUE(s.edit<frmElement>());
+    EXPECT_EQ(s.storedDescriptions(), QStringList{"Cases"});
+}
+
 }  // namespace
 }  // namespace vel::testing

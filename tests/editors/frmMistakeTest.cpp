@@ -188,5 +188,50 @@ TEST(frmMistake, CorporateControlKeepsMistakesThatTheControlFileListsAndRefusesO
     EXPECT_EQ(s.storedMistakes(), QStringList{"Wrong pick"});
 }
 
+// The corporate copy is read afresh for every run of the editor, and a copy that cannot be
+// opened is named and leaves the editor viewing only.
+TEST(frmMistake, ReadsTheCorporateCopyPerRunAndOnlyViewsWithoutIt) {
+    MistakeSite s;
+    s.site.setSetting(QStringLiteral("Features"), QStringLiteral("UsesCorporateControl"),
+                      QStringLiteral("1"));
+    s.reopen();
+    s.storeMistakes({QStringLiteral("Wrong pick"), QStringLiteral("Damaged")});
+    ASSERT_TRUE(QDir().mkpath(s.site.path(QStringLiteral("Corporate"))));
+    const QString copy = s.site.path(QStringLiteral("Corporate/TBVMTOW.--1"));
+    ASSERT_TRUE(QFile::copy(s.site.path(QStringLiteral("TBVMTOW.--1")), copy));
+    TypeOfWorkRecord corporate = withCode<TypeOfWorkRecord>(QStringLiteral("PICK"));
+    corporate.Mistake[0] = 1;
+    s.store(s.system->corporateTypesOfWork(), {corporate});
+    const auto refuseDeleting = [&s](int line) {
+        s.ui.when(QStringLiteral("TBEditForm"), [line](FormDriver& list) {
+            EXPECT_EQ(list.form().caption(), "Mistake Table");
+            list.selectLine(QStringLiteral("lvList"), line);
+            list.click(QStringLiteral("btnDelete"));
+            list.click(QStringLiteral("btnCancel"));
+        });
+        s.ui.answer(QStringLiteral("Cannot delete the Mistake selected.  It is active in the "
+                                   "Corporate Control File."),
+                    IDOK);
+        EXPECT_TRUE(s.edit<frmMistake>());
+    };
+    refuseDeleting(0);
+
+    // The corporate system now lists the other mistake; the next run in this process knows it.
+    corporate.Mistake[0] = 2;
+    const auto corporateSide = s.site.open();
+    s.store(corporateSide->corporateTypesOfWork(), {corporate});
+    refuseDeleting(1);
+
+    ASSERT_TRUE(QFile::remove(copy));
+    s.ui.answer(QStringLiteral("Error opening the Corporate Type of Work Table"), IDOK);
+    s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
+        EXPECT_EQ(list.form().caption(), "Mistake Table (readonly)");
+        EXPECT_FALSE(list.click(QStringLiteral("btnDelete")));
+        list.click(QStringLiteral("btnCancel"));
+    });
+    EXPECT_TRUE(s.edit<frmMistake>());
+    EXPECT_EQ(s.storedMistakes(), (QStringList{"Wrong pick", "Damaged"}));
+}
+
 }  // namespace
 }  // namespace vel::testing

@@ -110,6 +110,22 @@ TEST(frmSettings, HistoryWeeksAskToRecalculateNowOrLeaveItForTheWeekEnd) {
     }
 }
 
+// Only a change of the history weeks asks to recalculate; the minimum hours and where the
+// anticipated failures come from are saved without the question.
+TEST(frmSettings, OtherHistoryValuesSaveWithoutTheRecalculationQuestion) {
+    SettingsSite s;
+    s.edit(stgHistoryWeeks, [](FormDriver& window) {
+        window.set(QStringLiteral("nmbHistory(3)"), QStringLiteral("20"));
+        window.set(QStringLiteral("optQual(1)"), QStringLiteral("1"));
+        window.click(QStringLiteral("SaveButtons1(1)"));
+    });
+    EXPECT_EQ(s.setting("History", "MinimumHours"), "20");
+    EXPECT_EQ(s.setting("History", "FailuresFrom"), "1");
+    EXPECT_EQ(s.setting("History", "RecalculatePending"), "<none>");
+    EXPECT_TRUE(s.ui.transcript().messages().empty());
+    EXPECT_EQ(s.loggedSettings(), QStringList{"History Weeks"});
+}
+
 TEST(frmSettings, TheAllocationMaximumCannotGoBackTo999) {
     SettingsSite s;
     s.site.setSetting("System", "MaxAllocations", "9999");

@@ -68,6 +68,8 @@ TEST(AllocationImport, AddsWithAccountsUpdatesDeletesAbsentAndReachesTheActiviti
     EXPECT_TRUE(import.run(request));
     EXPECT_EQ(import.counts().skipped, 1) << "the other system's line";
     EXPECT_EQ(import.activitiesChanged(), 1);
+    EXPECT_EQ(s.ui.transcript().lines().count(QStringLiteral("status: Adding Allocation to Tallybook")),
+              2);
 
     const auto reader = s.site.open();
     auto& allocations = reader->allocations();

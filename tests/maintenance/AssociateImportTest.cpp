@@ -1,15 +1,22 @@
 // The associate imports against the reference host on a temporary folder, through the headless Ui.
+#include "host/FailingStatusUi.h"
 #include "host/HostTestSupport.h"
 #include "maintenance/AssociateImport.h"
 #include "maintenance/ImportValues.h"
+#include "services/ErrorReport.h"
 #include "data/records/AssociateRecord.h"
 #include "data/records/GroupingRecord.h"
 #include "data/records/WorkCenterRecord.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 
+#include "platform/transfer/ZipArchive.h"
+
 #include <QFile>
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace vel::testing {
 namespace {
@@ -168,6 +175,88 @@ TEST(AssociateImport, FiltersByBadgeAndWorkCenterAndDeletesAbsentAssociatesIntoT
     EXPECT_FALSE(s.stored(QStringLiteral("Z1")).has_value());
 }
 
+// Deleting the associates a file does not hold must never take one whose line is in the file:
+// a line skipped for a bad value still names its associate, and a run stopped by the maximum
+// has not read the lines after it.
+TEST(AssociateImport, DeletesOnlyAssociatesWhoseCodeNoLineOfTheFileHolds) {
+    ImportSite s;
+    s.site.setSetting(QStringLiteral("ImportFiles"), QStringLiteral("AssocMergeCode"),
+                      QStringLiteral("M100"));
+    const QString path = s.writeFile("A100,Smith,,W1,,,,,,,1,not a date\n"
+                                     "K100,Kay,,W2,,,,,,,x\n");
+    s.ui.answer(QStringLiteral("Importing Complete.  There were: \n2 records skipped"), IDOK);
+    AssociateImport import(*s.system, today);
+    EXPECT_TRUE(import.importUpdates({path, 0, 0, true, {}}));
+    EXPECT_EQ(import.remarks().size(), 2);
+    EXPECT_TRUE(s.stored(QStringLiteral("A100")).has_value()) << "skipped, but in the file";
+    EXPECT_TRUE(s.stored(QStringLiteral("K100")).has_value()) << "skipped, but in the file";
+
+    // Room for one more associate: N1 is added, N2 stops the reading; A100 and K100 are on the
+    // lines after it and nobody is deleted.
+    s.site.setSetting(QStringLiteral("System"), QStringLiteral("MaxAssociates"),
+                      QStringLiteral("4"));
+    s.system = s.site.open();
+    s.ui.answer(QStringLiteral("Cannot add additional Associates, the maximum of 4 has been "
+                               "reached"),
+                IDOK);
+    s.ui.answer(QStringLiteral("Importing Complete.  There were: \n1 records added"), IDOK);
+    AssociateImport full(*s.system, today);
+    EXPECT_TRUE(full.importUpdates(
+        {s.writeFile("N1,New\nN2,Newer\nA100,Smith\nK100,Kay\n"), 0, 0, true, {}}));
+    EXPECT_TRUE(s.stored(QStringLiteral("N1")).has_value());
+    EXPECT_FALSE(s.stored(QStringLiteral("N2")).has_value());
+    EXPECT_TRUE(s.stored(QStringLiteral("A100")).has_value());
+    EXPECT_TRUE(s.stored(QStringLiteral("K100")).has_value());
+    EXPECT_EQ(full.counts().deleted, 0);
+}
+
+// Files that are not text, folders, pipes and devices are refused before anything changes;
+// a code with a control character is skipped; each line keeps its own encoding.
+TEST(AssociateImport, ForeignFilesAddNobodyAndEachLineKeepsItsEncoding) {
+    ImportSite s;
+    QByteArray random(1024 * 1024, '\0');
+    QRandomGenerator generator(7);
+    for (char& byte : random) {
+        byte = char(generator.bounded(256));
+    }
+    const QString workbook = s.site.path(QStringLiteral("people.xlsx"));
+    ASSERT_TRUE(ZipArchive::pack(QList<ZipEntry>{{s.site.path(QStringLiteral("TBVMASC.--1")),
+                                                  QStringLiteral("xl/worksheets/sheet1.xml")}},
+                                 workbook)
+                    .ok);
+    const QString fifo = s.site.path(QStringLiteral("pipe.csv"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QStringList refused{s.writeFile(random), workbook, s.site.folder, fifo,
+                              QStringLiteral("/dev/zero")};
+    for (const QString& path : refused) {
+        s.ui.answer(QStringLiteral("Error opening import file. ") + path, IDOK);
+        AssociateImport import(*s.system, today);
+        EXPECT_FALSE(import.importUpdates({path, 0, 0, false, {}})) << path.toStdString();
+        EXPECT_TRUE(s.ui.transcript().messages().back().prompt.contains(QStringLiteral("not a")))
+            << s.ui.transcript().messages().back().prompt.toStdString();
+    }
+    const auto reader = s.site.open();
+    ASSERT_TRUE(reader->associates().open());
+    EXPECT_EQ(reader->associates().activeCount(), 3) << "nobody was added";
+    reader->associates().close();
+
+    QByteArray mixed = "A1\x01X,Bad\nC1,Zo\xC3\xAB\nC2,M\xFCller\n";
+    for (int line = 0; line < 5000; ++line) {
+        mixed += "B" + QByteArray::number(line) + ",Smith\n";
+    }
+    mixed += "C3,Caf\xC3\xA9\n";
+    s.ui.answer(QStringLiteral("Importing Complete.  There were: \n5003 records added, and 1 "
+                               "records skipped"),
+                IDOK);
+    AssociateImport import(*s.system, today);
+    EXPECT_TRUE(import.importUpdates({s.writeFile(mixed), 0, 0, false, {}}));
+    EXPECT_EQ(import.remarks(),
+              QStringList{QStringLiteral("Line 1: the code A1?X holds a control character")});
+    EXPECT_EQ(s.stored(QStringLiteral("C1"))->LastName, QStringLiteral("Zoë"));
+    EXPECT_EQ(s.stored(QStringLiteral("C2"))->LastName, QStringLiteral("Müller"));
+    EXPECT_EQ(s.stored(QStringLiteral("C3"))->LastName, QStringLiteral("Café"));
+}
+
 TEST(AssociateImport, UnreadableFilesChangeNothingAndCodeChangesRenameOnlyKnownCodes) {
     ImportSite s;
     s.ui.answer(QStringLiteral("Error opening import file. "), IDOK);
@@ -190,6 +279,31 @@ TEST(AssociateImport, UnreadableFilesChangeNothingAndCodeChangesRenameOnlyKnownC
     EXPECT_FALSE(s.stored(QStringLiteral("A100")).has_value());
     EXPECT_TRUE(s.stored(QStringLiteral("K100")).has_value()) << "the new code is taken";
     EXPECT_EQ(import.remarks().size(), 1);
+    EXPECT_EQ(s.ui.transcript().messages().back().caption, QStringLiteral("Change Codes"));
+}
+
+// A failure inside an import is reported with its procedure, logged "Error Importing", and
+// changes nothing.
+TEST(AssociateImport, AFailureInsideIsReportedWithItsProcedureAndChangesNothing) {
+    ImportSite s;
+    const QString path = s.writeFile("A100,Jones\nZ100,New\n");
+    for (const auto& [status, suffix] :
+         {std::pair{"Importing", " - frmEmployee:ProcessImportFile"},
+          std::pair{"Importing Code File", " - frmEmployee:ProcessCodeFile"}}) {
+        FailingStatusUi failing{QString::fromLatin1(status)};
+        ScopedUi scope(failing);
+        ScopedErrorReporter reporting(s.system->Program().errorReporter());
+        AssociateImport import(*s.system, today);
+        const bool codes = QByteArray(suffix).contains("Code");
+        const AssociateImportRequest request{path, 0, 0, false, {}};
+        EXPECT_FALSE(codes ? import.importCodeChanges(request) : import.importUpdates(request));
+        ASSERT_FALSE(s.system->errors().reports().isEmpty());
+        EXPECT_EQ(s.system->errors().reports().back().text,
+                  QLatin1String(FailingStatusUi::failure) + QLatin1String(suffix));
+        EXPECT_EQ(s.system->changeLog().entries().back().Action.trimmed(), "Error Importing");
+        EXPECT_EQ(s.stored(QStringLiteral("A100"))->LastName, "Smith");
+        EXPECT_FALSE(s.system->associates().isOpen());
+    }
 }
 
 }  // namespace

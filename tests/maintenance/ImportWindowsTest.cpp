@@ -47,7 +47,7 @@ TEST(frmImportShow, ListsEachFieldBesideItsLabelAndAnswersTheButton) {
         ASSERT_EQ(list.count(), 4);
         EXPECT_EQ(list.item(0).texts, (QStringList{"Old Code:", "A1"}));
         EXPECT_EQ(list.item(2).texts, (QStringList{"Other Fields:", "x"}));
-        EXPECT_EQ(list.item(3).texts, (QStringList{"", "y"}));
+        EXPECT_EQ(list.item(3).texts, (QStringList{"Other Fields:", "y"}));
         form.click(QStringLiteral("cmdOK"));
     });
     EXPECT_TRUE(window.Confirm(AssociateImport::codeFileLabels(), {"A1", "B1", "x", "y"}));
@@ -57,6 +57,14 @@ TEST(frmImportShow, ListsEachFieldBesideItsLabelAndAnswersTheButton) {
         form.click(QStringLiteral("cmdCancel"));
     });
     EXPECT_FALSE(window.Confirm(AssociateImport::updateFileLabels(), QStringList(27, QStringLiteral("v"))));
+    h.ui.when(QStringLiteral("frmImportShow"), [](FormDriver& form) {
+        EXPECT_EQ(form.form().controlAs<ListView>(QStringLiteral("lvFields")).item(27).texts,
+                  (QStringList{"Other Fields:", "w"}))
+            << "a field past the layout";
+        form.click(QStringLiteral("cmdCancel"));
+    });
+    EXPECT_FALSE(window.Confirm(AssociateImport::updateFileLabels(),
+                                QStringList(27, QStringLiteral("v")) << QStringLiteral("w")));
 }
 
 }  // namespace

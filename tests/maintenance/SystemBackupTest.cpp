@@ -175,6 +175,41 @@ TEST(SystemBackup, ATargetThatCannotBeCreatedIsToldAndNothingIsPacked) {
     EXPECT_FALSE(QFile::exists(s.site.path(QStringLiteral("error.log"))));
 }
 
+// A backup never replaces a file it backs up: a target among the packed files is refused and
+// stays as it was, unless it is itself an earlier backup zip, which is left out and replaced.
+TEST(SystemBackup, ATargetAmongThePackedFilesIsRefusedUnlessItIsABackupZip) {
+    BackupSite s;
+    const auto bytesOf = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const std::pair<int, QString> targets[] = {
+        {BackFull, s.site.path(QStringLiteral("TBVMASC.--1"))},
+        {BackFull, s.site.path(QStringLiteral("TBDC1TXT.--1"))},
+        {BackNamedFile, s.site.path(QStringLiteral("LOGS/L0313.log"))},
+        {BackNamedFile, s.site.path(QStringLiteral("old.zip"))}};  // "data": no zip
+    for (const auto& [type, target] : targets) {
+        ASSERT_TRUE(QFile::exists(target)) << target.toStdString();
+        const QByteArray before = bytesOf(target);
+        s.ui.answer(QStringLiteral("OK to start"), IDYES);
+        s.ui.answer(QStringLiteral("Error creating file: ") + target, IDOK);
+        EXPECT_FALSE(SystemBackup(*s.system).Backup(0, type, {}, target));
+        EXPECT_TRUE(s.ui.transcript().messages().back().prompt.startsWith(
+            QStringLiteral("Error creating file: ") + target));
+        EXPECT_EQ(bytesOf(target), before) << target.toStdString();
+    }
+    EXPECT_TRUE(s.temporaryZips().isEmpty());
+
+    const QString earlier = s.site.path(QStringLiteral("old.zip"));
+    ASSERT_TRUE(ZipArchive::pack(QList<ZipEntry>{}, earlier).ok);
+    s.ui.answer(QStringLiteral("OK to start"), IDYES);
+    s.ui.answer(QStringLiteral("Backup complete."), IDOK);
+    EXPECT_FALSE(SystemBackup(*s.system).Backup(0, BackNamedFile, {}, earlier));
+    const QSet<QString> packed = BackupSite::entries(earlier);
+    EXPECT_TRUE(packed.contains(QStringLiteral("TBVMASC.--1")));
+    EXPECT_FALSE(packed.contains(QStringLiteral("old.zip")));
+}
+
 TEST(SystemBackup, AFailedCopyIsWrittenToTheErrorLogAndShown) {
     BackupSite s;
     const QString target = s.targetFolder + QStringLiteral("/full.zip");

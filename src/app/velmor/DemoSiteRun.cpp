@@ -13,8 +13,11 @@ QString defaultDemoFolder() {
 }
 
 bool makeFreshDemoSite(const QString& folder, bool large, QString* error) {
-    QDir directory(folder);
-    if (directory.exists() && !directory.removeRecursively()) {
+    const DemoFolder state = demoFolderState(folder, error);
+    if (state == DemoFolder::Refused) {
+        return false;
+    }
+    if (state == DemoFolder::EarlierDemoSite && !QDir(folder).removeRecursively()) {
         *error = QStringLiteral("cannot remove the earlier demo site in ") + folder;
         return false;
     }
@@ -40,7 +43,9 @@ QString headlessDemoScript(const QString& exportFolder) {
         "answer \"The PPA Module must be Active\" OK\n"
         "call PrintAssocAccountability\n"
         "expect result False\n"
+        "window frmEmployeeList\n  click SaveButtons1(0)\nend\n"
         "call PrintAssocHist\n"
+        "expect result False\n"
         "answer \"The following files have been created\" OK\n"
         "call ExportTables OutputType=CSV OutputFolder=\"%1\"\n"
         "call WeekEndProcess\n"

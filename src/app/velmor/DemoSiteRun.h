@@ -9,7 +9,8 @@ namespace vel {
 
 // The folder of the demo site when none is given: the per-user data folder's "velmor/demo-site".
 QString defaultDemoFolder();
-// Creates a demo site in the folder, replacing an earlier one; false with the reason.
+// Creates a demo site in the folder when it is new or empty, or replaces an earlier demo site
+// there; any other folder is refused untouched. False with the reason.
 bool makeFreshDemoSite(const QString& folder, bool large, QString* error);
 // The script the headless demo runs; its table export goes to the folder.
 QString headlessDemoScript(const QString& exportFolder);

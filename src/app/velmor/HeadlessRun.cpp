@@ -5,11 +5,13 @@
 #include "component/ScriptRunner.h"
 #include "data/TableCatalogue.h"
 #include "host/ReferenceSystem.h"
+#include "platform/print/PdfFileOutput.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 
 #include <algorithm>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
@@ -37,18 +39,36 @@ void printTranscript(const HeadlessUi& ui, QTextStream& out) {
     out.flush();
 }
 
+// Print-outs of an unattended run go to PDF files; the transcript says where ("printed: FILE").
+class UnattendedPrinting {
+  public:
+    UnattendedPrinting(const ProgramOptions& options, HeadlessUi& ui)
+        : output_(options.pdfFile, QDir::currentPath()), scope_(output_) {
+        output_.onWritten([&ui](const QString& path) {
+            ui.transcript().addLine(QStringLiteral("printed: ") + QDir::toNativeSeparators(path));
+        });
+    }
+
+  private:
+    PdfFileOutput output_;
+    ScopedPrintOutput scope_;
+};
+
 }  // namespace
 
 std::unique_ptr<ReferenceSystem> openSystem(const QString& dataFolder, int systemNumber,
                                             QString* error) {
-    const QString master = TableCatalogue(dataFolder, systemNumber).path(QString(catalogue::masterFile));
+    const QString master =
+        TableCatalogue(dataFolder, systemNumber).path(QString(catalogue::masterFile));
     if (!QFileInfo(dataFolder).isDir()) {
         *error = QStringLiteral("the data folder %1 does not exist").arg(dataFolder);
         return nullptr;
     }
     if (!QFileInfo::exists(TableCatalogue::findFile(dataFolder, QFileInfo(master).fileName()))) {
         *error = QStringLiteral("%1 holds no system %2 (%3 is missing)")
-                     .arg(dataFolder).arg(systemNumber).arg(QFileInfo(master).fileName());
+                     .arg(dataFolder)
+                     .arg(systemNumber)
+                     .arg(QFileInfo(master).fileName());
         return nullptr;
     }
     return std::make_unique<ReferenceSystem>(dataFolder, systemNumber);
@@ -56,16 +76,19 @@ std::unique_ptr<ReferenceSystem> openSystem(const QString& dataFolder, int syste
 
 int runCall(const ProgramOptions& options, QTextStream& out, QTextStream& errors) {
     QString error;
-    std::unique_ptr<ReferenceSystem> system = openSystem(options.dataFolder, options.systemNumber, &error);
+    std::unique_ptr<ReferenceSystem> system =
+        openSystem(options.dataFolder, options.systemNumber, &error);
     if (!system) {
         errors << "velmor: " << error << '\n';
         return 2;
     }
     HeadlessUi ui;
     ScopedUi scope(ui);
-    ui.setUnanswered(options.answers == ProgramOptions::Answers::Yes  ? HeadlessUi::Unanswered::Yes
-                     : options.answers == ProgramOptions::Answers::No ? HeadlessUi::Unanswered::No
-                                                                      : HeadlessUi::Unanswered::DefaultButton);
+    UnattendedPrinting printing(options, ui);
+    ui.setUnanswered(options.answers == ProgramOptions::Answers::Yes ? HeadlessUi::Unanswered::Yes
+                     : options.answers == ProgramOptions::Answers::No
+                         ? HeadlessUi::Unanswered::No
+                         : HeadlessUi::Unanswered::DefaultButton);
     CVelUI component;
     component.setCommandLineFlag(eCMDCommandLine);
     const int reportsBefore = errorReportCount(*system);
@@ -76,7 +99,8 @@ int runCall(const ProgramOptions& options, QTextStream& out, QTextStream& errors
         return 2;
     }
     if (outcome.errorNumber != 0) {
-        ui.transcript().addLine(QStringLiteral("error: %1 %2").arg(outcome.errorNumber).arg(outcome.errorText));
+        ui.transcript().addLine(
+            QStringLiteral("error: %1 %2").arg(outcome.errorNumber).arg(outcome.errorText));
     } else {
         ui.transcript().addLine(QStringLiteral("result: ") + outcome.result);
     }
@@ -91,9 +115,13 @@ int runCall(const ProgramOptions& options, QTextStream& out, QTextStream& errors
 }
 
 int runScriptText(ReferenceSystem& system, short commandLineFlag, const QString& script,
-                  QTextStream& out, QTextStream& errors) {
+                  QTextStream& out, QTextStream& errors, const ProgramOptions* printing) {
     HeadlessUi ui;
     ScopedUi scope(ui);
+    std::unique_ptr<UnattendedPrinting> pdf;
+    if (printing) {
+        pdf = std::make_unique<UnattendedPrinting>(*printing, ui);
+    }
     CVelUI component;
     component.setCommandLineFlag(commandLineFlag);
     ScriptRunner runner(ui, component, system);
@@ -110,17 +138,19 @@ int runScriptText(ReferenceSystem& system, short commandLineFlag, const QString&
 int runScript(const ProgramOptions& options, QTextStream& out, QTextStream& errors) {
     QFile file(options.file);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        errors << "velmor: cannot read the script " << options.file << ": " << file.errorString() << '\n';
+        errors << "velmor: cannot read the script " << options.file << ": " << file.errorString()
+               << '\n';
         return 2;
     }
     const QString script = QString::fromUtf8(file.readAll());
     QString error;
-    std::unique_ptr<ReferenceSystem> system = openSystem(options.dataFolder, options.systemNumber, &error);
+    std::unique_ptr<ReferenceSystem> system =
+        openSystem(options.dataFolder, options.systemNumber, &error);
     if (!system) {
         errors << "velmor: " << error << '\n';
         return 2;
     }
-    return runScriptText(*system, eCMDScript, script, out, errors);
+    return runScriptText(*system, eCMDScript, script, out, errors, &options);
 }
 
 }  // namespace vel

@@ -20,8 +20,9 @@ std::unique_ptr<ReferenceSystem> openSystem(const QString& dataFolder, int syste
 
 int runCall(const ProgramOptions& options, QTextStream& out, QTextStream& errors);
 int runScript(const ProgramOptions& options, QTextStream& out, QTextStream& errors);
-// Runs the script text against an open system (the headless demo uses it too).
+// Runs the script text against an open system (the headless demo uses it too); with printing,
+// its print-outs go to PDF files as those options say.
 int runScriptText(ReferenceSystem& system, short commandLineFlag, const QString& script,
-                  QTextStream& out, QTextStream& errors);
+                  QTextStream& out, QTextStream& errors, const ProgramOptions* printing = nullptr);
 
 }  // namespace vel

@@ -7,7 +7,8 @@ namespace vel {
 namespace {
 
 bool takesValue(const QString& option) {
-    return option == u"--data" || option == u"--system" || option == u"--size";
+    return option == u"--data" || option == u"--system" || option == u"--size" ||
+           option == u"--pdf";
 }
 
 }  // namespace
@@ -36,6 +37,8 @@ ProgramOptions ProgramOptions::parse(const QStringList& arguments) {
             const QString value = arguments[++i];
             if (argument == u"--data") {
                 options.dataFolder = value;
+            } else if (argument == u"--pdf") {
+                options.pdfFile = value;
             } else if (argument == u"--system") {
                 bool ok = false;
                 options.systemNumber = value.toInt(&ok);
@@ -98,6 +101,9 @@ QString ProgramOptions::usage() {
         "                                           button, or Yes / No with --yes / --no\n"
         "  velmor --data FOLDER [--system N] script FILE\n"
         "                                           runs a script (docs/scripts.md)\n"
+        "  --pdf FILE with call or script           print-outs go to that PDF file; without it\n"
+        "                                           to PDF files named after their titles in\n"
+        "                                           the current folder\n"
         "  velmor new-demo FOLDER [--size small|large]\n"
         "                                           creates a demo site in FOLDER\n"
         "  velmor demo [--headless] [--size small|large]\n"

@@ -1,8 +1,8 @@
 #pragma once
 // ProgramOptions: what the command line asks the program to do.
 //     velmor [--data FOLDER] [--system N]                    the main window on a system
-//     velmor --data FOLDER [--system N] call OPERATION [NAME=VALUE ...] [--yes|--no]
-//     velmor --data FOLDER [--system N] script FILE
+//     velmor --data FOLDER [--system N] call OPERATION [NAME=VALUE ...] [--yes|--no] [--pdf F]
+//     velmor --data FOLDER [--system N] script FILE [--pdf F]
 //     velmor new-demo FOLDER [--size small|large]            creates a demo site
 //     velmor demo [--headless] [--size small|large]          the main window on a fresh demo site
 //     velmor gallery [--headless]                            every kind of control in one window
@@ -25,6 +25,7 @@ struct ProgramOptions {
     QString operation;                  // call
     QHash<QString, QString> arguments;  // call: NAME=VALUE
     QString file;                       // script: the script; new-demo: the folder
+    QString pdfFile;                    // call, script: where the print-outs go (empty: by title)
     Answers answers = Answers::DefaultButton;
     QString error;  // set when the command line cannot be understood
 

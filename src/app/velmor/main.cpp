@@ -13,6 +13,7 @@
 #include "ui/qt/QtUi.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 namespace {
@@ -77,6 +78,13 @@ int main(int argc, char** argv) {
     if (windows) {
         app = std::make_unique<QApplication>(argc, argv);
         QApplication::setApplicationDisplayName(QStringLiteral("Velmor"));
+    } else if (options.command == Command::Call || options.command == Command::Script) {
+        // Unattended print-outs are painted into PDF files, which needs the graphical
+        // application; without a display it paints offscreen.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !vel::displayAvailable(nullptr)) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

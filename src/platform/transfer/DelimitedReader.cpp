@@ -33,8 +33,16 @@ ReaderStatus DelimitedReader::open(const QString& path) {
     name_ = path;
     ownedDevice_.reset();
     device_ = nullptr;
-    if (!QFileInfo::exists(path)) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         fail(ReaderErrorCode::NotFound, QStringLiteral("the file does not exist"));
+        return status_;
+    }
+    // Checked before opening: opening a FIFO for reading waits for a writer.
+    if (!info.isFile()) {
+        fail(ReaderErrorCode::NotAFile,
+             info.isDir() ? QStringLiteral("this is a folder, not a file")
+                          : QStringLiteral("this is not a regular file (a pipe or a device)"));
         return status_;
     }
     auto file = std::make_unique<QFile>(path);
@@ -70,11 +78,32 @@ ReaderStatus DelimitedReader::open(QIODevice& device, const QString& name) {
         return status_;
     }
     fillBuffer();
+    if (status_.ok() && !looksLikeText()) {
+        fail(ReaderErrorCode::NotText,
+             QStringLiteral("this is not a text file (it holds binary data); nothing was read"));
+    }
     if (status_.ok()) {
         decideEncodingAndSeparator();
         reportProgress(false);
     }
     return status_;
+}
+
+// A text file has no NUL byte and hardly any control bytes in its first block.
+bool DelimitedReader::looksLikeText() const {
+    qsizetype controls = 0;
+    for (const char byte : buffer_) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code == 0) {
+            return false;
+        }
+        const bool textControl =
+            code == '\t' || code == '\n' || code == '\r' || code == '\f' || code == 0x1A;
+        if ((code < 0x20 && !textControl) || code == 0x7F) {
+            ++controls;
+        }
+    }
+    return controls * 20 <= buffer_.size();
 }
 
 // Reads the next block after what is left unread; false at the end of the file or on failure.
@@ -102,15 +131,11 @@ bool DelimitedReader::fillBuffer() {
 }
 
 void DelimitedReader::decideEncodingAndSeparator() {
-    if (buffer_.startsWith("\xEF\xBB\xBF")) {
-        encoding_ = TextEncoding::Utf8;
+    byteOrderMark_ = buffer_.startsWith("\xEF\xBB\xBF");
+    encoding_ = TextEncoding::Utf8;
+    if (byteOrderMark_) {
         position_ = 3;
         consumed_ = 3;
-    } else {
-        // A stateful decoder accepts a sequence cut by the end of the block.
-        QStringDecoder decoder(QStringDecoder::Utf8);
-        const QString ignored = decoder.decode(buffer_);
-        encoding_ = decoder.hasError() ? TextEncoding::Windows1252 : TextEncoding::Utf8;
     }
     const qsizetype end = buffer_.indexOf('\n', position_);
     const qsizetype length = (end < 0 ? buffer_.size() : end) - position_;
@@ -163,10 +188,17 @@ bool DelimitedReader::readLine(QByteArray& line, bool& tooLong) {
     }
 }
 
-QString DelimitedReader::decode(const QByteArray& line) const {
-    if (encoding_ == TextEncoding::Utf8) {
+QString DelimitedReader::decode(const QByteArray& line) {
+    if (byteOrderMark_) {
         return QString::fromUtf8(line);
     }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(line);
+    if (!utf8.hasError()) {
+        encoding_ = TextEncoding::Utf8;
+        return text;
+    }
+    encoding_ = TextEncoding::Windows1252;
     return xbase::CodePage1252::decode(line.constData(), line.size());
 }
 

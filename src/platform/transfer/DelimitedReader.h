@@ -1,7 +1,12 @@
 #pragma once
 // Reads a delimited import file record by record in constant memory:
-// - the encoding is decided once from the first block: UTF-8 when it starts with a byte-order
-//   mark or is valid UTF-8, else Windows-1252;
+// - only a regular file is opened (a folder, FIFO or device is refused before it is opened, so
+//   that nothing waits on it), and a file whose first block holds a NUL byte or more than one
+//   control byte in twenty (tab, line ends, form feed and the old end-of-file mark aside) is
+//   refused as not text;
+// - the encoding is decided per line: a file that starts with a byte-order mark is UTF-8
+//   throughout; otherwise a line that is valid UTF-8 is read as UTF-8, any other as
+//   Windows-1252, so that one Windows-1252 line garbles none of the others;
 // - the separator comes from the first line (DelimitedLineSplitter::chooseSeparator);
 // - lines end in LF or CR LF; lines up to and including `rowsToSkip` are ignored;
 // - a line longer than `maximumLineLength` bytes is skipped without being held in memory, and
@@ -19,7 +24,7 @@
 
 namespace vel {
 
-enum class ReaderErrorCode { None, NotFound, OpenFailed, ReadFailed, NotOpen };
+enum class ReaderErrorCode { None, NotFound, NotAFile, OpenFailed, NotText, ReadFailed, NotOpen };
 
 struct ReaderStatus {
     ReaderErrorCode code = ReaderErrorCode::None;
@@ -56,6 +61,7 @@ public:
 
     const ReaderStatus& status() const { return status_; }
     char separator() const { return separator_; }
+    // The encoding of the line read last.
     TextEncoding encoding() const { return encoding_; }
     // The line (from 1) of the record read last.
     qint64 lineNumber() const { return lineNumber_; }
@@ -67,8 +73,9 @@ private:
     bool fillBuffer();
     bool readLine(QByteArray& line, bool& tooLong);
     void decideEncodingAndSeparator();
+    bool looksLikeText() const;
     void reportProgress(bool finished);
-    QString decode(const QByteArray& line) const;
+    QString decode(const QByteArray& line);
     void fail(ReaderErrorCode code, const QString& problem);
 
     DelimitedReaderOptions options_;
@@ -83,6 +90,7 @@ private:
     ReaderStatus status_;
     char separator_ = ',';
     TextEncoding encoding_ = TextEncoding::Utf8;
+    bool byteOrderMark_ = false;
     qint64 lineNumber_ = 0;
     qint64 physicalLine_ = 0;
     qint64 skippedLongLines_ = 0;

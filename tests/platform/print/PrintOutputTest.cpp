@@ -1,5 +1,6 @@
 // The back ends of the printer object: PDF file and plain-text file.
 #include "platform/print/PageRenderer.h"
+#include "platform/print/PdfFileOutput.h"
 #include "platform/print/PdfPrintOutput.h"
 #include "platform/print/TBPrint.h"
 #include "platform/print/TextPrintOutput.h"
@@ -70,6 +71,39 @@ TEST(PrintOutput, PdfHoldsEveryPageWithItsHeadingAndReplacesAnOldFile) {
     EXPECT_TRUE(text.contains(QStringLiteral("first page body"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("PICK")));
     EXPECT_EQ(text.count(u'\f'), 2) << "two pages, each ended by a form feed";
+}
+
+TEST(PrintOutput, AnUnattendedRunWritesEachPrintOutToItsOwnPdf) {
+    QTemporaryDir folder;
+    const QString named = folder.filePath(QStringLiteral("report.pdf"));
+    PdfFileOutput series(named, folder.path());
+    QStringList told;
+    series.onWritten([&](const QString& path) { told << path; });
+    for (int run = 0; run < 3; ++run) {
+        TBPrint printer;
+        printSample(printer);
+        ASSERT_TRUE(printer.sendTo(series)) << printer.lastError().toStdString();
+    }
+    const QStringList expected{named, folder.filePath(QStringLiteral("report-2.pdf")),
+                               folder.filePath(QStringLiteral("report-3.pdf"))};
+    EXPECT_EQ(series.written(), expected);
+    EXPECT_EQ(told, expected);
+    for (const QString& path : expected) {
+        EXPECT_GT(QFileInfo(path).size(), 1000) << path.toStdString();
+    }
+
+    PdfFileOutput byTitle(QString(), folder.path());
+    EXPECT_EQ(
+        byTitle.nextPath(QStringLiteral("Associate Performance Analysis - Last 13 Weeks")),
+        folder.filePath(QStringLiteral("Associate Performance Analysis - Last 13 Weeks.pdf")));
+    EXPECT_EQ(byTitle.nextPath(QStringLiteral("Costs: A/B \"C\"")),
+              folder.filePath(QStringLiteral("Costs- A-B -C-.pdf")));
+    EXPECT_EQ(byTitle.nextPath(QStringLiteral("  ")),
+              folder.filePath(QStringLiteral("Velmor print-out.pdf")));
+    TBPrint printer;
+    printSample(printer);
+    ASSERT_TRUE(printer.sendTo(byTitle));
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("Associate History.pdf"))));
 }
 
 TEST(PrintOutput, APageRangePaintsOnlyThosePages) {

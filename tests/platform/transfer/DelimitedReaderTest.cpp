@@ -2,7 +2,10 @@
 // comments, encodings, broken lines, skips and the field limit.
 #include "TransferTestSupport.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace vel::testing {
 
@@ -45,7 +48,7 @@ TEST(DelimitedReader, HandlesQuotesCommentsAndTrimming) {
     EXPECT_EQ(reader.lineNumber(), 6);
 }
 
-TEST(DelimitedReader, DecidesTheEncodingPerFile) {
+TEST(DelimitedReader, DecidesTheEncodingPerLine) {
     DelimitedReader reader;
     auto records = readRecords("\xEF\xBB\xBF" "CODE,NAME\r\nA1,Zo\xC3\xAB\r\n", {}, &reader);
     EXPECT_EQ(reader.encoding(), TextEncoding::Utf8);
@@ -58,11 +61,28 @@ TEST(DelimitedReader, DecidesTheEncodingPerFile) {
     records = readRecords("A1,Caf\xE9\nA2,5\x80\n", {}, &reader);
     EXPECT_EQ(reader.encoding(), TextEncoding::Windows1252);
     EXPECT_EQ(records, (QList<QStringList>{{"A1", "Café"}, {"A2", "5€"}}));
+
+    // One Windows-1252 line garbles none of the UTF-8 lines around it, however far apart.
+    QByteArray mixed = "A1,Zo\xC3\xAB\nA2,M\xFCller\n";
+    for (int line = 0; line < 10000; ++line) {
+        mixed += "B" + QByteArray::number(line) + ",Smith\n";
+    }
+    mixed += "A3,Caf\xE9\nA4,Caf\xC3\xA9\n";
+    records = readRecords(mixed, {}, &reader);
+    ASSERT_EQ(records.size(), 10004);
+    EXPECT_EQ(records[0][1], QStringLiteral("Zoë"));
+    EXPECT_EQ(records[1][1], QStringLiteral("Müller"));
+    EXPECT_EQ(records[10002][1], QStringLiteral("Café"));
+    EXPECT_EQ(records[10003][1], QStringLiteral("Café"));
 }
 
 TEST(DelimitedReader, SkipsLinesWithNulBytesAndOverlongLines) {
-    const QByteArray bytes = QByteArray("A1,B\nA2") + QByteArray(1, '\0') + ",C\n" + QByteArray(1024 * 1024, 'x') +
-            "\nA4,\xFF\xFE\x01garbage\nA5,E";
+    // A NUL byte past the first block skips its line only (one in the first block refuses the
+    // whole file, see below).
+    const QByteArray blanks(40 * 1024, ' ');
+    const QByteArray bytes = QByteArray("A1,B\n") + blanks + "\n" + blanks + "\nA2" +
+                             QByteArray(1, '\0') + ",C\n" + QByteArray(1024 * 1024, 'x') +
+                             "\nA4,\xFF\xFE\x01garbage\nA5,E";
     DelimitedReader reader;
     const QList<QStringList> records = readRecords(bytes, {}, &reader);
     ASSERT_EQ(records.size(), 3);
@@ -71,7 +91,7 @@ TEST(DelimitedReader, SkipsLinesWithNulBytesAndOverlongLines) {
     EXPECT_EQ(records[2], (QStringList{"A5", "E"}));
     EXPECT_EQ(reader.skippedBinaryLines(), 1);
     EXPECT_EQ(reader.skippedLongLines(), 1);
-    EXPECT_EQ(reader.lineNumber(), 5);
+    EXPECT_EQ(reader.lineNumber(), 7);
     EXPECT_TRUE(reader.status().ok());
 
     // A line of exactly the limit is read; one byte more is skipped; CR LF does not count.
@@ -82,6 +102,36 @@ TEST(DelimitedReader, SkipsLinesWithNulBytesAndOverlongLines) {
         readRecords("1234,678\r\n1234,6789\n1234,678\n", {}, &limitedReader);
     EXPECT_EQ(limited, (QList<QStringList>{{"1234", "678"}, {"1234", "678"}}));
     EXPECT_EQ(limitedReader.skippedLongLines(), 1);
+}
+
+// What is not a text file is refused at open, before a record is read: a NUL byte or a high
+// share of control bytes in the first block, a folder, a FIFO, a device.
+TEST(DelimitedReader, RefusesWhatIsNotATextFile) {
+    DelimitedReader reader;
+    QByteArray random(4096, '\0');
+    QRandomGenerator generator(15);
+    for (char& byte : random) {
+        byte = char(generator.bounded(256));
+    }
+    QByteArray controls;
+    for (int line = 0; line < 50; ++line) {
+        controls += "A" + QByteArray::number(line) + ",\x01\x02\x03\x1B\n";
+    }
+    for (const QByteArray& bytes : {random, QByteArray("A1,B\nA2\0,C\n", 11), controls}) {
+        EXPECT_TRUE(readRecords(bytes, {}, &reader).isEmpty());
+        EXPECT_EQ(reader.status().code, ReaderErrorCode::NotText);
+        EXPECT_TRUE(reader.status().message.contains(QStringLiteral("not a text file")));
+    }
+    EXPECT_EQ(readRecords("A1\tB\x0C\r\n", {}, &reader).size(), 1) << "tabs, CR, form feed";
+
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {folder.path(), fifo, QStringLiteral("/dev/zero")}) {
+        const ReaderStatus status = reader.open(path);
+        EXPECT_EQ(status.code, ReaderErrorCode::NotAFile) << path.toStdString();
+        EXPECT_TRUE(status.message.startsWith(path));
+    }
 }
 
 TEST(DelimitedReader, SkipsRowsAndFieldsAndKeepsAtMostFortyFields) {

@@ -238,7 +238,7 @@ TEST(ExportFailures, RefuseUnknownTypesAndBadColumns) {
     EXPECT_EQ(writer.addColumn(1, QStringLiteral("A"), 9, 10).code(), ExportErrorCode::NotOpen);
 
     ASSERT_TRUE(writer.create(QStringLiteral("CSV"), path, QStringLiteral("Table1")).ok());
-    EXPECT_EQ(writer.addColumn(1, QStringLiteral("A"), 7, 10).code(), ExportErrorCode::BadColumn);
+    EXPECT_EQ(writer.addColumn(1, QStringLiteral("A"), 5, 10).code(), ExportErrorCode::BadColumn);
     ASSERT_TRUE(writer.create(QStringLiteral("CSV"), path, QStringLiteral("Table1")).ok());
     ASSERT_TRUE(writer.addColumn(1, QStringLiteral("A"), 9, 10).ok());
     EXPECT_EQ(writer.addColumn(1, QStringLiteral("B"), 9, 10).code(), ExportErrorCode::BadColumn);
