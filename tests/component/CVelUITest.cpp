@@ -61,8 +61,6 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     const QHash<QString, QString> file{{QStringLiteral("ImportFile"), QStringLiteral("assoc.csv")}};
     const QHash<QString, QString> expected{
         {QStringLiteral("EditAssociate"), QStringLiteral("False")},
-        {QStringLiteral("EditWorkCenter"), QStringLiteral("False")},
-        {QStringLiteral("EditTypeofWork"), QStringLiteral("False")},
         {QStringLiteral("EditMistakes"), QStringLiteral("False")},
         {QStringLiteral("PrintAssocAccountability"), QStringLiteral("False")},
         {QStringLiteral("PrintDayInfo"), QStringLiteral("False")},
@@ -88,7 +86,7 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     EXPECT_TRUE(h.ui.transcript().windows().isEmpty()) << "no operation opened a window";
     EXPECT_EQ(OperationCatalog::operations().size(), 37u);
 
-    // The element and allocation editors show their lists; closing them answers False too.
+    // The list editors show their lists; closing them answers False too.
     ElementRecord element;
     element.Desc = QStringLiteral("Cases");
     auto& elements = h.system->elements();
@@ -100,8 +98,17 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
                   [](FormDriver& list) { list.click(QStringLiteral("btnCancel")); });
     EXPECT_EQ(h.call(QStringLiteral("EditElement")), QStringLiteral("False"));
     EXPECT_EQ(h.call(QStringLiteral("EditAllocation")), QStringLiteral("False"));
+    EXPECT_EQ(h.call(QStringLiteral("EditWorkCenter")), QStringLiteral("False"));
+    // The type-of-work editor first offers to view or modify the table.
+    h.ui.when(QStringLiteral("frmOKtoView"), [](FormDriver& question) {
+        question.click(QStringLiteral("Option1(1)"));
+        question.click(QStringLiteral("cmdOK"));
+    });
+    EXPECT_EQ(h.call(QStringLiteral("EditTypeofWork")), QStringLiteral("False"));
     EXPECT_EQ(h.ui.transcript().windows(),
-              (QStringList{QStringLiteral("Element Table"), QStringLiteral("Allocation Table")}));
+              (QStringList{QStringLiteral("Element Table"), QStringLiteral("Allocation Table"),
+                           QStringLiteral("Work Center Table"), QStringLiteral("Open Table"),
+                           QStringLiteral("Type of Work Table")}));
 }
 
 TEST(CVelUI, ImportAssociatesTakesTheSkipCountsFromTheSettingsWhenBothAreZero) {
