@@ -20,7 +20,7 @@ constexpr PrintAlignment right = PrintAlignment::Right;
 // The fifteen columns; headings split over two lines so that the figures stay narrow. A column
 // is as wide as its longer heading word in the bold heading font.
 const ColumnShape shapes[] = {
-    {"", "Associate Name", 20, left},
+    {"", "Associate Name", 19, left},
     {"", "Code", 7, left},
     {"Home", "WorkCenter", 11, left},
     {"Primary", "Grouping", 11, left},
@@ -29,7 +29,7 @@ const ColumnShape shapes[] = {
     {"", "PPA", 4, left},
     {"", "Audited", 7, left},
     {"Quality", "%", 7, right},
-    {"Ramped", "Up", 7, left},
+    {"Ramped", "Up", 8, left},
     {"", "Units", 10, right},
     {"Earned", "Hours", 9, right},
     {"Measured", "Hours", 9, right},
