@@ -34,6 +34,14 @@ using vel::bench::runChild;
 
 constexpr int repetitions = 5;
 
+// Every benchmark here times one child process per iteration, five times over.
+void oneChildRunEach(benchmark::internal::Benchmark* run) {
+    run->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(repetitions)
+        ->UseManualTime();
+}
+
 QTemporaryDir& benchFolder() {
     static QTemporaryDir folder;
     return folder;
@@ -178,10 +186,7 @@ BENCHMARK(ImportNewAssociates)
     ->Arg(25000)
     ->Arg(50000)
     ->Arg(99000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(repetitions)
-    ->UseManualTime();
+    ->Apply(oneChildRunEach);
 
 void ImportNewWithPunchLookup(benchmark::State& state) {
     const int rows = int(state.range(0));
@@ -190,13 +195,7 @@ void ImportNewWithPunchLookup(benchmark::State& state) {
     timeChild(
         state, rows, [&] { site = freshSite(true); }, [&] { return runImport(site, file); });
 }
-BENCHMARK(ImportNewWithPunchLookup)
-    ->Arg(4000)
-    ->Arg(50000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(repetitions)
-    ->UseManualTime();
+BENCHMARK(ImportNewWithPunchLookup)->Arg(4000)->Arg(50000)->Apply(oneChildRunEach);
 
 // The 50k file imported once outside the timing, then file.
 void importAgain(benchmark::State& state, bool changed) {
@@ -216,22 +215,12 @@ void importAgain(benchmark::State& state, bool changed) {
 void ImportTheSameFileAgain(benchmark::State& state) {
     importAgain(state, false);
 }
-BENCHMARK(ImportTheSameFileAgain)
-    ->Arg(50000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(repetitions)
-    ->UseManualTime();
+BENCHMARK(ImportTheSameFileAgain)->Arg(50000)->Apply(oneChildRunEach);
 
 void ImportRealUpdates(benchmark::State& state) {
     importAgain(state, true);
 }
-BENCHMARK(ImportRealUpdates)
-    ->Arg(50000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(repetitions)
-    ->UseManualTime();
+BENCHMARK(ImportRealUpdates)->Arg(50000)->Apply(oneChildRunEach);
 
 // sqlite3 script files: the table with a unique code and 20 more columns, the import, the upsert.
 QString sqliteScript(const QString& name, const QString& text) {
@@ -272,15 +261,7 @@ void Sqlite3Import(benchmark::State& state) {
         state, rows, [&] { database = freshDatabase(); },
         [&] { return runSqlite(database, script); });
 }
-BENCHMARK(Sqlite3Import)
-    ->Arg(10000)
-    ->Arg(25000)
-    ->Arg(50000)
-    ->Arg(99000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(repetitions)
-    ->UseManualTime();
+BENCHMARK(Sqlite3Import)->Arg(10000)->Arg(25000)->Arg(50000)->Arg(99000)->Apply(oneChildRunEach);
 
 void Sqlite3Upsert(benchmark::State& state) {
     const int rows = int(state.range(0));
@@ -304,12 +285,7 @@ void Sqlite3Upsert(benchmark::State& state) {
         },
         [&] { return runSqlite(database, upsert); });
 }
-BENCHMARK(Sqlite3Upsert)
-    ->Arg(50000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(repetitions)
-    ->UseManualTime();
+BENCHMARK(Sqlite3Upsert)->Arg(50000)->Apply(oneChildRunEach);
 
 }  // namespace
 

@@ -13,7 +13,6 @@
 #include "data/records/WorkCenterRecord.h"
 #include "editors/ActivityCorporateFixup.h"
 #include "editors/ActivityStandardsImport.h"
-#include "editors/frmOKtoView.h"
 #include "services/ErrorReport.h"
 #include "services/FileExists.h"
 #include "services/IniSettings.h"
