@@ -18,6 +18,10 @@ TEST(HelpPagePicture, TheAssociateEditorsPageRendersWithItsStyleAndWorkingLinks)
     ASSERT_FALSE(folder.isEmpty());
     QTextBrowser browser;
     browser.setSearchPaths({folder});
+    // The desktop's browser reads the linked style sheet; the text browser is given it.
+    QFile style(folder + QStringLiteral("/help.css"));
+    ASSERT_TRUE(style.open(QIODevice::ReadOnly));
+    browser.document()->setDefaultStyleSheet(QString::fromUtf8(style.readAll()));
     browser.setSource(QUrl::fromLocalFile(folder + QStringLiteral("/associate-editor.html")));
     browser.resize(820, 1100);
     browser.show();

@@ -70,7 +70,7 @@ void JobProgress::showWindow() {
                        "their end before a job can stop"));
     window_->setCancelButton(button);
     // The dialog's own cancel would hide it at once; the job decides when it has stopped.
-    disconnect(window_, &QProgressDialog::canceled, window_, &QProgressDialog::cancel);
+    disconnect(window_, SIGNAL(canceled()), window_, SLOT(cancel()));
     connect(window_, &QProgressDialog::canceled, this, [this] {
         if (cancellable_ && cancel_) {
             window_->setLabelText(text_ + QStringLiteral("\nStopping..."));

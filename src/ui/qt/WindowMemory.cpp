@@ -19,16 +19,29 @@ QList<QTreeWidget*> listsOf(const QWidget& window) {
     return window.findChildren<QTreeWidget*>();
 }
 
+// The widest text of a column among the first lines, with the cell's margins.
+int textWidth(const QTreeWidget& list, int column) {
+    constexpr int linesMeasured = 200;
+    const QFontMetrics metrics = list.fontMetrics();
+    int widest = 0;
+    for (int line = 0; line < std::min(list.topLevelItemCount(), linesMeasured); ++line) {
+        widest = std::max(widest, metrics.horizontalAdvance(list.topLevelItem(line)->text(column)));
+    }
+    return widest + 2 * list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+}
+
 // Width that shows every column of the list whole, and height for the lines plus its heading.
-QSize wholeListSize(QTreeWidget& list, int lines) {
-    QHeaderView* header = list.header();
+QSize wholeListSize(const QTreeWidget& list, int lines) {
+    const QHeaderView* header = list.header();
     int width = 2 * list.frameWidth() + list.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int column = 0; column < list.columnCount(); ++column) {
-        width += std::max(
-            {header->sectionSizeHint(column), list.sizeHintForColumn(column),
-             header->resizeMode(column) == QHeaderView::Stretch ? 0 : header->sectionSize(column)});
+        int columnWidth = std::max(header->sectionSizeHint(column), textWidth(list, column));
+        if (header->sectionResizeMode(column) != QHeaderView::Stretch) {
+            columnWidth = std::max(columnWidth, header->sectionSize(column));
+        }
+        width += columnWidth;
     }
-    const int row = std::max(list.sizeHintForRow(0), list.fontMetrics().height() + 6);
+    const int row = list.fontMetrics().height() + 6;
     const int height = header->sizeHint().height() + lines * row + 2 * list.frameWidth();
     return {width, height};
 }
