@@ -11,7 +11,10 @@
 #include "maintenance/StandardsMaintenance.h"
 #include "maintenance/SystemClone.h"
 #include "maintenance/WeekEndJob.h"
+#include "maintenance/ActivityDetailExport.h"
 #include "maintenance/AutomaticTableExport.h"
+#include "maintenance/dlgExport.h"
+#include "reports/dlgRepPrint.h"
 #include "maintenance/TableExport.h"
 #include "data/ProgramObject.h"
 #include "platform/print/TBPrint.h"
@@ -89,6 +92,26 @@ CVelUI::CVelUI() = default;
 CVelUI::~CVelUI() {
     dayInfoSystem_ = nullptr;
     mNewSystem_.reset();
+    if (exportDialog_ && exportDialog_->isLoaded()) {
+        exportDialog_->unload();
+    }
+    if (reportDialog_ && reportDialog_->isLoaded()) {
+        reportDialog_->release();
+    }
+}
+
+dlgRepPrint& CVelUI::reportDialog() {
+    if (!reportDialog_) {
+        reportDialog_ = std::make_unique<dlgRepPrint>();
+    }
+    return *reportDialog_;
+}
+
+dlgExport& CVelUI::exportDialog() {
+    if (!exportDialog_) {
+        exportDialog_ = std::make_unique<dlgExport>();
+    }
+    return *exportDialog_;
 }
 
 bool CVelUI::CreateNewSystem(Handle hWnd, VelmorSystem& Velmor) {
@@ -433,15 +456,19 @@ bool CVelUI::ReBuildStandards(Handle, VelmorSystem& Velmor) {
     return false;
 }
 
-bool CVelUI::ExportActivityDetail(Handle, VelmorSystem& Velmor, Masterfile&, const QDate&) {
-    notAvailableYet(Velmor, QStringLiteral("Exporting the activity detail"));
-    return false;
+bool CVelUI::ExportActivityDetail(Handle hWnd, VelmorSystem& Velmor, Masterfile& masterfile,
+                                  const QDate& CurrentDate) {
+    OperationScope scope(Velmor);
+    return ActivityDetailExport(Velmor, masterfile)
+        .ExportActivityDetail(hWnd, CurrentDate, reportDialog(), exportDialog());
 }
 
-bool CVelUI::WriteActivityDetailData(Handle, VelmorSystem& Velmor, Masterfile&, const QString&,
-                                     const QString&, const QDate&, const QDate&) {
-    notAvailableYet(Velmor, QStringLiteral("Writing the activity detail file"));
-    return false;
+bool CVelUI::WriteActivityDetailData(Handle, VelmorSystem& Velmor, Masterfile& masterfile,
+                                     const QString& ExpFileName, const QString& TransExt,
+                                     const QDate& StartDate, const QDate& EndDate) {
+    OperationScope scope(Velmor);
+    return ActivityDetailExport(Velmor, masterfile)
+        .WriteActivityDetailData(ExpFileName, TransExt, StartDate, EndDate);
 }
 
 bool CVelUI::CheckCorpAssocImport(Handle hwndOwner, VelmorSystem& Velmor) {

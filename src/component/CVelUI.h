@@ -21,6 +21,8 @@ class Masterfile;
 class NewSystemBuilder;
 class TableObject;
 class VelmorSystem;
+class dlgExport;
+class dlgRepPrint;
 
 class CVelUI {
 public:
@@ -108,7 +110,14 @@ private:
     void mNewSystem_StatShowPerc(int percent);
     void mNewSystem_StatDone();
 
+    // The report dialog and the export options, created on first use and kept (with their
+    // choices) until the command class ends.
+    dlgRepPrint& reportDialog();
+    dlgExport& exportDialog();
+
     short commandLineFlag_ = eCMDMenu;
+    std::unique_ptr<dlgRepPrint> reportDialog_;
+    std::unique_ptr<dlgExport> exportDialog_;
     PrefillRecord prefill_;
     VelmorSystem* dayInfoSystem_ = nullptr;  // held while the day-information listing prints
     // The builder of a system being created, and the system whose status display shows its

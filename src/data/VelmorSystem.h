@@ -59,6 +59,12 @@ struct DayEntry {
     std::array<double, Values> values{};
 };
 
+// What writing the activity detail came to: the rows written, or why nothing was written.
+struct ActivityDetailResult {
+    qint64 rows = 0;
+    QString problem;  // empty when the file was written
+};
+
 class VelmorSystem {
 public:
     virtual ~VelmorSystem() = default;
@@ -211,6 +217,13 @@ public:
     // The recorded work of the system: production-sheet lines, posted figures and histories.
     virtual RecordedWork& recordedWork() = 0;
 
+    // Writes the activity detail of the date range (inclusive) to the file in the export
+    // writer's output type: one row per production-sheet line, by date (docs/export.md gives
+    // the columns). With nonZeroOnly, lines without hours, units, earned hours and cost are
+    // left out. A range without work gives a file without rows.
+    virtual ActivityDetailResult writeActivityDetail(const QString& file,
+                                                     const QString& outputType, const QDate& from,
+                                                     const QDate& to, bool nonZeroOnly) = 0;
     // The system's report module (report templates and the reports built from them); nullptr
     // when the system has none.
     virtual ReportModule* reportModule() { return nullptr; }

@@ -1,5 +1,6 @@
 #include "host/ReferenceSystem.h"
 
+#include "host/ActivityDetailWriter.h"
 #include "host/ReferenceReportModule.h"
 
 #include "data/SettingsObject.h"
@@ -609,6 +610,14 @@ void ReferenceSystem::standardPageHeader(TBPrint& printer) {
 
 RecordedWork& ReferenceSystem::recordedWork() {
     return referenceRecordedWork();
+}
+
+ActivityDetailResult ReferenceSystem::writeActivityDetail(const QString& file,
+                                                          const QString& outputType,
+                                                          const QDate& from, const QDate& to,
+                                                          bool nonZeroOnly) {
+    return ActivityDetailWriter(*this, recordedWork())
+        .write(file, outputType, from, to, nonZeroOnly);
 }
 
 ReferenceRecordedWork& ReferenceSystem::referenceRecordedWork() {

@@ -159,6 +159,9 @@ class ReferenceSystem : public VelmorSystem {
 
     // See ReferenceRecordedWork.h.
     RecordedWork& recordedWork() override;
+    ActivityDetailResult writeActivityDetail(const QString& file, const QString& outputType,
+                                             const QDate& from, const QDate& to,
+                                             bool nonZeroOnly) override;
     ReferenceRecordedWork& referenceRecordedWork();
 
     // The report module over the templates in the data folder's "Reports" folder.

@@ -340,7 +340,7 @@ void dlgRepPrint::refreshDates() {
     if (!calendar_) {
         return;
     }
-    const ReportRange range(choice_, *calendar_);
+    const ReportSpan range(choice_, *calendar_);
     dateTexts_[0]->setCaption(range.beginningText());
     const QDate& ending = choice_.ending;
     const QString endingDate = longDate(ending);
@@ -419,7 +419,7 @@ dlgRepPrint::ChosenRange dlgRepPrint::range() const {
     if (!calendar_) {
         return finished_;
     }
-    const ReportRange range(choice_, *calendar_);
+    const ReportSpan range(choice_, *calendar_);
     return {range.first(), range.last(), range.description(), range.columnHeading()};
 }
 

@@ -23,7 +23,7 @@
 // the number given to the show routine is the help topic of the window (11000 for the export);
 // Timer1 ends a wizard left untouched for IdleMinutes as if the person had cancelled it, so that
 // an unattended workstation does not hold a report open.
-#include "reports/ReportRange.h"
+#include "reports/ReportSpan.h"
 #include "ui/Form.h"
 
 #include <QDateTime>

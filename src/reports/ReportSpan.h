@@ -48,9 +48,9 @@ struct RangeChoice {
     RangeUnit unit = RangeUnit::Days;
 };
 
-class ReportRange {
+class ReportSpan {
   public:
-    ReportRange(const RangeChoice& choice, const FiscalCalendarObject& calendar);
+    ReportSpan(const RangeChoice& choice, const FiscalCalendarObject& calendar);
 
     QDate first() const;
     QDate last() const { return choice_.ending; }

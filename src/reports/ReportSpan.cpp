@@ -1,4 +1,4 @@
-#include "reports/ReportRange.h"
+#include "reports/ReportSpan.h"
 
 #include "data/FiscalCalendarObject.h"
 
@@ -45,10 +45,10 @@ QString longDate(const QDate& date) {
     return QLocale(QLocale::English).toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
 }
 
-ReportRange::ReportRange(const RangeChoice& choice, const FiscalCalendarObject& calendar)
+ReportSpan::ReportSpan(const RangeChoice& choice, const FiscalCalendarObject& calendar)
     : choice_(choice), calendar_(calendar) {}
 
-QDate ReportRange::first() const {
+QDate ReportSpan::first() const {
     const QDate& ending = choice_.ending;
     switch (choice_.length) {
         case LengthDay:
@@ -80,12 +80,12 @@ QDate ReportRange::first() const {
 }
 
 // The first of the weeks that end on the ending date's weekday: the one holding the beginning.
-QDate ReportRange::customFirstWeekEnding() const {
+QDate ReportSpan::customFirstWeekEnding() const {
     const qint64 days = choice_.beginning.daysTo(choice_.ending);
     return choice_.ending.addDays(-(days / DaysInWeek) * DaysInWeek);
 }
 
-QString ReportRange::beginningText() const {
+QString ReportSpan::beginningText() const {
     switch (choice_.unit) {
         case RangeUnit::Weeks:
             return longDate(customFirstWeekEnding());
@@ -97,11 +97,11 @@ QString ReportRange::beginningText() const {
     return longDate(choice_.beginning);
 }
 
-QString ReportRange::endingText() const {
+QString ReportSpan::endingText() const {
     return longDate(choice_.ending);
 }
 
-QString ReportRange::description() const {
+QString ReportSpan::description() const {
     const QDate& ending = choice_.ending;
     QString label;
     switch (choice_.length) {
@@ -147,7 +147,7 @@ QString ReportRange::description() const {
     return label + u' ' + longDate(ending);
 }
 
-QString ReportRange::columnHeading() const {
+QString ReportSpan::columnHeading() const {
     const QDate& ending = choice_.ending;
     switch (choice_.length) {
         case LengthDay:

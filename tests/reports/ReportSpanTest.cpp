@@ -3,7 +3,7 @@
 #include "data/FiscalCalendarObject.h"
 #include "reports/FiscalCalendarRules.h"
 #include "reports/PeriodSite.h"
-#include "reports/ReportRange.h"
+#include "reports/ReportSpan.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +20,14 @@ struct RangeSite : PeriodSite {
         EXPECT_TRUE(masterfile->setFiscalCalendar(stored));
         calendar = std::make_unique<FiscalCalendarObject>(*masterfile);
     }
-    ReportRange range(int length, const QDate& beginning = {},
+    ReportSpan range(int length, const QDate& beginning = {},
                       RangeUnit unit = RangeUnit::Days) const {
-        return ReportRange({length, QDate(2024, 3, 20), beginning, unit}, *calendar);
+        return ReportSpan({length, QDate(2024, 3, 20), beginning, unit}, *calendar);
     }
     std::unique_ptr<FiscalCalendarObject> calendar;
 };
 
-TEST(ReportRange, EveryLengthDescribesItsRangeAndHeadsItsColumn) {
+TEST(ReportSpan, EveryLengthDescribesItsRangeAndHeadsItsColumn) {
     RangeSite site;
     struct Case {
         int length;
@@ -50,39 +50,39 @@ TEST(ReportRange, EveryLengthDescribesItsRangeAndHeadsItsColumn) {
          "All Years:Monday, January 1, 2024 to Wednesday, March 20, 2024", "All Years Ending"},
     };
     for (const Case& expected : cases) {
-        const ReportRange range = site.range(expected.length);
+        const ReportSpan range = site.range(expected.length);
         EXPECT_EQ(range.first(), expected.first) << expected.length;
         EXPECT_EQ(range.last(), QDate(2024, 3, 20));
         EXPECT_EQ(range.description(), QLatin1String(expected.description));
         EXPECT_EQ(range.columnHeading(), QLatin1String(expected.heading));
     }
     // Later in the year: the fourth quarter holds four periods, the second half seven.
-    const ReportRange late({LengthQuarter, QDate(2024, 12, 1), {}, RangeUnit::Days},
+    const ReportSpan late({LengthQuarter, QDate(2024, 12, 1), {}, RangeUnit::Days},
                            *site.calendar);
     EXPECT_EQ(late.first(), QDate(2024, 9, 9));
     EXPECT_EQ(late.columnHeading(), "Fourth Quarter 2024 Ending");
-    const ReportRange half({LengthHalf, QDate(2024, 6, 17), {}, RangeUnit::Days}, *site.calendar);
+    const ReportSpan half({LengthHalf, QDate(2024, 6, 17), {}, RangeUnit::Days}, *site.calendar);
     EXPECT_EQ(half.description(), "Second Half of 2024 - Ending: Monday, June 17, 2024");
 }
 
-TEST(ReportRange, CustomRangesCountInDaysWeeksOrFiscalMonths) {
+TEST(ReportSpan, CustomRangesCountInDaysWeeksOrFiscalMonths) {
     RangeSite site;
-    const ReportRange days = site.range(LengthCustom, QDate(2024, 3, 1));
+    const ReportSpan days = site.range(LengthCustom, QDate(2024, 3, 1));
     EXPECT_EQ(days.first(), QDate(2024, 3, 1));
     EXPECT_EQ(days.description(), "Days: Friday, March 1, 2024 to Wednesday, March 20, 2024");
     EXPECT_EQ(days.columnHeading(), "Range Ending");
     // Weeks end on the ending date's weekday; the first is the one holding the beginning.
-    const ReportRange weeks = site.range(LengthCustom, QDate(2024, 3, 1), RangeUnit::Weeks);
+    const ReportSpan weeks = site.range(LengthCustom, QDate(2024, 3, 1), RangeUnit::Weeks);
     EXPECT_EQ(weeks.first(), QDate(2024, 2, 29));
     EXPECT_EQ(weeks.description(),
               "Weeks Ending: Wednesday, March 6, 2024 to Wednesday, March 20, 2024");
-    const ReportRange months = site.range(LengthCustom, QDate(2024, 2, 1), RangeUnit::FiscalMonths);
+    const ReportSpan months = site.range(LengthCustom, QDate(2024, 2, 1), RangeUnit::FiscalMonths);
     EXPECT_EQ(months.first(), QDate(2024, 1, 29));
     EXPECT_EQ(months.description(),
               "Fiscal Months Ending: Sunday, February 25, 2024 to Wednesday, March 20, 2024");
 }
 
-TEST(ReportRange, MonthCalendarsNameTheirMonths) {
+TEST(ReportSpan, MonthCalendarsNameTheirMonths) {
     RangeSite site(true);
     EXPECT_EQ(site.range(LengthPeriod).description(),
               "Fiscal Month: March - Ending: Wednesday, March 20, 2024");
