@@ -26,7 +26,8 @@ bool holdsContents(const QString& folder) {
 
 const std::vector<HelpTopic>& helpTopics() {
     // Numbers by area: 1000 master tables, 2000 reports, 3000 imports and exports, 4000 new
-    // systems, 5000 jobs without a window, 9000 the program's own windows.
+    // systems, 5000 jobs without a window, 9000 the program's own windows; 11000 is the number
+    // the activity-detail export gives its report wizard.
     static const std::vector<HelpTopic> topics = {
         topic(9000, "MainWindow", "main-window.html", "The main window"),
         topic(5080, "", "command-line.html", "Unattended runs: call, script and exit status"),
@@ -55,6 +56,7 @@ const std::vector<HelpTopic>& helpTopics() {
         topic(3030, "frmImportShow", "import-confirm.html", "OK to Import?"),
         topic(3040, "frmImportLog", "import-log.html", "The import log"),
         topic(5070, "", "unattended-imports.html", "Imports without a window"),
+        topic(11000, "", "activity-detail.html", "Activity detail export"),
         topic(4000, "frmAddSys", "new-system.html", "Add a New System"),
         topic(4100, "frmPeriod", "fiscal-periods.html", "Fiscal Periods"),
         topic(5040, "", "clone-system.html", "Cloning a system"),

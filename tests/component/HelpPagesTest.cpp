@@ -14,6 +14,7 @@
 #include "editors/frmSettings.h"
 #include "editors/frmTitle.h"
 #include "editors/shell/TBEditForm.h"
+#include "maintenance/ActivityDetailExport.h"
 #include "maintenance/dlgExport.h"
 #include "maintenance/frmAddSys.h"
 #include "maintenance/frmImport.h"
@@ -25,6 +26,7 @@
 #include "reports/frmEmployeeList.h"
 #include "reports/frmEmployeeQual.h"
 #include "reports/frmPeriod.h"
+#include "reports/frmQuickReport.h"
 #include "services/HelpTopics.h"
 #include "ui/ScriptLine.h"
 
@@ -35,9 +37,6 @@
 #include <memory>
 
 namespace vel::testing {
-
-// In a file of its own: its header and the report wizard's each declare a ReportRange.
-std::unique_ptr<Form> makeQuickReportWindow();
 
 namespace {
 
@@ -72,7 +71,7 @@ std::vector<std::unique_ptr<Form>> everyWindow(EditFormEvents& listEvents) {
     windows.push_back(std::make_unique<frmEmployeeList>());
     windows.push_back(std::make_unique<frmEmployeeQual>());
     windows.push_back(std::make_unique<frmEmployeeAccountability>());
-    windows.push_back(makeQuickReportWindow());
+    windows.push_back(std::make_unique<frmQuickReport>());
     return windows;
 }
 
@@ -118,6 +117,7 @@ TEST(HelpPages, EveryTopicAndEveryWindowHasItsOwnPageInTheHelpFolder) {
     // The wizards' Help buttons pass their own numbers; they must name the same topics.
     EXPECT_EQ(helpContextForForm(QStringLiteral("frmPeriod")), frmPeriod::HelpContext);
     EXPECT_EQ(helpContextForForm(QStringLiteral("frmAddSys")), 4000);
+    EXPECT_EQ(helpPageForContext(ActivityDetailExport::HelpContext), "activity-detail.html");
 }
 
 TEST(HelpPages, F1AndTheHelpButtonsOfThreeWindowsOpenThreeDifferentPages) {
