@@ -2,6 +2,7 @@
 // What the benchmarks over the large demo site share: the site made once in a temporary folder
 // before any timing, with a headless Ui that answers every message with its default button, and
 // the sqlite3 command as the peer tool.
+#include "PeerRatio.h"
 #include "host/DemoSite.h"
 #include "host/ReferenceSystem.h"
 #include "ui/HeadlessUi.h"
@@ -16,8 +17,8 @@ namespace vel::bench {
 
 // Runs the registered benchmarks on a fresh large demo site; folder and site point at the
 // temporary folder and the site's system while they run.
-inline int runOnLargeDemoSite(int argc, char** argv, QTemporaryDir*& folder,
-                              ReferenceSystem*& site) {
+inline int runOnLargeDemoSite(int argc, char** argv, QTemporaryDir*& folder, ReferenceSystem*& site,
+                              std::vector<PeerPair> pairs) {
     QCoreApplication app(argc, argv);
     HeadlessUi ui;
     ui.setUnanswered(HeadlessUi::Unanswered::DefaultButton);
@@ -32,9 +33,7 @@ inline int runOnLargeDemoSite(int argc, char** argv, QTemporaryDir*& folder,
     ReferenceSystem system(data, 1);
     system.errors().setEchoToStandardError(true);
     site = &system;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    runWithPeerRatios(argc, argv, std::move(pairs));
     site = nullptr;
     folder = nullptr;
     return 0;

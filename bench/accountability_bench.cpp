@@ -104,5 +104,7 @@ BENCHMARK(Sqlite3WritesTheSameRowsAsCsv)->Unit(benchmark::kMillisecond)->Iterati
 }  // namespace
 
 int main(int argc, char** argv) {
-    return vel::bench::runOnLargeDemoSite(argc, argv, folder, largeSite);
+    return vel::bench::runOnLargeDemoSite(
+        argc, argv, folder, largeSite,
+        {{"WeeklyAccountabilityExportCsv", "Sqlite3WritesTheSameRowsAsCsv"}});
 }

@@ -1,14 +1,15 @@
 // Export writer and delimited reader against sqlite3 in the same run: 100,000 rows of 20
 // columns written as CSV and as XLSX, and a 50,000-line CSV read back; the peer is the sqlite3
 // command writing the same rows with ".mode csv" from a prepared database.
+#include "PeerRatio.h"
 #include "platform/transfer/DelimitedReader.h"
 #include "platform/transfer/ExportWriter.h"
 
+#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -23,12 +24,12 @@ QTemporaryDir& benchFolder() {
 // Column c of row r: text, whole numbers and numbers with decimals in turn.
 QVariant value(int row, int column) {
     switch (column % 3) {
-    case 0:
-        return QStringLiteral("Text %1-%2").arg(row).arg(column);
-    case 1:
-        return row * 7 + column;
-    default:
-        return row / 3.0 + column;
+        case 0:
+            return QStringLiteral("Text %1-%2").arg(row).arg(column);
+        case 1:
+            return row * 7 + column;
+        default:
+            return row / 3.0 + column;
     }
 }
 
@@ -141,8 +142,7 @@ BENCHMARK(BM_ReadCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    vel::bench::runWithPeerRatios(
+        argc, argv, {{"BM_WriteCsv", "BM_Sqlite3WriteCsv"}, {"BM_WriteXlsx", "BM_WriteCsv"}});
     return 0;
 }

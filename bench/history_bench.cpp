@@ -2,6 +2,7 @@
 // sums (goal: under 0.5 s), against summing the same weeks from the production-sheet lines
 // themselves, and a recalculation of the whole site. The site is generated once, before the
 // benchmarks run, and its generation time is printed. Report: posted sums / line scan.
+#include "PeerRatio.h"
 #include "data/RecordedWork.h"
 #include "host/DemoSite.h"
 #include "host/PostingRules.h"
@@ -106,8 +107,8 @@ int main(int argc, char** argv) {
     }
     fprintf(stderr, "large demo site created in %lld ms\n", timer.elapsed());
     site = &folder;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    vel::bench::runWithPeerRatios(argc, argv,
+                                  {{"LongTermHistoryOfEveryAssociateFromThePostedSums",
+                                    "LongTermHistoryOfEveryAssociateFromTheLines"}});
     return 0;
 }

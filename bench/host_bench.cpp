@@ -1,6 +1,8 @@
 // Opening the large demo site through the reference host and reading every record of every
 // master table, against a plain scan of the same files with the xBase layer alone. The site is
 // generated once, before the benchmarks run. Report: host time / plain scan time.
+#include "PeerRatio.h"
+#include "data/TableCatalogue.h"
 #include "data/records/ActivityRecord.h"
 #include "data/records/AllocationRecord.h"
 #include "data/records/AssociateRecord.h"
@@ -8,15 +10,14 @@
 #include "data/records/MistakeRecord.h"
 #include "data/records/TypeOfWorkRecord.h"
 #include "data/records/WorkCenterRecord.h"
-#include "data/TableCatalogue.h"
 #include "host/DemoSite.h"
 #include "host/ReferenceSystem.h"
 #include "platform/xbase/Table.h"
 
+#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -48,15 +49,21 @@ void HostOpensTheLargeSiteAndReadsEveryMasterTable(benchmark::State& state) {
         benchmark::DoNotOptimize(read);
     }
 }
-BENCHMARK(HostOpensTheLargeSiteAndReadsEveryMasterTable)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(HostOpensTheLargeSiteAndReadsEveryMasterTable)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 void PlainXbaseScanOfTheSameFiles(benchmark::State& state) {
-    const QStringList files = vel::TableCatalogue(site->path(), 1).filesMatching(QStringLiteral("TBVM*.--"));
+    const QStringList files =
+        vel::TableCatalogue(site->path(), 1).filesMatching(QStringLiteral("TBVM*.--"));
     for (auto _ : state) {
         long long read = 0;
         for (const QString& name : files) {
             vel::xbase::Table table;
-            if (!table.open(QDir(site->path()).filePath(name), vel::xbase::OpenOptions::readOnlyShared()).ok()) {
+            if (!table
+                     .open(QDir(site->path()).filePath(name),
+                           vel::xbase::OpenOptions::readOnlyShared())
+                     .ok()) {
                 state.SkipWithError("a table did not open");
                 return;
             }
@@ -82,8 +89,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     site = &folder;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    vel::bench::runWithPeerRatios(
+        argc, argv,
+        {{"HostOpensTheLargeSiteAndReadsEveryMasterTable", "PlainXbaseScanOfTheSameFiles"}});
     return 0;
 }

@@ -1,6 +1,7 @@
 // The xBase layer against its peers on the same work in one run: shapelib's DBF module for
 // appending, scanning and updating a table, SQLite (with an index, inside one read transaction)
 // for seeking keys. Each row does the whole job once per iteration; compare the times.
+#include "PeerRatio.h"
 #include "platform/xbase/Table.h"
 
 #include <benchmark/benchmark.h>
@@ -210,6 +211,7 @@ BENCHMARK(XbaseSeekShared)->Unit(benchmark::kMillisecond)->Iterations(5);
 #ifdef XBASE_BENCH_WITH_SQLITE
 void SqliteSeek(benchmark::State& state) {
     const QByteArray path = QFile::encodeName(pathOf("seek.sqlite"));
+    QFile::remove(QFile::decodeName(path));  // made afresh, so that repetitions work
     sqlite3* database = nullptr;
     sqlite3_open(path.constData(), &database);
     sqlite3_exec(database,
@@ -263,8 +265,11 @@ BENCHMARK(SqliteSeek)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    vel::bench::runWithPeerRatios(argc, argv,
+                                  {{"XbaseAppend", "ShapelibAppend"},
+                                   {"XbaseScan", "ShapelibScan"},
+                                   {"XbaseUpdate", "ShapelibUpdate"},
+                                   {"XbaseSeek", "SqliteSeek"},
+                                   {"XbaseSeekShared", "SqliteSeek"}});
     return 0;
 }

@@ -7,6 +7,8 @@
 #include "editors/frmMistake.h"
 #include "editors/frmSettings.h"
 #include "editors/frmTitle.h"
+#include "editors/frmTypeofWork.h"
+#include "editors/frmWorkCenter.h"
 
 namespace vel {
 
@@ -18,6 +20,8 @@ std::unique_ptr<EditorEntry> createEditor(EditorKind kind, int settingType) {
     case EditorKind::Element: return std::make_unique<frmElement>();
     case EditorKind::Allocation: return std::make_unique<frmAllocation>();
     case EditorKind::Title: return std::make_unique<frmTitle>();
+    case EditorKind::WorkCenter: return std::make_unique<frmWorkCenter>();
+    case EditorKind::TypeOfWork: return std::make_unique<frmTypeofWork>();
     case EditorKind::Settings: return std::make_unique<frmSettings>(settingType);
     default: return nullptr;  // not part of this version yet
     }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vel {
@@ -20,6 +21,44 @@ struct Parsed {
     std::vector<Step> steps;
     QStringList errors;
 };
+
+// "#RRGGBB" as the colour dialog's 0x00BBGGRR, or "cancel"; none for another word.
+std::optional<quint32> colorChoice(const QString& word) {
+    if (word.compare(QStringLiteral("cancel"), Qt::CaseInsensitive) == 0) {
+        return HeadlessUi::CancelColor;
+    }
+    bool ok = false;
+    const quint32 rgb = word.startsWith(u'#') && word.size() == 7 ? word.mid(1).toUInt(&ok, 16) : 0;
+    if (!ok) {
+        return std::nullopt;
+    }
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+// "FAMILY SIZE [bold] [italic] [underline] [strikeout]", or "cancel" (a font without a family).
+std::optional<FontChoice> fontChoice(const QStringList& words) {
+    if (words.size() == 1 && words[0].compare(QStringLiteral("cancel"), Qt::CaseInsensitive) == 0) {
+        return FontChoice{.family = {}};
+    }
+    bool ok = false;
+    FontChoice font{.family = words.value(0), .size = words.value(1).toDouble(&ok)};
+    if (!ok || font.family.isEmpty() || font.size <= 0) {
+        return std::nullopt;
+    }
+    for (const QString& style : words.mid(2)) {
+        const QString word = style.toLower();
+        bool* flag = word == u"bold" ? &font.bold
+                     : word == u"italic" ? &font.italic
+                     : word == u"underline" ? &font.underline
+                     : word == u"strikeout" ? &font.strikeOut
+                                            : nullptr;
+        if (!flag) {
+            return std::nullopt;
+        }
+        *flag = true;
+    }
+    return font;
+}
 
 }  // namespace
 
@@ -104,6 +143,19 @@ bool ScriptRunner::run(const QString& script) {
             parsed.steps.push_back([this, command, path = w[1]] {
                 command == u"file" ? ui_.nextFileName(path) : ui_.nextFolder(path);
             });
+        } else if (command == u"color" && w.size() == 2) {
+            const std::optional<quint32> color = colorChoice(w[1]);
+            if (!color) {
+                error(line, QStringLiteral("color takes #RRGGBB or cancel"));
+            }
+            parsed.steps.push_back([this, color] { ui_.nextColor(color.value_or(0)); });
+        } else if (command == u"font" && w.size() >= 2) {
+            const std::optional<FontChoice> font = fontChoice(w.mid(1));
+            if (!font) {
+                error(line, QStringLiteral("font takes a family, a size and bold, italic, underline "
+                                           "or strikeout, or cancel"));
+            }
+            parsed.steps.push_back([this, font] { ui_.nextFont(font.value_or(FontChoice{})); });
         } else if (command == u"window" && (w.size() == 2 || (w.size() == 3 && w[1] == u"always"))) {
             const bool always = w.size() == 3;
             std::vector<ScriptLine> actions;

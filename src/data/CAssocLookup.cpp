@@ -92,6 +92,7 @@ int16_t CAssocLookup::CloseTable() {
     }
     const int16_t result = d4close(data_);
     data_ = nullptr;
+    freeFrom_ = 1;
     return reportPending(result);
 }
 
@@ -300,6 +301,7 @@ int16_t CAssocLookup::ClearRecords() {
             return reportPending(result);
         }
     }
+    freeFrom_ = 1;
     return reportPending(d4top(data_));
 }
 
@@ -326,6 +328,16 @@ int16_t CAssocLookup::SelectIndex(int number) {
     return r4success;
 }
 
+long CAssocLookup::takeDeletedRecord() {
+    const long count = d4recCount(data_);
+    for (; freeFrom_ <= count; ++freeFrom_) {
+        if (d4go(data_, freeFrom_) == r4success && d4deleted(data_)) {
+            return freeFrom_++;
+        }
+    }
+    return 0;
+}
+
 int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QString& first) {
     if (!data_) {
         return e4parm;
@@ -338,10 +350,8 @@ int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QSt
     if (result < 0) {
         return reportPending(result);
     }
-    for (long candidate = 1; number == 0 && candidate <= d4recCount(data_); ++candidate) {
-        if (d4go(data_, candidate) == r4success && d4deleted(data_)) {
-            number = candidate;
-        }
+    if (number == 0) {
+        number = takeDeletedRecord();
     }
     if (number == 0) {
         result = d4appendBlank(data_);

@@ -61,8 +61,11 @@ class CAssocLookup {
     QString SysNum() const { return sysNum_; }
     void setSysNum(const QString& number) { sysNum_ = number; }
 
-    // Puts one associate in: the record holding the code (deleted or not), else a deleted one,
-    // else a new one; the three fields are written under the record's lock.
+    // Puts one associate in: the record holding the code (deleted or not), else the first
+    // deleted one, else a new one; the three fields are written under the record's lock.
+    // Deleted records are looked for from where the last search ended (from the first record
+    // after an open or ClearRecords), so adding many associates reads the file once; a record
+    // that another workstation deletes meanwhile is reused after the next open.
     int16_t AddRec(const QString& code, const QString& last, const QString& first);
 
     // False when the installed library did not pass the start-up check.
@@ -84,11 +87,14 @@ class CAssocLookup {
     // Shows and clears a pending library error; answers result (or the error's code).
     int16_t reportPending(int16_t result);
     QString fieldText(const char* name) const;
+    // The next deleted record from freeFrom_ on, or 0 when there is none.
+    long takeDeletedRecord();
 
     xbase::CODE4* context_ = nullptr;
     xbase::DATA4* data_ = nullptr;
     xbase::INDEX4* indexes_[2] = {nullptr, nullptr};
     int selected_ = 1;
+    long freeFrom_ = 1;  // no record below it was deleted when this object last looked
     bool fits_ = true;
     QString dataFolder_;
     QString sysNum_;

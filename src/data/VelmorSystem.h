@@ -214,6 +214,12 @@ public:
     // data-field table in memory: save it with dataFields().save().
     virtual int convertDataFieldsToUserDefined(const QString& holder) = 0;
 
+    // Whether a type of work that tracks quality lacks data fields that its posted quality
+    // data updates (a system from before those fields), and the conversion that gives them
+    // (showing its progress and, when it fails, the reason); false when it did not convert.
+    virtual bool qualityDataFieldsMissing() = 0;
+    virtual bool convertQualityDataFields() = 0;
+
     // The recorded work of the system: production-sheet lines, posted figures and histories.
     virtual RecordedWork& recordedWork() = 0;
 

@@ -1,5 +1,7 @@
 #include "editors/MasterTableEditor.h"
 
+#include "editors/frmOKtoView.h"
+
 #include "data/ProgramObject.h"
 #include "data/VelmorSystem.h"
 #include "platform/print/PrintTable.h"
@@ -8,12 +10,24 @@
 #include "services/MessageWithSound.h"
 #include "services/ShowLikeModal.h"
 #include "ui/Button.h"
+#include "ui/Control.h"
 #include "ui/Frame.h"
 #include "ui/SaveButtons.h"
 #include "ui/TextBox.h"
 #include "ui/Ui.h"
 
 namespace vel {
+
+namespace {
+std::vector<PrintTable::Column> tableColumns(const std::vector<PrintColumn>& columns) {
+    std::vector<PrintTable::Column> layout;
+    for (const PrintColumn& column : columns) {
+        // A column is never narrower than its heading.
+        layout.push_back({column.heading, qMax(column.width, int(column.heading.size()) + 1)});
+    }
+    return layout;
+}
+}  // namespace
 
 MasterTableEditor::MasterTableEditor(Form& recordWindow, EditorWords words)
     : record_(recordWindow), words_(std::move(words)),
@@ -36,11 +50,40 @@ QString openFailureDetail(const TableObject& table) {
     return reason.isEmpty() ? QString() : QStringLiteral("\n\n") + reason;
 }
 
-int MasterTableEditor::message(const QString& text, int style) {
-    return MessageWithSound(text, style, system_ ? system_->Program().title() : QString());
+int MasterTableEditor::message(const QString& text, int style, const QString& caption) {
+    return MessageWithSound(text, style,
+                            caption.isEmpty() && system_ ? system_->Program().title() : caption);
+}
+
+void MasterTableEditor::printCellsRow(TBPrint& printer, const QStringList& cells) {
+    printer.printRow(cells, tableColumns(printColumns()));
 }
 
 // --- Edit's steps ------------------------------------------------------------------------------
+
+// The table-access question asked twice (plain, then whether the choice is offered); with both
+// answered, frmOKtoView decides. False when the person cancelled.
+bool MasterTableEditor::offerViewOrModify(VelmorSystem& system, const QString& code,
+                                          bool& viewOnly) {
+    const bool mayStart = system.beginTableAccess(code, false, false);
+    const bool offerChoice = mayStart && system.beginTableAccess(code, true, true);
+    if (!mayStart || !offerChoice) {
+        viewOnly = true;
+        system.endTableAccess();
+        return true;
+    }
+    frmOKtoView question;
+    const int answer = question.OKtoEdit(0);
+    if (answer == frmOKtoView::Cancelled) {
+        system.endTableAccess();
+        return false;
+    }
+    viewOnly = answer == frmOKtoView::ViewOnly;
+    if (viewOnly) {
+        system.endTableAccess();
+    }
+    return true;
+}
 
 bool MasterTableEditor::beginEdit(VelmorSystem& system, TableObject& table, bool viewOnly,
                                   const QString& accessCode, const QString& openFailureSuffix) {
@@ -136,19 +179,60 @@ void MasterTableEditor::endEdit() {
 
 void MasterTableEditor::addRecordButtons(Container& container) {
     auto& row = container.line();
-    row.button(QStringLiteral("btnMove"), 0, QStringLiteral("Display Previous Line"))
-        .clicked([this] {
-            list_->requestMove(RecordMove::Previous);
+    auto& previous = row.button(QStringLiteral("btnMove"), 0, QStringLiteral("Display Previous Line"))
+                         .clicked([this] {
+                             list_->requestMove(RecordMove::Previous);
+                             record_.hide();
+                         });
+    auto& next =
+        row.button(QStringLiteral("btnMove"), 1, QStringLiteral("Display Next Line")).clicked([this] {
+            list_->requestMove(RecordMove::Next);
             record_.hide();
         });
-    row.button(QStringLiteral("btnMove"), 1, QStringLiteral("Display Next Line")).clicked([this] {
-        list_->requestMove(RecordMove::Next);
-        record_.hide();
-    });
-    row.saveButtons(QStringLiteral("SaveButtons1")).clicked([this](int index) {
+    auto& save = row.saveButtons(QStringLiteral("SaveButtons1")).clicked([this](int index) {
         confirmed_ = index == SaveButtons::OK;
         record_.hide();
     });
+    recordButtons_ = {&previous, &next, &save.ok()};
+}
+
+void MasterTableEditor::trackRecordChanges() {
+    trackingChanges_ = true;
+    for (const auto& control : record_.allControls()) {
+        switch (control->kind()) {
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+            control->onClick([this] { markRecordChanged(); });
+            break;
+        case ControlKind::TextBox:
+        case ControlKind::ComboBox:
+        case ControlKind::NumberBox:
+        case ControlKind::DateBox:
+        case ControlKind::TimeBox:
+        case ControlKind::ListSelect:
+        case ControlKind::OrderedSelect:
+        case ControlKind::Grid:
+            control->onChange([this] { markRecordChanged(); });
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void MasterTableEditor::resetRecordChanges(bool changed) {
+    recordChanged_ = changed;
+    if (trackingChanges_ && recordButtons_.size() == 3) {
+        recordButtons_[0]->setEnabled(!changed);
+        recordButtons_[1]->setEnabled(!changed);
+        recordButtons_[2]->setEnabled(changed);
+    }
+}
+
+void MasterTableEditor::markRecordChanged() {
+    if (!recordChanged_) {
+        resetRecordChanges(true);
+    }
 }
 
 bool MasterTableEditor::showRecord(const QString& caption) {
@@ -288,16 +372,6 @@ void MasterTableEditor::EditForm_DeviceInit(TBPrint& printer) {
     system_->standardDeviceSetup(printer);
 }
 
-namespace {
-std::vector<PrintTable::Column> tableColumns(const std::vector<PrintColumn>& columns) {
-    std::vector<PrintTable::Column> layout;
-    for (const PrintColumn& column : columns) {
-        // A column is never narrower than its heading.
-        layout.push_back({column.heading, qMax(column.width, int(column.heading.size()) + 1)});
-    }
-    return layout;
-}
-}  // namespace
 
 void MasterTableEditor::EditForm_PrintHeader(TBPrint& printer) {
     system_->standardPageHeader(printer);
@@ -312,7 +386,7 @@ void MasterTableEditor::EditForm_PrintHeader(TBPrint& printer) {
 }
 
 void MasterTableEditor::EditForm_PrintRec(TBPrint& printer, int number) {
-    printer.printRow(printCells(number), tableColumns(printColumns()));
+    printCellsRow(printer, printCells(number));
 }
 
 void MasterTableEditor::EditForm_PrintTotals(TBPrint& printer) {

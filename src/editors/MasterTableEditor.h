@@ -54,6 +54,10 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     MasterTableEditor(Form& recordWindow, EditorWords words);
     ~MasterTableEditor() override;
 
+    // Before beginEdit, for editors that offer the choice: the table-access question asked twice
+    // (plain, then whether the choice is offered); with both answered, frmOKtoView decides
+    // between viewing and modifying. False when the person cancelled.
+    bool offerViewOrModify(VelmorSystem& system, const QString& code, bool& viewOnly);
     // Runs the body of an editor's Edit: an unexpected failure inside is reported with the
     // suffix (" - frmMistake:Edit") and gives back the tables and the table access taken so far.
     // Answers the body's answer, false after a failure.
@@ -78,6 +82,17 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
 
     // The record window's OK / Cancel pair (SaveButtons1) and the two move buttons (btnMove).
     void addRecordButtons(Container& container);
+    // Makes every value box, check box, option, list and grid of the record window count as a
+    // change of the record (call once, after the window's controls are declared): while the
+    // record shown is unchanged, OK is disabled and the move buttons enabled; the first change
+    // enables OK and disables the moves until the window closes. Editors without it keep OK
+    // enabled and the moves as they are.
+    void trackRecordChanges();
+    // After the window was filled with a record: changed for a record not stored yet.
+    void resetRecordChanges(bool changed);
+    // A change made outside the value controls (a colour chosen through a button).
+    void markRecordChanged();
+    bool recordChanged() const { return recordChanged_; }
     // Shows the record window over the list with the caption; true when OK closed it (always
     // false when view-only: nothing is written).
     bool showRecord(const QString& caption);
@@ -104,8 +119,10 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     bool confirmAndRemove(int number, int target, int confirmStyle = MB_YESNO | MB_ICONQUESTION);
     // The record-deletion dialog, for editors that delete in their own way.
     frmDelete& deleteDialog() { return *delete_; }
-    // A message with the system's title.
-    int message(const QString& text, int style);
+    // A message with the caption, or the system's title.
+    int message(const QString& text, int style, const QString& caption = {});
+    // A printed line of cells under the columns of printColumns().
+    void printCellsRow(TBPrint& printer, const QStringList& cells);
 
     VelmorSystem& system() const { return *system_; }
     TableObject& table() const { return *table_; }
@@ -141,6 +158,9 @@ class MasterTableEditor : public EditorEntry, protected EditFormEvents {
     bool opened_ = false;
     bool accessBegun_ = false;
     bool confirmed_ = false;
+    bool trackingChanges_ = false;
+    bool recordChanged_ = false;
+    std::vector<Control*> recordButtons_;  // btnMove(0), btnMove(1), SaveButtons1(1)
 };
 
 }  // namespace vel

@@ -13,7 +13,6 @@
 #include "data/records/WorkCenterRecord.h"
 #include "editors/ActivityCorporateFixup.h"
 #include "editors/ActivityStandardsImport.h"
-#include "editors/frmOKtoView.h"
 #include "services/ErrorReport.h"
 #include "services/FileExists.h"
 #include "services/IniSettings.h"
@@ -77,7 +76,7 @@ StandardDisplay frmActivity::standardDisplay() const {
 bool frmActivity::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) {
     bool shown = false;
     return guarded(QStringLiteral(" - frmActivity:Edit"), shown, [&] {
-        if (!viewOnly && !chooseAccess(system, viewOnly)) {
+        if (!viewOnly && !offerViewOrModify(system, QStringLiteral("A"), viewOnly)) {
             return;
         }
         if (!beginEdit(system, system.activities(), viewOnly, QStringLiteral("A"),
@@ -127,30 +126,6 @@ bool frmActivity::Edit(quintptr hwndOwner, VelmorSystem& system, bool viewOnly) 
         closeRelatedTables();
         endEdit();
     });
-}
-
-// The table-access question asked twice (plain, then whether the choice is offered); with both
-// answered, frmOKtoView decides. False when the person cancelled.
-bool frmActivity::chooseAccess(VelmorSystem& system, bool& viewOnly) {
-    const QString code = QStringLiteral("A");
-    const bool mayStart = system.beginTableAccess(code, false, false);
-    const bool offerChoice = mayStart && system.beginTableAccess(code, true, true);
-    if (!mayStart || !offerChoice) {
-        viewOnly = true;
-        system.endTableAccess();
-        return true;
-    }
-    frmOKtoView question;
-    const int answer = question.OKtoEdit(0);
-    if (answer == frmOKtoView::Cancelled) {
-        system.endTableAccess();
-        return false;
-    }
-    viewOnly = answer == frmOKtoView::ViewOnly;
-    if (viewOnly) {
-        system.endTableAccess();
-    }
-    return true;
 }
 
 void frmActivity::readEditorSettings() {

@@ -99,7 +99,6 @@ class frmActivity : public Form, public MasterTableEditor {
     void refreshDependentControls();
 
     // --- frmActivity.cpp: the list and the record flows
-    bool chooseAccess(VelmorSystem& system, bool& viewOnly);
     bool openRelatedTables();
     void closeRelatedTables();
     void readEditorSettings();

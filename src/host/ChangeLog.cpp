@@ -1,8 +1,10 @@
 #include "host/ChangeLog.h"
 
+#include "host/SaveUnit.h"
 #include "host/XbaseTable.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace vel {
 
@@ -20,11 +22,22 @@ bool ChangeLog::append(const QString& tableName, const QString& code, const QStr
 }
 
 bool ChangeLog::append(const QString& tableName, const std::vector<ChangeLogLine>& lines) {
+    std::vector<StoredRow> existing;
+    if (!QFileInfo::exists(store_.path()) && !store_.load(existing)) {
+        return false;
+    }
     const QDateTime moment = now_();
+    const QString time = moment.time().toString(QStringLiteral("HH:mm:ss"));
+    // The entries of a large import are made and written a slice at a time, so that they are
+    // never all in memory as rows at once; the unit makes the slices land together.
+    constexpr size_t sliceRows = 4096;
+    SaveUnit unit(store_.operations());
     std::vector<StoredRow> rows;
-    for (const ChangeLogLine& line : lines) {
-        ChangeLogEntry entry{moment.date(), moment.time().toString(QStringLiteral("HH:mm:ss")),
-                             tableName,     line.recordCode.trimmed(),
+    rows.reserve(std::min(lines.size(), sliceRows) + 1);
+    StoreJournal journal;
+    for (size_t index = 0; index < lines.size(); ++index) {
+        const ChangeLogLine& line = lines[index];
+        ChangeLogEntry entry{moment.date(), time, tableName, line.recordCode.trimmed(),
                              line.action,   {}};
         QString rest = line.changedSettings;
         do {
@@ -32,13 +45,16 @@ bool ChangeLog::append(const QString& tableName, const std::vector<ChangeLogLine
             rest = rest.mid(changesWidth);
             rows.push_back(XbaseTable<ChangeLogEntry>::toRow(entry));
         } while (!rest.isEmpty());
+        if ((rows.size() >= sliceRows || index + 1 == lines.size()) &&
+            !store_.append(rows, journal)) {
+            unit.fail(store_.lastError());
+            return false;
+        }
+        if (rows.size() >= sliceRows) {
+            rows.clear();
+        }
     }
-    std::vector<StoredRow> existing;
-    if (!QFileInfo::exists(store_.path()) && !store_.load(existing)) {
-        return false;
-    }
-    StoreJournal journal;
-    return store_.append(rows, journal);
+    return unit.commit();
 }
 
 std::vector<ChangeLogEntry> ChangeLog::entries() {

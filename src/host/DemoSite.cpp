@@ -27,6 +27,9 @@ bool createDemoSite(const QString& folder, DemoSize size, QString* error, const 
     const int yearsOfWork = size == DemoSize::Large ? 2 : 1;
     settings.firstYear = today.year() - yearsOfWork;
     settings.years = yearsOfWork + 1;
+    // Room for the fields of every activity and element and the quality fields of every type
+    // of work and mistake, with some to spare for the person trying the editors.
+    settings.fields = 600;
     if (!ReferenceSystem::createEmptySystem(folder, 1, settings, &reason)) {
         return false;
     }

@@ -1,5 +1,6 @@
 // The demo site's recorded work: the data fields its activities and types of work post into,
 // the production-sheet lines of its weeks (posted as they are written) and its day file.
+#include "data/QualityDataFields.h"
 #include "data/RecordedWork.h"
 #include "host/DemoProductionLines.h"
 #include "host/DemoSiteBuilder.h"
@@ -80,14 +81,19 @@ void DemoSiteBuilder::assignDataFields() {
         }
         return number;
     };
-    const QStringList quality{
-        QStringLiteral("Auditable Units"),     QStringLiteral("Auditable Hours"),
-        QStringLiteral("Accuracy Base Units"), QStringLiteral("Audited Units"),
-        QStringLiteral("Failure Cost"),        QStringLiteral("Failure Hours")};
+    // The quality fields as the type-of-work editor names and expects them, so that the demo
+    // site needs no conversion when that editor opens.
+    const auto mistakeName = [this](int number) {
+        return number >= 1 && size_t(number) <= mistakes_.size() ? mistakes_[size_t(number - 1)].Desc
+                                                                 : QString();
+    };
     for (TypeOfWorkRecord& type : typesOfWork_) {
-        for (int index = 0; type.TrackQuality && index < quality.size(); ++index) {
-            type.QualityField[size_t(index)] =
-                assign(QStringLiteral("Quality ") + type.Code + u' ' + quality[index]);
+        const std::vector<QualityFieldRow> rows = qualityFieldRows(type, mistakeName);
+        for (size_t row = 0; row < rows.size(); ++row) {
+            const int number = assign(rows[row].description);
+            if (row < type.QualityField.size()) {
+                type.QualityField[row] = number;
+            }
         }
     }
     for (ActivityRecord& activity : activities_) {

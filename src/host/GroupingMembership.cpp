@@ -3,6 +3,7 @@
 #include "data/records/GroupingRecord.h"
 
 #include <QFile>
+#include <QSet>
 #include <algorithm>
 
 namespace vel {
@@ -74,13 +75,28 @@ bool GroupingMembership::change(const QList<GroupingMember>& leave,
             return member.Grouping >= GroupingRecord::WorkCenterBase;
         });
     }
-    for (const GroupingMember& gone : leave) {
-        members.removeAll(GroupingMemberRecord{gone.grouping, gone.associate});
+    // Sets of (grouping, associate) keys, so that a rebuild of 100,000 members stays linear.
+    const auto key = [](int grouping, int associate) {
+        return (quint64(quint32(grouping)) << 32) | quint32(associate);
+    };
+    if (!leave.isEmpty()) {
+        QSet<quint64> gone;
+        for (const GroupingMember& member : leave) {
+            gone.insert(key(member.grouping, member.associate));
+        }
+        members.removeIf([&](const GroupingMemberRecord& member) {
+            return gone.contains(key(member.Grouping, member.Associate));
+        });
+    }
+    QSet<quint64> present;
+    present.reserve(members.size() + join.size());
+    for (const GroupingMemberRecord& member : std::as_const(members)) {
+        present.insert(key(member.Grouping, member.Associate));
     }
     for (const GroupingMember& added : join) {
-        const GroupingMemberRecord member{added.grouping, added.associate};
-        if (added.grouping > 0 && !members.contains(member)) {
-            members.append(member);
+        if (added.grouping > 0 && !present.contains(key(added.grouping, added.associate))) {
+            present.insert(key(added.grouping, added.associate));
+            members.append({added.grouping, added.associate});
         }
     }
     // The kept members fill the records from the first; the rest become free slots.

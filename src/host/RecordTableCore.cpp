@@ -112,6 +112,7 @@ QString RecordTableCore::code(int number) const {
 }
 
 int RecordTableCore::find(const QString& wanted) const {
+    ensureIndex();
     const auto found = codeIndex_.constFind(wanted.trimmed());
     return found == codeIndex_.cend() || found->empty() ? 0 : found->front();
 }
@@ -121,35 +122,55 @@ QString RecordTableCore::indexKey(int number) const {
 }
 
 void RecordTableCore::unindex(int number) {
+    if (!indexed_) {
+        return;
+    }
     const QString key = indexKey(number);
     if (key.isEmpty()) {
         return;
     }
     auto found = codeIndex_.find(key);
     if (found != codeIndex_.end()) {
-        std::erase(*found, number);
+        const auto at = std::ranges::lower_bound(*found, number);
+        if (at != found->end() && *at == number) {
+            found->erase(at);
+        }
         if (found->empty()) {
             codeIndex_.erase(found);
         }
     }
 }
 
-void RecordTableCore::index(int number) {
+void RecordTableCore::index(int number) const {
     const QString key = indexKey(number);
     if (key.isEmpty()) {
         freeHint_ = qMin(freeHint_, number);
+        return;
+    }
+    if (!indexed_) {
         return;
     }
     std::vector<int>& numbers = codeIndex_[key];
     numbers.insert(std::ranges::lower_bound(numbers, number), number);
 }
 
-void RecordTableCore::rebuildIndex() {
-    codeIndex_.clear();
-    freeHint_ = 1;
+// The look-up is made at the first find(), so that a table nobody looks codes up in (the
+// grouping membership) never pays for it, however many rows it rewrites.
+void RecordTableCore::ensureIndex() const {
+    if (indexed_) {
+        return;
+    }
+    indexed_ = true;
+    const int hint = freeHint_;
     for (int number = 1; number <= recordCount(); ++number) {
         index(number);
     }
+    freeHint_ = hint;
+}
+
+void RecordTableCore::rebuildIndex() {
+    codeIndex_.clear();
+    indexed_ = false;
     freeHint_ = 1;
 }
 

@@ -78,11 +78,12 @@ class RecordTableCore {
 
   private:
     int column(const QString& fieldName) const;
-    // The look-up of active records by trimmed code, kept up to date on every change of a row,
-    // so that find() does not scan the table.
+    // The look-up of active records by trimmed code, made at the first find() and then kept up
+    // to date on every change of a row, so that find() does not scan the table.
     QString indexKey(int number) const;
     void unindex(int number);
-    void index(int number);
+    void index(int number) const;
+    void ensureIndex() const;
     void rebuildIndex();
     void reportDamage();
 
@@ -95,7 +96,8 @@ class RecordTableCore {
     std::vector<StoredRow> stored_;
     std::vector<StoredRow> current_;
     std::vector<std::pair<int, int>> pendingMoves_;
-    QHash<QString, std::vector<int>> codeIndex_;
+    mutable QHash<QString, std::vector<int>> codeIndex_;
+    mutable bool indexed_ = false;
     mutable int freeHint_ = 1;  // no record below it is free
     int loadedMaximum_ = -1;
     QString lastError_;

@@ -1,6 +1,7 @@
 #include "host/ReferenceSystem.h"
 
 #include "host/ActivityDetailWriter.h"
+#include "host/QualityFieldConversion.h"
 #include "host/ReferenceReportModule.h"
 
 #include "data/SettingsObject.h"
@@ -504,6 +505,14 @@ int ReferenceSystem::convertDataFieldsToUserDefined(const QString& holder) {
         }
     }
     return converted;
+}
+
+bool ReferenceSystem::qualityDataFieldsMissing() {
+    return QualityFieldConversion(*this).fieldsMissing();
+}
+
+bool ReferenceSystem::convertQualityDataFields() {
+    return QualityFieldConversion(*this).run();
 }
 
 QList<int> ReferenceSystem::groupingMembers(int grouping) {

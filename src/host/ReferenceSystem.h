@@ -155,6 +155,8 @@ class ReferenceSystem : public VelmorSystem {
     // A field is user-defined once its description begins with "User: "; converting puts that
     // before the description, so the system's holders no longer match it.
     int convertDataFieldsToUserDefined(const QString& holder) override;
+    bool qualityDataFieldsMissing() override;
+    bool convertQualityDataFields() override;
     static constexpr QLatin1StringView userDefinedPrefix{"User: "};
 
     // See ReferenceRecordedWork.h.

@@ -7,6 +7,7 @@
 #include "services/RuntimeError.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -78,7 +79,8 @@ XbaseStore::XbaseStore(QString path, std::vector<ColumnShape> shapes,
     : path_(std::move(path)),
       shapes_(std::move(shapes)),
       columns_(ColumnLayout::columnsFor(shapes_, names)),
-      options_(std::move(options)) {}
+      options_(std::move(options)),
+      blank_(makeBlankRow()) {}
 
 xbase::FileOperations& XbaseStore::operations() const {
     return options_.operations != nullptr ? *options_.operations
@@ -91,7 +93,12 @@ bool XbaseStore::fail(const QString& message) {
 }
 
 StoredRow XbaseStore::blankRow() const {
+    return blank_;
+}
+
+StoredRow XbaseStore::makeBlankRow() const {
     StoredRow row;
+    row.reserve(qsizetype(shapes_.size()));
     for (const ColumnShape& shape : shapes_) {
         switch (shape.type) {
             case FieldType::Text:
@@ -118,8 +125,13 @@ StoredRow XbaseStore::blankRow() const {
 }
 
 StoredRow XbaseStore::normalized(const StoredRow& row) const {
-    StoredRow result = blankRow();
-    for (qsizetype index = 0; index < result.size() && index < row.size(); ++index) {
+    StoredRow result;
+    result.reserve(blank_.size());
+    for (qsizetype index = 0; index < blank_.size(); ++index) {
+        if (index >= row.size()) {
+            result.append(blank_[index]);
+            continue;
+        }
         const xbase::FieldDescriptor& column = columns_[index];
         const QVariant& value = row[index];
         switch (shapes_[size_t(index)].type) {
@@ -128,25 +140,25 @@ StoredRow XbaseStore::normalized(const StoredRow& row) const {
                 while (!text.isEmpty() && text.back() == u' ') {
                     text.chop(1);
                 }
-                result[index] = text;
+                result.append(text);
                 break;
             }
             case FieldType::Integer:
-                result[index] = qlonglong(std::llround(value.toDouble()));
+                result.append(qlonglong(std::llround(value.toDouble())));
                 break;
             case FieldType::Number:
-                result[index] = QString::number(value.toDouble(), 'f', column.decimals).toDouble();
+                result.append(QString::number(value.toDouble(), 'f', column.decimals).toDouble());
                 break;
             case FieldType::Boolean:
-                result[index] = value.toBool();
+                result.append(value.toBool());
                 break;
             case FieldType::Date:
-                result[index] = value.toDate();
+                result.append(value.toDate());
                 break;
             case FieldType::Time: {
                 const QTime time = value.toTime();
-                result[index] =
-                    time.isValid() ? QTime(time.hour(), time.minute(), time.second()) : QTime();
+                result.append(time.isValid() ? QTime(time.hour(), time.minute(), time.second())
+                                             : QTime());
                 break;
             }
         }
@@ -378,20 +390,30 @@ bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& jo
             return failWrite(status.message());
         }
     }
-    for (const auto& [number, row] : appended) {
+    // New rows go in batches: one write, one header update and one index pass per batch.
+    constexpr size_t batchRows = 4096;
+    for (size_t start = 0; start < appended.size(); start += batchRows) {
+        const size_t end = std::min(appended.size(), start + batchRows);
         status = table->startAppend(true);
-        if (status.ok()) {
-            status = assignRow(*row);
+        for (size_t index = start; index < end && status.ok(); ++index) {
+            status = assignRow(*appended[index].second);
+            if (status.ok()) {
+                status = table->keepForAppend();
+            }
         }
         if (status.ok()) {
-            status = table->appendCurrent();
+            status = table->appendKept();
         }
         if (!status.ok()) {
             return failWrite(status.message());
         }
-        journal.appended.push_back(table->recordNumber());
-        if (int(table->recordNumber()) != number) {
-            journal.renumbered.emplace(number, int(table->recordNumber()));
+        const quint32 first = table->recordNumber() - quint32(end - start) + 1;
+        for (size_t index = start; index < end; ++index) {
+            const quint32 stored = first + quint32(index - start);
+            journal.appended.push_back(stored);
+            if (int(stored) != appended[index].first) {
+                journal.renumbered.emplace(appended[index].first, int(stored));
+            }
         }
     }
     QString error;

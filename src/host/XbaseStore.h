@@ -81,6 +81,7 @@ class XbaseStore {
 
   private:
     bool fail(const QString& message);
+    StoredRow makeBlankRow() const;
     bool readRows(xbase::Table& table, std::vector<StoredRow>& rows);
     StoredRow readRow(const xbase::Table& table, const std::vector<int>& positions,
                       QStringList* damage) const;
@@ -91,6 +92,7 @@ class XbaseStore {
     StoreOptions options_;
     QString lastError_;
     QStringList damaged_;
+    StoredRow blank_;  // shared by every blank row until one is changed
 };
 
 }  // namespace vel

@@ -47,6 +47,7 @@ class XbaseTable : public Table<Record> {
 
     static StoredRow toRow(const Record& record) {
         StoredRow row;
+        row.reserve(qsizetype(Record::fields().size()));
         for (const Field<Record>& entry : Record::fields()) {
             row.append(entry.read(record));
         }

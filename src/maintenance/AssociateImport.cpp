@@ -312,6 +312,7 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
     }
     auto& associates = system_.associates();
     QStringList fields;
+    bool addingAnnounced = false;
     while (file.next(fields)) {
         const QString code = fieldAt(fields, CodeColumn).toUpper();
         // Whatever becomes of the line, the associate it names is in the file.
@@ -338,7 +339,11 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
                 readWholeFile_ = false;
                 break;
             }
-            system_.StatusText(QStringLiteral("Adding Associate to Tallybook"));
+            // Said once; the reader's percentage of the file shows how far the adding is.
+            if (!addingAnnounced) {
+                system_.StatusText(QStringLiteral("Adding Associate to Tallybook"));
+                addingAnnounced = true;
+            }
         }
         const AssociateRecord before = isNew ? AssociateRecord{} : associates.record(number);
         AssociateRecord after = before;

@@ -5,6 +5,7 @@
 #include "maintenance/BackupFileList.h"
 #include "platform/transfer/ZipArchive.h"
 #include "services/AddSlash.h"
+#include "services/IniSettings.h"
 #include "services/RuntimeError.h"
 #include "services/TransferCredentials.h"
 #include "ui/Ui.h"
@@ -28,6 +29,12 @@ BackupPackage::~BackupPackage() = default;
 QString BackupPackage::temporaryFolderFrom(const QString& setting) {
     const QString folder = setting.trimmed();
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::tempPath();
+}
+
+int BackupPackage::compressionLevelFrom(const QString& setting) {
+    bool number = false;
+    const int level = setting.trimmed().toInt(&number);
+    return number && level >= 0 && level <= 9 ? level : ZipArchive::defaultCompressionLevel;
 }
 
 QString BackupPackage::temporaryZip() const {
@@ -63,11 +70,17 @@ QString BackupPackage::pack(const QString& temporaryFolder, const QStringList& e
     for (const QString& name : files_) {
         entries.append({AddSlash(dataFolder) + name, name});
     }
+    IniSettings settings(system_.settingsLocation());
+    settings.selectSection(QStringLiteral("Backup"));
+    const int level = compressionLevelFrom(settings.readValue(QStringLiteral("CompressionLevel")));
     system_.StatusText(QStringLiteral("Zipping Backup Files"));
-    const ZipResult packed = ZipArchive::pack(entries, zip, [this](int percent) {
-        system_.StatusPercent(percent);
-        currentUi().processEvents();
-    });
+    const ZipResult packed = ZipArchive::pack(
+        entries, zip,
+        [this](int percent) {
+            system_.StatusPercent(percent);
+            currentUi().processEvents();
+        },
+        ZipAccess::OwnerOnly, level);
     system_.StatusDone();
     if (!packed.ok) {
         throw RuntimeError(fileAccessError, packed.error);

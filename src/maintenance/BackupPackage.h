@@ -27,6 +27,10 @@ class BackupPackage {
     // The folder for the temporary zip: the setting when it names an existing folder, else the
     // system's temporary folder.
     static QString temporaryFolderFrom(const QString& setting);
+    // The deflate level from settings "Backup"/"CompressionLevel": a whole number from 0 (store
+    // the files as they are) to 9 (smallest, slowest); anything else gives the zip command's
+    // default, 6.
+    static int compressionLevelFrom(const QString& setting);
 
     // Packs the files into a new temporary zip in the folder and answers its path; the paths in
     // excluded (a target inside the data folder) are not packed.

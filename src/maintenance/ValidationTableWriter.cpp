@@ -1,5 +1,6 @@
 #include "maintenance/ValidationTableWriter.h"
 
+#include "data/DataCollectionDay.h"
 #include "data/VelmorSystem.h"
 #include "data/records/ActivityRecord.h"
 #include "data/records/AllocationRecord.h"
@@ -113,19 +114,6 @@ void ValidationTableWriter::write(ValidationTable table, const QString& outputTy
     require(writer.close());
 }
 
-std::pair<QString, QString> ValidationTableWriter::dataCollectionTexts(QTime start, QTime stop) {
-    if (!start.isValid() || !stop.isValid() || start == stop) {
-        start = QTime(8, 0);
-        stop = QTime(16, 0);
-    }
-    const QString end = timeText(start.addSecs(-60));
-    if (start > stop) {
-        return {QStringLiteral("Yesterday at: ") + timeText(start),
-                QStringLiteral("Today at: ") + end};
-    }
-    return {QStringLiteral("Today at: ") + timeText(start), QStringLiteral("Tomorrow at: ") + end};
-}
-
 void ValidationTableWriter::declare(ExportWriter& writer,
                                     std::initializer_list<ColumnShape> columns) {
     for (const ColumnShape& column : columns) {
@@ -228,10 +216,10 @@ void ValidationTableWriter::writeWorkCenters(ExportWriter& writer) {
                      {"DATASTOP", Text, 20},
                      {"SUPERVISOR", Text, 30}});
     forEachActive(workCenters, [&](int number, const WorkCenterRecord& center) {
-        const auto [dataStart, dataStop] = dataCollectionTexts(center.StartTime, center.StopTime);
+        const DataCollectionDay day = dataCollectionDay(center.StartTime, center.StopTime);
         addRow(writer, {center.Code, center.Desc, number, center.Shift, center.TouchScreen,
                         center.Sequence, timeText(center.StartTime), timeText(center.StopTime),
-                        dataStart, dataStop, center.Supervisor});
+                        day.start, day.end, center.Supervisor});
     });
 }
 

@@ -35,11 +35,6 @@ class ValidationTableWriter {
     void write(ValidationTable table, const QString& outputType, const QString& path,
                const ExportOptions& options);
 
-    // The data-collection day of a work center as its two texts ("Today at: 08:00",
-    // "Tomorrow at: 07:59"): a start after the stop time begins the day yesterday; the end is
-    // one minute before the start. Blank or equal times count as 8:00 and 16:00.
-    static std::pair<QString, QString> dataCollectionTexts(QTime start, QTime stop);
-
   private:
     struct ColumnShape {
         const char* name;

@@ -17,23 +17,24 @@ struct ColumnShape {
 constexpr PrintAlignment left = PrintAlignment::Left;
 constexpr PrintAlignment right = PrintAlignment::Right;
 
-// The fifteen columns; headings split over two lines so that the figures stay narrow.
+// The fifteen columns; headings split over two lines so that the figures stay narrow. A column
+// is as wide as its longer heading word in the bold heading font.
 const ColumnShape shapes[] = {
-    {"", "Associate Name", 20, left},
+    {"", "Associate Name", 19, left},
     {"", "Code", 7, left},
     {"Home", "WorkCenter", 11, left},
     {"Primary", "Grouping", 11, left},
     {"", "Activity Name", 18, left},
     {"Activity", "Code", 8, left},
-    {"", "PPA", 3, left},
+    {"", "PPA", 4, left},
     {"", "Audited", 7, left},
     {"Quality", "%", 7, right},
-    {"Ramped", "Up", 6, left},
+    {"Ramped", "Up", 8, left},
     {"", "Units", 10, right},
     {"Earned", "Hours", 9, right},
     {"Measured", "Hours", 9, right},
-    {"Accountable", "Performance", 11, right},
-    {"Total", "Performance", 11, right},
+    {"Accountable", "Performance", 12, right},
+    {"Total", "Performance", 12, right},
 };
 constexpr int columnCount = int(std::size(shapes));
 

@@ -15,7 +15,15 @@ public:
     Button& makeCancel() { cancel_ = true; return *this; }
     bool userSetValue(const QString&) override { return false; }
 
+    // The button's face colour as 0x00BBGGRR (a kiosk button's colour); -1: the usual face.
+    int backColor() const { return backColor_; }
+    void setBackColor(int bgrColor) {
+        backColor_ = bgrColor;
+        notifyChanged();
+    }
+
 private:
+    int backColor_ = -1;
     bool default_ = false;
     bool cancel_ = false;
 };

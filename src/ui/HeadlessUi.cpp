@@ -182,18 +182,20 @@ QString HeadlessUi::browseFolder(const QString& title, const QString&) {
 
 bool HeadlessUi::chooseColor(quint32& bgrColor) {
     const std::optional<quint32> choice = takeChoice(colors_, QStringLiteral("colour"));
-    if (choice) {
-        bgrColor = *choice;
+    if (!choice || *choice == CancelColor) {
+        return false;
     }
-    return choice.has_value();
+    bgrColor = *choice;
+    return true;
 }
 
 bool HeadlessUi::chooseFont(FontChoice& font) {
     std::optional<FontChoice> choice = takeChoice(fonts_, QStringLiteral("font"));
-    if (choice) {
-        font = *choice;
+    if (!choice || choice->family.isEmpty()) {
+        return false;
     }
-    return choice.has_value();
+    font = *choice;
+    return true;
 }
 
 bool HeadlessUi::printSetup(PrintSetupChoice& setup) {

@@ -39,7 +39,9 @@ public:
     // the status text contains the text.
     HeadlessUi& cancelWhenStatus(const QString& statusPart);
 
-    // Prepared choices for the common dialogs, used once each, in order.
+    // Prepared choices for the common dialogs, used once each, in order. An empty file name or
+    // folder, the colour CancelColor and a font without a family are the person cancelling.
+    static constexpr quint32 CancelColor = 0xFFFFFFFFu;
     HeadlessUi& nextFileName(const QString& path);
     HeadlessUi& nextFolder(const QString& path);
     HeadlessUi& nextColor(quint32 bgrColor);

@@ -1,5 +1,6 @@
 #include "app/velmor/MainWindow.h"
 #include "component/OperationCatalog.h"
+#include "data/records/WorkCenterRecord.h"
 #include "host/HostTestSupport.h"
 #include "ui/Form.h"
 #include "ui/FormDriver.h"
@@ -59,8 +60,17 @@ TEST(MainWindow, AMenuCallGoesThroughTheCommandClassAndShowsItsStatus) {
     HeadlessUi headless;
     ScopedUi scope(headless);
     QtUi ui;
+    {
+        auto system = site.open();
+        WorkCenterRecord center;
+        center.Code = QStringLiteral("RECV");
+        ASSERT_TRUE(system->workCenters().open());
+        system->workCenters().setRecord(1, center);
+        ASSERT_TRUE(system->workCenters().save());
+    }
     MainWindow window(ui, site.open());
-    headless.answer(QStringLiteral("Editing Work Centers is not available yet"), IDOK);
+    headless.when(QStringLiteral("TBEditForm"),
+                  [](FormDriver& list) { list.click(QStringLiteral("btnCancel")); });
     EXPECT_EQ(window.invoke(QStringLiteral("EditWorkCenter")), QStringLiteral("False"));
     EXPECT_TRUE(headless.failures().isEmpty()) << headless.failures().join(u'\n').toStdString();
     headless.answer(QStringLiteral("Run-time error 5: Bad Setting Type"), IDOK);

@@ -152,3 +152,45 @@ TEST(VelmorProgram, UnattendedRunsTellFailureThroughTheExitStatus) {
     const ProgramRun badOption = velmor({QStringLiteral("--data")});
     EXPECT_EQ(badOption.exitCode, 2);
 }
+
+// A work center and a type of work added by a script reach the table export with the values
+// entered: the work center with its valid type of work, the type of work under its code.
+TEST(VelmorProgram, AScriptAddsAWorkCenterAndATypeOfWorkThatTheTableExportShows) {
+    QTemporaryDir folder;
+    const QString site = folder.filePath(QStringLiteral("site"));
+    ASSERT_EQ(velmor({QStringLiteral("new-demo"), site}).exitCode, 0);
+    const QString output = folder.filePath(QStringLiteral("out"));
+    ASSERT_TRUE(QDir().mkpath(output));
+    const QString script = folder.filePath(QStringLiteral("add.vscript"));
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("answer always \"OK to Add this Account\" OK\n"
+               "window frmWorkCenter\n  set Text1(0) \"NITE\"\n  set Text1(1) \"Night Picking\"\n"
+               "  set Text2(0) \"Sam Ortiz\"\n  tab TabStrip1 3\n"
+               "  tick lsTypeWork \"PICK - Picking\"\n  click SaveButtons1(1)\nend\n"
+               "window TBEditForm\n  click btnAdd\n  click btnOK\nend\n"
+               "call EditWorkCenter\n"
+               "window frmOKtoView\n  click Option1(1)\n  click cmdOK\nend\n"
+               "window frmTypeofWork\n  set Text1(0) \"LOAD\"\n  set Text1(1) \"Trailer Loading\"\n"
+               "  click SaveButtons1(1)\nend\n"
+               "window TBEditForm\n  click btnAdd\n  click btnOK\nend\n"
+               "call EditTypeofWork\nexpect result True\n"
+               "answer \"The following files have been created\" OK\n"
+               "call ExportTables OutputType=CSV OutputFolder=\"" +
+               output.toUtf8() + "\"\nexpect result True\n");
+    file.close();
+    const ProgramRun scripted =
+        velmor({QStringLiteral("--data"), site, QStringLiteral("script"), script});
+    EXPECT_EQ(scripted.exitCode, 0) << scripted.errors.toStdString();
+    const auto lines = [&output](const char* table) {
+        QFile exported(output + u'/' + QLatin1String(table) + QStringLiteral(".csv"));
+        EXPECT_TRUE(exported.open(QIODevice::ReadOnly)) << table;
+        return QString::fromUtf8(exported.readAll()).remove(u'\r').split(u'\n');
+    };
+    EXPECT_TRUE(lines("WORKCNTR").contains(QStringLiteral(
+        "NITE,Night Picking,9,0,0,9,08:00,16:00,Today at: 08:00,Tomorrow at: 07:59,Sam Ortiz")));
+    const QStringList valid = lines("WCVALID");
+    EXPECT_TRUE(valid.contains(QStringLiteral("NITE,PICK,-1")));
+    EXPECT_TRUE(valid.contains(QStringLiteral("NITE,RECV,0")));
+    EXPECT_TRUE(lines("TYPEWORK").contains(QStringLiteral("LOAD,Trailer Loading,12")));
+}

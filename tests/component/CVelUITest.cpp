@@ -4,6 +4,7 @@
 #include "data/TableCatalogue.h"
 #include "data/records/AssociateRecord.h"
 #include "data/records/ElementRecord.h"
+#include "data/records/TypeOfWorkRecord.h"
 #include "data/records/WorkCenterRecord.h"
 #include "host/HostTestSupport.h"
 #include "platform/print/TextPrintOutput.h"
@@ -61,8 +62,6 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     const QHash<QString, QString> file{{QStringLiteral("ImportFile"), QStringLiteral("assoc.csv")}};
     const QHash<QString, QString> expected{
         {QStringLiteral("EditAssociate"), QStringLiteral("False")},
-        {QStringLiteral("EditWorkCenter"), QStringLiteral("False")},
-        {QStringLiteral("EditTypeofWork"), QStringLiteral("False")},
         {QStringLiteral("EditMistakes"), QStringLiteral("False")},
         {QStringLiteral("PrintAssocAccountability"), QStringLiteral("False")},
         {QStringLiteral("PrintDayInfo"), QStringLiteral("False")},
@@ -88,7 +87,7 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
     EXPECT_TRUE(h.ui.transcript().windows().isEmpty()) << "no operation opened a window";
     EXPECT_EQ(OperationCatalog::operations().size(), 37u);
 
-    // The element and allocation editors show their lists; closing them answers False too.
+    // The list editors show their lists; closing them answers their fixed result too.
     ElementRecord element;
     element.Desc = QStringLiteral("Cases");
     auto& elements = h.system->elements();
@@ -100,8 +99,28 @@ TEST(CVelUI, EveryOperationAnswersItsFixedResult) {
                   [](FormDriver& list) { list.click(QStringLiteral("btnCancel")); });
     EXPECT_EQ(h.call(QStringLiteral("EditElement")), QStringLiteral("False"));
     EXPECT_EQ(h.call(QStringLiteral("EditAllocation")), QStringLiteral("False"));
+    auto& centers = h.system->workCenters();  // the list needs one active work center to close
+    ASSERT_TRUE(centers.open());
+    centers.setRecord(1, vel::testing::withCode<WorkCenterRecord>(QStringLiteral("W1")));
+    ASSERT_TRUE(centers.save());
+    centers.close();
+    EXPECT_EQ(h.call(QStringLiteral("EditWorkCenter")), QStringLiteral("False"));
+    auto& types = h.system->typesOfWork();  // and one type of work
+    ASSERT_TRUE(types.open());
+    types.setRecord(1, vel::testing::withCode<TypeOfWorkRecord>(QStringLiteral("PICK")));
+    ASSERT_TRUE(types.save());
+    types.close();
+    // The type-of-work editor first offers to view or modify the table, and answers whether it
+    // was opened for modification.
+    h.ui.when(QStringLiteral("frmOKtoView"), [](FormDriver& question) {
+        question.click(QStringLiteral("Option1(1)"));
+        question.click(QStringLiteral("cmdOK"));
+    });
+    EXPECT_EQ(h.call(QStringLiteral("EditTypeofWork")), QStringLiteral("True"));
     EXPECT_EQ(h.ui.transcript().windows(),
-              (QStringList{QStringLiteral("Element Table"), QStringLiteral("Allocation Table")}));
+              (QStringList{QStringLiteral("Element Table"), QStringLiteral("Allocation Table"),
+                           QStringLiteral("Work Center Table"), QStringLiteral("Open Table"),
+                           QStringLiteral("Type of Work Table")}));
 }
 
 TEST(CVelUI, ImportAssociatesTakesTheSkipCountsFromTheSettingsWhenBothAreZero) {

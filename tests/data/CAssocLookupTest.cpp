@@ -80,6 +80,41 @@ TEST(CAssocLookup, CreatesTheFileAndItsIndexesAndKeepsOneRecordPerKey) {
     EXPECT_TRUE(folder.ui.transcript().messages().empty());
 }
 
+// Cleared records are taken first to last; a code that had a record gets that one back, which
+// does not hold up the search for the others; the file grows only when none is left, and a
+// second clear makes every record free again.
+TEST(CAssocLookup, ClearedRecordsAreReusedInOrderBeforeTheFileGrows) {
+    LookupFolder folder;
+    CAssocLookup lookup;
+    folder.openWithTwo(lookup);
+    lookup.AddRec(QStringLiteral("C300"), QStringLiteral("Cole"), QStringLiteral("Cy"));
+    lookup.AddRec(QStringLiteral("D400"), QStringLiteral("Dunn"), QStringLiteral("Di"));
+    ASSERT_EQ(lookup.ClearRecords(), r4success);
+    const auto recordOf = [&](const QString& code) {
+        lookup.SelectIndex(1);
+        return lookup.SeekString(code) == r4success ? lookup.Record() : 0L;
+    };
+    const auto add = [&](const QString& code) {
+        EXPECT_EQ(lookup.AddRec(code, QStringLiteral("Last"), QStringLiteral("First")), r4success);
+        return recordOf(code);
+    };
+    EXPECT_EQ(add(QStringLiteral("E500")), 1);
+    EXPECT_EQ(add(QStringLiteral("C300")), 3) << "an old code keeps its record";
+    EXPECT_EQ(add(QStringLiteral("F600")), 2);
+    EXPECT_EQ(add(QStringLiteral("G700")), 4) << "record 3 is taken again by C300";
+    EXPECT_EQ(add(QStringLiteral("H800")), 5);
+    EXPECT_EQ(lookup.NumRecords(), 5);
+
+    ASSERT_EQ(lookup.ClearRecords(), r4success);
+    EXPECT_EQ(add(QStringLiteral("J900")), 1);
+    EXPECT_EQ(lookup.NumRecords(), 5);
+
+    // Reopened, the search starts from the first record again.
+    ASSERT_EQ(lookup.OpenTable(), r4success);
+    EXPECT_EQ(add(QStringLiteral("K100")), 2);
+    EXPECT_TRUE(folder.ui.transcript().messages().empty());
+}
+
 TEST(CAssocLookup, MakesAnIndexAgainWhenItsKeyExpressionDiffers) {
     LookupFolder folder;
     {

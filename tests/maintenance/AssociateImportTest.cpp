@@ -7,6 +7,8 @@
 #include "data/records/AssociateRecord.h"
 #include "data/records/GroupingRecord.h"
 #include "data/records/WorkCenterRecord.h"
+#include "editors/AssociateStores.h"
+#include "host/ChangeLog.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
 
@@ -143,6 +145,70 @@ TEST(AssociateImport, AddsAndUpdatesByCodeConvertingEachFieldAndSkipsBadLines) {
     const AssociateRecord jones = *s.stored(QStringLiteral("A400"));
     EXPECT_EQ(jones.LastName, "Jones, Jr");
     EXPECT_EQ(jones.WorkCenter, 0) << "an unknown work center stores none";
+}
+
+// The bytes of a table without the date of its last update (header bytes 1-3).
+QByteArray tableWithoutDate(const TestSite& site, const QString& name) {
+    QFile file(site.path(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    QByteArray bytes = file.readAll();
+    if (bytes.size() > 4) {
+        bytes.replace(1, 3, "DDD");
+    }
+    return bytes;
+}
+
+// The change log without dates and times, and without the closing summary of each import.
+QStringList changeLines(ReferenceSystem& system) {
+    QStringList lines;
+    for (const ChangeLogEntry& entry : system.changeLog().entries()) {
+        if (entry.Action.trimmed() != u"Imported") {
+            lines << entry.Code + u'|' + entry.Action + u'|' + entry.Changes;
+        }
+    }
+    return lines;
+}
+
+// A file of new associates and updates imported at once writes the same associate, grouping
+// membership and change-log records as the same lines imported one line per import.
+TEST(AssociateImport, AllLinesAtOnceWriteTheSameTablesAsOneLinePerImport) {
+    QList<QByteArray> lines;
+    for (int line = 0; line < 40; ++line) {
+        lines << QStringLiteral("N%1,Last%1,First,W%2,,B%1,,,,,1,2024/01/15,%3,1.0,%4,Y,N\n")
+                     .arg(line)
+                     .arg(line % 2 + 1)
+                     .arg(10 + line * 0.25)
+                     .arg(line % 5 == 0 ? QStringLiteral("G1") : QString())
+                     .toUtf8();
+    }
+    lines << "A100,Smythe,Jo,W2\n"
+          << "N3,Changed,Name,W1\n"
+          << "N7,Last7,First,W2,,B7,,,,,1,2024/01/15,11.75,1.0,,Y,N\n";
+    const auto importLines = [](ImportSite& s, const QByteArray& bytes) {
+        const QString path = s.writeFile(bytes);
+        AssociateImport import(*s.system, today);
+        import.setAfterImport([&] { associateStores::rebuildDerivedStores(*s.system); });
+        return import.importUpdates({path, 0, 0, std::nullopt, {}});
+    };
+    ImportSite atOnce;
+    atOnce.ui.answerAlways(QStringLiteral("Importing Complete"), IDOK);
+    ASSERT_TRUE(importLines(atOnce, lines.join()));
+    ImportSite oneByOne;
+    oneByOne.ui.answerAlways(QStringLiteral("Importing Complete"), IDOK);
+    for (const QByteArray& line : lines) {
+        ASSERT_TRUE(importLines(oneByOne, line));
+    }
+    for (const QString& table : {QStringLiteral("TBVMASC.--1"), QStringLiteral("TBVMGMB.--1")}) {
+        EXPECT_EQ(tableWithoutDate(atOnce.site, table), tableWithoutDate(oneByOne.site, table))
+            << table.toStdString();
+    }
+    const QStringList logged = changeLines(*atOnce.system);
+    EXPECT_EQ(logged.size(), 42) << "40 added, 2 updated; the repeated N7 line changes nothing";
+    EXPECT_EQ(logged, changeLines(*oneByOne.system));
+    // The status says what is being added once per import, not once per associate.
+    EXPECT_EQ(atOnce.ui.transcript().lines().count(
+                  QStringLiteral("status: Adding Associate to Tallybook")),
+              1);
 }
 
 TEST(AssociateImport, FiltersByBadgeAndWorkCenterAndDeletesAbsentAssociatesIntoTheMergeCode) {

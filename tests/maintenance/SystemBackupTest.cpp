@@ -12,6 +12,7 @@
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <zip.h>
 
 namespace vel::testing {
 namespace {
@@ -91,6 +92,45 @@ TEST(SystemBackup, EachTypeTakesItsFilesAndNeverThoseOfAnotherSystem) {
     EXPECT_EQ(BackupSite::entries(dayZip), names({"TBDAYFIL.--1", "TB0314A.--1"}));
     EXPECT_TRUE(s.temporaryZips().isEmpty());
     EXPECT_EQ(BackupFileList::dayCode(QDate(2024, 12, 5)), QStringLiteral("1205"));
+}
+
+// The compression level comes from the settings: 0 stores the files as they are, a missing or
+// bad value packs at the zip command's default level.
+TEST(SystemBackup, TheCompressionLevelSettingChoosesHowTheFilesArePacked) {
+    EXPECT_EQ(BackupPackage::compressionLevelFrom(QStringLiteral(" 0 ")), 0);
+    EXPECT_EQ(BackupPackage::compressionLevelFrom(QStringLiteral("9")), 9);
+    for (const char* bad : {"", "10", "-1", "fast", "6.5"}) {
+        EXPECT_EQ(BackupPackage::compressionLevelFrom(QString::fromLatin1(bad)), 6) << bad;
+    }
+    QTemporaryDir folder;
+    QString error;
+    ASSERT_TRUE(createDemoSite(folder.path(), DemoSize::Small, &error, backupDay))
+        << error.toStdString();
+    HeadlessUi ui;
+    ScopedUi scope(ui);
+    ReferenceSystem system(folder.path(), 1, ReferenceSystemOptions{fixedNow, nullptr, false});
+    const auto methodsAt = [&](const QString& level) {
+        IniSettings settings(IniSettings::locationFor(folder.path(), 1));
+        settings.selectSection(QStringLiteral("Backup"));
+        EXPECT_TRUE(settings.writeText(QStringLiteral("CompressionLevel"), level));
+        BackupPackage package(system, 1, backupDay);
+        const QString zip = package.pack(QDir::tempPath());
+        QSet<int> methods;
+        int code = 0;
+        zip_t* archive = zip_open(QFile::encodeName(zip).constData(), ZIP_RDONLY, &code);
+        EXPECT_NE(archive, nullptr);
+        for (zip_int64_t index = 0; archive && index < zip_get_num_entries(archive, 0); ++index) {
+            zip_stat_t stat;
+            zip_stat_index(archive, zip_uint64_t(index), 0, &stat);
+            if (stat.size > 0) {
+                methods.insert(stat.comp_method);
+            }
+        }
+        zip_close(archive);
+        return methods;
+    };
+    EXPECT_EQ(methodsAt(QStringLiteral("0")), QSet<int>{ZIP_CM_STORE});
+    EXPECT_TRUE(methodsAt(QStringLiteral("none")).contains(ZIP_CM_DEFLATE));
 }
 
 TEST(SystemBackup, ADemoSiteGoesWholeThroughTheDialogAndTheSettingsAreStored) {

@@ -171,18 +171,5 @@ TEST(ValidationTableWriter, AFailingOutputThrowsNamingTheFileAndWritesNothing) {
                  ExportError);
 }
 
-TEST(ValidationTableWriter, DataCollectionDayFollowsTheWorkCentersTimes) {
-    using Texts = std::pair<QString, QString>;
-    EXPECT_EQ(ValidationTableWriter::dataCollectionTexts(QTime(23, 30), QTime(0, 10)),
-              (Texts{"Yesterday at: 23:30", "Today at: 23:29"}));
-    EXPECT_EQ(ValidationTableWriter::dataCollectionTexts(QTime(0, 0), QTime(8, 0)),
-              (Texts{"Today at: 00:00", "Tomorrow at: 23:59"}));
-    // Equal or blank times count as 8:00 to 16:00.
-    EXPECT_EQ(ValidationTableWriter::dataCollectionTexts(QTime(9, 0), QTime(9, 0)),
-              (Texts{"Today at: 08:00", "Tomorrow at: 07:59"}));
-    EXPECT_EQ(ValidationTableWriter::dataCollectionTexts(QTime(), QTime(6, 0)),
-              (Texts{"Today at: 08:00", "Tomorrow at: 07:59"}));
-}
-
 }  // namespace
 }  // namespace vel::testing

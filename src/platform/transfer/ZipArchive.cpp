@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include <zip.h>
 #include <cstdio>
@@ -40,7 +41,8 @@ void reportProgress(zip_t*, double done, void* state) {
 
 // Writes the entries into a new archive at path; the messages name the archive's final name.
 ZipResult writeArchive(const QList<ZipEntry>& entries, const QString& path,
-                       const QString& archivePath, const ZipArchive::Progress& progress) {
+                       const QString& archivePath, const ZipArchive::Progress& progress,
+                       int level) {
     int errorCode = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &errorCode);
@@ -57,11 +59,15 @@ ZipResult writeArchive(const QList<ZipEntry>& entries, const QString& path,
         zip_source_t* source =
             zip_source_file(archive, QFile::encodeName(entry.file).constData(), 0, -1);
         const QByteArray name = entry.name.toUtf8();
-        if (!source || zip_file_add(archive, name.constData(), source,
-                                    ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+        const zip_int64_t added = source ? zip_file_add(archive, name.constData(), source,
+                                                        ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
+                                         : -1;
+        if (added < 0 || zip_set_file_compression(archive, zip_uint64_t(added),
+                                                  level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
+                                                  zip_uint32_t(level)) < 0) {
             const QString reason = QString::fromUtf8(zip_strerror(archive));
-            if (source) {
-                zip_source_free(source);
+            if (source && added < 0) {
+                zip_source_free(source);  // an added source belongs to the archive
             }
             zip_discard(archive);
             return failure(
@@ -105,7 +111,7 @@ ZipResult ZipArchive::pack(const QStringList& files, const QString& archivePath,
 }
 
 ZipResult ZipArchive::pack(const QList<ZipEntry>& entries, const QString& archivePath,
-                           const Progress& progress, ZipAccess access) {
+                           const Progress& progress, ZipAccess access, int compressionLevel) {
     // The temporary archive is made with its final permissions before anything is written to
     // it (libzip keeps those of the file it replaces), so no one else ever reads a backup.
     TemporaryOutput temporary;
@@ -118,8 +124,8 @@ ZipResult ZipArchive::pack(const QList<ZipEntry>& entries, const QString& archiv
         return failure(QStringLiteral("Cannot create %1").arg(archivePath));
     }
     if (!entries.isEmpty()) {
-        const ZipResult written =
-            writeArchive(entries, temporary.temporaryPath(), archivePath, progress);
+        const ZipResult written = writeArchive(entries, temporary.temporaryPath(), archivePath,
+                                               progress, std::clamp(compressionLevel, 0, 9));
         if (!written.ok) {
             return written;
         }

@@ -49,11 +49,16 @@ class ZipArchive {
     // Packs the files (stored under their file names) into a new archive, replacing it.
     static ZipResult pack(const QStringList& files, const QString& archivePath,
                           ZipAccess access = ZipAccess::OwnerOnly);
+    // Deflate levels: 0 stores the files as they are, 9 packs tightest and slowest; 6 is the
+    // level the zip command uses unless told otherwise.
+    static constexpr int defaultCompressionLevel = 6;
+
     // Packs the files under the given entry names into a new archive, replacing it; the archive
     // is written under a temporary name and renamed, so a failure leaves any old one as it was.
     // An empty list makes a valid archive without entries.
     static ZipResult pack(const QList<ZipEntry>& entries, const QString& archivePath,
-                          const Progress& progress = {}, ZipAccess access = ZipAccess::OwnerOnly);
+                          const Progress& progress = {}, ZipAccess access = ZipAccess::OwnerOnly,
+                          int compressionLevel = defaultCompressionLevel);
     // The entry names of an archive, in the archive's order (in files).
     static ZipResult entryNames(const QString& archivePath);
     // Whether an entry name is safe to unpack: not empty, not absolute, no drive letter, no "..".

@@ -100,6 +100,7 @@ Status Table::close() {
     }
     file_.close();
     changed_ = false;
+    appendBatch_.clear();
     lockedRecords_.clear();
     appendLocked_ = fileLocked_ = fileReadLocked_ = false;
     return status;
@@ -149,8 +150,10 @@ void Table::requireExclusive(const QString& action) const {
 // Reads one record; exclusive tables read sequential runs in blocks.
 void Table::readRecord(quint32 record, char* into) {
     const int length = header_.recordLength;
-    if (exclusive_) {
-        if (!wholeTableCached_ && qint64(count_) * length <= wholeTableLimit) {
+    // Records change only through this object while it has the table exclusively or holds its
+    // file lock, so they can be read ahead.
+    if (exclusive_ || fileLocked_ || fileReadLocked_) {
+        if (exclusive_ && !wholeTableCached_ && qint64(count_) * length <= wholeTableLimit) {
             // Nobody else writes an exclusive table: keep all its records in memory.
             readAhead_.resize(qsizetype(count_) * length);
             file_.readExactly(header_.recordOffset(1), readAhead_.data(), readAhead_.size());
@@ -347,38 +350,46 @@ void Table::updateIndexes(const QByteArray& before, const QByteArray& after, qui
     }
 }
 
-// Writes record_ as a new last record: the record and end mark first, then the header count,
-// so that a crash in between loses at most this record. Then its keys go into every index.
-void Table::appendBuffer() {
+// Writes whole records (a multiple of the record length) as new last records: the records and
+// end mark first, in one write, then the header count once, so that a crash in between leaves
+// only whole records past the count, which do not count. Then their keys go into every index.
+void Table::appendRecords(const QByteArray& records) {
     requireWritable();
+    const quint32 added = quint32(records.size() / header_.recordLength);
+    if (added == 0) {
+        return;
+    }
     const bool autoLock = !exclusive_ && !appendLocked_ && !fileLocked_;
     if (autoLock && !file_.lock(recordLockBase, 1, true, policy_)) {
         file_.fail(ErrorCode::Locked, QStringLiteral("another user is appending to the table"));
     }
-    quint32 record = 0;
+    quint32 first = 0;
     try {
         refreshCount();
         if (trimTail_) {
             file_.truncate(header_.recordOffset(count_ + 1));
             trimTail_ = false;
         }
-        record = count_ + 1;
-        appendBytes_.resize(header_.recordLength + 1);
-        std::memcpy(appendBytes_.data(), record_.constData(), size_t(header_.recordLength));
-        appendBytes_[header_.recordLength] = TableHeader::endOfFile;
-        file_.writeExactly(header_.recordOffset(record), appendBytes_.constData(),
+        first = count_ + 1;
+        appendBytes_.resize(records.size() + 1);
+        std::memcpy(appendBytes_.data(), records.constData(), size_t(records.size()));
+        appendBytes_[records.size()] = TableHeader::endOfFile;
+        file_.writeExactly(header_.recordOffset(first), appendBytes_.constData(),
                            appendBytes_.size());
-        if (wholeTableCached_ && record == readAheadFirst_ + readAheadCount_) {
-            readAhead_.append(record_);
-            ++readAheadCount_;
+        if (wholeTableCached_ && first == readAheadFirst_ + readAheadCount_) {
+            readAhead_.append(records);
+            readAheadCount_ += added;
         }
-        count_ = record;
-        header_.recordCount = record;
+        count_ = first + added - 1;
+        header_.recordCount = count_;
         header_.lastUpdate = today_;
         writeHeaderCount();
         dateWritten_ = true;
         for (const auto& index : indexes_) {
-            index->insert(index->expression().evaluate(record_.constData()).constData(), record);
+            for (quint32 offset = 0; offset < added; ++offset) {
+                const char* record = records.constData() + qsizetype(offset) * header_.recordLength;
+                index->insert(index->expression().evaluate(record).constData(), first + offset);
+            }
         }
     } catch (...) {
         if (autoLock) {
@@ -389,7 +400,9 @@ void Table::appendBuffer() {
     if (autoLock) {
         file_.unlock(recordLockBase, 1);
     }
-    recordNumber_ = record;
+    recordNumber_ = count_;
+    std::memmove(record_.data(), records.constData() + records.size() - header_.recordLength,
+                 size_t(header_.recordLength));
     keepOriginal();
     changed_ = false;
     eof_ = bof_ = false;
@@ -409,7 +422,7 @@ Status Table::appendBlank() {
             writeBack();
         }
         record_.fill(' ');
-        appendBuffer();
+        appendRecords(record_);
     });
 }
 
@@ -433,7 +446,29 @@ Status Table::startAppend(bool blank) {
 Status Table::appendCurrent() {
     return guarded([&] {
         requireWritable();
-        appendBuffer();
+        appendRecords(record_);
+    });
+}
+
+Status Table::keepForAppend() {
+    return guarded([&] {
+        requireWritable();
+        if (!eof_) {
+            file_.fail(ErrorCode::BadArgument, QStringLiteral("no new record to keep"));
+        }
+        appendBatch_.append(record_);
+        record_.fill(' ');
+        keepOriginal();
+        changed_ = false;
+    });
+}
+
+Status Table::appendKept() {
+    return guarded([&] {
+        requireWritable();
+        QByteArray batch;
+        batch.swap(appendBatch_);
+        appendRecords(batch);
     });
 }
 

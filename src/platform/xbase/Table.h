@@ -114,6 +114,11 @@ class Table {
     Status startAppend(bool blank);
     // Appends the current buffer (as assigned since the last move) as a new record.
     Status appendCurrent();
+    // Many new records: after startAppend(true), assign the fields of one record and keep it,
+    // which blanks the buffer for the next; appendKept() then writes every kept record with one
+    // write, one header update and one pass over the indexes.
+    Status keepForAppend();
+    Status appendKept();
     // Blanks and recalls the first deleted record and stands on it; reused is false when none.
     Status reuseDeleted(bool* reused);
     Status deleteRecord();
@@ -164,7 +169,7 @@ class Table {
     void load(quint32 record);
     void loadEndOfFile();
     void writeBack();
-    void appendBuffer();
+    void appendRecords(const QByteArray& records);
     void updateIndexes(const QByteArray& before, const QByteArray& after, quint32 record);
     void moveInIndex(qint64 count);
     void positionIndexCursor();
@@ -201,7 +206,8 @@ class Table {
 
     QDate today_;  // the date of last update that writes record
     QByteArray appendBytes_;
-    QByteArray readAhead_;  // exclusive tables: all records (up to 64 MB), or a block of them
+    QByteArray appendBatch_;  // records kept by keepForAppend(), not yet written
+    QByteArray readAhead_;    // exclusive tables: all records (up to 64 MB), or a block of them
     bool wholeTableCached_ = false;
     quint32 readAheadFirst_ = 0;
     quint32 readAheadCount_ = 0;

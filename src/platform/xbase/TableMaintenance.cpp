@@ -339,7 +339,7 @@ Status Table::captureImage(const std::vector<quint32>& records, TableImage* imag
         for (quint32 record : records) {
             if (record >= 1 && record <= count_) {
                 QByteArray bytes(header_.recordLength, ' ');
-                file_.readExactly(header_.recordOffset(record), bytes.data(), bytes.size());
+                readRecord(record, bytes.data());
                 image->records.emplace_back(record, bytes);
             }
         }
@@ -355,6 +355,9 @@ Status Table::unlockAll() {
         if (fileLocked_ || fileReadLocked_) {
             file_.unlock(commitLockStart, commitLockLength);
             fileLocked_ = fileReadLocked_ = false;
+            if (!exclusive_) {
+                readAheadCount_ = 0;  // others may write the records from now on
+            }
         }
         for (quint32 record : std::as_const(lockedRecords_)) {
             file_.unlock(recordLockBase + record, 1);

@@ -125,3 +125,51 @@ TEST(ZipArchive, PacksEntriesUnderTheirGivenNamesWithProgressAndListsThem) {
     EXPECT_EQ(QDir(folder.path()).entryList(QStringList{QStringLiteral(".*tmp")}, QDir::Files | QDir::Hidden).size(), 0);
     EXPECT_FALSE(ZipArchive::entryNames(folder.filePath(QStringLiteral("absent.zip"))).ok);
 }
+
+// Level 0 stores the files as they are; higher levels pack tighter; every level unpacks to the
+// same bytes, and a level out of range is taken as the nearest one.
+TEST(ZipArchive, CompressionLevelsFromStoredToTightestUnpackTheSame) {
+    QTemporaryDir folder;
+    QByteArray records;
+    for (int row = 0; row < 20000; ++row) {
+        records += QStringLiteral(" A%1 Lastname%2 First %3 ")
+                       .arg(row, 6, 10, QLatin1Char('0'))
+                       .arg(row * 7919 % 1000)
+                       .arg(row % 13)
+                       .toLatin1();
+    }
+    const QString table = folder.filePath(QStringLiteral("TBVMASC.--1"));
+    QFile file(table);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(records);
+    file.close();
+    const auto packAt = [&](int level) {
+        const QString archive = folder.filePath(QStringLiteral("level%1.zip").arg(level));
+        const ZipResult packed = ZipArchive::pack({{table, QStringLiteral("TBVMASC.--1")}}, archive,
+                                                  {}, ZipAccess::OwnerOnly, level);
+        EXPECT_TRUE(packed.ok) << packed.error.toStdString();
+        int error = 0;
+        zip_t* opened = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &error);
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        EXPECT_EQ(zip_stat_index(opened, 0, 0, &stat), 0);
+        zip_close(opened);
+        const QString out = folder.filePath(QStringLiteral("out%1").arg(level));
+        EXPECT_TRUE(ZipArchive::extractAll(archive, out).ok);
+        QFile back(out + QStringLiteral("/TBVMASC.--1"));
+        EXPECT_TRUE(back.open(QIODevice::ReadOnly));
+        EXPECT_EQ(back.readAll(), records) << "level " << level;
+        return std::pair{int(stat.comp_method), qint64(stat.comp_size)};
+    };
+    const auto [storedMethod, storedSize] = packAt(0);
+    const auto [fastMethod, fastSize] = packAt(1);
+    const auto [tightMethod, tightSize] = packAt(9);
+    const auto [beyondMethod, beyondSize] = packAt(12);
+    EXPECT_EQ(storedMethod, ZIP_CM_STORE);
+    EXPECT_EQ(storedSize, records.size());
+    EXPECT_EQ(fastMethod, ZIP_CM_DEFLATE);
+    EXPECT_LT(fastSize, storedSize / 2);
+    EXPECT_LT(tightSize, fastSize);
+    EXPECT_EQ(beyondMethod, ZIP_CM_DEFLATE);
+    EXPECT_EQ(beyondSize, tightSize) << "12 packs as 9";
+}
