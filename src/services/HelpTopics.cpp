@@ -38,6 +38,8 @@ const std::vector<HelpTopic>& helpTopics() {
         topic(1020, "frmElement", "element-editor.html", "Elements"),
         topic(1030, "frmAllocation", "allocation-editor.html", "Allocations"),
         topic(1040, "frmMistake", "mistake-editor.html", "Mistakes"),
+        topic(1080, "frmWorkCenter", "work-center-editor.html", "Work Centers"),
+        topic(1090, "frmTypeofWork", "type-of-work-editor.html", "Types of Work"),
         topic(1050, "frmEmployee", "associate-editor.html", "Associates"),
         topic(1060, "frmSettings", "settings-editor.html", "Settings"),
         topic(1070, "frmTitle", "title-editor.html", "System Title"),

@@ -13,6 +13,8 @@
 #include "editors/frmOKtoView.h"
 #include "editors/frmSettings.h"
 #include "editors/frmTitle.h"
+#include "editors/frmTypeofWork.h"
+#include "editors/frmWorkCenter.h"
 #include "editors/shell/TBEditForm.h"
 #include "maintenance/ActivityDetailExport.h"
 #include "maintenance/dlgExport.h"
@@ -56,6 +58,8 @@ std::vector<std::unique_ptr<Form>> everyWindow(EditFormEvents& listEvents) {
     windows.push_back(std::make_unique<frmElement>());
     windows.push_back(std::make_unique<frmAllocation>());
     windows.push_back(std::make_unique<frmMistake>());
+    windows.push_back(std::make_unique<frmWorkCenter>());
+    windows.push_back(std::make_unique<frmTypeofWork>());
     windows.push_back(std::make_unique<frmEmployee>());
     windows.push_back(std::make_unique<frmSettings>());
     windows.push_back(std::make_unique<frmTitle>());
@@ -112,7 +116,7 @@ TEST(HelpPages, EveryTopicAndEveryWindowHasItsOwnPageInTheHelpFolder) {
         EXPECT_NE(context, 0);
         windowPages << helpPageForContext(context);
     }
-    EXPECT_EQ(windowPages.size(), 24) << "two windows share a page";
+    EXPECT_EQ(windowPages.size(), 26) << "two windows share a page";
     EXPECT_FALSE(windowPages.contains(QStringLiteral("index.html")));
     // The wizards' Help buttons pass their own numbers; they must name the same topics.
     EXPECT_EQ(helpContextForForm(QStringLiteral("frmPeriod")), frmPeriod::HelpContext);
