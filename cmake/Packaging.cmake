@@ -1,6 +1,7 @@
 # What the Debian package installs, and the package itself (cmake --build build --target package).
 # The programs go to /usr/bin, the launcher and icon to the desktop's folders, the help to
-# /usr/share/velmor/help (where the program looks for it), the design notes to the doc folder.
+# /usr/share/velmor/help (where the program looks for it, share/velmor/help beside its bin
+# folder), the design notes to the doc folder.
 include(GNUInstallDirs)
 set(VELMOR_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/velmor)
 
@@ -18,9 +19,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/velmor.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/velmor.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-if(EXISTS ${PROJECT_SOURCE_DIR}/help)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velmor/help)
-endif()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velmor/help)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${VELMOR_DOC_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${VELMOR_DOC_DIR})
 

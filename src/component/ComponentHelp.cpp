@@ -1,23 +1,20 @@
 #include "component/ComponentHelp.h"
 
+#include "services/HelpTopics.h"
 #include "ui/Ui.h"
 
 namespace vel {
 
-namespace {
-QString helpFile;
-}
-
-const QString& componentHelpFile() {
-    return helpFile;
+QString componentHelpFile() {
+    return helpFileInUse();
 }
 
 void setComponentHelpFile(const QString& path) {
-    helpFile = path;
+    setHelpFileInUse(path);
 }
 
 void showComponentHelp(int context) {
-    currentUi().showHelp(helpFile, context);
+    currentUi().showHelp(helpFileInUse(), context);
 }
 
 }  // namespace vel

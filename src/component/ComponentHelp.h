@@ -5,7 +5,7 @@
 
 namespace vel {
 
-const QString& componentHelpFile();
+QString componentHelpFile();
 void setComponentHelpFile(const QString& path);
 // Shows a help topic of the component's help file through the Ui.
 void showComponentHelp(int context);

@@ -136,7 +136,7 @@ void MasterTableEditor::setUpList() {
     list_->setCaption(table_->name() + QStringLiteral(" Table") +
                       (viewOnly_ ? QStringLiteral(" (readonly)") : QString()));
     list_->setViewOnly(viewOnly_);
-    list_->setHelp(system_->Program().helpFile(), 0);
+    list_->setHelp(system_->Program().helpFile(), record_.helpContextID());
 }
 
 void MasterTableEditor::fillList() {

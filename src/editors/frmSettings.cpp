@@ -71,7 +71,7 @@ void frmSettings::showList(quintptr owner) {
     list_->setViewOnly(viewOnly_);
     list_->setAllowAdd(false);
     list_->setAllowDelete(false);
-    list_->setHelp(system_->Program().helpFile(), 0);
+    list_->setHelp(system_->Program().helpFile(), helpContextID());
     list_->addColumn(QStringLiteral("Setting"), 0, ListColumn::Kind::Text, 38);
     list_->addColumn(QStringLiteral("Value"), 1, ListColumn::Kind::Text, 30);
     for (SettingTypes type : settingPages()) {

@@ -1,6 +1,6 @@
 #include "host/ReferenceProgram.h"
 
-#include "services/AddSlash.h"
+#include "services/HelpTopics.h"
 #include "ui/Ui.h"
 
 namespace vel {
@@ -9,7 +9,7 @@ ReferenceProgram::ReferenceProgram(QString dataFolder, int systemNumber)
     : dataFolder_(std::move(dataFolder)), systemNumber_(systemNumber) {}
 
 QString ReferenceProgram::helpFile() const {
-    return AddSlash(dataFolder_) + QStringLiteral("velmor.hlp");
+    return helpContentsFile();
 }
 
 void ReferenceProgram::showHelp(int context) {

@@ -20,7 +20,6 @@ namespace vel {
 
 namespace {
 
-constexpr int helpContext = 4000;
 constexpr int defaultActivities = 100;
 constexpr int defaultYears = 2;
 constexpr int firstYear = 1900;
@@ -76,7 +75,7 @@ frmAddSys::frmAddSys() : Form(QStringLiteral("frmAddSys"), QStringLiteral("Add a
 
     buttons_ = std::make_unique<WizardButtons>(
         *this, [this] { showPage(current_ - 1); }, [this] { next(); },
-        [this] { system_->showHelp(helpContext); });
+        [this] { system_->showHelp(helpContextID()); });
 }
 
 void frmAddSys::Form_Load() {

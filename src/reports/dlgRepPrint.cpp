@@ -118,7 +118,7 @@ void dlgRepPrint::start(ReportOwner& report, const QString& action, int helpCont
     }
     report_ = &report;
     action_ = action;
-    helpContext_ = helpContext;
+    helpContext_ = helpContext != 0 ? helpContext : helpContextID();
     calendar_ = std::make_unique<FiscalCalendarObject>(*masterfile);
     load();
     preparing_ = true;

@@ -59,9 +59,10 @@ class dlgRepPrint : public Form {
     static QString captionFor(const QString& title, const Masterfile& masterfile);
 
     // Shows the wizard for the report, captioned as given, the last page's button reading the
-    // action; helpContext is the Help button's topic. Answers the chosen length code, or 0 when
-    // the person cancelled. With the report's CommandLinePrinting nothing is shown: the kept
-    // choices are written back and their length answered.
+    // action; helpContext is the Help button's topic (0: the dialog's own page). Answers the
+    // chosen length code, or 0 when the person cancelled. With the report's
+    // CommandLinePrinting nothing is shown: the kept choices are written back and their length
+    // answered.
     int Show(quintptr ownerHandle, ReportOwner& report, const QString& caption,
              const QString& action, int helpContext);
 

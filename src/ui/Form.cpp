@@ -1,5 +1,6 @@
 #include "ui/Form.h"
 
+#include "services/HelpTopics.h"
 #include "services/RuntimeError.h"
 #include "ui/TabStrip.h"
 
@@ -22,6 +23,10 @@ Form::Form(const QString& name, const QString& caption)
 Form::~Form() {
     std::erase(allForms(), this);
     observer_ = nullptr;
+}
+
+int Form::helpContextID() const {
+    return helpContextID_ != 0 ? helpContextID_ : helpContextForForm(name_);
 }
 
 void Form::setCaption(const QString& caption) {

@@ -83,6 +83,11 @@ public:
         }
     }
 
+    // The help topic that F1 and the window's "&Help" button open: the window's own number
+    // when set, else the one the help set gives its form name (HelpTopics.h).
+    int helpContextID() const;
+    void setHelpContextID(int context) { helpContextID_ = context; }
+
     FormObserver* observer() const { return observer_; }
     void setObserver(FormObserver* observer) { observer_ = observer; }
 
@@ -110,6 +115,7 @@ private:
     Control* focused_ = nullptr;
     FormObserver* observer_ = nullptr;
     int timerInterval_ = 0;
+    int helpContextID_ = 0;
     std::function<void()> timerHandler_;
     std::vector<std::unique_ptr<Control>> controls_;
     QHash<QString, Control*> byPath_;

@@ -1,5 +1,6 @@
 #include "ui/FormDriver.h"
 
+#include "services/HelpTopics.h"
 #include "ui/Form.h"
 #include "ui/Grid.h"
 #include "ui/ListSelect.h"
@@ -118,6 +119,10 @@ bool FormDriver::close() {
         transcript_.addLine(QStringLiteral("refused: %1 close").arg(form_.name()));
     }
     return closed;
+}
+
+void FormDriver::pressHelp() {
+    showWindowHelp(form_);
 }
 
 }  // namespace vel

@@ -46,7 +46,8 @@ public:
     bool moveChosen(const QString& path, int position, int offset);
     bool clickCell(const QString& path, int row, int col);
     bool editCell(const QString& path, int row, int col, const QString& text);
-    bool close();  // by the window's frame
+    bool close();      // by the window's frame
+    void pressHelp();  // F1: the window's help page
     // Records a failure of the script that drives the window (an expectation not met).
     void fail(const QString& failure) { fail_(failure); }
 

@@ -1,9 +1,11 @@
 #include "ui/HeadlessUi.h"
 
+#include "services/HelpTopics.h"
 #include "ui/Form.h"
 #include "ui/MessageBoxCodes.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace vel {
@@ -206,6 +208,10 @@ bool HeadlessUi::printSetup(PrintSetupChoice& setup) {
 
 void HeadlessUi::showHelp(const QString& helpFile, int context) {
     helpShown_ << QStringLiteral("%1#%2").arg(helpFile).arg(context);
+    const QString opened = helpFileForContext(helpFile, context);
+    transcript_.addLine(QStringLiteral("help: ") + (opened.isEmpty()
+                                                        ? QStringLiteral("(no help file)")
+                                                        : QFileInfo(opened).fileName()));
 }
 
 void HeadlessUi::statusText(const QString& text) {

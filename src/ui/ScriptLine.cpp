@@ -52,7 +52,7 @@ QStringList windowActionNames() {
             QStringLiteral("doubleclick"), QStringLiteral("tick"), QStringLiteral("untick"),
             QStringLiteral("pick"),  QStringLiteral("unpick"),   QStringLiteral("move"),
             QStringLiteral("cell"),  QStringLiteral("clickcell"), QStringLiteral("expect"),
-            QStringLiteral("close")};
+            QStringLiteral("close"), QStringLiteral("help")};
 }
 
 QString applyWindowAction(FormDriver& driver, const ScriptLine& line) {
@@ -65,6 +65,8 @@ QString applyWindowAction(FormDriver& driver, const ScriptLine& line) {
 
     if (action == u"close" && arguments(0)) {
         driver.close();
+    } else if (action == u"help" && arguments(0)) {
+        driver.pressHelp();
     } else if (action == u"click" && arguments(1)) {
         driver.click(w[1]);
     } else if (action == u"set" && arguments(2)) {

@@ -4,6 +4,7 @@
 //   status: TEXT
 //   message: STYLE CAPTION | PROMPT -> ANSWER      (line breaks in the prompt written as \n)
 //   refused: WINDOW.CONTROL ACTION                 (an action the window did not take)
+//   help: PAGE                                     (the help page opened, F1 or "&Help")
 // plus the messages and sounds in typed form for tests.
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-// The printed listings of the mistake, element and allocation editors on the demo site, as PDF
+// The printed listings of the master-table editors on the demo site, as PDF
 // files turned into PNG pictures (pdftoppm) for people to look at, and read back as text.
 #include "EditorPictures.h"
 
@@ -24,14 +24,19 @@ TEST(ListingPictures, EachEditorsListingPrintsToALegiblePdf) {
         list.click(QStringLiteral("btnPrint"));
         list.click(QStringLiteral("btnCancel"));
     });
-    site.ui.answerAlways(QStringLiteral("is not available yet"), IDOK);
+    site.ui.whenever(QStringLiteral("frmOKtoView"), [](FormDriver& question) {
+        question.click(QStringLiteral("Option1(1)"));
+        question.click(QStringLiteral("cmdOK"));
+    });
     const struct {
         const char* name;
         bool (CVelUI::*operation)(CVelUI::Handle, VelmorSystem&);
         const char* title;
     } listings[] = {{"mistakes", &CVelUI::EditMistakes, "List of Mistakes"},
                     {"elements", &CVelUI::EditElement, "List of Elements"},
-                    {"allocations", &CVelUI::EditAllocation, "List of Allocations"}};
+                    {"allocations", &CVelUI::EditAllocation, "List of Allocations"},
+                    {"workcenters", &CVelUI::EditWorkCenter, "List of Work Centers"},
+                    {"typesofwork", &CVelUI::EditTypeofWork, "List of Types of Work"}};
     for (const auto& listing : listings) {
         const QString base = editorPictureFolder() + QStringLiteral("/listing-") +
                              QString::fromLatin1(listing.name);

@@ -1,11 +1,14 @@
 #include "app/velmor/MainWindow.h"
 
 #include "app/velmor/HeadlessRun.h"
+#include "app/velmor/JobProgress.h"
+#include "app/velmor/RecentFolders.h"
 #include "app/velmor/SystemOverview.h"
 #include "component/OperationCatalog.h"
 #include "data/ProgramObject.h"
 #include "data/Masterfile.h"
 #include "host/ReferenceSystem.h"
+#include "services/HelpTopics.h"
 #include "services/MessageWithSound.h"
 #include "ui/qt/QtUi.h"
 
@@ -18,6 +21,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 
 namespace vel {
@@ -39,7 +43,8 @@ QHash<QString, QString> one(const char* name, const QString& value) {
 MainWindow::MainWindow(QtUi& ui, std::unique_ptr<ReferenceSystem> system, QWidget* parent)
     : QMainWindow(parent), ui_(ui),
       overview_(new SystemOverview(this)), statusLabel_(new QLabel(this)),
-      progress_(new QProgressBar(this)), cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+      progress_(new QProgressBar(this)), cancel_(new QPushButton(QStringLiteral("Cancel"), this)),
+      jobProgress_(new JobProgress(this, [this] { ui_.pressStatusCancel(); })) {
     setCentralWidget(overview_);
     progress_->setRange(0, 100);
     progress_->setMaximumWidth(160);
@@ -49,9 +54,16 @@ MainWindow::MainWindow(QtUi& ui, std::unique_ptr<ReferenceSystem> system, QWidge
     cancel_->hide();
     statusBar()->addPermanentWidget(cancel_);
     connect(cancel_, &QPushButton::clicked, this, [this] { ui_.pressStatusCancel(); });
-    ui_.setCancelSink([this](bool shown) { cancel_->setVisible(shown); });
+    ui_.setCancelSink([this](bool shown) {
+        cancel_->setVisible(shown);
+        jobProgress_->setCancellable(shown);
+    });
     ui_.setStatusSink([this](const QString& text, int percent) { showStatus(text, percent); });
     buildMenus();
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        ui_.showHelp(helpFileInUse(), helpContextForForm(QStringLiteral("MainWindow")));
+    });
     adopt(std::move(system));
     resize(900, 560);
 }
@@ -60,7 +72,9 @@ void MainWindow::adopt(std::unique_ptr<ReferenceSystem> system) {
     system_ = std::move(system);
     if (system_) {
         system_->setNewSystemOpened([this](int number) { createdSystem_ = number; });
+        RecentFolders::add({system_->Program().dataFolder(), system_->Program().systemNumber()});
     }
+    fillRecentMenu();
     updateTitle();
 }
 
@@ -110,6 +124,7 @@ void MainWindow::showStatus(const QString& text, int percent) {
     }
     progress_->setVisible(percent > 0 && percent < 100);
     progress_->setValue(percent);
+    jobProgress_->status(text, percent);
 }
 
 QString MainWindow::invoke(const QString& operation, const QHash<QString, QString>& arguments) {
@@ -119,8 +134,10 @@ QString MainWindow::invoke(const QString& operation, const QHash<QString, QStrin
         return {};
     }
     createdSystem_ = 0;
+    jobProgress_->jobStarted();
     const CallOutcome outcome =
         OperationCatalog::call(component_, *system_, quintptr(winId()), operation, arguments);
+    jobProgress_->jobEnded();
     if (createdSystem_ != 0) {
         switchToSystem(std::exchange(createdSystem_, 0));
     }
@@ -176,9 +193,42 @@ void MainWindow::openSystem() {
     adopt(std::move(system));
 }
 
+void MainWindow::openRecent(const RecentFolder& recent) {
+    QString error;
+    std::unique_ptr<ReferenceSystem> system =
+        vel::openSystem(recent.folder, recent.system, &error);
+    if (!system) {
+        RecentFolders::remove(recent.folder);
+        fillRecentMenu();
+        MessageWithSound(QStringLiteral("Cannot open the system: ") + error,
+                         MB_OK | MB_ICONEXCLAMATION, QStringLiteral("Velmor"));
+        return;
+    }
+    adopt(std::move(system));
+}
+
+void MainWindow::fillRecentMenu() {
+    if (!recentMenu_) {
+        return;
+    }
+    recentMenu_->clear();
+    const std::vector<RecentFolder> folders = RecentFolders::load();
+    for (size_t index = 0; index < folders.size(); ++index) {
+        const RecentFolder recent = folders[index];
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2 (system %3)")
+                                                     .arg(index + 1)
+                                                     .arg(recent.folder)
+                                                     .arg(recent.system));
+        connect(action, &QAction::triggered, this, [this, recent] { openRecent(recent); });
+    }
+    recentMenu_->setEnabled(!folders.empty());
+}
+
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("&Open System..."), this, &MainWindow::openSystem);
+    recentMenu_ = file->addMenu(QStringLiteral("Recent &Folders"));
+    fillRecentMenu();
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
@@ -309,6 +359,18 @@ void MainWindow::buildMenus() {
             invoke(QStringLiteral("CommandLineFlag"), one("Value", QString::number(flag)));
         });
     }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Contents"), this,
+                    [this] { ui_.showHelp(helpFileInUse(), 0); });
+    QAction* window = help->addAction(QStringLiteral("The &Main Window"), this, [this] {
+        ui_.showHelp(helpFileInUse(), helpContextForForm(QStringLiteral("MainWindow")));
+    });
+    window->setShortcut(QKeySequence::HelpContents);
+    window->setShortcutContext(Qt::WidgetShortcut);  // F1 itself is the window's shortcut
+    help->addAction(QStringLiteral("&Unattended Runs"), this, [this] {
+        ui_.showHelp(helpFileInUse(), helpContextForPage(QStringLiteral("command-line.html")));
+    });
 }
 
 }  // namespace vel

@@ -1,6 +1,8 @@
 #pragma once
 // The program's main window: menus that reach every operation of the command class on the open
-// system, and a status bar that shows the status texts and percentages of the running one.
+// system, and a status bar that shows the status texts and percentages of the running one (with
+// a progress window for a job that runs longer than a second). It remembers the data folders it
+// worked on and offers them under File > Recent Folders; F1 opens its help page.
 #include "component/CVelUI.h"
 
 #include <QHash>
@@ -15,7 +17,9 @@ class QPushButton;
 
 namespace vel {
 
+class JobProgress;
 class QtUi;
+struct RecentFolder;
 class SystemOverview;
 class ReferenceSystem;
 
@@ -28,6 +32,9 @@ public:
     // Calls an operation by name as the menus do; returns its result text.
     QString invoke(const QString& operation, const QHash<QString, QString>& arguments = {});
     QMenu* menuNamed(const QString& title) const;
+    JobProgress& jobProgress() const { return *jobProgress_; }
+    // Opens a folder of the recent list; one that no longer opens is dropped from the list.
+    void openRecent(const RecentFolder& recent);
 
 private:
     using Arguments = std::function<bool(QHash<QString, QString>&)>;  // false: the person cancelled
@@ -37,6 +44,7 @@ private:
                       Arguments arguments = {});
     bool askFile(QHash<QString, QString>& arguments, const QString& name, const QString& title);
     void openSystem();
+    void fillRecentMenu();
     // Makes the system the one the window works on; a system it creates is taken on next.
     void adopt(std::unique_ptr<ReferenceSystem> system);
     // Opens the system of that number in the current data folder and works on it.
@@ -52,6 +60,8 @@ private:
     QLabel* statusLabel_;
     QProgressBar* progress_;
     QPushButton* cancel_;  // beside the progress while a transfer can be stopped
+    JobProgress* jobProgress_;
+    QMenu* recentMenu_ = nullptr;
 };
 
 }  // namespace vel

@@ -6,6 +6,7 @@
 #include "app/velmor/HeadlessRun.h"
 #include "app/velmor/MainWindow.h"
 #include "app/velmor/ProgramOptions.h"
+#include "app/velmor/RecentFolders.h"
 #include "host/ReferenceSystem.h"
 #include "services/ApplicationTitle.h"
 #include "platform/print/PrintOutput.h"
@@ -40,6 +41,16 @@ bool windowsWanted(const vel::ProgramOptions& options) {
         return false;
     }
     return true;
+}
+
+// The system the main window worked on last, when it still opens.
+std::unique_ptr<vel::ReferenceSystem> openLastSystem() {
+    const std::vector<vel::RecentFolder> recent = vel::RecentFolders::load();
+    if (recent.empty()) {
+        return nullptr;
+    }
+    QString error;
+    return vel::openSystem(recent.front().folder, recent.front().system, &error);
 }
 
 int runWindow(std::unique_ptr<vel::ReferenceSystem> system) {
@@ -128,6 +139,8 @@ int main(int argc, char** argv) {
             errors << "velmor: " << error << '\n';
             return 2;
         }
+    } else if (windows) {
+        system = openLastSystem();
     }
     if (!windows) {
         errors << "velmor: the main window needs a display; use call or script without one\n";

@@ -101,6 +101,7 @@ int TBEditForm::addActionButton(const QString& caption) {
 void TBEditForm::setHelp(const QString& helpFile, int helpContext) {
     helpFile_ = helpFile;
     helpContext_ = helpContext;
+    setHelpContextID(helpContext);  // F1 in the list opens the same page as its "&Help"
 }
 
 // --- lines ----------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "ui/qt/FormRenderer.h"
 
+#include "services/HelpTopics.h"
 #include "ui/Button.h"
 #include "ui/qt/ControlBinding.h"
 #include "ui/qt/FormDialog.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QShortcut>
 #include <exception>
 
 namespace vel {
@@ -22,6 +24,8 @@ FormRenderer::FormRenderer(Form& form, QWidget* parent) : form_(form) {
     form_.setObserver(this);
     connect(dialog_, &FormDialog::closeRequested, this, &FormRenderer::onCloseRequested);
     connect(dialog_, &FormDialog::escapePressed, this, &FormRenderer::onEscape);
+    auto* help = new QShortcut(QKeySequence::HelpContents, dialog_);
+    connect(help, &QShortcut::activated, this, [this] { showWindowHelp(form_); });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { onFocusChanged(now); });
 }

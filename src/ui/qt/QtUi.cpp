@@ -1,11 +1,13 @@
 #include "ui/qt/QtUi.h"
 
+#include "services/HelpTopics.h"
 #include "services/Registry.h"
 #include "ui/Form.h"
 #include "ui/qt/FileFilter.h"
 #include "ui/qt/FormDialog.h"
 #include "ui/qt/FormRenderer.h"
 #include "ui/qt/MessageBoxPresenter.h"
+#include "ui/qt/WindowMemory.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -18,6 +20,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QUrl>
 #include <algorithm>
 #include <exception>
@@ -112,6 +115,12 @@ void QtUi::runModal(Form& form) {
     QObject::connect(&renderer, &FormRenderer::finished, &loop, &QEventLoop::quit);
     FormDialog* dialog = renderer.dialog();
     dialog->setWindowModality(Qt::ApplicationModal);
+    const bool remembered = WindowMemory::remembers(*dialog);
+    const QString memoryKey = WindowMemory::keyFor(form);
+    if (remembered) {
+        const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+        WindowMemory::restore(*dialog, memoryKey, screen->availableGeometry());
+    }
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
@@ -123,6 +132,9 @@ void QtUi::runModal(Form& form) {
     }
     if (form.isLoaded() && form.isVisible()) {
         loop.exec(QEventLoop::DialogExec);
+    }
+    if (remembered) {
+        WindowMemory::remember(*dialog, memoryKey);
     }
     std::erase(shown_, &renderer);
 }
@@ -242,13 +254,9 @@ void QtUi::showHelp(const QString& helpFile, int context) {
     if (helpFile.isEmpty()) {
         return;
     }
-    QUrl url = QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath());
-    const QString suffix = QFileInfo(helpFile).suffix().toLower();
-    if (context != 0 && (suffix == QStringLiteral("html") || suffix == QStringLiteral("htm"))) {
-        url.setFragment(QStringLiteral("context-%1").arg(context));
-    }
-    if (!QDesktopServices::openUrl(url)) {
-        qWarning("No program opens the help file %s", qPrintable(helpFile));
+    const QString page = helpFileForContext(helpFile, context);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()))) {
+        qWarning("No program opens the help page %s", qPrintable(page));
     }
 }
 
