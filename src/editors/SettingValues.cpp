@@ -1,14 +1,11 @@
 #include "editors/SettingValues.h"
 
 #include "data/SettingsObject.h"
+#include "services/YesNo.h"
 
 namespace vel {
 
 namespace {
-
-QString yesNo(bool flag) {
-    return flag ? QStringLiteral("Yes") : QStringLiteral("No");
-}
 
 QString trueFalse(bool flag) {
     return flag ? QStringLiteral("True") : QStringLiteral("False");

@@ -16,6 +16,7 @@
 #include "services/ErrorReport.h"
 #include "services/FileExists.h"
 #include "services/IniSettings.h"
+#include "services/YesNo.h"
 #include "ui/ComboBox.h"
 #include "ui/ListSelect.h"
 #include "ui/MessageBoxCodes.h"
@@ -50,10 +51,6 @@ void addCodeItems(ComboBox& box, Table<Record>& table) {
                         number);
         }
     }
-}
-
-QString yesNo(bool value) {
-    return value ? QStringLiteral("Yes") : QStringLiteral("No");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "editors/AssociateStores.h"
 #include "editors/TallybookDataCheck.h"
 #include "services/ErrorReport.h"
+#include "services/YesNo.h"
 #include "ui/Label.h"
 #include "ui/MessageBoxCodes.h"
 #include "ui/TextBox.h"
@@ -20,10 +21,6 @@
 namespace vel {
 
 namespace {
-
-QString yesNo(bool flag) {
-    return flag ? QStringLiteral("Yes") : QStringLiteral("No");
-}
 
 QString dateText(const QDate& date) {
     return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();

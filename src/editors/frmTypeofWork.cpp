@@ -10,6 +10,7 @@
 #include "services/ErrorReport.h"
 #include "services/FileExists.h"
 #include "services/NumberFormat.h"
+#include "services/YesNo.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/Frame.h"
@@ -28,12 +29,6 @@
 namespace vel {
 
 const QString frmTypeofWork::notDefined = QStringLiteral("Not Defined until Table Closed");
-
-namespace {
-QString yesNo(bool value) {
-    return value ? QStringLiteral("Yes") : QStringLiteral("No");
-}
-}  // namespace
 
 frmTypeofWork::frmTypeofWork()
     : Form(QStringLiteral("frmTypeofWork"), QStringLiteral("Type of Work")),

@@ -5,6 +5,7 @@
 #include "data/records/TypeOfWorkRecord.h"
 #include "editors/KioskColor.h"
 #include "services/ErrorReport.h"
+#include "services/YesNo.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/DateBox.h"
@@ -32,9 +33,6 @@ QString codeAndDescription(const TypeOfWorkRecord& type) {
     const QString description = type.Desc.trimmed();
     return type.Code.trimmed() +
            (description.isEmpty() ? QString() : QStringLiteral(" - ") + description);
-}
-QString yesNo(bool value) {
-    return value ? QStringLiteral("Yes") : QStringLiteral("No");
 }
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "data/records/WorkCenterRecord.h"
 #include "platform/transfer/ExportWriter.h"
 #include "services/ErrorReport.h"
+#include "services/YesNo.h"
 
 namespace vel {
 
@@ -37,10 +38,6 @@ QString timeText(QTime time) {
 
 QString dateText(const QDate& date) {
     return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
-}
-
-QString yesNo(bool flag) {
-    return flag ? QStringLiteral("Yes") : QStringLiteral("No");
 }
 
 // A single-precision standard as the decimal it was entered as (12.3, not 12.30000019).

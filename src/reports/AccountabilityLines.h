@@ -15,6 +15,7 @@
 #include "reports/AccountabilityPeriod.h"
 #include "reports/ReportFormat.h"
 #include "reports/ReportGrouping.h"
+#include "services/YesNo.h"
 
 #include <QString>
 #include <vector>
@@ -23,10 +24,6 @@ namespace vel {
 
 class VelmorSystem;
 
-// "Yes" or "No", as the report's yes/no columns show them.
-inline QString yesNo(bool value) {
-    return value ? QStringLiteral("Yes") : QStringLiteral("No");
-}
 struct AccountabilitySettings;
 
 // The sums a line, an associate, a group or the report carries.
