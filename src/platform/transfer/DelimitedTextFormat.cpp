@@ -16,8 +16,8 @@ DelimitedTextFormat::DelimitedTextFormat(char separator) : separator_(separator)
 QString DelimitedTextFormat::quoteField(const QString& field, QChar separator) {
     bool needsQuotes = false;
     for (const QChar character : field) {
-        if (character == separator || character == u'"' || character == u'\r' || character == u'\t' ||
-            character == u'\n' || character == u';') {
+        if (character == separator || character == u'"' || character == u'\r' ||
+            character == u'\t' || character == u'\n' || character == u';') {
             needsQuotes = true;
             break;
         }
@@ -32,17 +32,13 @@ QString DelimitedTextFormat::quoteField(const QString& field, QChar separator) {
 
 void DelimitedTextFormat::begin(const ExportTarget& target, const QList<ExportColumn>& columns) {
     path_ = target.path;
-    file_ = std::make_unique<QSaveFile>(target.path);
-    if (!file_->open(QIODevice::WriteOnly)) {
+    output_.reserve(target.path, true, target.personal ? 0660 : 0666);
+    file_ = std::make_unique<QFile>(output_.temporaryPath());
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         const QString reason = file_->errorString();
-        file_.reset();
+        discard();
         throw ExportError(ExportErrorCode::CreateFailed,
                           exportMessage(path_, QStringLiteral("cannot create: ") + reason));
-    }
-    if (target.personal) {
-        file_->setPermissions(file_->permissions() & ~(QFileDevice::ReadOther |
-                                                       QFileDevice::WriteOther |
-                                                       QFileDevice::ExeOther));
     }
     buffer_.clear();
     if (target.options.byteOrderMark) {
@@ -87,29 +83,28 @@ void DelimitedTextFormat::flushBuffer() {
                           exportMessage(path_, QStringLiteral("the output is not open")));
     }
     if (file_->write(buffer_) != buffer_.size()) {
-        throw ExportError(ExportErrorCode::WriteFailed,
-                          exportMessage(path_, QStringLiteral("cannot write: ") +
-                                                   file_->errorString()));
+        throw ExportError(
+            ExportErrorCode::WriteFailed,
+            exportMessage(path_, QStringLiteral("cannot write: ") + file_->errorString()));
     }
     buffer_.clear();
 }
 
 void DelimitedTextFormat::finish() {
     flushBuffer();
-    if (!file_->commit()) {
+    if (!file_->flush()) {
         const QString reason = file_->errorString();
-        file_.reset();
+        discard();
         throw ExportError(ExportErrorCode::WriteFailed,
                           exportMessage(path_, QStringLiteral("cannot save: ") + reason));
     }
     file_.reset();
+    output_.commit();  // syncs and renames; removes the temporary file when it cannot
 }
 
 void DelimitedTextFormat::discard() noexcept {
-    if (file_) {
-        file_->cancelWriting();
-        file_.reset();  // an uncommitted QSaveFile removes its temporary file
-    }
+    file_.reset();
+    output_.discard();
     buffer_.clear();
 }
 
