@@ -14,7 +14,7 @@
 namespace vel {
 
 class DelimitedTextFormat : public ExportFormat {
-public:
+  public:
     explicit DelimitedTextFormat(char separator);
 
     void begin(const ExportTarget& target, const QList<ExportColumn>& columns) override;
@@ -25,8 +25,9 @@ public:
     // One field as it appears in the file, quoted when needed.
     static QString quoteField(const QString& field, QChar separator);
 
-private:
-    void appendLine(const QStringList& fields);
+  private:
+    // Appends a text field, with the formula guard when asked, quoted when needed.
+    void appendText(const QString& text, bool guard);
     void flushBuffer();
 
     char separator_;
