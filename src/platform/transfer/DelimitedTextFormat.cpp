@@ -32,17 +32,13 @@ QString DelimitedTextFormat::quoteField(const QString& field, QChar separator) {
 
 void DelimitedTextFormat::begin(const ExportTarget& target, const QList<ExportColumn>& columns) {
     path_ = target.path;
-    file_ = std::make_unique<QSaveFile>(target.path);
-    if (!file_->open(QIODevice::WriteOnly)) {
+    output_.reserve(target.path, true, target.personal ? 0660 : 0666);
+    file_ = std::make_unique<QFile>(output_.temporaryPath());
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         const QString reason = file_->errorString();
-        file_.reset();
+        discard();
         throw ExportError(ExportErrorCode::CreateFailed,
                           exportMessage(path_, QStringLiteral("cannot create: ") + reason));
-    }
-    if (target.personal) {
-        file_->setPermissions(
-            file_->permissions() &
-            ~(QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther));
     }
     buffer_.clear();
     buffer_.reserve(2 * flushSize);
@@ -133,20 +129,19 @@ void DelimitedTextFormat::flushBuffer() {
 
 void DelimitedTextFormat::finish() {
     flushBuffer();
-    if (!file_->commit()) {
+    if (!file_->flush()) {
         const QString reason = file_->errorString();
-        file_.reset();
+        discard();
         throw ExportError(ExportErrorCode::WriteFailed,
                           exportMessage(path_, QStringLiteral("cannot save: ") + reason));
     }
     file_.reset();
+    output_.commit();  // syncs and renames; removes the temporary file when it cannot
 }
 
 void DelimitedTextFormat::discard() noexcept {
-    if (file_) {
-        file_->cancelWriting();
-        file_.reset();  // an uncommitted QSaveFile removes its temporary file
-    }
+    file_.reset();
+    output_.discard();
     buffer_.clear();
 }
 

@@ -4,10 +4,14 @@
 // a double quote, a tab, a line break or a ";" (which the delimited reader takes for the start of a
 // comment) is enclosed in double quotes, and quotes inside it are doubled. Text cells that a
 // spreadsheet program would run as a formula get FormulaGuard's apostrophe.
+//
+// The file is written under a temporary name beside the target (TemporaryOutput) and renamed
+// over it when complete.
 #include "platform/transfer/ExportFormat.h"
+#include "platform/transfer/TemporaryOutput.h"
 
 #include <QByteArray>
-#include <QSaveFile>
+#include <QFile>
 
 #include <memory>
 
@@ -32,7 +36,8 @@ class DelimitedTextFormat : public ExportFormat {
 
     char separator_;
     QString path_;
-    std::unique_ptr<QSaveFile> file_;
+    TemporaryOutput output_;
+    std::unique_ptr<QFile> file_;
     QByteArray buffer_;
 };
 
