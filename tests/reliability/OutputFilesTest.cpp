@@ -160,6 +160,22 @@ struct ExportFixture {
         QFile::remove(file);
         return content;
     }
+    // One output type: the file's name and path, and what an export of either week holds.
+    struct Output {
+        QString name;
+        QString target;
+        QByteArray firstWeek;
+        QByteArray secondWeek;
+    };
+    Output output(const QString& type) const {
+        const QString name = QStringLiteral("detail.") + type;
+        Output made{name, out + QLatin1Char('/') + name, reference(name, vel::testing::firstWeek),
+                    reference(name, vel::testing::secondWeek)};
+        EXPECT_FALSE(made.firstWeek.isEmpty());
+        EXPECT_FALSE(made.secondWeek.isEmpty());
+        EXPECT_NE(made.firstWeek, made.secondWeek);
+        return made;
+    }
 };
 
 TEST(OutputFiles, AnExportKilledAtAnyFileOperationLeavesTheOldOrTheNewFileAndNoLitter) {
@@ -167,13 +183,7 @@ TEST(OutputFiles, AnExportKilledAtAnyFileOperationLeavesTheOldOrTheNewFileAndNoL
     const int wanted = sizeFromEnvironment("OUTPUT_KILLS", 10);
     for (const QString type : {"csv", "txt", "xlsx", "dbf"}) {
         SCOPED_TRACE(type.toStdString());
-        const QString name = QStringLiteral("detail.") + type;
-        const QString target = site.out + QLatin1Char('/') + name;
-        const QByteArray before = site.reference(name, firstWeek);
-        const QByteArray after = site.reference(name, secondWeek);
-        ASSERT_FALSE(before.isEmpty());
-        ASSERT_FALSE(after.isEmpty());
-        ASSERT_NE(before, after);
+        const auto [name, target, before, after] = site.output(type);
         const QStringList newExport = site.exportArguments(target, secondWeek);
         ASSERT_EQ(runWorker(site.exportArguments(target, firstWeek)).exitCode, 0);
         const QByteArray oldBytes = [&] {
@@ -228,10 +238,7 @@ TEST(OutputFiles, TwoExportsOfOneFileAtOnceLeaveOneWholeFile) {
     const int rounds = sizeFromEnvironment("OUTPUT_ROUNDS", 3);
     for (const QString type : {"csv", "txt", "xlsx", "dbf"}) {
         SCOPED_TRACE(type.toStdString());
-        const QString name = QStringLiteral("detail.") + type;
-        const QString target = site.out + QLatin1Char('/') + name;
-        const QByteArray first = site.reference(name, firstWeek);
-        const QByteArray second = site.reference(name, secondWeek);
+        const auto [name, target, first, second] = site.output(type);
         for (int round = 0; round < rounds; ++round) {
             QProcess one;
             QProcess two;

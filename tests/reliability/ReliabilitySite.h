@@ -66,6 +66,8 @@ inline void startTogether(QProcess& first, const QStringList& firstArguments, QP
     }
     first.write("go\n");
     second.write("go\n");
+    first.waitForBytesWritten(-1);  // a QProcess writes only when asked to wait
+    second.waitForBytesWritten(-1);
 }
 
 inline WorkerRun finishWorker(QProcess& process) {
