@@ -30,7 +30,8 @@ class DelimitedTextFormat : public ExportFormat {
     static QString quoteField(const QString& field, QChar separator);
 
   private:
-    void appendLine(const QStringList& fields);
+    // Appends a text field, with the formula guard when asked, quoted when needed.
+    void appendText(const QString& text, bool guard);
     void flushBuffer();
 
     char separator_;
