@@ -2,6 +2,9 @@
 // A console reporter that remembers each benchmark's median wall time (its only time when it
 // ran without repetitions) and, at the end, prints every benchmark's ratio to its peer:
 //   ratio ImportNewAssociates/50000 / Sqlite3Import/50000 = 2.41
+// and, when both carry a processor-time counter (cpu_ms, as child-process benchmarks do), the
+// ratio of those too:
+//   cpu ratio ImportNewAssociates/50000 / Sqlite3Import/50000 = 1.93
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -34,6 +37,10 @@ class PeerRatioReporter : public benchmark::ConsoleReporter {
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (median || (run.run_type == Run::RT_Iteration && !medians_.contains(key))) {
                 times_[key] = run.GetAdjustedRealTime();
+                const auto cpu = run.counters.find("cpu_ms");
+                if (cpu != run.counters.end()) {
+                    cpuTimes_[key] = cpu->second.value;
+                }
                 if (median) {
                     medians_[key] = true;
                 }
@@ -50,6 +57,12 @@ class PeerRatioReporter : public benchmark::ConsoleReporter {
                 std::printf("ratio %s / %s = %.2f\n", pair.ours.c_str(), pair.peer.c_str(),
                             ours->second / peer->second);
             }
+            const auto oursCpu = cpuTimes_.find(pair.ours);
+            const auto peerCpu = cpuTimes_.find(pair.peer);
+            if (oursCpu != cpuTimes_.end() && peerCpu != cpuTimes_.end() && peerCpu->second > 0) {
+                std::printf("cpu ratio %s / %s = %.2f\n", pair.ours.c_str(), pair.peer.c_str(),
+                            oursCpu->second / peerCpu->second);
+            }
         }
         std::fflush(stdout);
         ConsoleReporter::Finalize();
@@ -58,6 +71,7 @@ class PeerRatioReporter : public benchmark::ConsoleReporter {
   private:
     std::vector<PeerPair> pairs_;
     std::map<std::string, double> times_;
+    std::map<std::string, double> cpuTimes_;
     std::map<std::string, bool> medians_;
 };
 

@@ -13,7 +13,7 @@
 //   ImportNewWithPunchLookup/N   as ImportNewAssociates with the punch lookup file kept
 //   Sqlite3Import/N              .import into an empty table (the peer of the new associates)
 //   Sqlite3Upsert/N              .import into a staging table, then insert-or-update by code
-#include "ChildRun.h"
+#include "ChildBenchmark.h"
 #include "PeerRatio.h"
 
 #include "host/DemoSite.h"
@@ -30,17 +30,8 @@
 namespace {
 
 using vel::bench::ChildRun;
+using vel::bench::oneChildRunEach;
 using vel::bench::runChild;
-
-constexpr int repetitions = 5;
-
-// Every benchmark here times one child process per iteration, five times over.
-void oneChildRunEach(benchmark::internal::Benchmark* run) {
-    run->Unit(benchmark::kMillisecond)
-        ->Iterations(1)
-        ->Repetitions(repetitions)
-        ->UseManualTime();
-}
 
 QTemporaryDir& benchFolder() {
     static QTemporaryDir folder;
@@ -150,27 +141,7 @@ ChildRun runSqlite(const QString& database, const QString& script) {
 // Times one child run per iteration; setUp runs before it, outside the timing.
 template <typename SetUp, typename Run>
 void timeChild(benchmark::State& state, int rows, SetUp setUp, Run run) {
-    double peak = 0;
-    double cpu = 0;
-    for (auto _ : state) {
-        setUp();
-        const ChildRun result = run();
-        if (result.exitCode != 0) {
-            QFile output(transcript());
-            output.open(QIODevice::ReadOnly);
-            const QByteArray printed = output.readAll();
-            std::fprintf(stderr, "exit code %d; the last lines it printed:\n%s\n", result.exitCode,
-                         printed.right(2000).constData());
-            state.SkipWithError("the command failed");
-            return;
-        }
-        state.SetIterationTime(result.realMs / 1000.0);
-        peak = std::max(peak, result.peakMb);
-        cpu += result.cpuMs;
-    }
-    state.counters["cpu_ms"] = cpu / double(state.iterations());
-    state.counters["peak_MB"] = peak;
-    state.SetItemsProcessed(state.iterations() * rows);
+    vel::bench::timeChild(state, rows, transcript(), setUp, run);
 }
 
 void ImportNewAssociates(benchmark::State& state) {

@@ -8,6 +8,8 @@
 #include "platform/transfer/ExportWriter.h"
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 namespace vel {
 
@@ -53,10 +55,10 @@ const QString& textOf(const std::vector<QString>& texts, int number) {
     return number >= 1 && size_t(number) <= texts.size() ? texts[size_t(number - 1)] : none;
 }
 
-// Reads one text of every record of a table (an open table stays open).
-template <class Record, class Text>
-bool readTexts(Table<Record>& table, std::vector<Text>& texts, QString* problem,
-               const std::function<Text(const Record&)>& textOf) {
+// Calls use(record) for every record of a table in record order (an open table stays open).
+template <class Record>
+bool readEach(Table<Record>& table, QString* problem,
+              const std::function<void(const Record&)>& use) {
     const bool wasOpen = table.isOpen();
     if (!wasOpen && !table.open()) {
         *problem = table.lastError().isEmpty() ? QStringLiteral("Cannot open the ") + table.name() +
@@ -64,9 +66,8 @@ bool readTexts(Table<Record>& table, std::vector<Text>& texts, QString* problem,
                                                : table.lastError();
         return false;
     }
-    texts.clear();
     for (int number = 1; number <= table.recordCount(); ++number) {
-        texts.push_back(textOf(table.record(number)));
+        use(table.record(number));
     }
     if (!wasOpen) {
         table.close();
@@ -77,24 +78,29 @@ bool readTexts(Table<Record>& table, std::vector<Text>& texts, QString* problem,
 }  // namespace
 
 bool ActivityDetailWriter::loadNames(QString* problem) {
+    associateCodes_.clear();
+    associateNames_.clear();
+    workCenterCodes_.clear();
+    allocationCodes_.clear();
     return rules_.load(system_, problem) &&
-           readTexts<AssociateRecord, QString>(
-               system_.associates(), associateNames_, problem,
-               [](const AssociateRecord& associate) {
+           readEach<AssociateRecord>(
+               system_.associates(), problem,
+               [&](const AssociateRecord& associate) {
                    const QString last = associate.LastName.trimmed();
                    const QString first = associate.FirstName.trimmed();
-                   return first.isEmpty() || last.isEmpty() ? last + first
-                                                            : last + QStringLiteral(", ") + first;
+                   associateNames_.push_back(first.isEmpty() || last.isEmpty()
+                                                 ? last + first
+                                                 : last + QStringLiteral(", ") + first);
+                   associateCodes_.push_back(associate.Code.trimmed());
                }) &&
-           readTexts<AssociateRecord, QString>(
-               system_.associates(), associateCodes_, problem,
-               [](const AssociateRecord& associate) { return associate.Code.trimmed(); }) &&
-           readTexts<WorkCenterRecord, QString>(
-               system_.workCenters(), workCenterCodes_, problem,
-               [](const WorkCenterRecord& center) { return center.Code.trimmed(); }) &&
-           readTexts<AllocationRecord, QString>(
-               system_.allocations(), allocationCodes_, problem,
-               [](const AllocationRecord& allocation) { return allocation.Code.trimmed(); });
+           readEach<WorkCenterRecord>(system_.workCenters(), problem,
+                                      [&](const WorkCenterRecord& center) {
+                                          workCenterCodes_.push_back(center.Code.trimmed());
+                                      }) &&
+           readEach<AllocationRecord>(system_.allocations(), problem,
+                                      [&](const AllocationRecord& allocation) {
+                                          allocationCodes_.push_back(allocation.Code.trimmed());
+                                      });
 }
 
 ActivityDetailResult ActivityDetailWriter::write(const QString& file, const QString& outputType,
@@ -112,8 +118,27 @@ ActivityDetailResult ActivityDetailWriter::write(const QString& file, const QStr
             status = writer.addColumn(column);
         }
     }
-    QVariantList values;
-    values.reserve(std::size(columns));
+    // One row of cells, changed in place row by row; the activities' trimmed texts once each.
+    QList<ExportCell> cells(qsizetype(std::size(columns)));
+    std::vector<std::optional<std::pair<QString, QString>>> activityTexts;
+    const auto activityCodeAndName = [&](int number) -> const std::pair<QString, QString>& {
+        const size_t index = size_t(std::max(number, 0));
+        if (index >= activityTexts.size()) {
+            activityTexts.resize(index + 1);
+        }
+        if (!activityTexts[index]) {
+            const ActivityRecord* activity = rules_.activity(number);
+            activityTexts[index].emplace(activity ? activity->Code.trimmed() : QString(),
+                                         activity ? activity->Desc.trimmed() : QString());
+        }
+        return *activityTexts[index];
+    };
+    const auto text = [&](Column column, const QString& value) {
+        cells[column - 1] = ExportCell::fromText(columns[column - 1], value);
+    };
+    const auto number = [&](Column column, double value) {
+        cells[column - 1] = ExportCell::fromNumber(columns[column - 1], value);
+    };
     const bool read =
         status.ok() && work_.forEachLine(from, to, [&](const ProductionLineRecord& line) {
             const WorkFigures figures = rules_.figuresOf(line);
@@ -121,23 +146,23 @@ ActivityDetailResult ActivityDetailWriter::write(const QString& file, const QStr
                 figures.earnedHours == 0.0 && figures.cost == 0.0) {
                 return true;
             }
-            const ActivityRecord* activity = rules_.activity(line.Activity);
-            values = {line.Date,
-                      textOf(associateCodes_, line.Associate),
-                      textOf(associateNames_, line.Associate),
-                      textOf(workCenterCodes_, line.WorkCenter),
-                      activity ? activity->Code.trimmed() : QString(),
-                      activity ? activity->Desc.trimmed() : QString(),
-                      textOf(allocationCodes_, line.Allocation),
-                      figures.units,
-                      figures.totalHours,
-                      figures.measuredHours,
-                      figures.earnedHours,
-                      figures.measuredHours > 0.0
-                          ? figures.earnedHours / figures.measuredHours * Percent
-                          : 0.0,
-                      figures.cost};
-            status = writer.addRow(values);
+            const auto& [activityCode, activityName] = activityCodeAndName(line.Activity);
+            cells[DateColumn - 1] = ExportCell::fromDate(columns[DateColumn - 1], line.Date);
+            text(AssociateCode, textOf(associateCodes_, line.Associate));
+            text(AssociateName, textOf(associateNames_, line.Associate));
+            text(WorkCenterCode, textOf(workCenterCodes_, line.WorkCenter));
+            text(ActivityCode, activityCode);
+            text(ActivityName, activityName);
+            text(AllocationCode, textOf(allocationCodes_, line.Allocation));
+            number(Units, figures.units);
+            number(Hours, figures.totalHours);
+            number(MeasuredHours, figures.measuredHours);
+            number(EarnedHours, figures.earnedHours);
+            number(Performance, figures.measuredHours > 0.0
+                                    ? figures.earnedHours / figures.measuredHours * Percent
+                                    : 0.0);
+            number(Cost, figures.cost);
+            status = writer.addCells(cells);
             return status.ok();
         });
     if (status.ok() && !read) {

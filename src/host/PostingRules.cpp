@@ -2,6 +2,8 @@
 
 #include "data/VelmorSystem.h"
 
+#include <algorithm>
+
 namespace vel {
 
 namespace {
@@ -32,6 +34,12 @@ const Record* recordAt(const std::vector<Record>& records, int number) {
     return number >= 1 && number <= int(records.size()) ? &records[size_t(number - 1)] : nullptr;
 }
 
+// A code of blanks only: the record is empty.
+bool isBlank(const QString& code) {
+    return std::all_of(code.begin(), code.end(),
+                       [](QChar character) { return character.isSpace(); });
+}
+
 bool isMeasured(const ActivityRecord& activity) {
     return activity.EarnedHrsCalc >= 1 && activity.EarnedHrsCalc <= 6;
 }
@@ -46,12 +54,12 @@ bool PostingRules::load(VelmorSystem& system, QString* error) {
 
 const ActivityRecord* PostingRules::activity(int number) const {
     const ActivityRecord* record = recordAt(activities_, number);
-    return record != nullptr && !record->Code.trimmed().isEmpty() ? record : nullptr;
+    return record != nullptr && !isBlank(record->Code) ? record : nullptr;
 }
 
 const TypeOfWorkRecord* PostingRules::typeOfWork(int number) const {
     const TypeOfWorkRecord* record = recordAt(typesOfWork_, number);
-    return record != nullptr && !record->Code.trimmed().isEmpty() ? record : nullptr;
+    return record != nullptr && !isBlank(record->Code) ? record : nullptr;
 }
 
 int PostingRules::accountOf(const ProductionLineRecord& line, AccountLevel level) {

@@ -4,7 +4,10 @@
 #include "platform/xbase/Table.h"
 
 #include <QFile>
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <numeric>
 
 namespace vel {
 
@@ -18,11 +21,40 @@ struct Slot {
     int length = 0;
 };
 
+// 10 to the power 0..15: every one is exact as a double.
+constexpr std::array<double, 16> powersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// A number field: blanks, then [-]digits[.digits]. With at most 15 digits the digits as a whole
+// number and the power of ten are both exact doubles, so one division gives the correctly
+// rounded value, the same as from_chars; anything else goes to from_chars.
 double parseNumber(const char* bytes, int length) {
     const char* begin = bytes;
     const char* end = bytes + length;
     while (begin < end && *begin == ' ') {
         ++begin;
+    }
+    const char* at = begin;
+    const bool negative = at < end && *at == '-';
+    at += negative ? 1 : 0;
+    qint64 digits = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; at < end; ++at) {
+        if (*at >= '0' && *at <= '9') {
+            digits = digits * 10 + (*at - '0');
+            ++count;
+            decimals += point ? 1 : 0;
+        } else if (*at == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (at == end && count > 0 && count < int(powersOfTen.size())) {
+        const double value = double(digits) / powersOfTen[size_t(decimals)];
+        return negative ? -value : value;
     }
     double value = 0.0;
     std::from_chars(begin, end, value);
@@ -89,61 +121,192 @@ qint64 ProductionLineFile::recordCount() {
     return count;
 }
 
+// The file opened for reading: its layout, the columns' places and the records in it when it
+// was opened. Records are read in chunks; use(number, bytes) sees the bytes of each record
+// (active or not).
+class ProductionLineFile::Reader {
+  public:
+    explicit Reader(QString path) : path_(std::move(path)), file_(path_) {}
+
+    bool open() {
+        xbase::Table table;
+        const xbase::Status status = table.open(path_, xbase::OpenOptions::readOnlyShared());
+        if (!status.ok()) {
+            return fail(status.message());
+        }
+        header_ = table.header();
+        count_ = table.recordCount();
+        table.close();
+        const auto columns = ColumnLayout::columnsFor(shapesOf<ProductionLineRecord>(), {});
+        for (const xbase::FieldDescriptor& column : columns) {
+            const int index = header_.fieldIndex(column.name);
+            if (index < 0) {
+                return fail(path_ + QStringLiteral(": the column ") + column.name +
+                            QStringLiteral(" of the production-sheet lines is missing"));
+            }
+            const xbase::FieldDescriptor& stored = header_.fields[index];
+            slots_.push_back({stored.offset, stored.length});
+        }
+        return file_.open(QIODevice::ReadOnly) ||
+               fail(path_ + QStringLiteral(": ") + file_.errorString());
+    }
+
+    qint64 count() const { return count_; }
+    const QString& lastError() const { return lastError_; }
+
+    // Records first..last; stops early when use answers false.
+    template <typename Use>
+    bool scan(qint64 first, qint64 last, Use&& use) {
+        const qint64 length = header_.recordLength;
+        for (qint64 start = std::max<qint64>(first, 1); start <= std::min(last, count_);
+             start += chunkRecords) {
+            const qint64 records = std::min(chunkRecords, std::min(last, count_) - start + 1);
+            if (!file_.seek(header_.recordOffset(quint32(start)))) {
+                return fail(path_ + QStringLiteral(": ") + file_.errorString());
+            }
+            buffer_.resize(records * length);
+            if (file_.read(buffer_.data(), buffer_.size()) != buffer_.size()) {
+                return fail(path_ + QStringLiteral(": the file ends inside a record"));
+            }
+            for (qint64 index = 0; index < records; ++index) {
+                if (!use(start + index, buffer_.constData() + index * length)) {
+                    return true;
+                }
+            }
+        }
+        return true;
+    }
+
+    // A line is active while it is not deleted and its activity is set.
+    bool isActive(const char* record) const {
+        const Slot& activity = slots_[activityColumn];
+        return record[0] != '*' && parseNumber(record + activity.offset, activity.length) != 0.0;
+    }
+    QDate dateOf(const char* record) const { return parseDate(record + slots_[0].offset); }
+    void parse(const char* record, ProductionLineRecord& line) const {
+        parseLine(record, slots_, line);
+    }
+
+  private:
+    static constexpr int activityColumn = 3;
+
+    bool fail(const QString& message) {
+        lastError_ = message;
+        return false;
+    }
+
+    QString path_;
+    QFile file_;
+    xbase::TableHeader header_;
+    qint64 count_ = 0;
+    std::vector<Slot> slots_;
+    QByteArray buffer_;
+    QString lastError_;
+};
+
 bool ProductionLineFile::read(
     qint64 fromRecord, const std::function<bool(qint64 number, const ProductionLineRecord&)>& visit,
     qint64* through) {
-    xbase::Table table;
-    const xbase::Status status = table.open(path_, xbase::OpenOptions::readOnlyShared());
-    if (!status.ok()) {
-        return fail(status.message());
+    Reader reader(path_);
+    if (!reader.open()) {
+        return fail(reader.lastError());
     }
-    const xbase::TableHeader header = table.header();
-    const qint64 count = table.recordCount();
-    table.close();
     if (through != nullptr) {
-        *through = std::max<qint64>(count, fromRecord - 1);
+        *through = std::max<qint64>(reader.count(), fromRecord - 1);
     }
-    std::vector<Slot> slots;
-    const auto columns = ColumnLayout::columnsFor(shapesOf<ProductionLineRecord>(), {});
-    for (const xbase::FieldDescriptor& column : columns) {
-        const int index = header.fieldIndex(column.name);
-        if (index < 0) {
-            return fail(path_ + QStringLiteral(": the column ") + column.name +
-                        QStringLiteral(" of the production-sheet lines is missing"));
-        }
-        const xbase::FieldDescriptor& stored = header.fields[index];
-        slots.push_back({stored.offset, stored.length});
-    }
-    const int activityColumn = 3;  // a line is active while its activity is set
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return fail(path_ + QStringLiteral(": ") + file.errorString());
-    }
-    const qint64 length = header.recordLength;
-    QByteArray buffer;
     ProductionLineRecord line;
-    for (qint64 first = std::max<qint64>(fromRecord, 1); first <= count; first += chunkRecords) {
-        const qint64 records = std::min(chunkRecords, count - first + 1);
-        if (!file.seek(header.recordOffset(quint32(first)))) {
-            return fail(path_ + QStringLiteral(": ") + file.errorString());
-        }
-        buffer = file.read(records * length);
-        if (buffer.size() != records * length) {
-            return fail(path_ + QStringLiteral(": the file ends inside a record"));
-        }
-        for (qint64 index = 0; index < records; ++index) {
-            const char* record = buffer.constData() + index * length;
-            const Slot& activity = slots[activityColumn];
-            if (record[0] == '*' || parseNumber(record + activity.offset, activity.length) == 0.0) {
-                continue;
-            }
-            parseLine(record, slots, line);
-            if (!visit(first + index, line)) {
-                if (through != nullptr) {
-                    *through = first + index;
-                }
+    const bool read =
+        reader.scan(fromRecord, reader.count(), [&](qint64 number, const char* bytes) {
+            if (!reader.isActive(bytes)) {
                 return true;
             }
+            reader.parse(bytes, line);
+            if (!visit(number, line)) {
+                if (through != nullptr) {
+                    *through = number;
+                }
+                return false;
+            }
+            return true;
+        });
+    return read || fail(reader.lastError());
+}
+
+bool ProductionLineFile::readDateRange(
+    const QDate& from, const QDate& to,
+    const std::function<bool(const ProductionLineRecord&)>& visit) {
+    Reader reader(path_);
+    if (!reader.open()) {
+        return fail(reader.lastError());
+    }
+    // First the numbers and days of the lines in the range, reading only their dates.
+    struct Key {
+        qint64 day;
+        qint64 number;
+    };
+    std::vector<Key> keys;
+    const auto inRange = [&](const char* bytes, QDate* date) {
+        *date = reader.dateOf(bytes);
+        return date->isValid() && *date >= from && *date <= to && reader.isActive(bytes);
+    };
+    QDate date;
+    bool read = reader.scan(1, reader.count(), [&](qint64 number, const char* bytes) {
+        if (inRange(bytes, &date)) {
+            keys.push_back({date.toJulianDay(), number});
+        }
+        return true;
+    });
+    if (!read) {
+        return fail(reader.lastError());
+    }
+    if (keys.empty()) {
+        return true;
+    }
+    const auto byDay = [](const Key& left, const Key& right) { return left.day < right.day; };
+    const bool inDateOrder = std::is_sorted(keys.begin(), keys.end(), byDay);
+    // Lines recorded day after day (the usual case) are handed over as they are read again;
+    // otherwise each goes to its place in date order first. A line deleted or changed since
+    // the first reading is left out.
+    std::vector<ProductionLineRecord> sorted;
+    std::vector<qint64> place;
+    if (!inDateOrder) {
+        std::vector<qint64> order(keys.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](qint64 left, qint64 right) {
+            return keys[size_t(left)].day < keys[size_t(right)].day;
+        });
+        place.resize(keys.size());
+        for (size_t rank = 0; rank < order.size(); ++rank) {
+            place[size_t(order[rank])] = qint64(rank);
+        }
+        sorted.resize(keys.size());
+    }
+    size_t next = 0;
+    bool visiting = true;
+    ProductionLineRecord line;
+    read =
+        reader.scan(keys.front().number, keys.back().number, [&](qint64 number, const char* bytes) {
+            if (number != keys[next].number) {
+                return true;
+            }
+            const size_t key = next++;
+            if (inRange(bytes, &date)) {
+                if (inDateOrder) {
+                    reader.parse(bytes, line);
+                    visiting = visit(line);
+                } else {
+                    reader.parse(bytes, sorted[size_t(place[key])]);
+                }
+            }
+            return visiting && next < keys.size();
+        });
+    if (!read) {
+        return fail(reader.lastError());
+    }
+    for (size_t index = 0; visiting && index < sorted.size(); ++index) {
+        // A line left out in the second reading kept its empty activity.
+        if (sorted[index].Activity != 0) {
+            visiting = visit(sorted[index]);
         }
     }
     return true;

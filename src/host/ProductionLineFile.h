@@ -23,12 +23,18 @@ class ProductionLineFile {
     bool read(qint64 fromRecord,
               const std::function<bool(qint64 number, const ProductionLineRecord&)>& visit,
               qint64* through = nullptr);
+    // Calls visit(line) for every active line dated from..to, by date, then by record number,
+    // until it answers false. False when the file cannot be read.
+    bool readDateRange(const QDate& from, const QDate& to,
+                       const std::function<bool(const ProductionLineRecord&)>& visit);
     // Appends the lines after the last record; all or none. Answers the first record number
     // written (0 on failure).
     qint64 append(const std::vector<ProductionLineRecord>& lines);
     QString lastError() const { return lastError_; }
 
   private:
+    class Reader;
+
     bool fail(const QString& message);
 
     QString path_;

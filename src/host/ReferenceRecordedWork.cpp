@@ -68,24 +68,8 @@ bool ReferenceRecordedWork::upToDate(const char* procedure) {
 bool ReferenceRecordedWork::forEachLine(
     const QDate& from, const QDate& to,
     const std::function<bool(const ProductionLineRecord&)>& visit) {
-    std::vector<std::pair<std::pair<QDate, qint64>, ProductionLineRecord>> chosen;
-    const bool read = store_.lines().read(1, [&](qint64 number, const ProductionLineRecord& line) {
-        if (line.Date >= from && line.Date <= to) {
-            chosen.push_back({{line.Date, number}, line});
-        }
-        return true;
-    });
-    if (!read) {
-        return fail(store_.lines().lastError(), "forEachLine");
-    }
-    std::sort(chosen.begin(), chosen.end(),
-              [](const auto& left, const auto& right) { return left.first < right.first; });
-    for (const auto& entry : chosen) {
-        if (!visit(entry.second)) {
-            break;
-        }
-    }
-    return true;
+    return store_.lines().readDateRange(from, to, visit) ||
+           fail(store_.lines().lastError(), "forEachLine");
 }
 
 bool ReferenceRecordedWork::addLines(const std::vector<ProductionLineRecord>& lines) {

@@ -8,6 +8,7 @@
 #include "platform/print/TBPrint.h"
 #include "platform/transfer/ExportOutputType.h"
 #include "platform/transfer/ExportWriter.h"
+#include "platform/transfer/TemporaryOutput.h"
 #include "services/IniSettings.h"
 
 #include <QDir>
@@ -284,6 +285,10 @@ bool ReferenceReportModule::writeDemoTemplates(const QString& dataFolder, QStrin
         }
         return list;
     };
+    // A writer killed between publishing its temporary copy and renaming it over the template
+    // leaves "TBAA1.TPL.x7Qb2Z"; the report lists never show it, and it goes once it is stale.
+    TemporaryOutput::removeStale(
+        folder, QRegularExpression(QStringLiteral("TB[A-Za-z0-9]+\\.TPL\\.[A-Za-z0-9]{6}")));
     using F = ReportFigure;
     const std::vector<ReportTemplate> templates{
         {QStringLiteral("Daily Units and Hours"), 1, 2,

@@ -5,6 +5,7 @@
 #include "data/records/AllocationRecord.h"
 #include "maintenance/ImportFile.h"
 #include "maintenance/ImportValues.h"
+#include "maintenance/TableAccessWait.h"
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
 
@@ -233,7 +234,20 @@ bool AllocationImport::run(const AllocationImportRequest& request) {
 
     auto& allocations = system_.allocations();
     const bool wasOpen = allocations.isOpen();
+    // An import changes the allocations as their editor does: it takes them for changes, so
+    // that a second import or the editor on another workstation cannot number new allocations
+    // alongside it. Run from the editor, which has the table open, the editor holds them.
+    if (!wasOpen && !takeTablesForChanges(system_, QStringLiteral("AO"), allocations.name(),
+                                          request.tableWaitSeconds)) {
+        system_.endTableAccess();
+        message(QStringLiteral("The ") + allocations.name() +
+                    QStringLiteral(" Table is being changed at another workstation. Nothing was "
+                                   "imported; try again when it is free."),
+                MB_ICONEXCLAMATION);
+        return false;
+    }
     if (!wasOpen && !allocations.open()) {
+        system_.endTableAccess();
         message(QStringLiteral("Error opening the ") + allocations.name(), MB_ICONEXCLAMATION);
         return false;
     }
@@ -275,6 +289,7 @@ bool AllocationImport::run(const AllocationImportRequest& request) {
     }
     if (!wasOpen) {
         allocations.close();
+        system_.endTableAccess();
     }
     return ok;
 }

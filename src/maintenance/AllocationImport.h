@@ -29,6 +29,9 @@ struct AllocationImportRequest {
     // own changes, and the new allocations reach the activities only when the list is saved
     // (forActivities()).
     bool intoEditorsTable = false;
+    // Another workstation changing the allocations: 0 stops the import at once with a message;
+    // above 0 (an unattended import) waits up to that many seconds for them first.
+    int tableWaitSeconds = 0;
 };
 
 class AllocationImport {

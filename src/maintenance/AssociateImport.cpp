@@ -7,6 +7,7 @@
 #include "data/records/WorkCenterRecord.h"
 #include "maintenance/ImportFile.h"
 #include "maintenance/ImportValues.h"
+#include "maintenance/TableAccessWait.h"
 #include "services/ErrorReport.h"
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
@@ -118,7 +119,7 @@ int AssociateImport::findCode(const QString& code, bool workCenters) const {
 
 // --- tables ---------------------------------------------------------------------------------
 
-bool AssociateImport::openTables() {
+bool AssociateImport::openTables(int tableWaitSeconds) {
     const auto openOne = [](TableObject& table, bool& opened) {
         if (table.isOpen()) {
             return true;
@@ -145,7 +146,8 @@ bool AssociateImport::openTables() {
     // Run from an editor that has the table open, the editor holds them already.
     if (!system_.associates().isOpen()) {
         accessTaken_ = true;
-        if (!system_.beginTableAccess(QStringLiteral("A"), true, false)) {
+        if (!takeTablesForChanges(system_, QStringLiteral("A"), system_.associates().name(),
+                                  tableWaitSeconds)) {
             message(prefix_ + QStringLiteral("The ") + system_.associates().name() +
                         QStringLiteral(" Table is being changed at another workstation. Nothing "
                                        "was imported; try again when it is free."),
@@ -462,7 +464,7 @@ bool AssociateImport::readUpdateFile(const AssociateImportRequest& request) {
     prefix_ = request.fileName.contains(QStringLiteral("CORPASSOC.CSV"), Qt::CaseInsensitive)
                   ? QStringLiteral("Corporate ")
                   : QString();
-    if (!openTables()) {
+    if (!openTables(request.tableWaitSeconds)) {
         closeTables();
         return false;
     }
@@ -500,7 +502,7 @@ bool AssociateImport::readCodeFile(const AssociateImportRequest& request) {
     counts_ = {};
     remarks_.clear();
     pendingLog_.clear();
-    if (!openTables()) {
+    if (!openTables(request.tableWaitSeconds)) {
         closeTables();
         return false;
     }

@@ -38,6 +38,9 @@ struct AssociateImportRequest {
     // editor's own edits for the list's OK or Cancel, and an import that ends early drops only
     // its own changes.
     bool intoEditorsTable = false;
+    // Another workstation changing the associates: 0 stops the import at once with a message;
+    // above 0 (an unattended import) waits up to that many seconds for them first.
+    int tableWaitSeconds = 0;
 };
 
 class AssociateImport {
@@ -66,7 +69,7 @@ class AssociateImport {
                     const std::function<bool()>& run);
     bool readUpdateFile(const AssociateImportRequest& request);
     bool readCodeFile(const AssociateImportRequest& request);
-    bool openTables();
+    bool openTables(int tableWaitSeconds);
     void closeTables();
     bool checkSettings(const Settings& settings);
     bool readUpdates(const AssociateImportRequest& request, const Settings& settings,

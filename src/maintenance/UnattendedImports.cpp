@@ -3,6 +3,7 @@
 #include "data/VelmorSystem.h"
 #include "maintenance/AllocationImport.h"
 #include "maintenance/AssociateImport.h"
+#include "maintenance/TableAccessWait.h"
 #include "services/ErrorReport.h"
 #include "services/IniSettings.h"
 
@@ -27,6 +28,7 @@ bool importAssociatesUnattended(VelmorSystem& system, const QString& fileName, i
                                 int fieldsToSkip, bool deleteNonImported,
                                 const std::function<void()>& afterImport) {
     AssociateImportRequest request{fileName, rowsToSkip, fieldsToSkip, std::nullopt, {}};
+    request.tableWaitSeconds = unattendedTableWaitSeconds(system);
     takeStoredSkipCounts(system, QStringLiteral("Assoc"), request.rowsToSkip, request.fieldsToSkip);
     if (deleteNonImported) {
         request.deleteNonImported = true;
@@ -45,6 +47,7 @@ bool importAllocationsUnattended(VelmorSystem& system, const QString& fileName, 
                                  bool deleteNonImported) {
     AllocationImportRequest request{fileName, rowsToSkip, fieldsToSkip, std::nullopt,
                                     addToActivities, {}, {}};
+    request.tableWaitSeconds = unattendedTableWaitSeconds(system);
     takeStoredSkipCounts(system, QStringLiteral("Alloc"), request.rowsToSkip, request.fieldsToSkip);
     if (systemId != 0) {
         request.systemId = QString::number(systemId);

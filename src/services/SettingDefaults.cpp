@@ -33,6 +33,7 @@ constexpr std::array catalogue{
     SettingDefault{"ImportFiles"_L1, "AssocMergeCode"_L1, ""_L1},
     SettingDefault{"ImportFiles"_L1, "AssocDeleteKeepWC"_L1, ""_L1},
     SettingDefault{"ImportFiles"_L1, "AssocDeleteNonImported"_L1, "0"_L1},
+    SettingDefault{"ImportFiles"_L1, "TableWaitSeconds"_L1, "30"_L1},
     SettingDefault{"ImportFiles"_L1, "1AssocBadgeFilter"_L1, ""_L1},
     SettingDefault{"ImportFiles"_L1, "2AssocBadgeFilter"_L1, ""_L1},
     SettingDefault{"ImportFiles"_L1, "3AssocBadgeFilter"_L1, ""_L1},

@@ -1,7 +1,7 @@
 // libFuzzer target for the xBase layer: the input is a table and an index file (a 2-byte
 // little-endian length of the table, the table's bytes, then the index's bytes), kept in memory.
 // Every operation must end in a result: reading, seeking, checking, and writing (append,
-// update, delete, pack, reindex) on whatever the bytes hold. Built and run by scripts/fuzz-xbase.
+// update, delete, pack, reindex) on whatever the bytes hold. Built and run by scripts/fuzz.
 #include "platform/xbase/MemoryFileOperations.h"
 #include "platform/xbase/Table.h"
 #include "platform/xbase/TableChecker.h"

@@ -50,6 +50,26 @@ inline void startWorker(QProcess& process, const QStringList& arguments) {
     process.start();
 }
 
+// Starts two workers and lets them begin their work at the same moment, once both are ready.
+inline void startTogether(QProcess& first, const QStringList& firstArguments, QProcess& second,
+                          const QStringList& secondArguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VELMOR_WORKER_START_ON_GO"), QStringLiteral("1"));
+    first.setProcessEnvironment(environment);
+    second.setProcessEnvironment(environment);
+    startWorker(first, firstArguments);
+    startWorker(second, secondArguments);
+    for (QProcess* process : {&first, &second}) {
+        while (!process->canReadLine() && process->waitForReadyRead(-1)) {
+        }
+        EXPECT_EQ(process->readLine().trimmed(), QByteArray("ready"));
+    }
+    first.write("go\n");
+    second.write("go\n");
+    first.waitForBytesWritten(-1);  // a QProcess writes only when asked to wait
+    second.waitForBytesWritten(-1);
+}
+
 inline WorkerRun finishWorker(QProcess& process) {
     process.waitForFinished(-1);
     WorkerRun run;

@@ -4,6 +4,7 @@
 // and every associate holds the last edit its process reported as saved.
 #include "ReliabilitySite.h"
 
+#include "data/records/AllocationRecord.h"
 #include "platform/xbase/TableChecker.h"
 
 #include <QHash>
@@ -12,20 +13,27 @@
 namespace vel::testing {
 namespace {
 
-// Every associate's code and first name, reading the site as the program does.
-QHash<QString, QStringList> associatesByCode(const QString& folder) {
+// Every record's code and one text of it, reading the site as the program does.
+template <class Record>
+QHash<QString, QStringList> recordsByCode(const QString& folder,
+                                          Table<Record>& (ReferenceSystem::*tableOf)(),
+                                          QString Record::*text) {
     ReferenceSystem system(folder, 1, {workerNow, nullptr, false});
     system.errors().setEchoToStandardError(false);
-    auto& table = system.associates();
+    auto& table = (system.*tableOf)();
     EXPECT_TRUE(table.open()) << table.lastError().toStdString();
     QHash<QString, QStringList> found;
     for (int number = 1; number <= table.recordCount(); ++number) {
         if (table.isActive(number)) {
-            const AssociateRecord record = table.record(number);
-            found[record.Code.trimmed()] << record.FirstName;
+            const Record record = table.record(number);
+            found[record.Code.trimmed()] << record.*text;
         }
     }
     return found;
+}
+
+QHash<QString, QStringList> associatesByCode(const QString& folder) {
+    return recordsByCode(folder, &ReferenceSystem::associates, &AssociateRecord::FirstName);
 }
 
 void expectSoundTables(const QString& folder) {
@@ -80,6 +88,67 @@ TEST(TwoWorkstations, TwoImportsAtOnceEachLandWholeOrSayTheyDidNot) {
         "[figures] two imports at once: %d rounds x 2 x %d lines, %d both landed, "
         "%d one refused while the other worked\n",
         rounds, lines, bothLanded, oneRefused);
+}
+
+// Two imports run by schedulers on two workstations at once, of associates and of allocations,
+// with some codes in both files: the second waits for the first to let the table go, so both
+// land and every code is there once.
+TEST(TwoWorkstations, TwoUnattendedImportsAtOnceWaitTheirTurnAndBothLand) {
+    struct Kind {
+        QString command;
+        QString line;  // %1 the worker, %2 the line
+        std::function<QHash<QString, QStringList>(const QString&)> stored;
+        int lines;
+    };
+    const int associateLines = sizeFromEnvironment("IMPORT_LINES", 500) / 2;
+    const Kind kinds[] = {
+        {QStringLiteral("unattended"), QStringLiteral("U%1N%2,Import,%1,W1\n"), associatesByCode,
+         associateLines},
+        {QStringLiteral("allocations"), QStringLiteral("L%1N%2,Allocation %1,\n"),
+         [](const QString& folder) {
+             return recordsByCode(folder, &ReferenceSystem::allocations, &AllocationRecord::Desc);
+         },
+         std::min(associateLines, 400)},  // a system holds at most 999 allocations
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.command.toStdString());
+        const int lines = kind.lines;
+        QTemporaryDir folder;
+        buildSite(folder.path(), 10);
+        const qsizetype before = kind.stored(folder.path()).size();
+        QStringList files;
+        for (int worker = 1; worker <= 2; ++worker) {
+            QFile file(folder.filePath(QStringLiteral("import%1.csv").arg(worker)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            for (int line = 1; line <= lines; ++line) {
+                file.write(kind.line.arg(worker).arg(line).toUtf8());
+                if (line % 10 == 0) {  // codes both files hold: added once, then updated
+                    file.write(kind.line.arg(QStringLiteral("B")).arg(line).toUtf8());
+                }
+            }
+            files << file.fileName();
+        }
+        QProcess first;
+        QProcess second;
+        startTogether(first, {kind.command, folder.path(), files[0]}, second,
+                      {kind.command, folder.path(), files[1]});
+        const WorkerRun runs[2] = {finishWorker(first), finishWorker(second)};
+        expectSoundTables(folder.path());
+        const QHash<QString, QStringList> stored = kind.stored(folder.path());
+        for (int worker = 1; worker <= 2; ++worker) {
+            EXPECT_EQ(runs[worker - 1].exitCode, 0)
+                << runs[worker - 1].lines.join(QLatin1Char(' ')).toStdString();
+            for (int line = 1; line <= lines; ++line) {
+                const QString code = kind.line.arg(worker).arg(line).section(u',', 0, 0);
+                ASSERT_EQ(stored.value(code).size(), 1) << code.toStdString();
+            }
+        }
+        for (int line = 10; line <= lines; line += 10) {
+            const QString code = kind.line.arg(QStringLiteral("B")).arg(line).section(u',', 0, 0);
+            ASSERT_EQ(stored.value(code).size(), 1) << code.toStdString();
+        }
+        EXPECT_EQ(stored.size(), before + 2 * lines + lines / 10);
+    }
 }
 
 TEST(TwoWorkstations, EditsAndImportsOfTwoProcessesLoseAndDoubleNothing) {

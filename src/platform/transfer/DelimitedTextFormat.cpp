@@ -3,26 +3,26 @@
 #include "platform/transfer/ExportStatus.h"
 #include "platform/transfer/FormulaGuard.h"
 
+#include <algorithm>
+
 namespace vel {
 
 namespace {
 
 constexpr qsizetype flushSize = 256 * 1024;
 
+bool needsQuotes(QChar character, QChar separator) {
+    return character == separator || character == u'"' || character == u'\r' ||
+           character == u'\t' || character == u'\n' || character == u';';
+}
+
 }  // namespace
 
 DelimitedTextFormat::DelimitedTextFormat(char separator) : separator_(separator) {}
 
 QString DelimitedTextFormat::quoteField(const QString& field, QChar separator) {
-    bool needsQuotes = false;
-    for (const QChar character : field) {
-        if (character == separator || character == u'"' || character == u'\r' || character == u'\t' ||
-            character == u'\n' || character == u';') {
-            needsQuotes = true;
-            break;
-        }
-    }
-    if (!needsQuotes) {
+    if (std::none_of(field.begin(), field.end(),
+                     [&](QChar character) { return needsQuotes(character, separator); })) {
         return field;
     }
     QString quoted = field;
@@ -32,53 +32,86 @@ QString DelimitedTextFormat::quoteField(const QString& field, QChar separator) {
 
 void DelimitedTextFormat::begin(const ExportTarget& target, const QList<ExportColumn>& columns) {
     path_ = target.path;
-    file_ = std::make_unique<QSaveFile>(target.path);
-    if (!file_->open(QIODevice::WriteOnly)) {
+    output_.reserve(target.path, true, target.personal ? 0660 : 0666);
+    file_ = std::make_unique<QFile>(output_.temporaryPath());
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         const QString reason = file_->errorString();
-        file_.reset();
+        discard();
         throw ExportError(ExportErrorCode::CreateFailed,
                           exportMessage(path_, QStringLiteral("cannot create: ") + reason));
     }
-    if (target.personal) {
-        file_->setPermissions(file_->permissions() & ~(QFileDevice::ReadOther |
-                                                       QFileDevice::WriteOther |
-                                                       QFileDevice::ExeOther));
-    }
     buffer_.clear();
+    buffer_.reserve(2 * flushSize);
     if (target.options.byteOrderMark) {
         buffer_.append("\xEF\xBB\xBF");
     }
     if (target.options.headerLine) {
-        QStringList names;
-        for (const ExportColumn& column : columns) {
-            names.append(column.name);
+        for (qsizetype index = 0; index < columns.size(); ++index) {
+            if (index > 0) {
+                buffer_.append(separator_);
+            }
+            appendText(columns[index].name, false);
         }
-        appendLine(names);
+        buffer_.append("\r\n");
     }
 }
 
 void DelimitedTextFormat::writeRow(const QList<ExportCell>& cells) {
-    QStringList fields;
-    fields.reserve(cells.size());
-    for (const ExportCell& cell : cells) {
-        const QString text = cell.toText();
-        fields.append(cell.kind == ExportCell::Kind::Text ? FormulaGuard::protect(text) : text);
+    for (qsizetype index = 0; index < cells.size(); ++index) {
+        if (index > 0) {
+            buffer_.append(separator_);
+        }
+        // Only text can hold a character that needs quotes or a formula's first character.
+        const ExportCell& cell = cells[index];
+        if (cell.kind == ExportCell::Kind::Text) {
+            appendText(cell.text, true);
+        } else {
+            cell.appendUtf8(buffer_);
+        }
     }
-    appendLine(fields);
+    buffer_.append("\r\n");
     if (buffer_.size() >= flushSize) {
         flushBuffer();
     }
 }
 
-void DelimitedTextFormat::appendLine(const QStringList& fields) {
+void DelimitedTextFormat::appendText(const QString& text, bool guard) {
     const QChar separator = QLatin1Char(separator_);
-    for (qsizetype index = 0; index < fields.size(); ++index) {
-        if (index > 0) {
-            buffer_.append(separator_);
-        }
-        buffer_.append(quoteField(fields[index], separator).toUtf8());
+    bool quoted = false;
+    bool ascii = true;
+    for (const QChar character : text) {
+        quoted = quoted || needsQuotes(character, separator);
+        ascii = ascii && character.unicode() < 0x80;
     }
-    buffer_.append("\r\n");
+    if (quoted) {
+        buffer_.append('"');
+    }
+    if (guard && FormulaGuard::needsGuard(text)) {
+        buffer_.append('\'');
+    }
+    if (ascii) {
+        // Room for every character twice (quotes doubled), then cut to what was written.
+        const qsizetype start = buffer_.size();
+        buffer_.resize(start + 2 * text.size());
+        char* out = buffer_.data() + start;
+        for (const QChar character : text) {
+            const char byte = char(character.unicode());
+            if (quoted && byte == '"') {
+                *out++ = '"';
+            }
+            *out++ = byte;
+        }
+        buffer_.resize(out - buffer_.constData());
+    } else {
+        QByteArray utf8 = text.toUtf8();
+        if (quoted) {
+            utf8.replace("\"", "\"\"");
+        }
+        buffer_.append(utf8);
+    }
+    if (quoted) {
+        buffer_.append('"');
+    }
 }
 
 void DelimitedTextFormat::flushBuffer() {
@@ -87,29 +120,28 @@ void DelimitedTextFormat::flushBuffer() {
                           exportMessage(path_, QStringLiteral("the output is not open")));
     }
     if (file_->write(buffer_) != buffer_.size()) {
-        throw ExportError(ExportErrorCode::WriteFailed,
-                          exportMessage(path_, QStringLiteral("cannot write: ") +
-                                                   file_->errorString()));
+        throw ExportError(
+            ExportErrorCode::WriteFailed,
+            exportMessage(path_, QStringLiteral("cannot write: ") + file_->errorString()));
     }
     buffer_.clear();
 }
 
 void DelimitedTextFormat::finish() {
     flushBuffer();
-    if (!file_->commit()) {
+    if (!file_->flush()) {
         const QString reason = file_->errorString();
-        file_.reset();
+        discard();
         throw ExportError(ExportErrorCode::WriteFailed,
                           exportMessage(path_, QStringLiteral("cannot save: ") + reason));
     }
     file_.reset();
+    output_.commit();  // syncs and renames; removes the temporary file when it cannot
 }
 
 void DelimitedTextFormat::discard() noexcept {
-    if (file_) {
-        file_->cancelWriting();
-        file_.reset();  // an uncommitted QSaveFile removes its temporary file
-    }
+    file_.reset();
+    output_.discard();
     buffer_.clear();
 }
 

@@ -4,17 +4,21 @@
 // a double quote, a tab, a line break or a ";" (which the delimited reader takes for the start of a
 // comment) is enclosed in double quotes, and quotes inside it are doubled. Text cells that a
 // spreadsheet program would run as a formula get FormulaGuard's apostrophe.
+//
+// The file is written under a temporary name beside the target (TemporaryOutput) and renamed
+// over it when complete.
 #include "platform/transfer/ExportFormat.h"
+#include "platform/transfer/TemporaryOutput.h"
 
 #include <QByteArray>
-#include <QSaveFile>
+#include <QFile>
 
 #include <memory>
 
 namespace vel {
 
 class DelimitedTextFormat : public ExportFormat {
-public:
+  public:
     explicit DelimitedTextFormat(char separator);
 
     void begin(const ExportTarget& target, const QList<ExportColumn>& columns) override;
@@ -25,13 +29,15 @@ public:
     // One field as it appears in the file, quoted when needed.
     static QString quoteField(const QString& field, QChar separator);
 
-private:
-    void appendLine(const QStringList& fields);
+  private:
+    // Appends a text field, with the formula guard when asked, quoted when needed.
+    void appendText(const QString& text, bool guard);
     void flushBuffer();
 
     char separator_;
     QString path_;
-    std::unique_ptr<QSaveFile> file_;
+    TemporaryOutput output_;
+    std::unique_ptr<QFile> file_;
     QByteArray buffer_;
 };
 

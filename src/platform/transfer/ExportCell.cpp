@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace vel {
@@ -18,11 +20,17 @@ ExportCell textCell(const QString& text) {
     return cell;
 }
 
+// 10 to the power 0..15 (the decimals a column may have).
+constexpr std::array<double, 16> powersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 double roundTo(double value, int decimals) {
     if (!std::isfinite(value)) {
         return value;
     }
-    const double scale = std::pow(10.0, decimals);
+    const double scale = decimals >= 0 && decimals < int(powersOfTen.size())
+                             ? powersOfTen[size_t(decimals)]
+                             : std::pow(10.0, decimals);
     const double rounded = std::round(value * scale) / scale;
     // Very large values overflow the scaling; they are whole numbers at this size anyway.
     const double result = std::isfinite(rounded) ? rounded : value;
@@ -31,38 +39,38 @@ double roundTo(double value, int decimals) {
 
 bool isNumeric(const QVariant& value) {
     switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-        return true;
-    default:
-        return false;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+            return true;
+        default:
+            return false;
     }
 }
 
 // The text form of any value, used for text columns and for values that fit no other kind.
 QString plainText(const QVariant& value) {
     switch (value.typeId()) {
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("Yes") : QStringLiteral("No");
-    case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("yyyy/MM/dd"));
-    case QMetaType::QTime:
-        return value.toTime().toString(QStringLiteral("hh:mm"));
-    case QMetaType::QDateTime:
-        return value.toDateTime().toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return QString::number(value.toDouble(), 'g', 15);
-    default:
-        return value.toString();
+        case QMetaType::Bool:
+            return value.toBool() ? QStringLiteral("Yes") : QStringLiteral("No");
+        case QMetaType::QDate:
+            return value.toDate().toString(QStringLiteral("yyyy/MM/dd"));
+        case QMetaType::QTime:
+            return value.toTime().toString(QStringLiteral("hh:mm"));
+        case QMetaType::QDateTime:
+            return value.toDateTime().toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return QString::number(value.toDouble(), 'g', 15);
+        default:
+            return value.toString();
     }
 }
 
@@ -148,65 +156,146 @@ bool isEmptyValue(const QVariant& value) {
 
 }  // namespace
 
+ExportCell ExportCell::fromNumber(const ExportColumn& column, double value) {
+    ExportCell cell;
+    switch (column.kind()) {
+        case ExportColumnKind::Integer:
+        case ExportColumnKind::Number:
+            cell.kind = Kind::Number;
+            cell.decimals = column.shownDecimals();
+            cell.number = roundTo(value, cell.decimals);
+            return cell;
+        case ExportColumnKind::Boolean:
+            cell.kind = Kind::Boolean;
+            cell.boolean = value != 0;
+            return cell;
+        default:
+            return textCell(QString::number(value, 'g', 15));
+    }
+}
+
+ExportCell ExportCell::fromText(const ExportColumn& column, const QString& value) {
+    if (value.isEmpty()) {
+        return {};
+    }
+    return column.kind() == ExportColumnKind::Text ? textCell(value)
+                                                   : fromValue(column, QVariant(value));
+}
+
+ExportCell ExportCell::fromDate(const ExportColumn& column, const QDate& value) {
+    if (!value.isValid()) {
+        return {};
+    }
+    if (column.kind() != ExportColumnKind::Date) {
+        return fromValue(column, QVariant(value));
+    }
+    ExportCell cell;
+    cell.kind = Kind::Date;
+    cell.date = value;
+    return cell;
+}
+
 ExportCell ExportCell::fromValue(const ExportColumn& column, const QVariant& value) {
     ExportCell cell;
     if (isEmptyValue(value)) {
         return cell;
     }
+    if (value.typeId() == QMetaType::Double) {
+        return fromNumber(column, value.toDouble());
+    }
+    if (value.typeId() == QMetaType::QString && column.kind() == ExportColumnKind::Text) {
+        return textCell(value.toString());
+    }
+    if (value.typeId() == QMetaType::QDate && column.kind() == ExportColumnKind::Date) {
+        return fromDate(column, value.toDate());
+    }
     switch (column.kind()) {
-    case ExportColumnKind::Text:
-        return textCell(plainText(value));
-    case ExportColumnKind::Integer:
-    case ExportColumnKind::Number:
-        if (const auto number = readNumber(value)) {
-            cell.kind = Kind::Number;
-            cell.decimals = column.shownDecimals();
-            cell.number = roundTo(*number, cell.decimals);
-            return cell;
-        }
-        break;
-    case ExportColumnKind::Date:
-        if (const QDate date = readDate(value); date.isValid()) {
-            cell.kind = Kind::Date;
-            cell.date = date;
-            return cell;
-        }
-        break;
-    case ExportColumnKind::Time:
-        if (const QTime time = readTime(value); time.isValid()) {
-            cell.kind = Kind::Time;
-            cell.time = time;
-            return cell;
-        }
-        break;
-    case ExportColumnKind::Boolean:
-        if (const auto boolean = readBoolean(value)) {
-            cell.kind = Kind::Boolean;
-            cell.boolean = *boolean;
-            return cell;
-        }
-        break;
+        case ExportColumnKind::Text:
+            return textCell(plainText(value));
+        case ExportColumnKind::Integer:
+        case ExportColumnKind::Number:
+            if (const auto number = readNumber(value)) {
+                cell.kind = Kind::Number;
+                cell.decimals = column.shownDecimals();
+                cell.number = roundTo(*number, cell.decimals);
+                return cell;
+            }
+            break;
+        case ExportColumnKind::Date:
+            if (const QDate date = readDate(value); date.isValid()) {
+                cell.kind = Kind::Date;
+                cell.date = date;
+                return cell;
+            }
+            break;
+        case ExportColumnKind::Time:
+            if (const QTime time = readTime(value); time.isValid()) {
+                cell.kind = Kind::Time;
+                cell.time = time;
+                return cell;
+            }
+            break;
+        case ExportColumnKind::Boolean:
+            if (const auto boolean = readBoolean(value)) {
+                cell.kind = Kind::Boolean;
+                cell.boolean = *boolean;
+                return cell;
+            }
+            break;
     }
     return textCell(plainText(value));
 }
 
 QString ExportCell::toText() const {
     switch (kind) {
-    case Kind::Empty:
-        return {};
-    case Kind::Text:
-        return text;
-    case Kind::Number:
-        return QString::number(number, 'f', decimals);
-    case Kind::Date:
-        return date.toString(QStringLiteral("yyyy/MM/dd"));
-    case Kind::Time:
-        return time.toString(time.second() != 0 ? QStringLiteral("hh:mm:ss")
-                                                : QStringLiteral("hh:mm"));
-    case Kind::Boolean:
-        return boolean ? QStringLiteral("Yes") : QStringLiteral("No");
+        case Kind::Empty:
+            return {};
+        case Kind::Text:
+            return text;
+        case Kind::Number:
+            return QString::number(number, 'f', decimals);
+        case Kind::Date:
+            return date.toString(QStringLiteral("yyyy/MM/dd"));
+        case Kind::Time:
+            return time.toString(time.second() != 0 ? QStringLiteral("hh:mm:ss")
+                                                    : QStringLiteral("hh:mm"));
+        case Kind::Boolean:
+            return boolean ? QStringLiteral("Yes") : QStringLiteral("No");
     }
     return {};
+}
+
+void ExportCell::appendUtf8(QByteArray& out) const {
+    char digits[40];
+    if (kind == Kind::Number && std::isfinite(number) && std::fabs(number) < 1e15) {
+        // The number is rounded to its decimals already, so no digit is a tie to break: the
+        // shortest exact formatting gives the same digits as QString::number.
+        const auto written = std::to_chars(digits, digits + sizeof digits, number,
+                                           std::chars_format::fixed, decimals);
+        if (written.ec == std::errc()) {
+            out.append(digits, written.ptr - digits);
+            return;
+        }
+    }
+    if (kind == Kind::Date && date.year() >= 1 && date.year() <= 9999) {
+        int year = 0;
+        int month = 0;
+        int day = 0;
+        date.getDate(&year, &month, &day);
+        const auto put = [&](char* at, int value, int width) {
+            for (int place = width - 1; place >= 0; --place, value /= 10) {
+                at[place] = char('0' + value % 10);
+            }
+        };
+        put(digits, year, 4);
+        digits[4] = '/';
+        put(digits + 5, month, 2);
+        digits[7] = '/';
+        put(digits + 8, day, 2);
+        out.append(digits, 10);
+        return;
+    }
+    out.append(toText().toUtf8());
 }
 
 }  // namespace vel

@@ -4,6 +4,7 @@
 // kept as text, so that no output loses what the caller handed over.
 #include "platform/transfer/ExportColumn.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -26,11 +27,17 @@ struct ExportCell {
     // texts in number, date, time and Boolean columns are read ("12.5", "2024/03/31", "07:30",
     // "Yes"); null values and empty texts are empty cells.
     static ExportCell fromValue(const ExportColumn& column, const QVariant& value);
+    // The cells fromValue makes of a number, a text and a date, without a QVariant between.
+    static ExportCell fromNumber(const ExportColumn& column, double value);
+    static ExportCell fromText(const ExportColumn& column, const QString& value);
+    static ExportCell fromDate(const ExportColumn& column, const QDate& value);
 
     // The cell as delimited text writes it: numbers with the column's decimals and a "."
     // point, dates "YYYY/MM/DD", times "hh:mm" (":ss" when the seconds are set), Booleans
     // "Yes"/"No". Text is returned as it is (formula protection is the writer's).
     QString toText() const;
+    // Appends toText() in UTF-8; numbers and dates are formatted straight into the bytes.
+    void appendUtf8(QByteArray& out) const;
 };
 
 }  // namespace vel

@@ -13,14 +13,14 @@ namespace {
 
 std::unique_ptr<ExportFormat> formatFor(ExportFormatKind kind) {
     switch (kind) {
-    case ExportFormatKind::CommaSeparated:
-        return std::make_unique<DelimitedTextFormat>(',');
-    case ExportFormatKind::TabSeparated:
-        return std::make_unique<DelimitedTextFormat>('\t');
-    case ExportFormatKind::Spreadsheet:
-        return std::make_unique<SpreadsheetFormat>();
-    case ExportFormatKind::XbaseTable:
-        return std::make_unique<XbaseFormat>();
+        case ExportFormatKind::CommaSeparated:
+            return std::make_unique<DelimitedTextFormat>(',');
+        case ExportFormatKind::TabSeparated:
+            return std::make_unique<DelimitedTextFormat>('\t');
+        case ExportFormatKind::Spreadsheet:
+            return std::make_unique<SpreadsheetFormat>();
+        case ExportFormatKind::XbaseTable:
+            return std::make_unique<XbaseFormat>();
     }
     return nullptr;
 }
@@ -123,10 +123,10 @@ void ExportWriter::beginOutput() {
     }
     for (int index = 0; index < columns_.size(); ++index) {
         if (columns_[index].position != index + 1) {
-            throw ExportError(ExportErrorCode::BadColumn,
-                              exportMessage(target_.path,
-                                            QStringLiteral("no column at position %1")
-                                                .arg(index + 1)));
+            throw ExportError(
+                ExportErrorCode::BadColumn,
+                exportMessage(target_.path,
+                              QStringLiteral("no column at position %1").arg(index + 1)));
         }
     }
     begun_ = true;
@@ -142,10 +142,10 @@ ExportStatus ExportWriter::setValue(int position, const QVariant& value) {
         requireOpen();
         beginOutput();
         if (position < 1 || position > values_.size()) {
-            throw ExportError(ExportErrorCode::BadColumn,
-                              exportMessage(target_.path,
-                                            QStringLiteral("no column at position %1")
-                                                .arg(position)));
+            throw ExportError(
+                ExportErrorCode::BadColumn,
+                exportMessage(target_.path,
+                              QStringLiteral("no column at position %1").arg(position)));
         }
         values_[position - 1] = value;
     });
@@ -155,13 +155,12 @@ ExportStatus ExportWriter::addRow() {
     return run([&] {
         requireOpen();
         beginOutput();
-        QList<ExportCell> cells;
-        cells.reserve(columns_.size());
+        cells_.resize(columns_.size());
         for (int index = 0; index < columns_.size(); ++index) {
-            cells.append(ExportCell::fromValue(columns_[index], values_[index]));
+            cells_[index] = ExportCell::fromValue(columns_[index], values_[index]);
             values_[index] = QVariant();
         }
-        format_->writeRow(cells);
+        format_->writeRow(cells_);
         ++rowCount_;
     });
 }
@@ -172,16 +171,30 @@ ExportStatus ExportWriter::addRow(const QVariantList& values) {
         beginOutput();
         if (values.size() > columns_.size()) {
             throw ExportError(ExportErrorCode::BadColumn,
-                              exportMessage(target_.path,
-                                            QStringLiteral("%1 values for %2 columns")
-                                                .arg(values.size())
-                                                .arg(columns_.size())));
+                              exportMessage(target_.path, QStringLiteral("%1 values for %2 columns")
+                                                              .arg(values.size())
+                                                              .arg(columns_.size())));
         }
         for (int index = 0; index < values.size(); ++index) {
             values_[index] = values[index];
         }
     });
     return status.ok() ? addRow() : status;
+}
+
+ExportStatus ExportWriter::addCells(const QList<ExportCell>& cells) {
+    return run([&] {
+        requireOpen();
+        beginOutput();
+        if (cells.size() != columns_.size()) {
+            throw ExportError(ExportErrorCode::BadColumn,
+                              exportMessage(target_.path, QStringLiteral("%1 cells for %2 columns")
+                                                              .arg(cells.size())
+                                                              .arg(columns_.size())));
+        }
+        format_->writeRow(cells);
+        ++rowCount_;
+    });
 }
 
 ExportStatus ExportWriter::close() {

@@ -27,7 +27,7 @@
 namespace vel {
 
 class ExportWriter {
-public:
+  public:
     ExportWriter();
     ~ExportWriter();  // an output that was not closed is discarded
     ExportWriter(const ExportWriter&) = delete;
@@ -48,6 +48,9 @@ public:
     ExportStatus addRow();
     // Sets the values in column order (missing ones empty) and writes the row.
     ExportStatus addRow(const QVariantList& values);
+    // Writes a row of cells made for the columns (ExportCell::fromNumber and the like), one per
+    // column in column order.
+    ExportStatus addCells(const QList<ExportCell>& cells);
     // Finishes the output and moves it into place.
     ExportStatus close();
     // Drops the output; the target is left as it was.
@@ -58,7 +61,7 @@ public:
     qint64 rowCount() const { return rowCount_; }
     const QList<ExportColumn>& columns() const { return columns_; }
 
-private:
+  private:
     ExportStatus failure(ExportErrorCode code, const QString& problem);
     template <typename Work>
     ExportStatus run(Work&& work);
@@ -69,6 +72,7 @@ private:
     ExportTarget target_;
     QList<ExportColumn> columns_;
     QVariantList values_;
+    QList<ExportCell> cells_;  // the row being written, kept to spare an allocation per row
     bool begun_ = false;
     qint64 rowCount_ = 0;
 };

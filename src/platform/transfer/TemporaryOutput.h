@@ -1,13 +1,20 @@
 #pragma once
 // A temporary file name beside an output's target, for libraries that open files by name:
 // the output is written there and renamed over the target only when it is complete, so that a
-// failure never leaves a half-written file under the target's name.
+// failure or a crash never leaves a half-written file under the target's name, and two writers
+// of one target at once leave one whole file (the last one renamed).
+//
+// The name is hidden and random: ".TARGET.1f2e3d4c.tmp". A writer killed before its rename leaves
+// its temporary file behind; the next output to the same target removes such files once they
+// have not changed for an hour (no export runs that long without writing), so that they neither
+// pile up nor meet a live writer's file.
+#include <QRegularExpression>
 #include <QString>
 
 namespace vel {
 
 class TemporaryOutput {
-public:
+  public:
     TemporaryOutput() = default;
     ~TemporaryOutput();  // removes the temporary file unless it was committed
     TemporaryOutput(const TemporaryOutput&) = delete;
@@ -25,8 +32,13 @@ public:
     void discard() noexcept;
     // Takes every access for others (not owner, not group) from a file.
     static void withholdFromOthers(const QString& path);
+    // Removes the files of the folder whose whole name matches and that have not changed for
+    // staleSeconds: the leftovers of writers that died. Returns how many were removed.
+    static int removeStale(const QString& folder, const QRegularExpression& names,
+                           qint64 staleSeconds = staleAfterSeconds);
+    static constexpr qint64 staleAfterSeconds = 3600;
 
-private:
+  private:
     QString targetPath_;
     QString temporaryPath_;
 };

@@ -7,12 +7,23 @@
 //   velmor_reliability_worker import FOLDER FILE [KILL_AT]
 //   velmor_reliability_worker edit FOLDER VALUE [KILL_AT]
 //   velmor_reliability_worker soak FOLDER ID OPERATIONS
+//   velmor_reliability_worker unattended FOLDER FILE            (as ImportAssociates runs)
+//   velmor_reliability_worker allocations FOLDER FILE           (as ImportAllocations runs)
+//   velmor_reliability_worker export FOLDER FILE FROM TO      (activity detail, dates yyyy-MM-dd)
+//   velmor_reliability_worker templates FOLDER                (the report templates)
 //
+// With VELMOR_WORKER_START_ON_GO set it says "ready" and waits for a line on its standard input
+// before it starts, so that a test can start two workers' work at the same moment.
 // Prints what it did, one line each ("import ok 2000", "edit S1K3A V7 ok"), then "points N":
-// the changing file operations it made. Exit 0 when the last action succeeded.
+// the changing file operations it made through the xBase layer. Exit 0 when the last action
+// succeeded. The export and the templates are written outside the xBase layer; the tests crash
+// those through the preloaded kill points (KillPoints.cpp).
 #include "data/records/AssociateRecord.h"
+#include "host/ReferenceReportModule.h"
 #include "host/ReferenceSystem.h"
+#include "maintenance/ActivityDetailExport.h"
 #include "maintenance/AssociateImport.h"
+#include "maintenance/UnattendedImports.h"
 #include "ui/HeadlessUi.h"
 #include "ui/Ui.h"
 
@@ -169,32 +180,74 @@ bool runSoak(ReferenceSystem& system, const QString& folder, const QString& id, 
     return ok;
 }
 
+bool runUnattended(ReferenceSystem& system, const QString& command, const QString& file) {
+    const bool ok = command == QLatin1String("unattended")
+                        ? importAssociatesUnattended(system, file, 0, 0, false)
+                        : importAllocationsUnattended(system, file, 0, 0, false, 0, false);
+    say(command + (ok ? QStringLiteral(" ok") : QStringLiteral(" refused")));
+    return ok;
+}
+
+bool runExport(ReferenceSystem& system, const QStringList& arguments) {
+    const QDate from = QDate::fromString(arguments.value(3), Qt::ISODate);
+    const QDate to = QDate::fromString(arguments.value(4), Qt::ISODate);
+    const bool ok = ActivityDetailExport(system, system.masterfile())
+                        .WriteActivityDetailData(arguments[2], QString(), from, to);
+    say(ok ? QStringLiteral("export ok") : QStringLiteral("export failed"));
+    return ok;
+}
+
+bool runTemplates(const QString& folder) {
+    QString error;
+    const bool ok = ReferenceReportModule::writeDemoTemplates(folder, &error);
+    say(ok ? QStringLiteral("templates ok") : QStringLiteral("templates failed ") + error);
+    return ok;
+}
+
 }  // namespace
 }  // namespace vel
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments().mid(1);
-    if (arguments.size() < 3) {
-        std::fputs("usage: velmor_reliability_worker import|edit|soak FOLDER ...\n", stderr);
+    if (arguments.size() < 2) {
+        std::fputs("usage: velmor_reliability_worker COMMAND FOLDER ...\n", stderr);
         return 2;
     }
     const QString command = arguments[0];
     const QString folder = arguments[1];
-    const qint64 killAt = command != QLatin1String("soak") ? arguments.value(3).toLongLong() : 0;
+    const bool takesKillPoint =
+        command == QLatin1String("import") || command == QLatin1String("edit");
+    const qint64 killAt = takesKillPoint ? arguments.value(3).toLongLong() : 0;
     vel::KillingOperations operations(killAt);
     vel::ReferenceSystem system(folder, 1, {vel::fixedNow, &operations, false});
     system.errors().setEchoToStandardError(false);
     vel::HeadlessUi ui;
     ui.setUnanswered(vel::HeadlessUi::Unanswered::DefaultButton);
     vel::ScopedUi scope(ui);
+    if (qEnvironmentVariableIsSet("VELMOR_WORKER_START_ON_GO")) {
+        // Started beside another worker: both begin their work at the same moment.
+        vel::say(QStringLiteral("ready"));
+        char line[8];
+        if (std::fgets(line, sizeof line, stdin) == nullptr) {
+            return 2;
+        }
+    }
     bool ok = false;
-    if (command == QLatin1String("import")) {
+    if (command == QLatin1String("import") && arguments.size() >= 3) {
         ok = vel::runImport(system, arguments[2]);
-    } else if (command == QLatin1String("edit")) {
+    } else if (command == QLatin1String("edit") && arguments.size() >= 3) {
         ok = vel::runEdit(system, arguments[2]);
     } else if (command == QLatin1String("soak") && arguments.size() >= 4) {
         ok = vel::runSoak(system, folder, arguments[2], arguments[3].toInt());
+    } else if ((command == QLatin1String("unattended") ||
+                command == QLatin1String("allocations")) &&
+               arguments.size() >= 3) {
+        ok = vel::runUnattended(system, command, arguments[2]);
+    } else if (command == QLatin1String("export") && arguments.size() >= 5) {
+        ok = vel::runExport(system, arguments);
+    } else if (command == QLatin1String("templates")) {
+        ok = vel::runTemplates(folder);
     }
     vel::say(QStringLiteral("points %1").arg(operations.points()));
     return ok ? 0 : 1;
