@@ -2,6 +2,7 @@
 
 #include "host/SaveUnit.h"
 
+#include "platform/xbase/DecimalText.h"
 #include "platform/xbase/FieldValues.h"
 #include "platform/xbase/Table.h"
 #include "services/RuntimeError.h"
@@ -146,9 +147,14 @@ StoredRow XbaseStore::normalized(const StoredRow& row) const {
             case FieldType::Integer:
                 result.append(qlonglong(std::llround(value.toDouble())));
                 break;
-            case FieldType::Number:
-                result.append(QString::number(value.toDouble(), 'f', column.decimals).toDouble());
+            case FieldType::Number: {
+                // A value with no more places than the column's comes back as it is.
+                const double number = value.toDouble();
+                result.append(xbase::decimalText::scaledDigits(number, column.decimals)
+                                  ? number
+                                  : QString::number(number, 'f', column.decimals).toDouble());
                 break;
+            }
             case FieldType::Boolean:
                 result.append(value.toBool());
                 break;
