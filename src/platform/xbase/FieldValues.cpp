@@ -220,6 +220,18 @@ QByteArray FieldValues::formatNumber(const FieldDescriptor& field, double value)
 
 void FieldValues::assignNumber(char* record, const FieldDescriptor& field, double value) {
     requireType(field, FieldType::Numeric, "numeric");
+    if (const auto scaled = decimalText::scaledDigits(value, field.decimals)) {
+        // The digits straight into the record, right-aligned; one that does not fit is left to
+        // formatNumber, which says so.
+        char digits[20];
+        const int length = decimalText::format(*scaled, field.decimals, digits);
+        if (length <= field.length) {
+            char* place = record + field.offset;
+            std::memset(place, ' ', size_t(field.length - length));
+            std::memcpy(place + field.length - length, digits, size_t(length));
+            return;
+        }
+    }
     const QByteArray formatted = formatNumber(field, value);
     std::memcpy(record + field.offset, formatted.constData(), size_t(field.length));
 }
