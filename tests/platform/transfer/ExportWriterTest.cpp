@@ -6,7 +6,9 @@
 #include "platform/transfer/ExportOutputType.h"
 #include "platform/xbase/Table.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace vel::testing {
@@ -227,6 +229,37 @@ TEST(ExportFailures, AFailedRewriteKeepsTheOldFile) {
         EXPECT_EQ(fileBytes(path), QByteArray("old contents")) << path.toStdString();
     }
     EXPECT_EQ(folderContents(folder.path()), (QStringList{"OLD.csv", "OLD.dbf", "OLD.xlsx"}));
+}
+
+// What a killed writer left beside the target goes with the next export to that target, once
+// it has not changed for an hour; a fresh one may be a live writer's, and other files stay.
+TEST(ExportFailures, ALaterExportRemovesOnlyTheStaleLeftoversOfItsOwnTarget) {
+    QTemporaryDir folder;
+    const QStringList stale{QStringLiteral(".out.csv.0123abcd.tmp"),
+                            QStringLiteral(".out.csv.0123abcd.tmp.4567cdef.tmp")};
+    const QStringList kept{
+        QStringLiteral(".out.csv.89abcdef.tmp"),  // fresh
+        QStringLiteral("out.csv.backup"), QStringLiteral(".other.csv.0123abcd.tmp"),
+        QStringLiteral(".out.csv.notahex.tmp"), QStringLiteral(".out.csv.0123abcd")};
+    for (const QString& name : stale + kept) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        if (name != kept.first()) {
+            ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-7200),
+                                         QFileDevice::FileModificationTime));
+        }
+    }
+    ExportWriter writer;
+    ASSERT_TRUE(writer
+                    .create(QStringLiteral("CSV"), folder.filePath(QStringLiteral("out.csv")),
+                            QStringLiteral("Table1"))
+                    .ok());
+    ASSERT_TRUE(writer.addColumn(1, QStringLiteral("CODE"), ExportColumn::TextCode, 10).ok());
+    ASSERT_TRUE(writer.addRow({QStringLiteral("A1")}).ok());
+    ASSERT_TRUE(writer.close().ok());
+    QStringList expected = kept + QStringList{QStringLiteral("out.csv")};
+    expected.sort();
+    EXPECT_EQ(folderContents(folder.path()), expected);
 }
 
 TEST(ExportFailures, RefuseUnknownTypesAndBadColumns) {
