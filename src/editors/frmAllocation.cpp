@@ -1,5 +1,6 @@
 #include "editors/frmAllocation.h"
 
+#include "editors/CodeAndDescription.h"
 #include "maintenance/AllocationImport.h"
 #include "maintenance/EditorImports.h"
 
@@ -20,12 +21,9 @@ frmAllocation::frmAllocation()
     auto& general =
         tabStrip(QStringLiteral("TabStrip1"))
             .page(QStringLiteral("General"), QStringLiteral("Overall Settings for the Allocation"));
-    code_ = &general.textBox(QStringLiteral("Text1"), 0, QStringLiteral("&Code:"))
-                 .keys(KeyFilter::code())
-                 .maxLength(10);
-    description_ = &general.textBox(QStringLiteral("Text1"), 1, QStringLiteral("&Description:"))
-                        .keys(KeyFilter::name())
-                        .maxLength(30);
+    const CodeAndDescription boxes = declareCodeAndDescription(general);
+    code_ = boxes.code;
+    description_ = boxes.description;
     general.label(QStringLiteral("lblNote"), QStringLiteral("No other options available"));
     addRecordButtons(*this);
 }

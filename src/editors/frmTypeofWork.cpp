@@ -1,5 +1,6 @@
 #include "editors/frmTypeofWork.h"
 
+#include "editors/CodeAndDescription.h"
 #include "data/ProgramObject.h"
 #include "data/QualityDataFields.h"
 #include "data/VelmorSystem.h"
@@ -45,12 +46,9 @@ frmTypeofWork::frmTypeofWork()
 }
 
 void frmTypeofWork::declareGeneralPage(Container& page) {
-    code_ = &page.textBox(QStringLiteral("Text1"), 0, QStringLiteral("&Code:"))
-                 .keys(KeyFilter::code())
-                 .maxLength(10);
-    description_ = &page.textBox(QStringLiteral("Text1"), 1, QStringLiteral("&Description:"))
-                        .keys(KeyFilter::name())
-                        .maxLength(30);
+    const CodeAndDescription boxes = declareCodeAndDescription(page);
+    code_ = boxes.code;
+    description_ = boxes.description;
     showUnits_ = &page.checkBox(
         QStringLiteral("chkShowUnits"),
         QStringLiteral("Show Units for this Type of Work on the Production Sheet Entry Listing"));

@@ -1,5 +1,6 @@
 #include "editors/frmWorkCenter.h"
 
+#include "editors/CodeAndDescription.h"
 #include "data/DataCollectionDay.h"
 #include "data/VelmorSystem.h"
 #include "data/records/TypeOfWorkRecord.h"
@@ -57,12 +58,9 @@ frmWorkCenter::frmWorkCenter()
 }
 
 void frmWorkCenter::declareGeneralPage(Container& page) {
-    code_ = &page.textBox(QStringLiteral("Text1"), 0, QStringLiteral("&Code:"))
-                 .keys(KeyFilter::code())
-                 .maxLength(10);
-    description_ = &page.textBox(QStringLiteral("Text1"), 1, QStringLiteral("&Description:"))
-                        .keys(KeyFilter::name())
-                        .maxLength(30);
+    const CodeAndDescription boxes = declareCodeAndDescription(page);
+    code_ = boxes.code;
+    description_ = boxes.description;
     supervisor_ = &page.textBox(QStringLiteral("Text2"), 0, QStringLiteral("&Supervisor:"))
                        .keys(KeyFilter::name())
                        .maxLength(30);

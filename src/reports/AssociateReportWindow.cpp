@@ -10,6 +10,8 @@
 #include "services/ErrorReport.h"
 #include "services/MessageWithSound.h"
 #include "services/ShowLikeModal.h"
+#include "ui/Button.h"
+#include "ui/Frame.h"
 #include "ui/MessageBoxCodes.h"
 
 namespace vel {
@@ -67,6 +69,19 @@ bool AssociateReportWindow::readFigures(const RunChoices& choices, ReportFigures
     system_->StatusText(QStringLiteral("Calculating Work Center History"));
     return guarded(calcWorkCenterHistory,
                    [&] { readWorkCenterHistory(work, choices.selection, figures); });
+}
+
+void AssociateReportWindow::declareRunButtons() {
+    Row& buttons = line();
+    buttons.button(QStringLiteral("SaveButtons1"), 0, QStringLiteral("&Close"))
+        .makeCancel()
+        .clicked([this] { hide(); });
+    buttons.button(QStringLiteral("SaveButtons1"), 1, QStringLiteral("&Print")).clicked([this] {
+        run(PrintDestination::Printer);
+    });
+    buttons.button(QStringLiteral("SaveButtons1"), 2, QStringLiteral("&View"))
+        .makeDefault()
+        .clicked([this] { run(PrintDestination::Preview); });
 }
 
 void AssociateReportWindow::run(PrintDestination destination) {

@@ -27,6 +27,8 @@ class AssociateReportWindow : public Form {
     bool showOptions(quintptr hwndOwner, VelmorSystem& system, const QString& entry);
     // One run of the report to the destination.
     void run(PrintDestination destination);
+    // The row of SaveButtons1: 0 "&Close" (hides the window), 1 "&Print", 2 "&View" (default).
+    void declareRunButtons();
     int message(const QString& text, int style);
     VelmorSystem* system() const { return system_; }
 

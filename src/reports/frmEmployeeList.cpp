@@ -39,16 +39,7 @@ frmEmployeeList::frmEmployeeList()
                                   QStringLiteral("How the lines are grouped and sorted")));
     declareChartsPage(
         tabs.page(QStringLiteral("C&harts"), QStringLiteral("Charts printed after the list")));
-    Row& buttons = line();
-    buttons.button(QStringLiteral("SaveButtons1"), 0, QStringLiteral("&Close"))
-        .makeCancel()
-        .clicked([this] { hide(); });
-    buttons.button(QStringLiteral("SaveButtons1"), 1, QStringLiteral("&Print")).clicked([this] {
-        run(PrintDestination::Printer);
-    });
-    buttons.button(QStringLiteral("SaveButtons1"), 2, QStringLiteral("&View"))
-        .makeDefault()
-        .clicked([this] { run(PrintDestination::Preview); });
+    declareRunButtons();
 }
 
 void frmEmployeeList::declareReportPage(Container& page) {

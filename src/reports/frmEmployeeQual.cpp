@@ -73,16 +73,7 @@ frmEmployeeQual::frmEmployeeQual()
     charts.checkBox(QStringLiteral("Check1"), 2,
                     QStringLiteral("Print a Histogram of Quality Accuracy"));
 
-    Row& buttons = line();
-    buttons.button(QStringLiteral("SaveButtons1"), 0, QStringLiteral("&Close"))
-        .makeCancel()
-        .clicked([this] { hide(); });
-    buttons.button(QStringLiteral("SaveButtons1"), 1, QStringLiteral("&Print")).clicked([this] {
-        run(PrintDestination::Printer);
-    });
-    buttons.button(QStringLiteral("SaveButtons1"), 2, QStringLiteral("&View"))
-        .makeDefault()
-        .clicked([this] { run(PrintDestination::Preview); });
+    declareRunButtons();
 }
 
 void frmEmployeeQual::Form_Load() {
