@@ -1,7 +1,5 @@
 #include "component/CVelUI.h"
 
-#include "component/Availability.h"
-#include "component/ComponentHelp.h"
 #include "component/EditorOperation.h"
 #include "maintenance/UnattendedImports.h"
 #include "data/Masterfile.h"
@@ -25,7 +23,9 @@
 #include "maintenance/CorpAssocCheck.h"
 #include "maintenance/SystemBackup.h"
 #include "maintenance/SystemTransfer.h"
+#include "services/Availability.h"
 #include "services/ErrorReport.h"
+#include "services/HelpTopics.h"
 #include "services/MessageWithSound.h"
 #include "services/RuntimeError.h"
 #include "reports/frmEmployeeAccountability.h"
@@ -38,14 +38,16 @@ namespace {
 
 const QString loadingFiles = QStringLiteral("Loading files ...");
 
-// Every operation reports its errors to the error reporter of the system it was given.
+// Every operation reports its errors to the error reporter of the system it was given, and F1
+// in its windows opens that system's help file.
 class OperationScope {
 public:
     explicit OperationScope(VelmorSystem& system)
-        : reporter_(system.Program().errorReporter()) {}
+        : reporter_(system.Program().errorReporter()), help_(system.Program().helpFile()) {}
 
 private:
     ScopedErrorReporter reporter_;
+    ScopedHelpFile help_;
 };
 
 // After an activity or type-of-work edit a corporate system re-creates its control files: when
@@ -267,7 +269,6 @@ bool CVelUI::EditMistakes(Handle hwndOwner, VelmorSystem& Velmor) {
 bool CVelUI::PrintAssocHist(Handle hwndOwner, VelmorSystem& Velmor) {
     OperationScope scope(Velmor);
     Velmor.StatusText(loadingFiles);
-    setComponentHelpFile(Velmor.Program().helpFile());
     frmEmployeeList window;
     return window.PrintHist(hwndOwner, Velmor);
 }
@@ -275,7 +276,6 @@ bool CVelUI::PrintAssocHist(Handle hwndOwner, VelmorSystem& Velmor) {
 bool CVelUI::PrintAssocQual(Handle hwndOwner, VelmorSystem& Velmor) {
     OperationScope scope(Velmor);
     Velmor.StatusText(loadingFiles);
-    setComponentHelpFile(Velmor.Program().helpFile());
     frmEmployeeQual window;
     return window.PrintQual(hwndOwner, Velmor);
 }
@@ -288,7 +288,6 @@ bool CVelUI::PrintAssocAccountability(Handle hwndOwner, VelmorSystem& Velmor) {
         return false;
     }
     Velmor.StatusText(loadingFiles);
-    setComponentHelpFile(Velmor.Program().helpFile());
     frmEmployeeAccountability window;
     return window.PrintReport(hwndOwner, Velmor);
 }
@@ -300,7 +299,6 @@ bool CVelUI::PrintQuickReport(Handle hwndOwner, VelmorSystem& Velmor, Masterfile
     if (!masterfile.open()) {
         return false;
     }
-    setComponentHelpFile(Velmor.Program().helpFile());
     frmQuickReport window;
     if (prefill_.isSet()) {
         window.SetPrefillData(prefill_.DateRangeType, prefill_.DataLevel, prefill_.StartDate,

@@ -4,7 +4,7 @@
 // and returns its result; nothing but CommandLineFlag and the quick report's prefill survives
 // from one operation to the next. Operations whose windows are not built yet say so to the user
 // and return their fixed result.
-#include "component/Enumerations.h"
+#include "data/Enumerations.h"
 #include "component/PrefillRecord.h"
 
 #include <QDate>

@@ -1,10 +1,9 @@
 #include "component/EditorOperation.h"
 
-#include "component/Availability.h"
-#include "component/ComponentHelp.h"
 #include "component/CorporateControlCheck.h"
 #include "data/ProgramObject.h"
 #include "data/VelmorSystem.h"
+#include "services/Availability.h"
 
 namespace vel {
 
@@ -17,7 +16,6 @@ EditorRun runEditor(const EditorSteps& steps, quintptr owner, VelmorSystem& syst
     if (!steps.statusAfterCheck) {
         system.StatusText(loadingFiles);
     }
-    setComponentHelpFile(system.Program().helpFile());
     if (steps.corporateCheck) {
         run.mayModify = corporateControlCheck(system);
     }

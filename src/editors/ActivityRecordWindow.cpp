@@ -286,7 +286,8 @@ void frmActivity::loadCorporateActivity(int corporateNumber) {
             entry = ActivityElementSlot{};
         }
     }
-    // Allocations are the site's own: the corporate ones are kept where the site has the number.
+    // The corporate copy numbers its allocations as the site does (matched by code); one the
+    // site no longer has active is left out.
     std::map<int, ActivityRecord::SlotStandards> allocations;
     for (const auto& [allocation, standards] : corporate.AllocationStandards) {
         if (system().allocations().isActive(allocation)) {

@@ -15,7 +15,7 @@
 //   XYZ             Features/XYZ, XYZ/ScriptUsesXYZ, XYZ/ScriptUsesStartTimes (False)
 //   Work centers    System/MaxWorkCenters (99)
 //   Allocations     System/MaxAllocations (999 or 9999; 999)
-#include "component/Enumerations.h"
+#include "data/Enumerations.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,6 +2,7 @@
 #include "editors/frmActivity.h"
 
 #include "data/ProgramObject.h"
+#include "data/RecordedWork.h"
 #include "data/VelmorSystem.h"
 #include "data/records/AllocationRecord.h"
 #include "data/records/ElementRecord.h"
@@ -400,6 +401,18 @@ bool frmActivity::descriptionTaken(int number) const {
     return false;
 }
 
+// A code entered on a new record is checked against the corporate file at once; a refused code
+// keeps the focus. OK checks it again, for a code that was never left.
+void frmActivity::newCodeEntered() {
+    if (mode_ != RecordMode::Add && mode_ != RecordMode::Copy) {
+        return;
+    }
+    const QString asked = working_.Code;
+    if (!acceptedAsNewCode(recordNumber_) && working_.Code == asked) {
+        code_->setFocus();
+    }
+}
+
 // A new code with corporate control in force must come from the corporate file; the person may
 // take the corporate activity's settings (the window then shows them again).
 bool frmActivity::acceptedAsNewCode(int number) {
@@ -456,10 +469,16 @@ void frmActivity::EditForm_DeleteRec(int number) {
     auto& activities = system().activities();
     const bool measured = activities.record(number).EarnedHrsCalc != 0;
     const ActivityRecord removed = activities.record(number);
-    const int target = deleteThroughDialog(
-        number,
-        [&](int other) { return (activities.record(other).EarnedHrsCalc != 0) == measured; },
-        MB_OKCANCEL | MB_ICONQUESTION);
+    const int confirmStyle = MB_OKCANCEL | MB_ICONQUESTION;
+    int target = -1;
+    if (hasRecordedData(number)) {
+        target = deleteThroughDialog(
+            number,
+            [&](int other) { return (activities.record(other).EarnedHrsCalc != 0) == measured; },
+            confirmStyle);
+    } else if (confirmAndRemove(number, 0, confirmStyle)) {
+        target = 0;
+    }
     if (target > 0) {
         holdingDeletedData_.insert(target);
     }
@@ -476,6 +495,18 @@ void frmActivity::EditForm_DeleteRec(int number) {
             }
         }
     }
+}
+
+// Whether work was recorded on the activity (in closed weeks: open ones refuse the delete).
+bool frmActivity::hasRecordedData(int number) {
+    RecordedWork& work = system().recordedWork();
+    const QDate first = work.firstDate();
+    if (!first.isValid()) {
+        return false;
+    }
+    WorkSelection selection;
+    selection.activity = number;
+    return !work.figures(AccountLevel::System, first, work.lastDate(), selection, false).empty();
 }
 
 // More than 300 activities of one type of work asks before the table is saved.

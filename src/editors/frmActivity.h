@@ -106,6 +106,8 @@ class frmActivity : public Form, public MasterTableEditor {
     void reportActivitiesMissingFromCorporateFile();
     void recordLoop(int number, RecordMode mode, const ActivityRecord& start);
     bool acceptedAsNewCode(int number);
+    void newCodeEntered();
+    bool hasRecordedData(int number);
     bool descriptionTaken(int number) const;
     bool typeOfWorkCountsAccepted();
     bool saveActivityTables();

@@ -53,7 +53,10 @@ frmActivity::frmActivity()
 frmActivity::~frmActivity() = default;
 
 void frmActivity::buildGeneralTab(TabPage& page) {
-    code_ = &page.textBox(text("Text1"), 0, text("&Code:")).keys(KeyFilter::code()).maxLength(10);
+    code_ = &page.textBox(text("Text1"), 0, text("&Code:"))
+                 .keys(KeyFilter::code())
+                 .maxLength(10)
+                 .entered([this] { newCodeEntered(); });
     description_ = &page.textBox(text("Text1"), 1, text("&Description:"))
                         .keys(KeyFilter::name())
                         .maxLength(30);

@@ -52,6 +52,14 @@ void ActivityTable::close() {
 
 bool ActivityTable::loadStandards() {
     stored_.assign(size_t(recordCount()), {});
+    if (standardsTable_ == nullptr && standardsSource_) {
+        std::vector<ActivityRecord> activities;
+        for (int number = 1; number <= recordCount(); ++number) {
+            activities.push_back(XbaseTable::record(number));
+        }
+        stored_ = standardsSource_(activities);
+        stored_.resize(size_t(recordCount()));
+    }
     if (standardsTable_ != nullptr) {
         if (!standardsTable_->isOpen() && !standardsTable_->open()) {
             return core().fail(standardsTable_->lastError());

@@ -6,6 +6,7 @@
 #include "data/records/StandardRecord.h"
 #include "host/XbaseTable.h"
 
+#include <functional>
 #include <set>
 
 namespace vel {
@@ -13,10 +14,17 @@ namespace vel {
 class ActivityTable : public XbaseTable<ActivityRecord> {
   public:
     using Standards = std::map<int, ActivityRecord::SlotStandards>;
+    // Gives the allocation standards of the activities (one entry per record) when they come
+    // from somewhere other than a standards table.
+    using StandardsSource =
+        std::function<std::vector<Standards>(const std::vector<ActivityRecord>& activities)>;
 
-    // Without a standards table (the corporate copy) the allocation standards stay empty.
+    // Without a standards table or source the allocation standards stay empty.
     ActivityTable(const QString& path, TableRules rules, XbaseTable<StandardRecord>* standards,
                   StoreOptions options = {});
+
+    // Where the standards come from when there is no standards table (the corporate copy).
+    void setStandardsSource(StandardsSource source) { standardsSource_ = std::move(source); }
 
     bool open() override;
     void close() override;
@@ -46,6 +54,7 @@ class ActivityTable : public XbaseTable<ActivityRecord> {
     Standards& standardsOf(int number);
 
     XbaseTable<StandardRecord>* standardsTable_;
+    StandardsSource standardsSource_;
     std::vector<Standards> stored_;
     std::vector<Standards> current_;
 };

@@ -1,6 +1,5 @@
 #include "host/ColumnLayout.h"
 
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -35,8 +34,20 @@ xbase::FieldDescriptor descriptorFor(const ColumnShape& shape, const QString& na
 }  // namespace
 
 QString ColumnLayout::columnName(const QString& fieldName) {
-    QString upper = fieldName.toUpper();
-    upper.replace(QRegularExpression(QStringLiteral("[^A-Z0-9_]")), QStringLiteral("_"));
+    // Every character but A-Z, 0-9 and "_" becomes "_" (a character beyond 16 bits one "_").
+    const QString source = fieldName.toUpper();
+    QString upper;
+    upper.reserve(source.size());
+    for (qsizetype index = 0; index < source.size(); ++index) {
+        const char16_t character = source[index].unicode();
+        const bool kept = (character >= u'A' && character <= u'Z') ||
+                          (character >= u'0' && character <= u'9') || character == u'_';
+        upper.append(kept ? QChar(character) : QChar(u'_'));
+        if (QChar::isHighSurrogate(character) && index + 1 < source.size() &&
+            source[index + 1].isLowSurrogate()) {
+            ++index;
+        }
+    }
     qsizetype digits = 0;
     while (digits < upper.size() && upper[upper.size() - 1 - digits].isDigit()) {
         ++digits;

@@ -5,7 +5,9 @@
 #include "host/ReferenceSystem.h"
 #include "host/XbaseTable.h"
 
+#include <QDir>
 #include <QFile>
+#include <QHash>
 
 namespace vel {
 
@@ -93,6 +95,52 @@ std::vector<CorporateControlRow> readCorporateControlFile(const QString& path, Q
         result.push_back(XbaseTable<CorporateControlRow>::toRecord(row));
     }
     return result;
+}
+
+std::vector<ActivityTable::Standards> corporateStandardsByCode(
+    ReferenceSystem& system, const QString& folder, const std::vector<ActivityRecord>& activities) {
+    std::vector<ActivityTable::Standards> standards(activities.size());
+    const QFileInfoList files = QDir(folder).entryInfoList(
+        {QString(catalogue::corporateControlActivityFile) + u'*'}, QDir::Files, QDir::Time);
+    QString error;
+    const std::vector<CorporateControlRow> rows =
+        files.isEmpty() ? std::vector<CorporateControlRow>{}
+                        : readCorporateControlFile(files.first().filePath(), &error);
+    if (rows.empty()) {
+        return standards;
+    }
+    QHash<QString, size_t> activityIndex;
+    for (size_t index = 0; index < activities.size(); ++index) {
+        activityIndex.insert(activities[index].Code.trimmed().toUpper(), index);
+    }
+    auto& allocations = system.allocations();
+    auto& elements = system.corporateElements();
+    if ((!allocations.isOpen() && !allocations.open()) ||
+        (!elements.isOpen() && !elements.open())) {
+        return standards;
+    }
+    for (const CorporateControlRow& row : rows) {
+        const auto found = activityIndex.constFind(row.Activity.trimmed().toUpper());
+        const QString allocationCode = row.Allocation.trimmed();
+        const int allocation = allocationCode.isEmpty() ? 0 : allocations.find(allocationCode);
+        if (found == activityIndex.cend() || allocation == 0) {
+            continue;
+        }
+        const ActivityRecord& activity = activities[*found];
+        auto line = standards[*found].find(allocation);
+        if (line == standards[*found].end()) {
+            ActivityRecord::SlotStandards unset;
+            unset.fill(-1.0F);
+            line = standards[*found].emplace(allocation, unset).first;
+        }
+        const QString elementCode = row.Element.trimmed();
+        const int element = elementCode.isEmpty() ? 0 : elements.find(elementCode);
+        const int slot = element == 0 ? -1 : activity.slotOf(element);
+        if (slot >= 0) {
+            line->second[size_t(slot)] = float(row.UnitsHour);
+        }
+    }
+    return standards;
 }
 
 }  // namespace vel

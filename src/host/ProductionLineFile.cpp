@@ -1,11 +1,11 @@
 #include "host/ProductionLineFile.h"
 
 #include "host/ColumnLayout.h"
+#include "platform/xbase/DecimalText.h"
 #include "platform/xbase/Table.h"
 
 #include <QFile>
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <numeric>
 
@@ -21,40 +21,16 @@ struct Slot {
     int length = 0;
 };
 
-// 10 to the power 0..15: every one is exact as a double.
-constexpr std::array<double, 16> powersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-// A number field: blanks, then [-]digits[.digits]. With at most 15 digits the digits as a whole
-// number and the power of ten are both exact doubles, so one division gives the correctly
-// rounded value, the same as from_chars; anything else goes to from_chars.
+// A number field: blanks, then the number; the plain decimal texts the file holds are converted
+// exactly without from_chars, which takes the rest.
 double parseNumber(const char* bytes, int length) {
     const char* begin = bytes;
     const char* end = bytes + length;
     while (begin < end && *begin == ' ') {
         ++begin;
     }
-    const char* at = begin;
-    const bool negative = at < end && *at == '-';
-    at += negative ? 1 : 0;
-    qint64 digits = 0;
-    int count = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; at < end; ++at) {
-        if (*at >= '0' && *at <= '9') {
-            digits = digits * 10 + (*at - '0');
-            ++count;
-            decimals += point ? 1 : 0;
-        } else if (*at == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (at == end && count > 0 && count < int(powersOfTen.size())) {
-        const double value = double(digits) / powersOfTen[size_t(decimals)];
-        return negative ? -value : value;
+    if (const auto plain = xbase::decimalText::parse(begin, end)) {
+        return *plain;
     }
     double value = 0.0;
     std::from_chars(begin, end, value);

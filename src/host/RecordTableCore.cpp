@@ -185,7 +185,7 @@ StoredRow RecordTableCore::row(int number) const {
     return current_[size_t(number - 1)];
 }
 
-void RecordTableCore::setRow(int number, const StoredRow& row) {
+void RecordTableCore::setRow(int number, StoredRow row) {
     if (number < 1) {
         return;
     }
@@ -193,7 +193,7 @@ void RecordTableCore::setRow(int number, const StoredRow& row) {
         current_.push_back(store_.blankRow());
     }
     unindex(number);
-    current_[size_t(number - 1)] = store_.normalized(row);
+    current_[size_t(number - 1)] = store_.normalized(std::move(row));
     index(number);
 }
 

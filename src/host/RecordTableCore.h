@@ -54,7 +54,7 @@ class RecordTableCore {
     // The edited row of a record (a blank row outside the table).
     StoredRow row(int number) const;
     // Replaces a row in memory; a number beyond the count adds blank rows up to it.
-    void setRow(int number, const StoredRow& row);
+    void setRow(int number, StoredRow row);
     // Blanks the row and notes the data move for the next save.
     bool remove(int number, int target);
 

@@ -10,10 +10,10 @@
 #include "platform/transfer/ExportWriter.h"
 #include "platform/transfer/TemporaryOutput.h"
 #include "services/IniSettings.h"
+#include "services/NumberFormat.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -23,10 +23,6 @@ namespace {
 
 const char* const rangeWords[] = {"Day",       "Week", "Fiscal Month", "Quarter",
                                   "Half Year", "Year", "Custom Range", "All Years"};
-
-QString longDate(const QDate& date) {
-    return QLocale(QLocale::English).toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
-}
 
 QString pointHeading(int dataLevel) {
     switch (dataLevel) {
@@ -147,8 +143,8 @@ QString ReferenceReportModule::rangeText() const {
     const int type = range_.dateRangeType;
     const QString word =
         type >= 1 && type <= 8 ? QLatin1String(rangeWords[type - 1]) : QStringLiteral("Range");
-    return word + QStringLiteral(": ") + longDate(range_.startDate) + QStringLiteral(" to ") +
-           longDate(range_.lastDate);
+    return word + QStringLiteral(": ") + longDateText(range_.startDate) + QStringLiteral(" to ") +
+           longDateText(range_.lastDate);
 }
 
 QString ReferenceReportModule::exportPath() const {

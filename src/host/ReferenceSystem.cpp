@@ -203,6 +203,11 @@ void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
     tables_.corporateActivities = std::make_unique<ActivityTable>(
         corporatePath(catalogue::activityTable),
         rules(QStringLiteral("Corporate Activity"), code, maximumActivities), nullptr, corporate);
+    tables_.corporateActivities->setStandardsSource(
+        [this](const std::vector<ActivityRecord>& activities) {
+            const QString folder = TableCatalogue(dataFolder_, systemNumber_).corporateSubfolder();
+            return corporateStandardsByCode(*this, folder, activities);
+        });
     tables_.corporateElements = std::make_unique<XbaseTable<ElementRecord>>(
         corporatePath(catalogue::elementTable),
         rules(QStringLiteral("Corporate Element"), desc, maximumElements), corporate);

@@ -71,9 +71,13 @@ bool SystemRules::changeLines(const std::function<bool(ProductionLineRecord&)>& 
     return work.linesChanged();
 }
 
+// An activity is in use while a production sheet of a week not yet closed names it; the lines of
+// closed weeks are its recorded data, which a removal moves to another activity or drops.
 QString SystemRules::activityUsedOn(int number) {
-    return anyLine([number](const auto& line) { return line.Activity == number; }) ? productionSheet
-                                                                                   : QString();
+    const QDate closed = system_.referenceRecordedWork().historyEnd();
+    return anyLine([&](const auto& line) { return line.Activity == number && line.Date > closed; })
+               ? productionSheet
+               : QString();
 }
 
 QString SystemRules::allocationUsedOn(int number) {

@@ -20,7 +20,7 @@ class SystemRules {
   public:
     explicit SystemRules(ReferenceSystem& system) : system_(system) {}
 
-    QString activityUsedOn(int number);
+    QString activityUsedOn(int number);  // a line of a week not yet closed
     QString allocationUsedOn(int number);
     QString associateUsedOn(int number);  // "currently active": a line in the current week
     QString workCenterUsedOn(int number);

@@ -55,6 +55,11 @@ bool TallyStore::fail(const QString& message) {
     return false;
 }
 
+bool TallyStore::lockRefused() {
+    return fail(QStringLiteral("Cannot lock the Tallybooks of system ") +
+                QString::number(systemNumber_));
+}
+
 QString TallyStore::indexPath() const {
     return TableCatalogue(dataFolder_, systemNumber_).path(QStringLiteral("TBTLIDX.--"));
 }
@@ -217,8 +222,7 @@ bool TallyStore::bringUpToDate(const PostingRules& rules) {
     }
     Lock lock(lockPath());
     if (!lock.locked()) {
-        return fail(QStringLiteral("Cannot lock the Tallybooks of system ") +
-                    QString::number(systemNumber_));
+        return lockRefused();
     }
     if (!readIndex(index)) {
         return false;
@@ -238,8 +242,7 @@ bool TallyStore::addLines(const std::vector<ProductionLineRecord>& lines,
                           const PostingRules& rules) {
     Lock lock(lockPath());
     if (!lock.locked()) {
-        return fail(QStringLiteral("Cannot lock the Tallybooks of system ") +
-                    QString::number(systemNumber_));
+        return lockRefused();
     }
     Index index;
     if (!readIndex(index) || !postFrom(index, rules, {})) {
@@ -254,8 +257,7 @@ bool TallyStore::addLines(const std::vector<ProductionLineRecord>& lines,
 bool TallyStore::rebuild(const PostingRules& rules, const Progress& progress) {
     Lock lock(lockPath());
     if (!lock.locked()) {
-        return fail(QStringLiteral("Cannot lock the Tallybooks of system ") +
-                    QString::number(systemNumber_));
+        return lockRefused();
     }
     Index index;
     return readIndex(index) && rebuildLocked(index, rules, progress);
@@ -284,8 +286,7 @@ bool TallyStore::rebuildLocked(Index& index, const PostingRules& rules, const Pr
 bool TallyStore::invalidate() {
     Lock lock(lockPath());
     if (!lock.locked()) {
-        return fail(QStringLiteral("Cannot lock the Tallybooks of system ") +
-                    QString::number(systemNumber_));
+        return lockRefused();
     }
     Index index;
     if (!readIndex(index)) {

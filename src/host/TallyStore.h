@@ -70,6 +70,8 @@ class TallyStore {
     bool rebuildLocked(Index& index, const PostingRules& rules, const Progress& progress);
     QString lockPath() const;
     bool fail(const QString& message);
+    // Another workstation holds the Tallybooks' lock file: fails with the message that says so.
+    bool lockRefused();
 
     QString dataFolder_;
     int systemNumber_;

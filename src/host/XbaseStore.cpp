@@ -2,6 +2,7 @@
 
 #include "host/SaveUnit.h"
 
+#include "platform/xbase/DecimalText.h"
 #include "platform/xbase/FieldValues.h"
 #include "platform/xbase/Table.h"
 #include "services/RuntimeError.h"
@@ -124,46 +125,50 @@ StoredRow XbaseStore::makeBlankRow() const {
     return row;
 }
 
-StoredRow XbaseStore::normalized(const StoredRow& row) const {
-    StoredRow result;
-    result.reserve(blank_.size());
-    for (qsizetype index = 0; index < blank_.size(); ++index) {
-        if (index >= row.size()) {
-            result.append(blank_[index]);
-            continue;
-        }
+StoredRow XbaseStore::normalized(StoredRow row) const {
+    // In place: a row handed over as a temporary is changed without a second list.
+    const qsizetype given = std::min(row.size(), blank_.size());
+    row.resize(given);
+    for (qsizetype index = given; index < blank_.size(); ++index) {
+        row.append(blank_[index]);
+    }
+    for (qsizetype index = 0; index < given; ++index) {
         const xbase::FieldDescriptor& column = columns_[index];
-        const QVariant& value = row[index];
+        QVariant& value = row[index];
         switch (shapes_[size_t(index)].type) {
             case FieldType::Text: {
                 QString text = value.toString().left(column.length);
                 while (!text.isEmpty() && text.back() == u' ') {
                     text.chop(1);
                 }
-                result.append(text);
+                value = text;
                 break;
             }
             case FieldType::Integer:
-                result.append(qlonglong(std::llround(value.toDouble())));
+                value = qlonglong(std::llround(value.toDouble()));
                 break;
-            case FieldType::Number:
-                result.append(QString::number(value.toDouble(), 'f', column.decimals).toDouble());
+            case FieldType::Number: {
+                // A value with no more places than the column's comes back as it is.
+                const double number = value.toDouble();
+                value = xbase::decimalText::scaledDigits(number, column.decimals)
+                            ? number
+                            : QString::number(number, 'f', column.decimals).toDouble();
                 break;
+            }
             case FieldType::Boolean:
-                result.append(value.toBool());
+                value = value.toBool();
                 break;
             case FieldType::Date:
-                result.append(value.toDate());
+                value = value.toDate();
                 break;
             case FieldType::Time: {
                 const QTime time = value.toTime();
-                result.append(time.isValid() ? QTime(time.hour(), time.minute(), time.second())
-                                             : QTime());
+                value = time.isValid() ? QTime(time.hour(), time.minute(), time.second()) : QTime();
                 break;
             }
         }
     }
-    return result;
+    return row;
 }
 
 bool XbaseStore::load(std::vector<StoredRow>& rows) {
@@ -301,8 +306,17 @@ bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& jo
             if (type != FieldType::Integer && type != FieldType::Number) {
                 continue;
             }
+            const double value = row[index].toDouble();
+            if (const auto scaled =
+                    xbase::decimalText::scaledDigits(value, columns_[index].decimals)) {
+                char digits[20];
+                if (xbase::decimalText::format(*scaled, columns_[index].decimals, digits) <=
+                    columns_[index].length) {
+                    continue;  // fits: no need to format it twice
+                }
+            }
             try {
-                xbase::FieldValues::formatNumber(columns_[index], row[index].toDouble());
+                xbase::FieldValues::formatNumber(columns_[index], value);
             } catch (const RuntimeError& error) {
                 return fail(name + QStringLiteral(", record ") + QString::number(number) +
                             QStringLiteral(": ") + error.description());

@@ -73,7 +73,7 @@ class XbaseStore {
 
     // A row with every value empty, and a row brought to the values the file would give back.
     StoredRow blankRow() const;
-    StoredRow normalized(const StoredRow& row) const;
+    StoredRow normalized(StoredRow row) const;
     // Values of the last load() that could not be read (read as empty): "record 12 field WAGE:
     // "1x.00" is not a number".
     const QStringList& damagedValues() const { return damaged_; }

@@ -1,6 +1,6 @@
 #include "maintenance/BackupFileList.h"
 
-#include "component/Enumerations.h"
+#include "data/Enumerations.h"
 #include "data/TableCatalogue.h"
 #include "services/AddSlash.h"
 #include "services/IniSettings.h"
@@ -98,8 +98,8 @@ QStringList BackupFileList::files(int backupType, const QDate& day,
         left.insert(QFileInfo(path).absoluteFilePath());
     }
     // The transfer account never leaves the site in a backup, whatever a mask matches.
-    left.insert(QFileInfo(TransferCredentials(dataFolder_, systemNumber_).filePath())
-                    .absoluteFilePath());
+    left.insert(
+        QFileInfo(TransferCredentials(dataFolder_, systemNumber_).filePath()).absoluteFilePath());
     QSet<QString> seen;
     QStringList names;
     for (const QString& mask : masks(backupType, day)) {

@@ -1,9 +1,9 @@
 #include "maintenance/CorpAssocCheck.h"
 
-#include "component/Availability.h"
 #include "data/ProgramObject.h"
 #include "data/TableCatalogue.h"
 #include "data/VelmorSystem.h"
+#include "services/Availability.h"
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
 #include "ui/MessageBoxCodes.h"

@@ -9,8 +9,9 @@ namespace vel {
 
 std::optional<bool> parseYesNo(const QString& text) {
     const QString value = text.trimmed().toUpper();
-    static const QStringList yes{QStringLiteral("Y"), QStringLiteral("YES"), QStringLiteral("T"),
-                                 QStringLiteral("TRUE"), QStringLiteral("1"), QStringLiteral("-1")};
+    static const QStringList yes{QStringLiteral("Y"), QStringLiteral("YES"),
+                                 QStringLiteral("T"), QStringLiteral("TRUE"),
+                                 QStringLiteral("1"), QStringLiteral("-1")};
     static const QStringList no{QStringLiteral("N"), QStringLiteral("NO"), QStringLiteral("F"),
                                 QStringLiteral("FALSE"), QStringLiteral("0")};
     if (yes.contains(value)) {
@@ -24,8 +25,29 @@ std::optional<bool> parseYesNo(const QString& text) {
 
 std::optional<QDate> parseImportDate(const QString& text) {
     const QString value = text.trimmed();
-    for (const char* format : {"yyyy/MM/dd", "yyyy-MM-dd", "yyyyMMdd", "M/d/yyyy", "MM/dd/yyyy",
-                               "yyyy/M/d"}) {
+    // The usual form, yyyy/MM/dd, read without the general parser.
+    const auto digit = [&](qsizetype at) {
+        const char16_t character = value[at].unicode();
+        return character >= u'0' && character <= u'9' ? int(character - u'0') : -1;
+    };
+    if (value.size() == 10 && value[4] == u'/' && value[7] == u'/') {
+        int parts[3] = {0, 0, 0};
+        const qsizetype starts[3] = {0, 5, 8};
+        const qsizetype widths[3] = {4, 2, 2};
+        bool digits = true;
+        for (int part = 0; part < 3 && digits; ++part) {
+            for (qsizetype at = starts[part]; at < starts[part] + widths[part] && digits; ++at) {
+                digits = digit(at) >= 0;
+                parts[part] = parts[part] * 10 + digit(at);
+            }
+        }
+        const QDate date = digits ? QDate(parts[0], parts[1], parts[2]) : QDate();
+        if (date.isValid()) {
+            return date;
+        }
+    }
+    for (const char* format :
+         {"yyyy/MM/dd", "yyyy-MM-dd", "yyyyMMdd", "M/d/yyyy", "MM/dd/yyyy", "yyyy/M/d"}) {
         const QDate date = QDate::fromString(value, QString::fromLatin1(format));
         if (date.isValid()) {
             return date;
@@ -38,7 +60,7 @@ std::optional<double> parseImportNumber(const QString& text) {
     QString value = text.trimmed();
     value.remove(QLatin1Char('$'));
     static const QRegularExpression thousands(QStringLiteral("^-?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
-    if (thousands.match(value).hasMatch()) {
+    if (value.contains(QLatin1Char(',')) && thousands.match(value).hasMatch()) {
         value.remove(QLatin1Char(','));
     }
     bool ok = false;

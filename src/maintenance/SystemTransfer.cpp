@@ -1,6 +1,6 @@
 #include "maintenance/SystemTransfer.h"
 
-#include "component/Enumerations.h"
+#include "data/Enumerations.h"
 #include "data/ProgramObject.h"
 #include "data/VelmorSystem.h"
 #include "maintenance/BackupPackage.h"
@@ -66,9 +66,9 @@ bool SystemTransfer::zipAndSend(const QString& addressValue, int backupType, con
         return false;
     }
     const bool interactive = commandLineFlag == eCMDMenu;
-    if (interactive &&
-        system_.AskMessage(QStringLiteral("OK to zip the Backup and send it to ") + shown(server) + u'?',
-                           MB_YESNO | MB_ICONQUESTION, caption) != IDYES) {
+    if (interactive && system_.AskMessage(QStringLiteral("OK to zip the Backup and send it to ") +
+                                              shown(server) + u'?',
+                                          MB_YESNO | MB_ICONQUESTION, caption) != IDYES) {
         return false;
     }
     const QDate backupDay = day.isValid() ? day : QDate::currentDate();

@@ -30,10 +30,6 @@ const QString levelCaptions[] = {QStringLiteral("Day (371 data points per year)"
                                  QStringLiteral("Week (53 data points per year)"),
                                  QStringLiteral("Period or Month (26 data points per year)")};
 
-QString longDate(const QDate& date) {
-    return QLocale(QLocale::English).toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
-}
-
 int number(const TextBox& box) {
     return box.text().trimmed().toInt();
 }
@@ -231,7 +227,7 @@ QString frmAddSys::summary() const {
             QLocale(QLocale::English).toString(chosen.fiscalStart, QStringLiteral("MMMM d")),
         QStringLiteral("System Name: ") + chosen.title,
         QStringLiteral("Start Year: ") + QString::number(chosen.startYear),
-        QStringLiteral("Start Calendar Date: ") + longDate(chosen.fiscalStart),
+        QStringLiteral("Start Calendar Date: ") + longDateText(chosen.fiscalStart),
         QStringLiteral("Estimated Number of Activities: ") + QString::number(chosen.activities),
         ruler,
         QStringLiteral(" Tallybook - Data Level: ") + levelCaptions[int(chosen.dataLevel)],

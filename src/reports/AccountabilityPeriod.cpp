@@ -3,6 +3,7 @@
 #include "data/FiscalCalendarObject.h"
 #include "reports/AccountabilitySettings.h"
 #include "reports/ReportFormat.h"
+#include "services/NumberFormat.h"
 
 namespace vel {
 

@@ -2,6 +2,7 @@
 
 #include "data/VelmorSystem.h"
 #include "data/records/AssociateRecord.h"
+#include "reports/ReportTables.h"
 
 namespace vel {
 
@@ -18,12 +19,6 @@ std::vector<AccountFigures> accountFigures(RecordedWork& work, AccountLevel leve
 
 }  // namespace
 
-QString associateName(const QString& lastName, const QString& firstName) {
-    const QString last = lastName.trimmed();
-    const QString first = firstName.trimmed();
-    return first.isEmpty() ? last : last + QStringLiteral(", ") + first;
-}
-
 void readAssociateHistory(VelmorSystem& system, RecordedWork& work, const WorkSelection& selection,
                           ReportFigures& into) {
     into.shortTerm = work.shortTermHistory();
@@ -38,7 +33,7 @@ void readAssociateHistory(VelmorSystem& system, RecordedWork& work, const WorkSe
         const AssociateRecord record = table.record(number);
         AssociateHistory associate;
         associate.associate = number;
-        associate.name = associateName(record.LastName, record.FirstName);
+        associate.name = associateName(record);
         associate.code = record.Code.trimmed();
         associate.hireDate = record.HireDate;
         associate.wageRate = record.WageRate;

@@ -50,9 +50,6 @@ struct ReportFigures {
     }
 };
 
-// The associate's name as the reports print it: "Last, First", or the last name alone.
-QString associateName(const QString& lastName, const QString& firstName);
-
 // Reads the associates' figures over both histories ("Calculating Associate History").
 void readAssociateHistory(VelmorSystem& system, RecordedWork& work, const WorkSelection& selection,
                           ReportFigures& into);

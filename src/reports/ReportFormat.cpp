@@ -2,7 +2,6 @@
 
 #include "services/NumberFormat.h"
 
-#include <QLocale>
 #include <algorithm>
 
 namespace vel {
@@ -31,10 +30,6 @@ QString countText(double value) {
 
 QString historyText(int weeks) {
     return QStringLiteral("Last %1 Weeks").arg(weeks);
-}
-
-QString longDateText(const QDate& date) {
-    return QLocale(QLocale::English).toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
 }
 
 QString throughText(const QDate& ending) {

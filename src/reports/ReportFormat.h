@@ -27,8 +27,6 @@ QString countText(double value);
 
 // "Last 13 Weeks": the text of a history of that many weeks.
 QString historyText(int weeks);
-// The "Long Date" format: "Friday, December 4, 2026".
-QString longDateText(const QDate& date);
 // The date line of a report heading: "Through " and the ending date in long date format.
 QString throughText(const QDate& ending);
 

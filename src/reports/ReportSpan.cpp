@@ -1,8 +1,7 @@
 #include "reports/ReportSpan.h"
 
 #include "data/FiscalCalendarObject.h"
-
-#include <QLocale>
+#include "services/NumberFormat.h"
 
 namespace vel {
 
@@ -39,10 +38,6 @@ QString ordinalWord(int number) {
     static const QString words[] = {QStringLiteral("First"), QStringLiteral("Second"),
                                     QStringLiteral("Third"), QStringLiteral("Fourth")};
     return number >= 1 && number <= 4 ? words[number - 1] : QString();
-}
-
-QString longDate(const QDate& date) {
-    return QLocale(QLocale::English).toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
 }
 
 ReportSpan::ReportSpan(const RangeChoice& choice, const FiscalCalendarObject& calendar)
@@ -88,17 +83,17 @@ QDate ReportSpan::customFirstWeekEnding() const {
 QString ReportSpan::beginningText() const {
     switch (choice_.unit) {
         case RangeUnit::Weeks:
-            return longDate(customFirstWeekEnding());
+            return longDateText(customFirstWeekEnding());
         case RangeUnit::FiscalMonths:
-            return longDate(qMin(calendar_.period(choice_.beginning).last, choice_.ending));
+            return longDateText(qMin(calendar_.period(choice_.beginning).last, choice_.ending));
         case RangeUnit::Days:
             break;
     }
-    return longDate(choice_.beginning);
+    return longDateText(choice_.beginning);
 }
 
 QString ReportSpan::endingText() const {
-    return longDate(choice_.ending);
+    return longDateText(choice_.ending);
 }
 
 QString ReportSpan::description() const {
@@ -138,13 +133,13 @@ QString ReportSpan::description() const {
                    endingText();
         }
         case LengthAllYears:
-            label = QStringLiteral("All Years:") + longDate(calendar_.systemFirstDate()) +
+            label = QStringLiteral("All Years:") + longDateText(calendar_.systemFirstDate()) +
                     QStringLiteral(" to");
             break;
         default:
             return {};
     }
-    return label + u' ' + longDate(ending);
+    return label + u' ' + longDateText(ending);
 }
 
 QString ReportSpan::columnHeading() const {

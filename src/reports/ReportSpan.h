@@ -38,8 +38,6 @@ enum class RangeUnit { Days = 1, Weeks = 2, FiscalMonths = 3 };
 QString lengthCaption(int length, int periodsInYear);
 // "First" .. "Fourth" (1 to 4), for quarters and halves.
 QString ordinalWord(int number);
-// A date as "Long Date" shows it: "Sunday, December 6, 2026".
-QString longDate(const QDate& date);
 
 struct RangeChoice {
     int length = LengthWeek;

@@ -1,11 +1,12 @@
 #include "reports/dlgRepPrint.h"
 
-#include "component/ComponentHelp.h"
 #include "data/FiscalCalendarObject.h"
 #include "data/Masterfile.h"
 #include "reports/ReportOwner.h"
 #include "services/ErrorReport.h"
+#include "services/HelpTopics.h"
 #include "services/MessageWithSound.h"
+#include "services/NumberFormat.h"
 #include "services/RuntimeError.h"
 #include "services/ShowLikeModal.h"
 #include "ui/CheckBox.h"
@@ -58,7 +59,7 @@ dlgRepPrint::dlgRepPrint() : Form(QStringLiteral("dlgRepPrint"), QStringLiteral(
     buildComparePage();
     buildSequencePage();
     buttons_ = std::make_unique<WizardButtons>(
-        *this, [this] { back(); }, [this] { next(); }, [this] { showComponentHelp(helpContext_); });
+        *this, [this] { back(); }, [this] { next(); }, [this] { showHelpTopic(helpContext_); });
     setTimer(TimerMilliseconds, [this] { idleCheck(); });
 
     preparing_ = true;
@@ -343,7 +344,7 @@ void dlgRepPrint::refreshDates() {
     const ReportSpan range(choice_, *calendar_);
     dateTexts_[0]->setCaption(range.beginningText());
     const QDate& ending = choice_.ending;
-    const QString endingDate = longDate(ending);
+    const QString endingDate = longDateText(ending);
     const QString endingWord = QStringLiteral(" - Ending: ");
     QString text;
     switch (choice_.length) {

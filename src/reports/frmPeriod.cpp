@@ -1,9 +1,9 @@
 #include "reports/frmPeriod.h"
 
-#include "component/ComponentHelp.h"
 #include "reports/FiscalCalendarRules.h"
 #include "reports/PeriodRows.h"
 #include "services/ErrorReport.h"
+#include "services/HelpTopics.h"
 #include "services/MessageWithSound.h"
 #include "services/RuntimeError.h"
 #include "services/ShowLikeModal.h"
@@ -70,7 +70,7 @@ frmPeriod::frmPeriod() : Form(QStringLiteral("frmPeriod"), QStringLiteral("Fisca
                            .column(QStringLiteral("Length"), 9, true);
 
     buttons_ = std::make_unique<WizardButtons>(
-        *this, [this] { back(); }, [this] { next(); }, [] { showComponentHelp(HelpContext); });
+        *this, [this] { back(); }, [this] { next(); }, [] { showHelpTopic(HelpContext); });
 }
 
 frmPeriod::~frmPeriod() = default;

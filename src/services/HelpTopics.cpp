@@ -140,6 +140,18 @@ void setHelpFileInUse(const QString& helpFile) {
     helpFileSet = helpFile;
 }
 
+ScopedHelpFile::ScopedHelpFile(const QString& helpFile) : previous_(helpFileSet) {
+    helpFileSet = helpFile;
+}
+
+ScopedHelpFile::~ScopedHelpFile() {
+    helpFileSet = previous_;
+}
+
+void showHelpTopic(int context) {
+    currentUi().showHelp(helpFileInUse(), context);
+}
+
 void showWindowHelp(const Form& form) {
     currentUi().showHelp(helpFileInUse(), form.helpContextID());
 }

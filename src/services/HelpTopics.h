@@ -40,6 +40,20 @@ QString helpFileForContext(const QString& helpFile, int context);
 // object, or the contents page of the help folder when none was set.
 QString helpFileInUse();
 void setHelpFileInUse(const QString& helpFile);
+// Sets the help file in use for the length of one operation and puts the one before back
+// afterwards, so nothing of one operation's system stays for the next.
+class ScopedHelpFile {
+  public:
+    explicit ScopedHelpFile(const QString& helpFile);
+    ~ScopedHelpFile();
+    ScopedHelpFile(const ScopedHelpFile&) = delete;
+    ScopedHelpFile& operator=(const ScopedHelpFile&) = delete;
+
+  private:
+    QString previous_;
+};
+// A topic of the help file in use through the current Ui.
+void showHelpTopic(int context);
 // F1 in a window: its page through the current Ui.
 void showWindowHelp(const Form& form);
 

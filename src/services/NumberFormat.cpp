@@ -1,5 +1,6 @@
 #include "services/NumberFormat.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -34,6 +35,10 @@ QString FormatNumber(double value, const QString& mask) {
     }
     const bool negative = value < 0 && text.contains(QRegularExpression(QStringLiteral("[1-9]")));
     return negative ? QStringLiteral("-") + text : text;
+}
+
+QString longDateText(const QDate& date) {
+    return QLocale(QLocale::English).toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
 }
 
 }  // namespace vel

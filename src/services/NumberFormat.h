@@ -4,10 +4,14 @@
 // beyond the second dropped). A mask is read as: a "," anywhere before the point groups the
 // thousands; each "0" after the point is a decimal always shown, each "#" after it one shown
 // only when not zero.
+#include <QDate>
 #include <QString>
 
 namespace vel {
 
 QString FormatNumber(double value, const QString& mask);
+// A date in the "Long Date" format, in English whatever the desktop's language:
+// "Friday, December 4, 2026".
+QString longDateText(const QDate& date);
 
 }  // namespace vel

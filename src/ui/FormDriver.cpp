@@ -41,13 +41,20 @@ bool FormDriver::report(bool taken, const QString& path, const QString& action) 
 
 bool FormDriver::set(const QString& path, const QString& value) {
     Control* control = find(path);
-    return report(control && control->userSetValue(value), path,
-                  QStringLiteral("set \"%1\"").arg(value));
+    const bool taken = control && control->userSetValue(value);
+    if (auto* box = dynamic_cast<TextBox*>(control)) {
+        box->userLeave();  // a text set whole is entered, as typing it and moving on
+    }
+    return report(taken, path, QStringLiteral("set \"%1\"").arg(value));
 }
 
 bool FormDriver::type(const QString& path, const QString& text) {
     auto* box = control<TextBox>(path);
-    return report(box && box->userType(text), path, QStringLiteral("type \"%1\"").arg(text));
+    const bool taken = box && box->userType(text);
+    if (box) {
+        box->userLeave();  // a person who typed moves on to the next control
+    }
+    return report(taken, path, QStringLiteral("type \"%1\"").arg(text));
 }
 
 bool FormDriver::key(const QString& path, int code) {

@@ -33,8 +33,9 @@ public:
     }
     QString value(const QString& path);
 
-    bool set(const QString& path, const QString& value);    // as valueText() reads it
-    bool type(const QString& path, const QString& text);    // key by key through the filter
+    bool set(const QString& path, const QString& value);    // as valueText() reads it; a text
+                                                            // box is then left
+    bool type(const QString& path, const QString& text);    // key by key, then leaves the box
     bool key(const QString& path, int code);                // one Windows-1252 key code
     bool click(const QString& path);
     bool selectTab(const QString& path, int number);

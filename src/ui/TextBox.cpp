@@ -3,6 +3,11 @@
 namespace vel {
 
 void TextBox::setText(const QString& text) {
+    enteredText_ = text;
+    changeText(text);
+}
+
+void TextBox::changeText(const QString& text) {
     selStart_ = int(text.size());
     selLength_ = 0;
     if (text == text_) {
@@ -11,6 +16,16 @@ void TextBox::setText(const QString& text) {
     text_ = text;
     notifyChanged();
     raiseChange();
+}
+
+void TextBox::userLeave() {
+    if (text_ == enteredText_) {
+        return;
+    }
+    enteredText_ = text_;
+    for (const Handler& handler : std::vector<Handler>(enteredHandlers_)) {
+        handler();
+    }
 }
 
 void TextBox::setSelection(int start, int length) {
@@ -71,7 +86,7 @@ bool TextBox::userSetValue(const QString& value) {
     if (!editable() || (maxLength_ > 0 && value.size() > maxLength_)) {
         return false;
     }
-    setText(value);
+    changeText(value);
     return true;
 }
 
@@ -79,7 +94,7 @@ void TextBox::replaceSelection(const QString& insert) {
     const int caret = selStart_ + int(insert.size());
     QString text = text_;
     text.replace(selStart_, selLength_, insert);
-    setText(text);
+    changeText(text);
     setSelection(caret, 0);
 }
 

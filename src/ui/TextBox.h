@@ -18,6 +18,12 @@ public:
     bool multiLine() const { return multiLine_; }
     TextBox& multiLine(bool on) { multiLine_ = on; return *this; }
     TextBox& keys(KeyFilter filter) { keyFilter_ = std::move(filter); return *this; }
+    // Entered: the person finished entering a new text (left the box after changing it). Text
+    // the program puts in is not an entry.
+    TextBox& entered(Handler handler) {
+        enteredHandlers_.push_back(std::move(handler));
+        return *this;
+    }
 
     int selStart() const { return selStart_; }
     int selLength() const { return selLength_; }
@@ -30,14 +36,19 @@ public:
     bool userKey(int code);
     // Types each character of the text as a key.
     bool userType(const QString& text);
+    // The person leaves the box: raises Entered when the text differs from the last entry.
+    void userLeave();
 
     QString valueText() const override { return text_; }
     bool userSetValue(const QString& value) override;
 
 private:
+    void changeText(const QString& text);  // a person's change: raises Change, not Entered
     void replaceSelection(const QString& insert);
 
     QString text_;
+    QString enteredText_;  // the text at the last entry or program change
+    std::vector<Handler> enteredHandlers_;
     int maxLength_ = 0;
     bool multiLine_ = false;
     KeyFilter keyFilter_;

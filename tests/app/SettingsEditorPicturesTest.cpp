@@ -2,7 +2,7 @@
 #include "EditorPictures.h"
 
 #include "component/CVelUI.h"
-#include "component/Enumerations.h"
+#include "data/Enumerations.h"
 #include "ui/FormDriver.h"
 
 namespace vel::testing {

@@ -1,7 +1,7 @@
 // CreateCorporateControl(EX): the control zip and the three control tables in the corporate
 // control folder, chosen and confirmed, or silently in the stored folder.
 #include "component/CVelUI.h"
-#include "component/Enumerations.h"
+#include "data/Enumerations.h"
 #include "data/records/AllocationRecord.h"
 #include "data/records/ElementRecord.h"
 #include "host/CorporateControlFile.h"

@@ -102,6 +102,8 @@ TEST(frmActivityOpening, FeatureColumnsTheFixupMarkerAndTheTravelElementSetting)
     EXPECT_FALSE(s.edit());
 }
 
+// The new-code checks run as the code is entered, before OK; the corporate activity's
+// allocations reach the site by their codes, whatever numbers the site gives them.
 TEST(frmActivityOpening, ANewCodeUnderCorporateControlComesFromTheCorporateFile) {
     ActivityEditorSite s;
     s.site.setSetting(QStringLiteral("Features"), QStringLiteral("UsesCorporateControl"),
@@ -109,37 +111,32 @@ TEST(frmActivityOpening, ANewCodeUnderCorporateControlComesFromTheCorporateFile)
     ActivityRecord corporate =
         ActivityEditorSite::measured("LOAD", "Trailer loading", {{Cases, 45.0F}, {Lines, 9.0F}});
     corporate.TOW = 1;
+    corporate.AllocationStandards[North] = {30.0F, 3.0F};
+    corporate.AllocationStandards[South] = {50.0F, 5.0F};
     s.storeActivities(
         {ActivityEditorSite::measured("PICK1", "Case picking", {{Cases, 60.0F}}), corporate});
-    s.copyToCorporate({"TBVMACT.--1", "TBVMELM.--1", "TBVMTOW.--1"});
-    // The site itself has only PICK1, and its type of work has another code.
+    ASSERT_TRUE(s.system->writeCorporateControlData());
+    s.copyToCorporate({"TBVMACT.--1", "TBVMELM.--1", "TBVMTOW.--1", "TBCCACT.--1"});
+    // The site itself has only PICK1, its type of work has another code, and it numbers its
+    // allocations otherwise: South is its first, North it does not have.
     s.storeActivities({ActivityEditorSite::measured("PICK1", "Case picking", {{Cases, 60.0F}}),
                        ActivityRecord{}});
     TypeOfWorkRecord packing = withCode<TypeOfWorkRecord>(QStringLiteral("PACK"));
     packing.Desc = QStringLiteral("Packing");
     s.store(s.system->typesOfWork(), {packing});
+    s.store(s.system->allocations(), {AllocationRecord{QStringLiteral("S"),
+                                                       QStringLiteral("South"), 0},
+                                      AllocationRecord{QStringLiteral("W"),
+                                                       QStringLiteral("West"), 0}});
     s.reopen();
 
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
         list.click(QStringLiteral("btnAdd"));
         list.click(QStringLiteral("btnOK"));
     });
-    s.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
-        record.set(QStringLiteral("Text1(0)"), QStringLiteral("PICK1"));
-        record.set(QStringLiteral("Text1(1)"), QStringLiteral("Another"));
-        pressOK(record);
-    });
     s.ui.answer(QStringLiteral("This code is already active at this site.  It cannot be Added."),
                 IDOK);
-    s.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
-        record.set(QStringLiteral("Text1(0)"), QStringLiteral("NEW"));
-        pressOK(record);
-    });
     s.ui.answer(QStringLiteral("NEW is not valid in the Corporate Control File"), IDOK);
-    s.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
-        record.set(QStringLiteral("Text1(0)"), QStringLiteral("LOAD"));
-        pressOK(record);
-    });
     s.ui.answer(
         QStringLiteral("This is a new Activity at this site.  Do you wish to configure it the "
                        "same way as is configured in the Corporate system?"),
@@ -147,7 +144,14 @@ TEST(frmActivityOpening, ANewCodeUnderCorporateControlComesFromTheCorporateFile)
     s.ui.answer(QStringLiteral("The Type of Work: PICK is defined on the Corporate Activity but is "
                                "not configured at this site."),
                 IDOK);
-    s.ui.when(QStringLiteral("frmActivity"), [](FormDriver& record) {
+    s.ui.when(QStringLiteral("frmActivity"), [&s](FormDriver& record) {
+        record.set(QStringLiteral("Text1(0)"), QStringLiteral("PICK1"));
+        ASSERT_EQ(s.messages().size(), 1u) << "refused as it is entered";
+        EXPECT_TRUE(record.form().control(QStringLiteral("Text1(0)")).hasFocus());
+        record.type(QStringLiteral("Text1(0)"), QStringLiteral("\b\b\b\b\bNEW"));
+        ASSERT_EQ(s.messages().size(), 2u);
+        record.set(QStringLiteral("Text1(0)"), QStringLiteral("LOAD"));
+        ASSERT_EQ(s.messages().size(), 4u) << "the question, then the missing type of work";
         EXPECT_EQ(record.value(QStringLiteral("Text1(1)")), "Trailer loading");
         EXPECT_EQ(record.value(QStringLiteral("lsElement")), "Cases; Lines");
         EXPECT_EQ(record.value(QStringLiteral("cboList")), "(None)");
@@ -156,11 +160,16 @@ TEST(frmActivityOpening, ANewCodeUnderCorporateControlComesFromTheCorporateFile)
     frmActivity editor;  // the command class's corporate control check is its own
     EXPECT_TRUE(editor.Edit(0, *s.system, false));
     editor.release();
+    EXPECT_EQ(s.messages().size(), 4u) << "OK asks nothing again";
     const ActivityRecord added = s.stored(2);
     EXPECT_EQ(added.Code.trimmed(), "LOAD");
     EXPECT_FLOAT_EQ(added.Elements[0].Standard, 45.0F);
     EXPECT_EQ(added.elementCount(), 2);
     EXPECT_EQ(added.TOW, 0);
+    ASSERT_EQ(added.AllocationStandards.size(), 1u);
+    ASSERT_TRUE(added.AllocationStandards.contains(1)) << "South, by its code";
+    EXPECT_FLOAT_EQ(added.AllocationStandards.at(1)[0], 50.0F);
+    EXPECT_FLOAT_EQ(added.AllocationStandards.at(1)[1], 5.0F);
 }
 
 TEST(frmActivityOpening, TheDatafieldsTabShowsFieldsToBeAddedAndDeleted) {

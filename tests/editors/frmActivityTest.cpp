@@ -214,6 +214,8 @@ TEST(frmActivity, AnEmptyTableReopensTheListUntilAnActivityIsActive) {
     EXPECT_EQ(s.stored(1).Code.trimmed(), "IDLE");
 }
 
+// An activity on a sheet of the open week is refused; one with work in closed weeks offers the
+// delete window; one without recorded work is only confirmed.
 TEST(frmActivity, DeletesThroughTheDeleteWindowWithTargetsOfTheSameKind) {
     ActivityEditorSite s;
     ActivityRecord unmeasured;
@@ -222,10 +224,15 @@ TEST(frmActivity, DeletesThroughTheDeleteWindowWithTargetsOfTheSameKind) {
     s.storeActivities({ActivityEditorSite::measured("PICK1", "Picking one"),
                        ActivityEditorSite::measured("PICK2", "Picking two"), unmeasured,
                        ActivityEditorSite::measured("PICK3", "Picking three")});
-    ProductionLineRecord line;
-    line.Date = QDate(2024, 3, 12);
-    line.Activity = 4;
-    s.store(s.system->productionLines(), {line});
+    ProductionLineRecord openWeek;
+    openWeek.Date = QDate(2024, 3, 12);  // the week of the clock, not closed yet
+    openWeek.Activity = 4;
+    openWeek.Associate = 1;
+    openWeek.Hours = 2.0;
+    ProductionLineRecord closedWeek = openWeek;
+    closedWeek.Date = QDate(2024, 3, 5);
+    closedWeek.Activity = 1;
+    s.store(s.system->productionLines(), {openWeek, closedWeek});
     s.reopen();
 
     s.ui.when(QStringLiteral("TBEditForm"), [](FormDriver& list) {
@@ -237,6 +244,9 @@ TEST(frmActivity, DeletesThroughTheDeleteWindowWithTargetsOfTheSameKind) {
         EXPECT_EQ(listTexts(list), (QStringList{"PICK2", "IDLE", "PICK3"}));
         list.selectLine(QStringLiteral("lvList"), 0);
         list.click(QStringLiteral("btnDelete"));  // PICK2 holds PICK1's data now
+        list.selectLine(QStringLiteral("lvList"), 1);
+        list.click(QStringLiteral("btnDelete"));  // IDLE: no recorded work, no delete window
+        EXPECT_EQ(listTexts(list), (QStringList{"PICK2", "PICK3"}));
         list.click(QStringLiteral("btnOK"));
     });
     s.ui.answer(QStringLiteral("Cannot delete the Activity selected.  It is used on a Production "
@@ -260,11 +270,18 @@ TEST(frmActivity, DeletesThroughTheDeleteWindowWithTargetsOfTheSameKind) {
     s.ui.answer(QStringLiteral("Cannot Delete the Activity it is holding the data for a deleted "
                                "Activity"),
                 IDOK);
+    s.ui.answer(QStringLiteral("OK to Delete this Activity from the system at this time?"), IDOK);
     EXPECT_FALSE(s.edit());
     EXPECT_EQ(s.messages()[0].style, MB_ICONINFORMATION);
     EXPECT_EQ(s.messages()[1].style, MB_OKCANCEL | MB_ICONQUESTION);
     EXPECT_TRUE(s.stored(1).Code.trimmed().isEmpty());
     EXPECT_EQ(s.stored(2).Code.trimmed(), "PICK2");
+    EXPECT_TRUE(s.stored(3).Code.trimmed().isEmpty());
+    auto& lines = s.system->productionLines();
+    ASSERT_TRUE(lines.open());
+    EXPECT_EQ(lines.record(2).Activity, 2) << "PICK1's closed-week line went to PICK2";
+    EXPECT_EQ(lines.record(1).Activity, 4);
+    lines.close();
     EXPECT_EQ(s.changeLog().back().Action.trimmed(), "Delete");
 }
 

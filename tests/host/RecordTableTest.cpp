@@ -87,6 +87,10 @@ TEST(RecordTable, ColumnNamesAreShortUniqueAndKeepTrailingNumbers) {
     EXPECT_EQ(ColumnLayout::columnName(QStringLiteral("UnitsField12")),
               QStringLiteral("UNITSFIE12"));
     EXPECT_EQ(ColumnLayout::columnName(QStringLiteral("TOWValid99")), QStringLiteral("TOWVALID99"));
+    // Anything but letters, digits and "_" becomes one "_", a character beyond 16 bits too.
+    EXPECT_EQ(ColumnLayout::columnName(QStringLiteral("Fld-Ahrs 2")), QStringLiteral("FLD_AHRS_2"));
+    EXPECT_EQ(ColumnLayout::columnName(QString::fromUtf8("caf\u00e9\U0001F600x")),
+              QStringLiteral("CAF__X"));
     const auto columns = ColumnLayout::columnsFor(shapesOf<ActivityRecord>(), {});
     QSet<QString> names;
     for (const auto& column : columns) {

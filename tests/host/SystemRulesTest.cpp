@@ -86,6 +86,7 @@ TEST(SystemRules, RecordsAreInUseWhereLinesOrOtherRecordsReferToThem) {
     fillSite(*system);
     const QString sheet = QStringLiteral(" Production Sheet");
     EXPECT_EQ(system->activities().usedOn(1), sheet);
+    EXPECT_EQ(system->activities().usedOn(2), QString()) << "its lines are of closed weeks";
     EXPECT_EQ(system->activities().usedOn(3), QString());
     EXPECT_EQ(system->allocations().usedOn(1), sheet);
     EXPECT_EQ(system->allocations().usedOn(2), QStringLiteral(" Activity"));

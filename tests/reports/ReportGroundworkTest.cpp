@@ -10,6 +10,7 @@
 #include "reports/ReportFormat.h"
 #include "reports/ReportGrouping.h"
 #include "reports/ReportPrinter.h"
+#include "services/NumberFormat.h"
 
 namespace vel::testing {
 namespace {

@@ -18,7 +18,6 @@
 //   Clark  2024-03-06  Receiving  MEET 6 h, cost 84
 //   Dunn   2024-03-07  Receiving  PICK 0.01 h, 1000 units at 1 min, cost 0.15
 #include "component/CVelUI.h"
-#include "component/ComponentHelp.h"
 #include "data/records/AssociateRecord.h"
 #include "data/records/GroupingRecord.h"
 #include "data/records/WorkCenterRecord.h"
@@ -28,10 +27,6 @@
 namespace vel::testing {
 
 struct ReportSite : EditorHarness {
-    // The report operations set the component's help file; the next test starts without it.
-    ~ReportSite() { setComponentHelpFile(helpFileBefore); }
-    const QString helpFileBefore = componentHelpFile();
-
     ReportSite() {
         writeSampleMasters(*system);
         WorkCenterRecord receiving = withCode<WorkCenterRecord>(QStringLiteral("RECV"));

@@ -1,8 +1,10 @@
 #include "platform/xbase/FieldValues.h"
 
 #include "platform/xbase/CodePage1252.h"
+#include "platform/xbase/DecimalText.h"
 #include "platform/xbase/XbaseError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -54,6 +56,9 @@ std::optional<double> FieldValues::number(const char* record, const FieldDescrip
     if (bytes.isEmpty()) {
         return std::nullopt;
     }
+    if (const auto plain = decimalText::parse(bytes.begin(), bytes.end())) {
+        return plain;
+    }
     bool ok = false;
     // QByteArray's conversion ignores the process locale: a point is always the separator.
     const double value = QByteArray::fromRawData(bytes.data(), bytes.size()).toDouble(&ok);
@@ -64,8 +69,10 @@ std::optional<double> FieldValues::number(const char* record, const FieldDescrip
 }
 
 QString FieldValues::problem(const char* record, const FieldDescriptor& field) {
-    const QByteArray raw(record + field.offset, field.length);
-    if (raw.trimmed().isEmpty()) {
+    const char* raw = record + field.offset;
+    // Blank as QByteArray::trimmed() sees it: spaces and ASCII white space only.
+    if (std::all_of(raw, raw + field.length,
+                    [](char byte) { return byte == ' ' || (byte >= '\t' && byte <= '\r'); })) {
         return {};
     }
     switch (field.type) {
@@ -187,7 +194,13 @@ QByteArray FieldValues::formatNumber(const FieldDescriptor& field, double value)
     if (!std::isfinite(value)) {
         fail(ErrorCode::BadArgument, field, QStringLiteral("the value is not a finite number"));
     }
-    QByteArray digits = QByteArray::number(value, 'f', field.decimals);
+    QByteArray digits;
+    if (const auto scaled = decimalText::scaledDigits(value, field.decimals)) {
+        char text[20];
+        digits = QByteArray(text, decimalText::format(*scaled, field.decimals, text));
+    } else {
+        digits = QByteArray::number(value, 'f', field.decimals);
+    }
     // "-0.00" is stored as "0.00": a rounded negative zero is no negative number.
     if (digits.startsWith('-') && digits.count('0') + digits.count('.') == digits.size() - 1) {
         digits.remove(0, 1);
@@ -207,6 +220,18 @@ QByteArray FieldValues::formatNumber(const FieldDescriptor& field, double value)
 
 void FieldValues::assignNumber(char* record, const FieldDescriptor& field, double value) {
     requireType(field, FieldType::Numeric, "numeric");
+    if (const auto scaled = decimalText::scaledDigits(value, field.decimals)) {
+        // The digits straight into the record, right-aligned; one that does not fit is left to
+        // formatNumber, which says so.
+        char digits[20];
+        const int length = decimalText::format(*scaled, field.decimals, digits);
+        if (length <= field.length) {
+            char* place = record + field.offset;
+            std::memset(place, ' ', size_t(field.length - length));
+            std::memcpy(place + field.length - length, digits, size_t(length));
+            return;
+        }
+    }
     const QByteArray formatted = formatNumber(field, value);
     std::memcpy(record + field.offset, formatted.constData(), size_t(field.length));
 }

@@ -38,6 +38,9 @@ TextBoxBinding::TextBoxBinding(TextBox& box, FormRenderer& renderer, QWidget* pa
         if (limit > 0) {
             line_->setMaxLength(limit);
         }
+        // Return or the focus moving on ends an entry, as leaving the box does.
+        connect(line_, &QLineEdit::editingFinished, this,
+                [this] { act([this] { box_.userLeave(); }); });
         setOuterWidget(line_);
     }
 }

@@ -87,6 +87,8 @@ TEST(TextBoxBinding, TypedKeysGoThroughTheKeyFilterIntoModelAndWidget) {
     auto& code = gallery.controlAs<TextBox>(QStringLiteral("txtCode"));
     auto* edit = rendered->widgetAs<QLineEdit>(QStringLiteral("txtCode"));
     ASSERT_NE(edit, nullptr);
+    int entries = 0;
+    code.entered([&] { ++entries; });
 
     QTest::keyClicks(edit, QStringLiteral("{a$"));
     EXPECT_EQ(code.text(), QStringLiteral("[A"));
@@ -111,6 +113,13 @@ TEST(TextBoxBinding, TypedKeysGoThroughTheKeyFilterIntoModelAndWidget) {
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(code.text(), QStringLiteral("Z[Y"));
     EXPECT_EQ(edit->text(), QStringLiteral("Z[Y"));
+
+    // Keys are not yet an entry; Return ends it, once.
+    EXPECT_EQ(entries, 0);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(entries, 1);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(entries, 1) << "the same text again is no new entry";
 }
 
 TEST(TextBoxBinding, LockedBoxTakesNoKeysButEnterReachesTheDialog) {

@@ -1,4 +1,4 @@
-#include "component/Availability.h"
+#include "services/Availability.h"
 
 #include "data/ProgramObject.h"
 #include "data/VelmorSystem.h"
@@ -8,9 +8,9 @@ namespace vel {
 
 void notAvailableYet(VelmorSystem& system, const QString& what) {
     const QString title = system.Program().title();
-    MessageWithSound(what + QStringLiteral(" is not available yet in this version of ") + title +
-                         u'.',
-                     MB_OK | MB_ICONINFORMATION, title);
+    MessageWithSound(
+        what + QStringLiteral(" is not available yet in this version of ") + title + u'.',
+        MB_OK | MB_ICONINFORMATION, title);
 }
 
 }  // namespace vel
