@@ -30,31 +30,46 @@ void addActivityRows(ReferenceSystem& system, const ActivityRecord& activity,
     }
 }
 
+// Opens the tables that are not open yet, and closes those again when it goes.
+class OpenWhileNeeded {
+  public:
+    OpenWhileNeeded(std::initializer_list<TableObject*> tables, QString* error) {
+        for (TableObject* table : tables) {
+            if (table->isOpen()) {
+                continue;
+            }
+            if (!table->open()) {
+                *error = table->lastError();
+                open_ = false;
+                return;
+            }
+            opened_.push_back(table);
+        }
+    }
+    ~OpenWhileNeeded() {
+        for (TableObject* table : opened_) {
+            table->close();
+        }
+    }
+    OpenWhileNeeded(const OpenWhileNeeded&) = delete;
+    OpenWhileNeeded& operator=(const OpenWhileNeeded&) = delete;
+    bool open() const { return open_; }
+
+  private:
+    std::vector<TableObject*> opened_;
+    bool open_ = true;
+};
+
 // Collects the rows; the tables it had to open are closed again.
 bool collectRows(ReferenceSystem& system, std::vector<StoredRow>& rows, QString* error) {
     auto& activities = system.activities();
-    std::vector<TableObject*> opened;
-    bool read = true;
-    for (TableObject* table : std::initializer_list<TableObject*>{
-             &activities, &system.allocations(), &system.elements()}) {
-        if (!table->isOpen()) {
-            if (!table->open()) {
-                *error = table->lastError();
-                read = false;
-                break;
-            }
-            opened.push_back(table);
-        }
-    }
-    for (int number = 1; read && number <= activities.recordCount(); ++number) {
+    const OpenWhileNeeded tables({&activities, &system.allocations(), &system.elements()}, error);
+    for (int number = 1; tables.open() && number <= activities.recordCount(); ++number) {
         if (activities.isActive(number)) {
             addActivityRows(system, activities.record(number), rows);
         }
     }
-    for (TableObject* table : opened) {
-        table->close();
-    }
-    return read;
+    return tables.open();
 }
 
 }  // namespace
@@ -106,6 +121,9 @@ std::vector<ActivityTable::Standards> corporateStandardsByCode(
     const std::vector<CorporateControlRow> rows =
         files.isEmpty() ? std::vector<CorporateControlRow>{}
                         : readCorporateControlFile(files.first().filePath(), &error);
+    if (!error.isEmpty()) {
+        system.errors().report(error, 0, false);
+    }
     if (rows.empty()) {
         return standards;
     }
@@ -115,8 +133,9 @@ std::vector<ActivityTable::Standards> corporateStandardsByCode(
     }
     auto& allocations = system.allocations();
     auto& elements = system.corporateElements();
-    if ((!allocations.isOpen() && !allocations.open()) ||
-        (!elements.isOpen() && !elements.open())) {
+    const OpenWhileNeeded tables({&allocations, &elements}, &error);
+    if (!tables.open()) {
+        system.errors().report(error, 0, false);
         return standards;
     }
     for (const CorporateControlRow& row : rows) {
