@@ -15,18 +15,26 @@
 
 namespace vel::bench {
 
+// What every benchmark program over a demo site sets up first: the application, a headless Ui
+// that answers every message with its default button, and a temporary folder for the site.
+struct HeadlessBenchmarkSetting {
+    HeadlessBenchmarkSetting(int& argc, char** argv) : app(argc, argv) {
+        ui.setUnanswered(HeadlessUi::Unanswered::DefaultButton);
+    }
+    QCoreApplication app;
+    HeadlessUi ui;
+    ScopedUi scope{ui};
+    QTemporaryDir temporary;
+};
+
 // Runs the registered benchmarks on a fresh large demo site; folder and site point at the
 // temporary folder and the site's system while they run.
 inline int runOnLargeDemoSite(int argc, char** argv, QTemporaryDir*& folder, ReferenceSystem*& site,
                               std::vector<PeerPair> pairs) {
-    QCoreApplication app(argc, argv);
-    HeadlessUi ui;
-    ui.setUnanswered(HeadlessUi::Unanswered::DefaultButton);
-    ScopedUi scope(ui);
-    QTemporaryDir temporary;
-    folder = &temporary;
+    HeadlessBenchmarkSetting setting(argc, argv);
+    folder = &setting.temporary;
     QString error;
-    const QString data = temporary.filePath(QStringLiteral("site"));
+    const QString data = setting.temporary.filePath(QStringLiteral("site"));
     if (!createDemoSite(data, DemoSize::Large, &error)) {
         qFatal("%s", qPrintable(error));
     }

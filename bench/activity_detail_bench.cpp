@@ -45,18 +45,13 @@ QString transcript() {
     return folder->filePath(QStringLiteral("last-run.txt"));
 }
 QString written(const QString& name, const QByteArray& text) {
-    const QString path = folder->filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
-    return path;
+    return vel::bench::writtenFile(folder->filePath(name), text);
 }
 
 vel::bench::ChildRun runCommand() {
     const QString format = QStringLiteral("yyyy/MM/dd");
     return runChild(
-        QCoreApplication::applicationDirPath() + QStringLiteral("/velmor"),
+        vel::bench::velmorProgram(),
         {QStringLiteral("--headless"), QStringLiteral("--data"), site(), QStringLiteral("call"),
          QStringLiteral("WriteActivityDetailData"), QStringLiteral("ExpFileName=") + ourFile(),
          QStringLiteral("StartDate=") + firstDay.toString(format),
@@ -138,22 +133,10 @@ BENCHMARK(WriteActivityDetailInProcess)
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    vel::HeadlessUi ui;
-    ui.setUnanswered(vel::HeadlessUi::Unanswered::DefaultButton);
-    vel::ScopedUi scope(ui);
-    QTemporaryDir temporary;
-    folder = &temporary;
-    if (runChild(
-            QCoreApplication::applicationDirPath() + QStringLiteral("/velmor"),
-            {QStringLiteral("new-demo"), site(), QStringLiteral("--size"), QStringLiteral("large")},
-            {}, transcript())
-            .exitCode != 0) {
-        qFatal("the large demo site could not be made");
-    }
-    vel::bench::runWithPeerRatios(argc, argv,
-                                  {{"WriteActivityDetailCommand", "Sqlite3WritesTheSameRows"},
-                                   {"WriteActivityDetailInProcess", "Sqlite3WritesTheSameRows"}});
+    vel::bench::runOnLargeDemoSiteOfChild(
+        argc, argv, folder,
+        {{"WriteActivityDetailCommand", "Sqlite3WritesTheSameRows"},
+         {"WriteActivityDetailInProcess", "Sqlite3WritesTheSameRows"}});
     std::printf("activity detail: %lld rows\n", static_cast<long long>(rowsWritten));
     return 0;
 }
