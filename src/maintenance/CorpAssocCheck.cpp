@@ -3,6 +3,7 @@
 #include "data/ProgramObject.h"
 #include "data/TableCatalogue.h"
 #include "data/VelmorSystem.h"
+#include "maintenance/TableAccessWait.h"
 #include "services/Availability.h"
 #include "services/IniSettings.h"
 #include "services/MessageWithSound.h"
@@ -66,7 +67,10 @@ bool CorpAssocCheck::run() {
 
 bool CorpAssocCheck::importHeld(const QString& file) {
     auto& associates = system_.associates();
-    const bool held = system_.beginTableAccess(QStringLiteral("A"), true, false);
+    // Run as the program starts, with nobody to try again: it waits its turn as an unattended
+    // import does.
+    const bool held = takeTablesForChanges(system_, QStringLiteral("A"), QStringLiteral("Associate"),
+                                           unattendedTableWaitSeconds(system_));
     const bool wasOpen = associates.isOpen();
     if (!held || (!wasOpen && !associates.open())) {
         system_.endTableAccess();

@@ -5,6 +5,7 @@
 #include "data/records/WorkCenterRecord.h"
 #include "host/HostTestSupport.h"
 #include "maintenance/CorpAssocCheck.h"
+#include "services/WaitSeconds.h"
 #include "services/IniSettings.h"
 #include "ui/HeadlessUi.h"
 #include "ui/MessageBoxCodes.h"
@@ -104,14 +105,30 @@ TEST(CorpAssocCheck, SaysPlainlyWhenTheImportIsMissingOrTheTableIsHeldElsewhere)
     EXPECT_FALSE(CorpAssocCheck(*s.system).run());
     EXPECT_EQ(s.lastAssocDate(), "0");
 
-    // Another workstation holds the associate family of tables.
+    // Another workstation holds the associate family of tables: the check waits its turn (on a
+    // clock that runs a second per rest), then says so.
     std::unique_ptr<ReferenceSystem> other = s.site.open();
     ASSERT_TRUE(other->beginTableAccess(QStringLiteral("A"), true, false));
+    qint64 now = 0;
+    const WaitClock previous = setWaitClock({[&] { return now; }, [&] { now += 1000; }});
     s.ui.answer(QStringLiteral("The Associate Table cannot be open and locked"), IDOK);
     bool called = false;
     EXPECT_FALSE(CorpAssocCheck(*s.system, [&](const QString&) { return called = true; }).run());
+    setWaitClock(previous);
     EXPECT_FALSE(called);
-    other->endTableAccess();
+    EXPECT_TRUE(s.ui.transcript().lines().contains(
+        QStringLiteral("status: Waiting for the Associate Table: it is being changed at another "
+                       "workstation (30 of 30 seconds)")));
+
+    // Given free while it waits, the table is taken and the file imported.
+    now = 0;
+    const WaitClock freeing = setWaitClock({[&] { return now; }, [&] {
+                                                now += 1000;
+                                                other->endTableAccess();
+                                            }});
+    EXPECT_TRUE(CorpAssocCheck(*s.system, [&](const QString&) { return called = true; }).run());
+    setWaitClock(freeing);
+    EXPECT_TRUE(called);
     EXPECT_EQ(s.ui.transcript().messages().size(), 2u);
 }
 
