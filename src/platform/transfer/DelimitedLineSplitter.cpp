@@ -20,8 +20,10 @@ char DelimitedLineSplitter::chooseSeparator(const char* line, qsizetype size) {
     return comma ? ',' : ' ';
 }
 
+// Runs of ordinary characters are appended whole, not one character at a time.
 QStringList DelimitedLineSplitter::split(QStringView line, QChar separator) {
     const bool collapse = separator == u' ';
+    const qsizetype size = line.size();
     QStringList fields;
     QString field;
     bool quoted = false;     // inside quotes now
@@ -29,42 +31,52 @@ QStringList DelimitedLineSplitter::split(QStringView line, QChar separator) {
     bool sawContent = false; // anything but blanks on the line before its comment
 
     auto finishField = [&] {
-        if (!collapse || !field.trimmed().isEmpty() || sawQuote) {
-            fields.append(FormulaGuard::unprotect(field.trimmed()));
+        const QString trimmed = field.trimmed();
+        if (!collapse || !trimmed.isEmpty() || sawQuote) {
+            fields.append(FormulaGuard::unprotect(trimmed));
         }
-        field.clear();
+        field.resize(0);  // keeps the buffer for the next field
         sawQuote = false;
     };
 
-    for (qsizetype index = 0; index < line.size(); ++index) {
-        const QChar character = line[index];
+    qsizetype index = 0;
+    while (index < size) {
         if (quoted) {
-            if (character == u'"') {
-                if (index + 1 < line.size() && line[index + 1] == u'"') {
-                    field.append(u'"');
-                    ++index;
-                } else {
-                    quoted = false;
-                }
+            qsizetype end = index;
+            while (end < size && line[end] != u'"') {
+                ++end;
+            }
+            field.append(line.sliced(index, end - index));
+            if (end + 1 < size && line[end + 1] == u'"') {
+                field.append(u'"');
+                index = end + 2;
             } else {
-                field.append(character);
+                quoted = false;  // the closing quote, or a quote left open at the line end
+                index = end + 1;
             }
             continue;
         }
+        const QChar character = line[index];
         if (character == u'"') {
             quoted = true;
             sawQuote = true;
             sawContent = true;
+            ++index;
         } else if (character == u';') {
             break;
         } else if (character == separator) {
             sawContent = true;
             finishField();
+            ++index;
         } else {
-            if (!character.isSpace()) {
-                sawContent = true;
+            qsizetype end = index;
+            while (end < size && line[end] != u'"' && line[end] != u';' &&
+                   line[end] != separator) {
+                sawContent = sawContent || !line[end].isSpace();
+                ++end;
             }
-            field.append(character);
+            field.append(line.sliced(index, end - index));
+            index = end;
         }
     }
     if (!sawContent) {
