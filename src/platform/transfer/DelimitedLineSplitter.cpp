@@ -20,7 +20,8 @@ char DelimitedLineSplitter::chooseSeparator(const char* line, qsizetype size) {
     return comma ? ',' : ' ';
 }
 
-// Runs of ordinary characters are appended whole, not one character at a time.
+// Runs of ordinary characters are appended whole, not one character at a time. The field is
+// cleared, not resized, between fields: the fields handed out share its buffer.
 QStringList DelimitedLineSplitter::split(QStringView line, QChar separator) {
     const bool collapse = separator == u' ';
     const qsizetype size = line.size();
@@ -35,7 +36,7 @@ QStringList DelimitedLineSplitter::split(QStringView line, QChar separator) {
         if (!collapse || !trimmed.isEmpty() || sawQuote) {
             fields.append(FormulaGuard::unprotect(trimmed));
         }
-        field.resize(0);  // keeps the buffer for the next field
+        field.clear();
         sawQuote = false;
     };
 
