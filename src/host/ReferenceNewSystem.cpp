@@ -102,13 +102,23 @@ bool ReferenceNewSystem::prepare(const NewSystemParameters& parameters) {
     return writeMasterfile(dataFolder_, firstFreeNumber(), settings, parameters.activities);
 }
 
-bool ReferenceNewSystem::prepareClone(const QString& folder, const QString& title) {
-    const TableCatalogue sourceNames(dataFolder_, source_);
-    ReferenceMasterfile source(sourceNames.path(catalogue::masterFile),
-                               sourceNames.path(hostFiles::accessLock));
-    if (!source.lastError().isEmpty()) {
-        return fail(source.lastError());
+std::unique_ptr<ReferenceMasterfile> ReferenceNewSystem::openSource() {
+    const TableCatalogue names(dataFolder_, source_);
+    auto source = std::make_unique<ReferenceMasterfile>(names.path(catalogue::masterFile),
+                                                        names.path(hostFiles::accessLock));
+    if (!source->lastError().isEmpty()) {
+        fail(source->lastError());
+        return nullptr;
     }
+    return source;
+}
+
+bool ReferenceNewSystem::prepareClone(const QString& folder, const QString& title) {
+    const std::unique_ptr<ReferenceMasterfile> opened = openSource();
+    if (!opened) {
+        return false;
+    }
+    ReferenceMasterfile& source = *opened;
     const auto number = [&](const char* key) {
         return source.value(QStringLiteral("Master"), QString::fromLatin1(key)).toInt();
     };
@@ -132,12 +142,11 @@ bool ReferenceNewSystem::prepareClone(const QString& folder, const QString& titl
 }
 
 bool ReferenceNewSystem::readSource(NewSystemParameters& shape) {
-    const TableCatalogue sourceNames(dataFolder_, source_);
-    ReferenceMasterfile source(sourceNames.path(catalogue::masterFile),
-                               sourceNames.path(hostFiles::accessLock));
-    if (!source.lastError().isEmpty()) {
-        return fail(source.lastError());
+    const std::unique_ptr<ReferenceMasterfile> opened = openSource();
+    if (!opened) {
+        return false;
     }
+    ReferenceMasterfile& source = *opened;
     const auto number = [&](const char* key) {
         return source.value(QStringLiteral("Master"), QString::fromLatin1(key)).toInt();
     };

@@ -45,6 +45,8 @@ class ReferenceNewSystem : public NewSystemBuilder {
     QString lastError() const override { return lastError_; }
 
   private:
+    // The master file of the system a clone copies; nullptr (failed) when it cannot be read.
+    std::unique_ptr<ReferenceMasterfile> openSource();
     int firstFreeNumber() const;
     bool fail(const QString& error);
     // Writes the master file of system number in folder and opens it for the calendar.
