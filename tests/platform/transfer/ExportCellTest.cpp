@@ -116,15 +116,17 @@ TEST(ExportRows, FillTheColumnsInOrderAndRefuseRowsOfTheWrongWidth) {
                 << index;
         }
     };
+    const auto fillSample = [&]() -> const QList<ExportCell>& {
+        return row.text(QStringLiteral("PICK"))
+            .number(12.345)
+            .flag(true)
+            .date(QDate(2024, 3, 31))
+            .time(QTime(7, 30))
+            .finished();
+    };
     // The same row twice: the second filling replaces every cell of the first.
-    for (int round = 0; round < 2; ++round) {
-        expectRow(row.text(QStringLiteral("PICK"))
-                      .number(12.345)
-                      .flag(true)
-                      .date(QDate(2024, 3, 31))
-                      .time(QTime(7, 30))
-                      .finished());
-    }
+    expectRow(fillSample());
+    expectRow(fillSample());
     row.text(QStringLiteral("SHORT")).number(1);
     EXPECT_THROW(row.finished(), ExportError);
     row.text(QStringLiteral("LONG"))
@@ -142,12 +144,7 @@ TEST(ExportRows, FillTheColumnsInOrderAndRefuseRowsOfTheWrongWidth) {
             << error.description().toStdString();
     }
     // After a refusal the row starts again at the first column.
-    expectRow(row.text(QStringLiteral("PICK"))
-                  .number(12.345)
-                  .flag(true)
-                  .date(QDate(2024, 3, 31))
-                  .time(QTime(7, 30))
-                  .finished());
+    expectRow(fillSample());
 }
 
 TEST(ExportCellBytes, AreTheCellsTextDigitForDigit) {
