@@ -25,7 +25,25 @@ struct Field {
     int decimals = 0;  // numbers: digits after the point
     std::function<QVariant(const Record&)> read;
     std::function<void(Record&, const QVariant&)> write;
+    // Whether the field differs between two records (see valuesDiffer), without variants.
+    std::function<bool(const Record&, const Record&)> differs;
 };
+
+// Whether two values of a field differ as a person would see it: text ignores trailing blanks.
+inline bool valuesDiffer(const QString& before, const QString& after) {
+    const auto withoutTrailingBlanks = [](const QString& text) {
+        QStringView view(text);
+        while (!view.isEmpty() && view.back().isSpace()) {
+            view.chop(1);
+        }
+        return view;
+    };
+    return withoutTrailingBlanks(before) != withoutTrailingBlanks(after);
+}
+template <class T>
+bool valuesDiffer(const T& before, const T& after) {
+    return before != after;
+}
 
 template <class Record>
 using Fields = std::vector<Field<Record>>;
@@ -64,6 +82,9 @@ Field<Record> field(const QString& name, T Record::*member, int size = 0, int de
             [member](const Record& record) { return QVariant::fromValue(record.*member); },
             [member](Record& record, const QVariant& value) {
                 record.*member = detail::fromVariant<T>(value);
+            },
+            [member](const Record& before, const Record& after) {
+                return valuesDiffer(before.*member, after.*member);
             }};
 }
 
@@ -79,22 +100,17 @@ void addArrayFields(Fields<Record>& fields, const QString& prefix,
                           },
                           [member, slot](Record& record, const QVariant& value) {
                               (record.*member)[slot] = detail::fromVariant<T>(value);
+                          },
+                          [member, slot](const Record& before, const Record& after) {
+                              return valuesDiffer((before.*member)[slot], (after.*member)[slot]);
                           }});
     }
 }
 
-// Whether two values of a field differ as a person would see it: text ignores trailing blanks.
+// The same for values read as variants.
 inline bool fieldValuesDiffer(FieldType type, const QVariant& before, const QVariant& after) {
-    if (type == FieldType::Text) {
-        const auto trimmedEnd = [](QString text) {
-            while (!text.isEmpty() && text.back().isSpace()) {
-                text.chop(1);
-            }
-            return text;
-        };
-        return trimmedEnd(before.toString()) != trimmedEnd(after.toString());
-    }
-    return before != after;
+    return type == FieldType::Text ? valuesDiffer(before.toString(), after.toString())
+                                   : before != after;
 }
 
 // The names of the fields whose values differ, in the record's field order.
@@ -102,7 +118,8 @@ template <class Record>
 QStringList changedFields(const Record& before, const Record& after) {
     QStringList names;
     for (const Field<Record>& entry : Record::fields()) {
-        if (fieldValuesDiffer(entry.type, entry.read(before), entry.read(after))) {
+        if (entry.differs ? entry.differs(before, after)
+                          : fieldValuesDiffer(entry.type, entry.read(before), entry.read(after))) {
             names << entry.name;
         }
     }
