@@ -5,11 +5,14 @@
 
 #include <fcntl.h>
 #include <QtEndian>
+#include <algorithm>
 
 namespace vel::xbase {
 namespace {
 
 constexpr int maximumDepth = 32;
+constexpr int maximumKeyLength = 100;
+constexpr qint64 imageLimit = 16 * 1024 * 1024;
 
 int compareKeys(const char* left, const char* right, int length) {
     return std::memcmp(left, right, size_t(length));
@@ -66,6 +69,13 @@ void NdxIndex::compile(const QList<FieldDescriptor>& fields) {
 }
 
 void NdxIndex::close() {
+    if (held_) {
+        try {
+            release();
+        } catch (const XbaseError&) {
+            // Closing cannot report it; the index's check finds what is missing.
+        }
+    }
     file_.close();
     dropCache();
     path_.clear();
@@ -90,7 +100,7 @@ void NdxIndex::readHeader() {
     if (keyType != 0) {
         corrupt(QStringLiteral("numeric keys are not supported"));
     }
-    if (keyLength_ < 1 || keyLength_ > 100) {
+    if (keyLength_ < 1 || keyLength_ > maximumKeyLength) {
         corrupt(QStringLiteral("key length %1 is not usable").arg(keyLength_));
     }
     if (entrySize_ < keyLength_ + 8 || NdxPage::interiorCapacity(entrySize_) < 2) {
@@ -134,6 +144,7 @@ void NdxIndex::corrupt(const QString& problem) const {
 
 void NdxIndex::dropCache() {
     cache_.clear();
+    image_.clear();
     cursorStale_ = onEntry_;
     path_.clear();
 }
@@ -147,9 +158,21 @@ NdxPage& NdxIndex::load(quint32 number) {
     }
     std::unique_ptr<NdxPage>& slot = cache_[number];
     if (!slot) {
+        const qint64 offset = qint64(number) * NdxPage::size;
+        if (image_.empty()) {
+            if (readingUnlocked_ && !lockedAfterMiss_) {
+                lockAfterMiss();
+            }
+            readImage();
+        }
         auto page = std::make_unique<NdxPage>(number, entrySize_, keyLength_);
-        const qint64 read =
-            file_.readUpTo(qint64(number) * NdxPage::size, page->data(), NdxPage::size);
+        qint64 read;
+        if (offset + 4 <= qint64(image_.size())) {
+            read = std::min<qint64>(NdxPage::size, qint64(image_.size()) - offset);
+            std::memcpy(page->data(), image_.data() + offset, size_t(read));
+        } else {
+            read = file_.readUpTo(offset, page->data(), NdxPage::size);
+        }
         if (read < 4) {
             corrupt(QStringLiteral("page %1 lies beyond the end of the file").arg(number));
         }
@@ -166,7 +189,35 @@ NdxPage& NdxIndex::load(quint32 number) {
     return *slot;
 }
 
+// Reads the whole file at once when it is small, under the lock the caller holds.
+void NdxIndex::readImage() {
+    const qint64 size = qint64(pageCount_) * NdxPage::size;
+    if (size > imageLimit) {
+        return;
+    }
+    image_.resize(size_t(size));
+    image_.resize(size_t(file_.readUpTo(0, image_.data(), size)));
+}
+
+// A read that trusted the cache needs a page it has not read: it takes the lock, and the header
+// tells whether the pages it walked so far are still the file's.
+void NdxIndex::lockAfterMiss() {
+    if (!file_.lock(lockOffset, 1, false, policy_)) {
+        file_.fail(ErrorCode::Locked, QStringLiteral("index is locked by another user"));
+    }
+    lockedAfterMiss_ = true;
+    if (!Access::headerMatches(*this)) {
+        headerStale_ = true;
+        throw CacheOutdated{};
+    }
+}
+
 void NdxIndex::store(NdxPage& page) {
+    if (held_) {
+        heldPages_.push_back(page.number());
+        modified_ = true;
+        return;
+    }
     file_.writeExactly(qint64(page.number()) * NdxPage::size, page.data(), NdxPage::size);
     modified_ = true;
 }
@@ -177,6 +228,59 @@ NdxPage& NdxIndex::allocate() {
     cache_.resize(pageCount_);
     cache_[number] = std::make_unique<NdxPage>(number, entrySize_, keyLength_);
     return *cache_[number];
+}
+
+void NdxIndex::hold() {
+    if (exclusive_ || held_) {
+        return;
+    }
+    Access access(*this, Access::Use::Write);
+    access.finish();
+    access.keepLock();
+    held_ = true;
+}
+
+void NdxIndex::release() {
+    if (!held_) {
+        return;
+    }
+    held_ = false;
+    try {
+        writeHeldPages();
+        if (heldHeaderChanged_) {
+            writeHeader();
+            heldHeaderChanged_ = false;
+        }
+    } catch (const XbaseError&) {
+        dropCache();
+        heldHeaderChanged_ = false;
+        headerStale_ = true;
+        file_.unlock(lockOffset, 1);
+        throw;
+    }
+    file_.unlock(lockOffset, 1);
+}
+
+// The pages changed while held, in file order, a run of neighbours in one write.
+void NdxIndex::writeHeldPages() {
+    std::vector<quint32> pages;
+    pages.swap(heldPages_);
+    std::sort(pages.begin(), pages.end());
+    pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
+    std::vector<char> run;
+    for (size_t first = 0; first < pages.size();) {
+        size_t end = first + 1;
+        while (end < pages.size() && pages[end] == pages[end - 1] + 1) {
+            ++end;
+        }
+        run.resize((end - first) * NdxPage::size);
+        for (size_t page = first; page < end; ++page) {
+            std::memcpy(run.data() + (page - first) * NdxPage::size, cache_[pages[page]]->data(),
+                        NdxPage::size);
+        }
+        file_.writeExactly(qint64(pages[first]) * NdxPage::size, run.data(), qint64(run.size()));
+        first = end;
+    }
 }
 
 // Fills path_ from the root to a leaf. Interior nodes: the first child whose bound is at or after
@@ -316,81 +420,97 @@ bool NdxIndex::restore() {
     return false;
 }
 
-NdxIndex::SeekOutcome NdxIndex::seek(const char* key, int length) {
-    Access access(*this, false);
-    length = std::clamp(length, 0, keyLength_);
-    descend(key, length, false);
-    const bool found = settleForward();
-    access.finish();
-    if (!found) {
-        return SeekOutcome::End;
+template <typename Operation>
+auto NdxIndex::reading(Operation operation) {
+    const bool onEntry = onEntry_;
+    const bool cursorStale = cursorStale_;
+    const quint32 cursorRecord = cursorRecord_;
+    char cursorKey[maximumKeyLength];
+    const qsizetype cursorKeyLength = cursorKey_.size();
+    std::memcpy(cursorKey, cursorKey_.constData(), size_t(cursorKeyLength));
+    try {
+        Access access(*this, Access::Use::Read);
+        const auto result = operation();
+        access.finish();
+        return result;
+    } catch (const CacheOutdated&) {
+        onEntry_ = onEntry;
+        cursorStale_ = cursorStale;
+        cursorRecord_ = cursorRecord;
+        cursorKey_.resize(cursorKeyLength);
+        std::memcpy(cursorKey_.data(), cursorKey, size_t(cursorKeyLength));
     }
-    return compareKeys(cursorKey_.constData(), key, length) == 0 ? SeekOutcome::Found
-                                                                 : SeekOutcome::After;
+    Access access(*this, Access::Use::LockedRead);  // drops the outdated pages and the path
+    const auto result = operation();
+    access.finish();
+    return result;
+}
+
+NdxIndex::SeekOutcome NdxIndex::seek(const char* key, int length) {
+    length = std::clamp(length, 0, keyLength_);
+    return reading([&] {
+        descend(key, length, false);
+        if (!settleForward()) {
+            return SeekOutcome::End;
+        }
+        return compareKeys(cursorKey_.constData(), key, length) == 0 ? SeekOutcome::Found
+                                                                     : SeekOutcome::After;
+    });
 }
 
 bool NdxIndex::first() {
-    Access access(*this, false);
-    path_.clear();
-    descendEdge(root_, true);
-    const bool found = settleForward();
-    access.finish();
-    return found;
+    return reading([&] {
+        path_.clear();
+        descendEdge(root_, true);
+        return settleForward();
+    });
 }
 
 bool NdxIndex::last() {
-    Access access(*this, false);
-    path_.clear();
-    descendEdge(root_, false);
-    const bool found = settleBackward();
-    access.finish();
-    return found;
+    return reading([&] {
+        path_.clear();
+        descendEdge(root_, false);
+        return settleBackward();
+    });
 }
 
 bool NdxIndex::next() {
-    Access access(*this, false);
-    bool found;
-    if (cursorStale_ || (onEntry_ && path_.empty())) {
-        found = restore() ? advance() : onEntry_;
-    } else {
-        found = advance();
-    }
-    access.finish();
-    return found;
+    return reading([&] {
+        if (cursorStale_ || (onEntry_ && path_.empty())) {
+            return restore() ? advance() : onEntry_;
+        }
+        return advance();
+    });
 }
 
 bool NdxIndex::previous() {
-    Access access(*this, false);
-    if (cursorStale_ || (onEntry_ && path_.empty())) {
-        restore();
-    } else if (!onEntry_ && path_.empty()) {
-        descendEdge(root_, false);
-        const bool found = settleBackward();
-        access.finish();
-        return found;
-    }
-    const bool found = retreat();
-    access.finish();
-    return found;
+    return reading([&] {
+        if (cursorStale_ || (onEntry_ && path_.empty())) {
+            restore();
+        } else if (!onEntry_ && path_.empty()) {
+            descendEdge(root_, false);
+            return settleBackward();
+        }
+        return retreat();
+    });
 }
 
 bool NdxIndex::find(const char* key, quint32 record) {
-    Access access(*this, false);
-    descend(key, keyLength_, false);
-    bool found = settleForward();
-    while (found && compareKeys(cursorKey_.constData(), key, keyLength_) == 0) {
-        if (cursorRecord_ == record) {
-            access.finish();
-            return true;
+    return reading([&] {
+        descend(key, keyLength_, false);
+        bool found = settleForward();
+        while (found && compareKeys(cursorKey_.constData(), key, keyLength_) == 0) {
+            if (cursorRecord_ == record) {
+                return true;
+            }
+            found = advance();
         }
-        found = advance();
-    }
-    access.finish();
-    return false;
+        return false;
+    });
 }
 
 void NdxIndex::insert(const char* key, quint32 record) {
-    Access access(*this, true);
+    Access access(*this, Access::Use::Write);
     if (unique_) {
         descend(key, keyLength_, false);
         if (settleForward() && compareKeys(cursorKey_.constData(), key, keyLength_) == 0) {
@@ -480,7 +600,7 @@ void NdxIndex::insertAt(int level, const char* key, quint32 record, quint32 chil
 }
 
 bool NdxIndex::remove(const char* key, quint32 record) {
-    Access access(*this, true);
+    Access access(*this, Access::Use::Write);
     descend(key, keyLength_, false);
     bool found = settleForward();
     while (found && compareKeys(cursorKey_.constData(), key, keyLength_) == 0) {
@@ -502,7 +622,7 @@ bool NdxIndex::remove(const char* key, quint32 record) {
 }
 
 void NdxIndex::visit(const std::function<void(const char*, quint32)>& visitor) {
-    Access access(*this, false);
+    Access access(*this, Access::Use::LockedRead);
     std::vector<bool> seen(pageCount_, false);
     visitPage(root_, 0, QByteArray(), seen, visitor);
     path_.clear();
