@@ -106,6 +106,10 @@ class NdxIndex {
     void store(NdxPage& page);
     NdxPage& allocate();
     void dropCache();
+    // Shared indexes on a local disk: readers may trust their cache after a look at the header,
+    // which is mapped when it can be (no system call at all).
+    void watchHeader();
+    void unwatchHeader();
     void lockAfterMiss();
     void readImage();
     void writeHeldPages();
@@ -143,6 +147,8 @@ class NdxIndex {
     bool headerDirty_ = false;
     bool headerStale_ = false;
     bool modified_ = false;
+    bool trustCache_ = false;
+    const char* mappedHeader_ = nullptr;
     bool readingUnlocked_ = false;  // the current read trusts the cache without the lock
     bool lockedAfterMiss_ = false;  // ... and took the lock for a page it had not cached
     bool held_ = false;

@@ -8,6 +8,7 @@
 #include "platform/xbase/XbaseError.h"
 
 #include <QtEndian>
+#include <cstring>
 
 namespace vel::xbase {
 
@@ -76,10 +77,16 @@ class NdxIndex::Access {
     // Leaves the lock taken for a held index to release().
     void keepLock() { locked_ = false; }
 
-    // Reads the header fields that say whether the cached pages are still those of the file.
+    // Reads the header fields that say whether the cached pages are still those of the file:
+    // from the mapped header when there is one, else with one read.
     static bool headerMatches(NdxIndex& index) {
         char bytes[NdxPage::size];
-        index.file_.readExactly(0, bytes, NdxPage::size);
+        if (index.mappedHeader_) {
+            std::memcpy(bytes, index.mappedHeader_, 8);
+            std::memcpy(bytes + changeCounterOffset, index.mappedHeader_ + changeCounterOffset, 4);
+        } else {
+            index.file_.readExactly(0, bytes, NdxPage::size);
+        }
         return qFromLittleEndian<quint32>(bytes) == index.root_ &&
                qFromLittleEndian<quint32>(bytes + 4) == index.pageCount_ &&
                qFromLittleEndian<quint32>(bytes + changeCounterOffset) == index.changeCounter_;
@@ -90,7 +97,8 @@ class NdxIndex::Access {
     // means that no writer finished since the cached pages were read under the lock: they are the
     // index as it stands at this moment, whatever a writer at work has written so far.
     bool cacheIsCurrent() {
-        return !index_.headerStale_ && !index_.cache_.empty() && headerMatches(index_);
+        return index_.trustCache_ && !index_.headerStale_ && !index_.cache_.empty() &&
+               headerMatches(index_);
     }
 
     void lock(bool exclusive) {

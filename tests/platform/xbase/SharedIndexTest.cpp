@@ -323,3 +323,51 @@ TEST(XbaseSharedIndex, AHeldIndexWritesTheSameFileOnceAtRelease) {
 }
 
 }  // namespace vel::xbase::testing
+
+namespace vel::xbase::testing {
+namespace {
+
+// Counts the read locks on the index and says the files are (or are not) on a local disk.
+class CountingFileOperations : public FileOperations {
+  public:
+    bool local = true;
+    int indexReadLocks = 0;
+
+    bool isLocalFile(int descriptor) override {
+        return local && FileOperations::isLocalFile(descriptor);
+    }
+    int lockRange(int descriptor, int command, short type, off_t start, off_t length) override {
+        indexReadLocks += type == F_RDLCK && start == NdxIndex::lockOffset;
+        return FileOperations::lockRange(descriptor, command, type, start, length);
+    }
+};
+
+}  // namespace
+
+// On a local disk a reader whose cache is current seeks without a lock; on a network folder,
+// whose clients see each other's writes only through locks, every read takes the lock.
+TEST(XbaseSharedIndex, OnlyReadersOnALocalDiskSeekWithoutTheLock) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("LOCAL.DBF"));
+    const QString indexPath = folder.filePath(QStringLiteral("LOCAL.NDX"));
+    makeIndexedTable(path, indexPath, 100);
+    CountingFileOperations operations;
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    const bool onLocalDisk = operations.isLocalFile(descriptor);
+    ::close(descriptor);
+    ASSERT_TRUE(onLocalDisk) << "the test folder is on a local disk";
+    for (const bool local : {true, false}) {
+        operations.local = local;
+        Table reader(operations);
+        openShared(reader, path, indexPath);
+        ASSERT_EQ(seekCode(reader, QStringLiteral("K050")), SeekResult::Found);
+        operations.indexReadLocks = 0;
+        for (int number = 0; number < 100; number += 7) {
+            ASSERT_EQ(seekCode(reader, QStringLiteral("K%1").arg(number, 3, 10, QLatin1Char('0'))),
+                      SeekResult::Found);
+        }
+        EXPECT_EQ(operations.indexReadLocks, local ? 0 : 15) << local;
+    }
+}
+
+}  // namespace vel::xbase::testing
