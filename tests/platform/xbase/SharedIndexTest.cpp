@@ -75,6 +75,18 @@ void makeIndexedTable(const QString& path, const QString& indexPath, int count) 
     ASSERT_TRUE(table.close().ok());
 }
 
+// A folder with such a table of count records.
+struct IndexedTable {
+    explicit IndexedTable(int count)
+        : path(folder.filePath(QStringLiteral("TABLE.DBF"))),
+          indexPath(folder.filePath(QStringLiteral("TABLE.NDX"))) {
+        makeIndexedTable(path, indexPath, count);
+    }
+    QTemporaryDir folder;
+    const QString path;
+    const QString indexPath;
+};
+
 void openShared(Table& table, const QString& path, const QString& indexPath) {
     ASSERT_TRUE(table.open(path, OpenOptions::shared(LockPolicy::failAtOnce())).ok());
     ASSERT_TRUE(table.openIndex(indexPath, QStringLiteral("CODE")).ok());
@@ -131,24 +143,34 @@ bool appendCode(Table& table, const QString& code) {
     return table.appendBlank().ok() && table.setText(0, code).ok() && table.flush().ok();
 }
 
-// Reads like the standard operations, but reports a whole-file read of the index as empty (so
-// that every page is read on its own) and calls beforeIndexReadLock just before the next read
-// lock on the index is taken.
-class InterleavingFileOperations : public FileOperations {
+// The standard operations, watched: counts the read locks on the index, calls
+// beforeIndexReadLock just before the next one is taken, can say that the files are not on a
+// local disk, and can report a whole-file read of the index as empty (so that every page is
+// read on its own).
+class WatchedFileOperations : public FileOperations {
   public:
+    bool local = true;
+    bool wholeIndexReads = true;
+    int indexReadLocks = 0;
     std::function<void()> beforeIndexReadLock;
 
+    bool isLocalFile(int descriptor) override {
+        return local && FileOperations::isLocalFile(descriptor);
+    }
     ssize_t readAt(int descriptor, void* buffer, size_t size, off_t offset) override {
-        if (size > 512) {
+        if (!wholeIndexReads && size > 512) {
             return 0;
         }
         return FileOperations::readAt(descriptor, buffer, size, offset);
     }
     int lockRange(int descriptor, int command, short type, off_t start, off_t length) override {
-        if (type == F_RDLCK && start == NdxIndex::lockOffset && beforeIndexReadLock) {
-            const std::function<void()> hook = std::move(beforeIndexReadLock);
-            beforeIndexReadLock = nullptr;
-            hook();
+        if (type == F_RDLCK && start == NdxIndex::lockOffset) {
+            ++indexReadLocks;
+            if (beforeIndexReadLock) {
+                const std::function<void()> hook = std::move(beforeIndexReadLock);
+                beforeIndexReadLock = nullptr;
+                hook();
+            }
         }
         return FileOperations::lockRange(descriptor, command, type, start, length);
     }
@@ -160,10 +182,9 @@ class InterleavingFileOperations : public FileOperations {
 // nobody changed the file: changes by another process between two seeks are still seen, whether
 // they change a cached leaf in place, split pages and grow a new root, or move a key away.
 TEST(XbaseSharedIndex, ChangesByAnotherProcessBetweenSeeksAreSeenThroughTheCache) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("CACHED.DBF"));
-    const QString indexPath = folder.filePath(QStringLiteral("CACHED.NDX"));
-    makeIndexedTable(path, indexPath, 30);
+    const IndexedTable table(30);
+    const QString& path = table.path;
+    const QString& indexPath = table.indexPath;
     Table reader;
     openShared(reader, path, indexPath);
     ASSERT_EQ(seekCode(reader, QStringLiteral("K010")), SeekResult::Found);
@@ -207,11 +228,11 @@ TEST(XbaseSharedIndex, ChangesByAnotherProcessBetweenSeeksAreSeenThroughTheCache
 // another user changed the index just before that, it starts over under the lock: a seek finds
 // the keys as they are now, and a walk goes on from the entry it stood on in the new order.
 TEST(XbaseSharedIndex, AReadOutdatedHalfWayIsRepeatedUnderTheLock) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("RESTART.DBF"));
-    const QString indexPath = folder.filePath(QStringLiteral("RESTART.NDX"));
-    makeIndexedTable(path, indexPath, 200);
-    InterleavingFileOperations operations;
+    const IndexedTable table(200);
+    const QString& path = table.path;
+    const QString& indexPath = table.indexPath;
+    WatchedFileOperations operations;
+    operations.wholeIndexReads = false;
     Table reader(operations);
     openShared(reader, path, indexPath);
     Table writer;
@@ -322,36 +343,13 @@ TEST(XbaseSharedIndex, AHeldIndexWritesTheSameFileOnceAtRelease) {
     EXPECT_TRUE(TableChecker().checkIndex(pathOf("HELD.DBF"), pathOf("HELD.NDX")).ok());
 }
 
-}  // namespace vel::xbase::testing
-
-namespace vel::xbase::testing {
-namespace {
-
-// Counts the read locks on the index and says the files are (or are not) on a local disk.
-class CountingFileOperations : public FileOperations {
-  public:
-    bool local = true;
-    int indexReadLocks = 0;
-
-    bool isLocalFile(int descriptor) override {
-        return local && FileOperations::isLocalFile(descriptor);
-    }
-    int lockRange(int descriptor, int command, short type, off_t start, off_t length) override {
-        indexReadLocks += type == F_RDLCK && start == NdxIndex::lockOffset;
-        return FileOperations::lockRange(descriptor, command, type, start, length);
-    }
-};
-
-}  // namespace
-
 // On a local disk a reader whose cache is current seeks without a lock; on a network folder,
 // whose clients see each other's writes only through locks, every read takes the lock.
 TEST(XbaseSharedIndex, OnlyReadersOnALocalDiskSeekWithoutTheLock) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("LOCAL.DBF"));
-    const QString indexPath = folder.filePath(QStringLiteral("LOCAL.NDX"));
-    makeIndexedTable(path, indexPath, 100);
-    CountingFileOperations operations;
+    const IndexedTable table(100);
+    const QString& path = table.path;
+    const QString& indexPath = table.indexPath;
+    WatchedFileOperations operations;
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY);
     const bool onLocalDisk = operations.isLocalFile(descriptor);
     ::close(descriptor);
