@@ -4,6 +4,7 @@
 #include "data/VelmorSystem.h"
 #include "services/RuntimeError.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace vel {
@@ -330,6 +331,19 @@ const OperationInfo* OperationCatalog::find(const QString& name) {
         }
     }
     return nullptr;
+}
+
+bool OperationCatalog::paintsNothing(const QString& name) {
+    static const char* const withoutPages[] = {
+        "CommandLineFlag",    "ZipandHTTP",        "ZipandFTP",
+        "DownloadComponent",  "Backup",            "ImportAssociates",
+        "ImportAssociatesEX", "ImportAssociatesEX1", "ImportAllocations",
+        "CheckCorpAssocImport", "ExportTables",    "AutoExportTable",
+        "WriteActivityDetailData"};
+    const OperationInfo* info = find(name);
+    return info != nullptr &&
+           std::any_of(std::begin(withoutPages), std::end(withoutPages),
+                       [&](const char* operation) { return info->name == QLatin1String(operation); });
 }
 
 QStringList OperationCatalog::usageLines() {

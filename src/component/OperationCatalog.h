@@ -43,6 +43,10 @@ class OperationCatalog {
 public:
     static const std::vector<OperationInfo>& operations();
     static const OperationInfo* find(const QString& name);  // any letter case
+    // Whether a call of the operation never paints a page (no print-out, listing or chart):
+    // exports, imports, backups, transfers and the command-line flag. A run of only such a
+    // call can do without the graphical application. Unknown names answer false.
+    static bool paintsNothing(const QString& name);
     // "EditSettings SettingType=<whole number>" lines for --help.
     static QStringList usageLines();
     static CallOutcome call(CVelUI& component, VelmorSystem& system, quintptr owner,

@@ -3,6 +3,7 @@
 #include "host/SaveUnit.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace vel {
@@ -64,10 +65,18 @@ bool ActivityTable::loadStandards() {
         if (!standardsTable_->isOpen() && !standardsTable_->open()) {
             return core().fail(standardsTable_->lastError());
         }
-        std::vector<ActivityRecord> activities;
-        for (int number = 1; number <= recordCount(); ++number) {
-            activities.push_back(XbaseTable::record(number));
-        }
+        // Only the activities that have standards are read, each once, for their slots.
+        std::vector<std::optional<ActivityRecord>> activities(static_cast<size_t>(recordCount()));
+        const auto slotOf = [&](int number, int element) {
+            if (element == 0) {
+                return -1;  // the row that only marks the allocation as valid
+            }
+            std::optional<ActivityRecord>& activity = activities[size_t(number - 1)];
+            if (!activity) {
+                activity = XbaseTable::record(number);
+            }
+            return activity->slotOf(element);
+        };
         for (int row = 1; row <= standardsTable_->recordCount(); ++row) {
             const StandardRecord standard = standardsTable_->record(row);
             if (standard.Activity < 1 || standard.Activity > recordCount()) {
@@ -80,7 +89,7 @@ bool ActivityTable::loadStandards() {
                 unset.fill(-1.0F);
                 line = standards.emplace(standard.Allocation, unset).first;
             }
-            const int slot = activities[size_t(standard.Activity - 1)].slotOf(standard.Element);
+            const int slot = slotOf(standard.Activity, standard.Element);
             if (slot >= 0) {
                 line->second[size_t(slot)] = standard.UnitsPerHour;
             }

@@ -11,6 +11,7 @@
 #include "data/records/StandardRecord.h"
 #include "data/records/TypeOfWorkRecord.h"
 #include "data/records/WorkCenterRecord.h"
+#include "platform/transfer/ExportRow.h"
 #include "platform/transfer/ExportWriter.h"
 #include "services/ErrorReport.h"
 #include "services/YesNo.h"
@@ -32,12 +33,9 @@ void require(const ExportStatus& status) {
     }
 }
 
-QString timeText(QTime time) {
-    return time.isValid() ? time.toString(QStringLiteral("HH:mm")) : QString();
-}
-
-QString dateText(const QDate& date) {
-    return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
+// A time of day as the files show it: hours and minutes.
+QTime toMinute(QTime time) {
+    return time.isValid() ? QTime(time.hour(), time.minute()) : QTime();
 }
 
 // A single-precision standard as the decimal it was entered as (12.3, not 12.30000019).
@@ -119,8 +117,20 @@ void ValidationTableWriter::declare(ExportWriter& writer,
     }
 }
 
-void ValidationTableWriter::addRow(ExportWriter& writer, const QVariantList& values) {
-    require(writer.addRow(values));
+void ValidationTableWriter::addRow(ExportWriter& writer, ExportRow& row) {
+    require(writer.addCells(row.finished()));
+}
+
+const std::vector<std::pair<int, ActivityRecord>>& ValidationTableWriter::activeActivities() {
+    auto& activities = system_.activities();
+    use(activities);
+    if (!activitiesRead_) {
+        forEachActive(activities, [&](int number, const ActivityRecord& activity) {
+            activities_.emplace_back(number, activity);
+        });
+        activitiesRead_ = true;
+    }
+    return activities_;
 }
 
 void ValidationTableWriter::use(TableObject& table) {
@@ -134,9 +144,14 @@ void ValidationTableWriter::use(TableObject& table) {
     opened_.push_back(&table);
 }
 
-std::vector<QString> ValidationTableWriter::codes(TableObject& table) {
+const std::vector<QString>& ValidationTableWriter::codes(TableObject& table) {
     use(table);
-    std::vector<QString> codes(size_t(table.recordCount()) + 1);
+    auto known = codes_.find(&table);
+    if (known != codes_.end()) {
+        return known->second;
+    }
+    std::vector<QString>& codes = codes_[&table];
+    codes.resize(size_t(table.recordCount()) + 1);
     for (int number = 1; number <= table.recordCount(); ++number) {
         if (table.isActive(number)) {
             codes[size_t(number)] = table.code(number).trimmed();
@@ -146,10 +161,9 @@ std::vector<QString> ValidationTableWriter::codes(TableObject& table) {
 }
 
 void ValidationTableWriter::writeActivities(ExportWriter& writer) {
-    auto& activities = system_.activities();
-    use(activities);
-    const std::vector<QString> typeOfWorkCodes = codes(system_.typesOfWork());
-    const std::vector<QString> elementNames = codes(system_.elements());
+    const auto& activities = activeActivities();
+    const std::vector<QString>& typeOfWorkCodes = codes(system_.typesOfWork());
+    const std::vector<QString>& elementNames = codes(system_.elements());
     declare(writer, {{"CODE", Text, 10},      {"DESC", Text, 30},       {"TOW_CODE", Text, 10},
                      {"EHRS_TYPE", Whole, 4}, {"ALLOCATED", Whole, 4},  {"SAMESTD", Whole, 4},
                      {"GETDOC", Whole, 4},    {"DOCNAME", Text, 15},    {"RECORD", Whole, 5},
@@ -161,7 +175,8 @@ void ValidationTableWriter::writeActivities(ExportWriter& writer) {
         require(writer.addColumn(nextPosition_++, QStringLiteral("ELM_DESC%1").arg(slot),
                                  SmallWhole, 30));
     }
-    forEachActive(activities, [&](int number, const ActivityRecord& activity) {
+    ExportRow row(writer.columns());
+    for (const auto& [number, activity] : activities) {
         int historicalSlot = 0;
         for (int slot = 0; slot < ActivityRecord::ElementSlots; ++slot) {
             const ActivityElementSlot& entry = activity.Elements[size_t(slot)];
@@ -170,32 +185,32 @@ void ValidationTableWriter::writeActivities(ExportWriter& writer) {
                 break;
             }
         }
-        QVariantList values{activity.Code,
-                            activity.Desc,
-                            lookUp(typeOfWorkCodes, activity.TOW),
-                            activity.EarnedHrsCalc,
-                            activity.Allocate,
-                            activity.AllAllocSameStd,
-                            activity.GetDoc,
-                            activity.Document,
-                            number,
-                            activity.FldHoursto,
-                            activity.FldEarnedto,
-                            activity.FldCostto,
-                            activity.UnitsinAlloc,
-                            activity.UnitsinTOW,
-                            activity.UnitsinQual,
-                            activity.ExcludeFromIncentive,
-                            activity.ExcludeFromPPA,
-                            historicalSlot,
-                            activity.UseXYZ,
-                            activity.Kiosk,
-                            activity.elementCount()};
+        row.text(activity.Code)
+            .text(activity.Desc)
+            .text(lookUp(typeOfWorkCodes, activity.TOW))
+            .number(activity.EarnedHrsCalc)
+            .number(activity.Allocate)
+            .flag(activity.AllAllocSameStd)
+            .flag(activity.GetDoc)
+            .text(activity.Document)
+            .number(number)
+            .number(activity.FldHoursto)
+            .number(activity.FldEarnedto)
+            .number(activity.FldCostto)
+            .flag(activity.UnitsinAlloc)
+            .flag(activity.UnitsinTOW)
+            .flag(activity.UnitsinQual)
+            .flag(activity.ExcludeFromIncentive)
+            .flag(activity.ExcludeFromPPA)
+            .number(historicalSlot)
+            .flag(activity.UseXYZ)
+            .flag(activity.Kiosk)
+            .number(activity.elementCount());
         for (const ActivityElementSlot& entry : activity.Elements) {
-            values.append(lookUp(elementNames, entry.Element));
+            row.text(lookUp(elementNames, entry.Element));
         }
-        addRow(writer, values);
-    });
+        addRow(writer, row);
+    }
 }
 
 void ValidationTableWriter::writeWorkCenters(ExportWriter& writer) {
@@ -212,19 +227,29 @@ void ValidationTableWriter::writeWorkCenters(ExportWriter& writer) {
                      {"DATASTART", Text, 20},
                      {"DATASTOP", Text, 20},
                      {"SUPERVISOR", Text, 30}});
+    ExportRow row(writer.columns());
     forEachActive(workCenters, [&](int number, const WorkCenterRecord& center) {
         const DataCollectionDay day = dataCollectionDay(center.StartTime, center.StopTime);
-        addRow(writer, {center.Code, center.Desc, number, center.Shift, center.TouchScreen,
-                        center.Sequence, timeText(center.StartTime), timeText(center.StopTime),
-                        day.start, day.end, center.Supervisor});
+        row.text(center.Code)
+            .text(center.Desc)
+            .number(number)
+            .number(center.Shift)
+            .flag(center.TouchScreen)
+            .number(center.Sequence)
+            .time(toMinute(center.StartTime))
+            .time(toMinute(center.StopTime))
+            .text(day.start)
+            .text(day.end)
+            .text(center.Supervisor);
+        addRow(writer, row);
     });
 }
 
 void ValidationTableWriter::writeAssociates(ExportWriter& writer) {
     auto& associates = system_.associates();
     use(associates);
-    const std::vector<QString> workCenterCodes = codes(system_.workCenters());
-    const std::vector<QString> groupingCodes = codes(system_.groupings());
+    const std::vector<QString>& workCenterCodes = codes(system_.workCenters());
+    const std::vector<QString>& groupingCodes = codes(system_.groupings());
     declare(writer, {{"CODE", Text, 10},
                      {"LNAME", Text, 15},
                      {"FNAME", Text, 15},
@@ -252,21 +277,32 @@ void ValidationTableWriter::writeAssociates(ExportWriter& writer) {
                      {"BADGE8", Text, 20},
                      {"BADGE9", Text, 20},
                      {"BADGE10", Text, 20}});
+    ExportRow row(writer.columns());
     forEachActive(associates, [&](int number, const AssociateRecord& associate) {
-        QVariantList values{associate.Code, associate.LastName, associate.FirstName,
-                            lookUp(workCenterCodes, associate.WorkCenter), associate.SSN};
+        row.text(associate.Code)
+            .text(associate.LastName)
+            .text(associate.FirstName)
+            .text(lookUp(workCenterCodes, associate.WorkCenter))
+            .text(associate.SSN);
         for (int badge = 0; badge < 5; ++badge) {
-            values.append(associate.Badge[size_t(badge)]);
+            row.text(associate.Badge[size_t(badge)]);
         }
-        values << associate.Shift << dateText(associate.HireDate) << associate.WageRate
-               << associate.PerfGoal << lookUp(groupingCodes, associate.Grouping)
-               << associate.OnPayRoll << associate.PayIncentive << associate.BaseIncentive
-               << dateText(associate.PolicyDate) << associate.IncludeinPerf
-               << associate.IncludeinQuality << number;
+        row.number(associate.Shift)
+            .date(associate.HireDate)
+            .number(associate.WageRate)
+            .number(associate.PerfGoal)
+            .text(lookUp(groupingCodes, associate.Grouping))
+            .flag(associate.OnPayRoll)
+            .flag(associate.PayIncentive)
+            .number(associate.BaseIncentive)
+            .date(associate.PolicyDate)
+            .flag(associate.IncludeinPerf)
+            .flag(associate.IncludeinQuality)
+            .number(number);
         for (int badge = 5; badge < AssociateRecord::Badges; ++badge) {
-            values.append(associate.Badge[size_t(badge)]);
+            row.text(associate.Badge[size_t(badge)]);
         }
-        addRow(writer, values);
+        addRow(writer, row);
     });
 }
 
@@ -274,8 +310,10 @@ template <class Record>
 void ValidationTableWriter::writeCodeTable(ExportWriter& writer, Table<Record>& table) {
     use(table);
     declare(writer, {{"CODE", Text, 10}, {"DESC", Text, 30}, {"RECORD", Whole, 5}});
+    ExportRow row(writer.columns());
     forEachActive(table, [&](int number, const Record& record) {
-        addRow(writer, {record.Code, record.Desc, number});
+        row.text(record.Code).text(record.Desc).number(number);
+        addRow(writer, row);
     });
 }
 
@@ -283,8 +321,10 @@ void ValidationTableWriter::writeElements(ExportWriter& writer) {
     auto& elements = system_.elements();
     use(elements);
     declare(writer, {{"DESC", Text, 15}, {"RECORD", Whole, 5}});
+    ExportRow row(writer.columns());
     forEachActive(elements, [&](int number, const ElementRecord& element) {
-        addRow(writer, {element.Desc, number});
+        row.text(element.Desc).number(number);
+        addRow(writer, row);
     });
 }
 
@@ -297,70 +337,86 @@ void ValidationTableWriter::writeDataFields(ExportWriter& writer) {
                      {"WORKCENTER", Text, 3},
                      {"ASSOCIATE", Text, 3},
                      {"ALLOCATION", Text, 3}});
+    ExportRow row(writer.columns());
     forEachActive(fields, [&](int number, const DataFieldRecord& field) {
-        addRow(writer, {number, field.Desc, yesNo(field.System), yesNo(field.WorkCenter),
-                        yesNo(field.Associate), yesNo(field.Allocation)});
+        row.number(number)
+            .text(field.Desc)
+            .text(yesNo(field.System))
+            .text(yesNo(field.WorkCenter))
+            .text(yesNo(field.Associate))
+            .text(yesNo(field.Allocation));
+        addRow(writer, row);
     });
 }
 
 void ValidationTableWriter::writeElementsOnActivities(ExportWriter& writer) {
-    auto& activities = system_.activities();
-    use(activities);
-    const std::vector<QString> elementNames = codes(system_.elements());
+    const auto& activities = activeActivities();
+    const std::vector<QString>& elementNames = codes(system_.elements());
     declare(writer, {{"CODE", Text, 10},
                      {"DESC", Text, 30},
                      {"ELEMENT", Text, 15},
                      {"FLD-UNITS", Whole, 5},
                      {"INCL_ACT", Whole, 2},
                      {"INCL_TOW", Whole, 2}});
-    forEachActive(activities, [&](int, const ActivityRecord& activity) {
+    ExportRow row(writer.columns());
+    for (const auto& [number, activity] : activities) {
         for (const ActivityElementSlot& entry : activity.Elements) {
             if (entry.isEmpty()) {
                 continue;
             }
             // The units reach the type of work's totals only when they count in the activity's
             // total and the activity passes its units on to its type of work.
-            addRow(writer,
-                   {activity.Code, activity.Desc, lookUp(elementNames, entry.Element),
-                    entry.UnitsField, entry.UseUnits, entry.UseUnits && activity.UnitsinTOW});
+            row.text(activity.Code)
+                .text(activity.Desc)
+                .text(lookUp(elementNames, entry.Element))
+                .number(entry.UnitsField)
+                .flag(entry.UseUnits)
+                .flag(entry.UseUnits && activity.UnitsinTOW);
+            addRow(writer, row);
         }
-    });
+    }
 }
 
 void ValidationTableWriter::writeStandards(ExportWriter& writer) {
     auto& standards = system_.standards();
     use(standards);
-    const std::vector<QString> activityCodes = codes(system_.activities());
-    const std::vector<QString> allocationCodes = codes(system_.allocations());
-    const std::vector<QString> elementNames = codes(system_.elements());
+    const std::vector<QString>& activityCodes = codes(system_.activities());
+    const std::vector<QString>& allocationCodes = codes(system_.allocations());
+    const std::vector<QString>& elementNames = codes(system_.elements());
     declare(writer, {{"ACT_CODE", Text, 10},
                      {"ALLOC_CODE", Text, 10},
                      {"ELEMENT", Text, 15},
                      {"UNITSHOUR", Number, 13, 7},
                      {"MINUTES", Number, 13, 5}});
+    ExportRow row(writer.columns());
     forEachActive(standards, [&](int, const StandardRecord& standard) {
         if (standard.Element == 0) {
             return;  // the row that only marks the allocation as valid for the activity
         }
         const double unitsPerHour = standardValue(standard.UnitsPerHour);
-        addRow(writer, {lookUp(activityCodes, standard.Activity),
-                        lookUp(allocationCodes, standard.Allocation),
-                        lookUp(elementNames, standard.Element), unitsPerHour,
-                        unitsPerHour > 0.0 ? 60.0 / unitsPerHour : 0.0});
+        row.text(lookUp(activityCodes, standard.Activity))
+            .text(lookUp(allocationCodes, standard.Allocation))
+            .text(lookUp(elementNames, standard.Element))
+            .number(unitsPerHour)
+            .number(unitsPerHour > 0.0 ? 60.0 / unitsPerHour : 0.0);
+        addRow(writer, row);
     });
 }
 
 void ValidationTableWriter::writeValidTypesOfWork(ExportWriter& writer) {
     auto& workCenters = system_.workCenters();
     use(workCenters);
-    const std::vector<QString> typeOfWorkCodes = codes(system_.typesOfWork());
+    const std::vector<QString>& typeOfWorkCodes = codes(system_.typesOfWork());
     declare(writer, {{"WCCODE", Text, 10}, {"TOWCODE", Text, 10}, {"VALID", Whole, 2}});
     const int typeCount = std::min(int(typeOfWorkCodes.size()) - 1, WorkCenterRecord::TypesOfWork);
+    ExportRow row(writer.columns());
     forEachActive(workCenters, [&](int, const WorkCenterRecord& center) {
         for (int type = 1; type <= typeCount; ++type) {
             if (!typeOfWorkCodes[size_t(type)].isEmpty()) {
-                addRow(writer, {center.Code, typeOfWorkCodes[size_t(type)],
-                                center.TOWValid[size_t(type - 1)]});
+                row.text(center.Code)
+                    .text(typeOfWorkCodes[size_t(type)])
+                    .flag(center.TOWValid[size_t(type - 1)]);
+                addRow(writer, row);
             }
         }
     });

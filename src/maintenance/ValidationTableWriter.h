@@ -7,17 +7,17 @@
 // The master tables it reads are opened when they are not open yet, kept open while the writer
 // lives (one export run reads the activity table for three files), and closed again at its end.
 #include "data/TableObject.h"
+#include "data/records/ActivityRecord.h"
 #include "maintenance/ValidationTables.h"
 #include "platform/transfer/ExportFormat.h"
 
-#include <QTime>
-#include <QVariantList>
-
+#include <map>
 #include <utility>
 #include <vector>
 
 namespace vel {
 
+class ExportRow;
 class ExportWriter;
 class VelmorSystem;
 struct ExportColumn;
@@ -43,7 +43,7 @@ class ValidationTableWriter {
         int decimals = 0;
     };
     void declare(ExportWriter& writer, std::initializer_list<ColumnShape> columns);
-    void addRow(ExportWriter& writer, const QVariantList& values);
+    void addRow(ExportWriter& writer, ExportRow& row);
     void use(TableObject& table);
 
     void writeActivities(ExportWriter& writer);
@@ -57,11 +57,17 @@ class ValidationTableWriter {
     void writeStandards(ExportWriter& writer);
     void writeValidTypesOfWork(ExportWriter& writer);
     // The code of every active record by record number (index 0 unused); for elements, whose
-    // code is their description, the description.
-    std::vector<QString> codes(TableObject& table);
+    // code is their description, the description. Read once per table while the writer lives.
+    const std::vector<QString>& codes(TableObject& table);
+    // The number and record of every active activity, read once for the activity table and for
+    // the elements on activities.
+    const std::vector<std::pair<int, ActivityRecord>>& activeActivities();
 
     VelmorSystem& system_;
     std::vector<TableObject*> opened_;  // tables this writer opened and closes
+    std::map<const TableObject*, std::vector<QString>> codes_;
+    std::vector<std::pair<int, ActivityRecord>> activities_;
+    bool activitiesRead_ = false;
     int nextPosition_ = 1;
 };
 

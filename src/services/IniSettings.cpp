@@ -296,7 +296,12 @@ bool IniSettings::rewrite(const QString& name, const std::function<void(QStringL
     if (!ini) {
         return fail(error);
     }
+    const QStringList before = ini->lines;
     change(ini->lines);
+    if (ini->lines == before) {
+        lastError_.clear();
+        return true;  // the file holds it already: no rewrite, no sync
+    }
     if (!saveAtomically(filePath_, encodedFile(*ini), &error)) {
         return fail(error);
     }

@@ -276,3 +276,19 @@ TEST(CVelUI, PrintDayInfoPrintsTheListUnderTheSystemsHeaderOrSaysWhyNot) {
     EXPECT_FALSE(h.component.PrintDayInfo(0, *h.system));
     EXPECT_EQ(h.ui.transcript().messages().back().style, MB_ICONEXCLAMATION);
 }
+
+TEST(OperationCatalog, NamesTheOperationsThatPaintNoPage) {
+    // Every name of the list is an operation (a misspelt one would quietly start the graphical
+    // application again); reports, listings and the week-end's print-outs paint.
+    int withoutPages = 0;
+    for (const OperationInfo& info : OperationCatalog::operations()) {
+        withoutPages += OperationCatalog::paintsNothing(info.name) ? 1 : 0;
+    }
+    EXPECT_EQ(withoutPages, 13);
+    EXPECT_TRUE(OperationCatalog::paintsNothing(QStringLiteral("exporttables")));
+    EXPECT_TRUE(OperationCatalog::paintsNothing(QStringLiteral("WriteActivityDetailData")));
+    for (const char* painting : {"PrintQuickReport", "WeekEndProcess", "EditActivity",
+                                 "ExportActivityDetail", "PrintAssocHist", "NoSuchOperation"}) {
+        EXPECT_FALSE(OperationCatalog::paintsNothing(QLatin1String(painting))) << painting;
+    }
+}

@@ -7,6 +7,7 @@
 #include "app/velmor/MainWindow.h"
 #include "app/velmor/ProgramOptions.h"
 #include "app/velmor/RecentFolders.h"
+#include "component/OperationCatalog.h"
 #include "host/ReferenceSystem.h"
 #include "services/ApplicationTitle.h"
 #include "platform/print/PrintOutput.h"
@@ -89,6 +90,11 @@ int main(int argc, char** argv) {
     if (windows) {
         app = std::make_unique<QApplication>(argc, argv);
         QApplication::setApplicationDisplayName(QStringLiteral("Velmor"));
+    } else if (options.command == Command::Call &&
+               vel::OperationCatalog::paintsNothing(options.operation)) {
+        // A call that paints no page starts without the graphical application: its platform
+        // plugin and font set-up would be a good part of the start of an unattended export.
+        app = std::make_unique<QCoreApplication>(argc, argv);
     } else if (options.command == Command::Call || options.command == Command::Script) {
         // Unattended print-outs are painted into PDF files, which needs the graphical
         // application; without a display it paints offscreen.

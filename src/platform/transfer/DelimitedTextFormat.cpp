@@ -77,38 +77,40 @@ void DelimitedTextFormat::writeRow(const QList<ExportCell>& cells) {
 
 void DelimitedTextFormat::appendText(const QString& text, bool guard) {
     const QChar separator = QLatin1Char(separator_);
-    bool quoted = false;
-    bool ascii = true;
-    for (const QChar character : text) {
-        quoted = quoted || needsQuotes(character, separator);
-        ascii = ascii && character.unicode() < 0x80;
+    const bool guarded = guard && FormulaGuard::needsGuard(text);
+    // The usual text, ASCII without a character that needs quotes, is copied in one pass; any
+    // other text is cut off again and written the long way below.
+    const qsizetype start = buffer_.size();
+    buffer_.resize(start + text.size() + 1);
+    char* out = buffer_.data() + start;
+    if (guarded) {
+        *out++ = '\'';
     }
+    bool plain = true;
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        if (code >= 0x80 || needsQuotes(character, separator)) {
+            plain = false;
+            break;
+        }
+        *out++ = char(code);
+    }
+    if (plain) {
+        buffer_.resize(out - buffer_.constData());
+        return;
+    }
+    buffer_.resize(start);
+    const bool quoted =
+        std::any_of(text.begin(), text.end(), [&](QChar c) { return needsQuotes(c, separator); });
+    QByteArray utf8 = text.toUtf8();
     if (quoted) {
+        utf8.replace("\"", "\"\"");
         buffer_.append('"');
     }
-    if (guard && FormulaGuard::needsGuard(text)) {
+    if (guarded) {
         buffer_.append('\'');
     }
-    if (ascii) {
-        // Room for every character twice (quotes doubled), then cut to what was written.
-        const qsizetype start = buffer_.size();
-        buffer_.resize(start + 2 * text.size());
-        char* out = buffer_.data() + start;
-        for (const QChar character : text) {
-            const char byte = char(character.unicode());
-            if (quoted && byte == '"') {
-                *out++ = '"';
-            }
-            *out++ = byte;
-        }
-        buffer_.resize(out - buffer_.constData());
-    } else {
-        QByteArray utf8 = text.toUtf8();
-        if (quoted) {
-            utf8.replace("\"", "\"\"");
-        }
-        buffer_.append(utf8);
-    }
+    buffer_.append(utf8);
     if (quoted) {
         buffer_.append('"');
     }

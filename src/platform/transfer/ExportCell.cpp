@@ -147,6 +147,15 @@ std::optional<bool> readBoolean(const QVariant& value) {
     return std::nullopt;
 }
 
+bool startsWithLetter(const QString& text) {
+    for (const QChar character : text) {
+        if (!character.isSpace()) {
+            return character.isLetter();
+        }
+    }
+    return false;
+}
+
 bool isEmptyValue(const QVariant& value) {
     if (!value.isValid() || value.isNull()) {
         return true;
@@ -178,8 +187,26 @@ ExportCell ExportCell::fromText(const ExportColumn& column, const QString& value
     if (value.isEmpty()) {
         return {};
     }
-    return column.kind() == ExportColumnKind::Text ? textCell(value)
-                                                   : fromValue(column, QVariant(value));
+    const ExportColumnKind kind = column.kind();
+    if (kind == ExportColumnKind::Text) {
+        return textCell(value);
+    }
+    if ((kind == ExportColumnKind::Integer || kind == ExportColumnKind::Number) &&
+        startsWithLetter(value)) {
+        return textCell(value);  // no number starts with a letter (bar infinity, refused too)
+    }
+    return fromValue(column, QVariant(value));
+}
+
+ExportCell ExportCell::fromFlag(const ExportColumn& column, bool value) {
+    switch (column.kind()) {
+        case ExportColumnKind::Integer:
+        case ExportColumnKind::Number:
+        case ExportColumnKind::Boolean:
+            return fromNumber(column, value ? -1.0 : 0.0);
+        default:
+            return textCell(value ? QStringLiteral("Yes") : QStringLiteral("No"));
+    }
 }
 
 ExportCell ExportCell::fromDate(const ExportColumn& column, const QDate& value) {
@@ -192,6 +219,19 @@ ExportCell ExportCell::fromDate(const ExportColumn& column, const QDate& value) 
     ExportCell cell;
     cell.kind = Kind::Date;
     cell.date = value;
+    return cell;
+}
+
+ExportCell ExportCell::fromTime(const ExportColumn& column, const QTime& value) {
+    if (!value.isValid()) {
+        return {};
+    }
+    if (column.kind() != ExportColumnKind::Time) {
+        return fromValue(column, QVariant(value));
+    }
+    ExportCell cell;
+    cell.kind = Kind::Time;
+    cell.time = value;
     return cell;
 }
 
@@ -265,8 +305,44 @@ QString ExportCell::toText() const {
     return {};
 }
 
+namespace {
+
+// Appends a number already rounded to its decimals as its digits scaled to a whole number:
+// below 1e15 once scaled, that whole number is exact, so the digits are those of the fixed
+// formatting. Answers false, writing nothing, for numbers beyond that.
+bool appendScaled(QByteArray& out, double number, int decimals) {
+    if (decimals < 0 || decimals >= int(powersOfTen.size())) {
+        return false;
+    }
+    const double scaled = number * powersOfTen[size_t(decimals)];
+    if (!(std::fabs(scaled) < 1e15)) {
+        return false;
+    }
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* at = end;
+    auto whole = static_cast<unsigned long long>(std::llabs(std::llround(scaled)));
+    for (int place = 0; place < decimals || whole > 0 || place == decimals; ++place) {
+        if (place == decimals && decimals > 0) {
+            *--at = '.';
+        }
+        *--at = char('0' + whole % 10);
+        whole /= 10;
+    }
+    if (number < 0) {
+        *--at = '-';
+    }
+    out.append(at, end - at);
+    return true;
+}
+
+}  // namespace
+
 void ExportCell::appendUtf8(QByteArray& out) const {
     char digits[40];
+    if (kind == Kind::Number && appendScaled(out, number, decimals)) {
+        return;
+    }
     if (kind == Kind::Number && std::isfinite(number) && std::fabs(number) < 1e15) {
         // The number is rounded to its decimals already, so no digit is a tie to break: the
         // shortest exact formatting gives the same digits as QString::number.

@@ -27,10 +27,13 @@ struct ExportCell {
     // texts in number, date, time and Boolean columns are read ("12.5", "2024/03/31", "07:30",
     // "Yes"); null values and empty texts are empty cells.
     static ExportCell fromValue(const ExportColumn& column, const QVariant& value);
-    // The cells fromValue makes of a number, a text and a date, without a QVariant between.
+    // The cells fromValue makes of a number, a text, a Boolean, a date and a time of day,
+    // without a QVariant between.
     static ExportCell fromNumber(const ExportColumn& column, double value);
     static ExportCell fromText(const ExportColumn& column, const QString& value);
+    static ExportCell fromFlag(const ExportColumn& column, bool value);
     static ExportCell fromDate(const ExportColumn& column, const QDate& value);
+    static ExportCell fromTime(const ExportColumn& column, const QTime& value);
 
     // The cell as delimited text writes it: numbers with the column's decimals and a "."
     // point, dates "YYYY/MM/DD", times "hh:mm" (":ss" when the seconds are set), Booleans

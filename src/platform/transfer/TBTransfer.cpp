@@ -5,24 +5,22 @@
 #include <QSaveFile>
 #include <QUrl>
 
-#include <curl/curl.h>
+#include "platform/transfer/CurlLibrary.h"
 
 #include <memory>
-#include <mutex>
 
 namespace vel {
 
 namespace {
 
 struct EasyCloser {
-    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+    const CurlLibrary* curl = nullptr;
+    void operator()(CURL* handle) const { curl->cleanup(handle); }
 };
 using EasyHandle = std::unique_ptr<CURL, EasyCloser>;
 
-// libcurl's global set-up, once for the program.
-void initialiseCurl() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+EasyHandle startEasyHandle(const CurlLibrary* curl) {
+    return curl ? EasyHandle(curl->init(), EasyCloser{curl}) : EasyHandle();
 }
 
 // What the progress callback needs: the caller's functions and the last share told.
@@ -69,41 +67,56 @@ class Session {
     Session(const QString& address, const QString& user, const QString& password,
             const TransferLimits& limits, const TBTransfer::Progress& progress,
             const TBTransfer::Cancel& cancel)
-        : handle_(curl_easy_init()), state_{&progress, &cancel} {
+        : curl_(CurlLibrary::get(&problem_)),
+          handle_(startEasyHandle(curl_)),
+          state_{&progress, &cancel} {
         if (!handle_) {
             return;
         }
-        CURL* curl = handle_.get();
-        curl_easy_setopt(curl, CURLOPT_URL, address.toUtf8().constData());
-        curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail_);
-        curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(limits.connectSeconds));
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, long(limits.lowSpeedBytes));
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, long(limits.lowSpeedSeconds));
-        curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(limits.overallSeconds));
-        curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https,ftp,ftps,sftp,file");
-        curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https,ftp,ftps");
+        set(CURLOPT_URL, address.toUtf8().constData());
+        set(CURLOPT_ERRORBUFFER, detail_);
+        set(CURLOPT_FAILONERROR, 1L);
+        set(CURLOPT_NOSIGNAL, 1L);
+        set(CURLOPT_CONNECTTIMEOUT, long(limits.connectSeconds));
+        set(CURLOPT_LOW_SPEED_LIMIT, long(limits.lowSpeedBytes));
+        set(CURLOPT_LOW_SPEED_TIME, long(limits.lowSpeedSeconds));
+        set(CURLOPT_TIMEOUT, long(limits.overallSeconds));
+        set(CURLOPT_PROTOCOLS_STR, "http,https,ftp,ftps,sftp,file");
+        set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https,ftp,ftps");
         if (!user.isEmpty()) {
-            curl_easy_setopt(curl, CURLOPT_USERNAME, user.toUtf8().constData());
-            curl_easy_setopt(curl, CURLOPT_PASSWORD, password.toUtf8().constData());
+            set(CURLOPT_USERNAME, user.toUtf8().constData());
+            set(CURLOPT_PASSWORD, password.toUtf8().constData());
         }
         if (progress || cancel) {
-            curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-            curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
-            curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &state_);
+            set(CURLOPT_NOPROGRESS, 0L);
+            set(CURLOPT_XFERINFOFUNCTION, reportProgress);
+            set(CURLOPT_XFERINFODATA, &state_);
         }
     }
 
-    CURL* handle() const { return handle_.get(); }
+    // Sets an option of the transfer (nothing when the transfer could not start).
+    template <class Value>
+    void set(CURLoption option, Value value) {
+        if (handle_) {
+            curl_->setopt(handle_.get(), option, value);
+        }
+    }
     bool cancelled() const { return state_.cancelled; }
+    long responseCode() const {
+        long status = 0;
+        if (handle_) {
+            curl_->getinfo(handle_.get(), CURLINFO_RESPONSE_CODE, &status);
+        }
+        return status;
+    }
 
     // Runs the transfer; empty on success, else why it failed.
     QString perform() {
         if (!handle_) {
-            return QStringLiteral("the transfer library could not start");
+            return problem_.isEmpty() ? QStringLiteral("the transfer library could not start")
+                                      : problem_;
         }
-        const CURLcode code = curl_easy_perform(handle_.get());
+        const CURLcode code = curl_->perform(handle_.get());
         if (code == CURLE_OK) {
             return {};
         }
@@ -111,10 +124,12 @@ class Session {
             return QStringLiteral("the transfer was cancelled");
         }
         const QString text = QString::fromUtf8(detail_).trimmed();
-        return text.isEmpty() ? QString::fromUtf8(curl_easy_strerror(code)) : text;
+        return text.isEmpty() ? QString::fromUtf8(curl_->strerror(code)) : text;
     }
 
   private:
+    QString problem_;  // why libcurl could not be loaded
+    const CurlLibrary* curl_;
     EasyHandle handle_;
     char detail_[CURL_ERROR_SIZE] = {};
     ProgressState state_;
@@ -122,9 +137,7 @@ class Session {
 
 }  // namespace
 
-TBTransfer::TBTransfer() {
-    initialiseCurl();
-}
+TBTransfer::TBTransfer() = default;
 
 void TBTransfer::setCredentials(const QString& user, const QString& password) {
     user_ = user;
@@ -173,20 +186,17 @@ TransferResult TBTransfer::upload(const QString& file, const QString& address,
         return failed(source.errorString());
     }
     Session session(target, user_, password_, limits_, progress_, cancel_);
-    if (CURL* curl = session.handle()) {
-        curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
-        curl_easy_setopt(curl, CURLOPT_READFUNCTION, readFromFile);
-        curl_easy_setopt(curl, CURLOPT_READDATA, &source);
-        curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(source.size()));
-    }
+    session.set(CURLOPT_UPLOAD, 1L);
+    session.set(CURLOPT_READFUNCTION, readFromFile);
+    session.set(CURLOPT_READDATA, &source);
+    session.set(CURLOPT_INFILESIZE_LARGE, curl_off_t(source.size()));
     const QString reason = session.perform();
     if (!reason.isEmpty()) {
         TransferResult result = failed(reason);
         result.cancelled = session.cancelled();
         return result;
     }
-    long status = 0;
-    curl_easy_getinfo(session.handle(), CURLINFO_RESPONSE_CODE, &status);
+    const long status = session.responseCode();
     if (target.startsWith(QStringLiteral("http"), Qt::CaseInsensitive) && status >= 300) {
         return failed(QStringLiteral("the server answered %1").arg(status));
     }
@@ -205,12 +215,10 @@ TransferResult TBTransfer::download(const QString& address, const QString& file)
         return failed(target.errorString());
     }
     Session session(address, user_, password_, limits_, progress_, cancel_);
-    if (CURL* curl = session.handle()) {
-        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeToFile);
-        curl_easy_setopt(curl, CURLOPT_WRITEDATA, &target);
-        curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(curl, CURLOPT_MAXREDIRS, long(limits_.maximumRedirects));
-    }
+    session.set(CURLOPT_WRITEFUNCTION, writeToFile);
+    session.set(CURLOPT_WRITEDATA, &target);
+    session.set(CURLOPT_FOLLOWLOCATION, 1L);
+    session.set(CURLOPT_MAXREDIRS, long(limits_.maximumRedirects));
     const QString reason = session.perform();
     if (!reason.isEmpty()) {
         target.cancelWriting();

@@ -3,6 +3,8 @@
 // is the file written from values.
 #include "TransferTestSupport.h"
 
+#include "platform/transfer/ExportRow.h"
+
 #include <QTemporaryDir>
 #include <cmath>
 #include <limits>
@@ -51,7 +53,17 @@ TEST(ExportCellMakers, GiveWhatFromValueGivesInEveryKindOfColumn) {
                              QStringLiteral("2024/03/31"),
                              QStringLiteral("07:30"),
                              QStringLiteral("Yes"),
-                             QStringLiteral(" 3 ")};
+                             QStringLiteral(" 3 "),
+                             QStringLiteral(" Cases"),
+                             QStringLiteral("inf"),
+                             QStringLiteral("-inf"),
+                             QStringLiteral("nan"),
+                             QStringLiteral("Infinity"),
+                             QStringLiteral("e5"),
+                             QStringLiteral(".5"),
+                             QStringLiteral("+7"),
+                             QStringLiteral("\u00c9t\u00e9"),
+                             QStringLiteral("1e3")};
     const QDate dates[] = {QDate(), QDate(2024, 2, 29), QDate(5, 1, 2)};
     for (const ExportColumn& column : everyKindOfColumn()) {
         SCOPED_TRACE(QStringLiteral("type code %1, %2 decimals")
@@ -73,7 +85,66 @@ TEST(ExportCellMakers, GiveWhatFromValueGivesInEveryKindOfColumn) {
                       describe(ExportCell::fromValue(column, date)))
                 << date.toString(Qt::ISODate).toStdString();
         }
+        for (const bool flag : {true, false}) {
+            EXPECT_EQ(describe(ExportCell::fromFlag(column, flag)),
+                      describe(ExportCell::fromValue(column, flag)))
+                << flag;
+        }
+        for (const QTime& time : {QTime(), QTime(0, 0), QTime(7, 30), QTime(23, 59, 59)}) {
+            EXPECT_EQ(describe(ExportCell::fromTime(column, time)),
+                      describe(ExportCell::fromValue(column, time)))
+                << time.toString(Qt::ISODate).toStdString();
+        }
     }
+}
+
+TEST(ExportRows, FillTheColumnsInOrderAndRefuseRowsOfTheWrongWidth) {
+    const QList<ExportColumn> columns = {
+        {1, QStringLiteral("CODE"), ExportColumn::TextCode, 10},
+        {2, QStringLiteral("RATE"), ExportColumn::NumberCode, 10, 2},
+        {3, QStringLiteral("ON"), ExportColumn::SmallIntegerCode, 2},
+        {4, QStringLiteral("HIRED"), ExportColumn::DateCode, 8},
+        {5, QStringLiteral("START"), ExportColumn::TimeCode, 8}};
+    ExportRow row(columns);
+    const QVariantList values = {QStringLiteral("PICK"), 12.345, true, QDate(2024, 3, 31),
+                                 QTime(7, 30)};
+    const auto expectRow = [&](const QList<ExportCell>& cells) {
+        ASSERT_EQ(cells.size(), columns.size());
+        for (qsizetype index = 0; index < columns.size(); ++index) {
+            EXPECT_EQ(describe(cells[index]),
+                      describe(ExportCell::fromValue(columns[index], values[index])))
+                << index;
+        }
+    };
+    const auto fillSample = [&]() -> const QList<ExportCell>& {
+        return row.text(QStringLiteral("PICK"))
+            .number(12.345)
+            .flag(true)
+            .date(QDate(2024, 3, 31))
+            .time(QTime(7, 30))
+            .finished();
+    };
+    // The same row twice: the second filling replaces every cell of the first.
+    expectRow(fillSample());
+    expectRow(fillSample());
+    row.text(QStringLiteral("SHORT")).number(1);
+    EXPECT_THROW(row.finished(), ExportError);
+    row.text(QStringLiteral("LONG"))
+        .number(1)
+        .flag(false)
+        .date({})
+        .time({})
+        .text(QStringLiteral("extra"));
+    try {
+        row.finished();
+        ADD_FAILURE() << "a row with more values than columns was taken";
+    } catch (const ExportError& error) {
+        EXPECT_TRUE(
+            error.description().contains(QStringLiteral("more than 5 values for 5 columns")))
+            << error.description().toStdString();
+    }
+    // After a refusal the row starts again at the first column.
+    expectRow(fillSample());
 }
 
 TEST(ExportCellBytes, AreTheCellsTextDigitForDigit) {
@@ -90,7 +161,11 @@ TEST(ExportCellBytes, AreTheCellsTextDigitForDigit) {
           std::numeric_limits<double>::quiet_NaN()}) {
         numbers.append(special);
     }
-    for (const int decimals : {0, 1, 2, 3, 4, 6, 9, 15}) {
+    for (int step = 1; step < 3000; ++step) {
+        numbers.append(std::ldexp(double(step * 7919 % 104729), -(step % 40)) *
+                       (step % 2 ? 1 : -1));
+    }
+    for (const int decimals : {0, 1, 2, 3, 4, 5, 6, 7, 9, 15}) {
         const ExportColumn column{1, QStringLiteral("N"), ExportColumn::NumberCode, 30, decimals};
         for (const double number : numbers) {
             const ExportCell cell = ExportCell::fromNumber(column, number);

@@ -57,10 +57,39 @@ TEST(ExportCsv, WritesQuotedUtf8LinesWithHeaderAndGuardedFormulas) {
     const QList<QStringList> records = readRecords(fileBytes(path), options);
     ASSERT_EQ(records.size(), 3);
     EXPECT_EQ(records[0][1], QStringLiteral("Case Picking, \"fast\"; aisle 3"));
-    EXPECT_EQ(records[1], (QStringList{"=1+1", "Café é", "-5", "2", "-3.50", "2023/12/31",
-                                       "22:05", "0", "", "-Lines", "No"}));
+    EXPECT_EQ(records[1], (QStringList{"=1+1", "Café é", "-5", "2", "-3.50", "2023/12/31", "22:05",
+                                       "0", "", "-Lines", "No"}));
     EXPECT_EQ(records[2].first(), QStringLiteral("@SUM(A1)"));
     EXPECT_EQ(records[2].size(), 11);
+}
+
+TEST(ExportCsv, QuotesAndGuardsEveryKindOfTextByteForByte) {
+    // Texts that need quotes, a guard, both, or neither; in ASCII and beyond it.
+    const std::pair<QString, QByteArray> cases[] = {
+        {QStringLiteral("plain text"), "plain text"},
+        {QStringLiteral("=1,2"), "\"'=1,2\""},
+        {QStringLiteral("-5"), "'-5"},
+        {QStringLiteral("'=x"), "''=x"},
+        {QStringLiteral("say \"hi\""), "\"say \"\"hi\"\"\""},
+        {QStringLiteral("a;b"), "\"a;b\""},
+        {QStringLiteral("tab\there"), "\"tab\there\""},
+        {QStringLiteral("Caf\u00e9"), "Caf\xc3\xa9"},
+        {QStringLiteral("Caf\u00e9, \"x\""), "\"Caf\xc3\xa9, \"\"x\"\"\""},
+        {QStringLiteral("+\u00e9;"), "\"'+\xc3\xa9;\""},
+    };
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("texts.csv"));
+    ExportWriter writer;
+    ASSERT_TRUE(writer.create(QStringLiteral("CSV"), path, QStringLiteral("T")).ok());
+    ASSERT_TRUE(writer.addColumn(1, QStringLiteral("TEXT"), ExportColumn::TextCode, 40).ok());
+    ASSERT_TRUE(writer.addColumn(2, QStringLiteral("N"), ExportColumn::IntegerCode, 5).ok());
+    QByteArray expected;
+    for (const auto& [text, bytes] : cases) {
+        ASSERT_TRUE(writer.addRow({text, 7}).ok());
+        expected += bytes + ",7\r\n";
+    }
+    ASSERT_TRUE(writer.close().ok());
+    EXPECT_EQ(fileBytes(path).toStdString(), expected.toStdString());
 }
 
 TEST(ExportTxt, WritesTabsWithoutHeaderUnlessAskedAndWithByteOrderMarkWhenAsked) {
@@ -78,7 +107,9 @@ TEST(ExportTxt, WritesTabsWithoutHeaderUnlessAskedAndWithByteOrderMarkWhenAsked)
     writeSample(QStringLiteral("TXT"), marked, QStringLiteral("Table1"),
                 {.headerLine = true, .byteOrderMark = true});
     const QByteArray markedBytes = fileBytes(marked);
-    EXPECT_TRUE(markedBytes.startsWith("\xEF\xBB\xBF" "CODE\tDESC\tRECORD\t"));
+    EXPECT_TRUE(
+        markedBytes.startsWith("\xEF\xBB\xBF"
+                               "CODE\tDESC\tRECORD\t"));
     DelimitedReader reader;
     const QList<QStringList> withHeader = readRecords(markedBytes, {}, &reader);
     EXPECT_EQ(reader.separator(), '\t');
@@ -144,10 +175,10 @@ TEST(ExportDbf, WritesTypedFieldsThatTheXbaseLayerReadsBack) {
                           .arg(field.length)
                           .arg(field.decimals));
     }
-    EXPECT_EQ(layout, (QStringList{"CODE C10.0", "DESC C30.0", "RECORD N5.0", "SHIFT N2.0",
-                                   "WAGERATE N10.2", "HIREDATE D8.0", "STARTTIME C8.0",
-                                   "ONPAYROLL N2.0", "FLD_AHRS N5.0", "ELM_DESC1 C30.0",
-                                   "ACTIVE L1.0"}));
+    EXPECT_EQ(layout,
+              (QStringList{"CODE C10.0", "DESC C30.0", "RECORD N5.0", "SHIFT N2.0",
+                           "WAGERATE N10.2", "HIREDATE D8.0", "STARTTIME C8.0", "ONPAYROLL N2.0",
+                           "FLD_AHRS N5.0", "ELM_DESC1 C30.0", "ACTIVE L1.0"}));
     EXPECT_EQ(table.header().languageDriver, 0x03);
     ASSERT_EQ(table.recordCount(), 3u);
     ASSERT_TRUE(table.go(1).ok());
@@ -284,9 +315,9 @@ TEST(ExportFailures, RefuseUnknownTypesAndBadColumns) {
     EXPECT_FALSE(QFile::exists(path));
 
     // Columns may be declared out of order; the file follows the positions.
-    ASSERT_TRUE(writer.create(QStringLiteral("CSV"), path, QStringLiteral("Table1"),
-                              {.headerLine = true})
-                    .ok());
+    ASSERT_TRUE(
+        writer.create(QStringLiteral("CSV"), path, QStringLiteral("Table1"), {.headerLine = true})
+            .ok());
     ASSERT_TRUE(writer.addColumn(2, QStringLiteral("B"), 9, 10).ok());
     ASSERT_TRUE(writer.addColumn(1, QStringLiteral("A"), 9, 10).ok());
     ASSERT_TRUE(writer.setValue(2, QStringLiteral("two")).ok());

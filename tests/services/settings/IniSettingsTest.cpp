@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <sys/stat.h>
 
 using namespace vel;
 
@@ -173,6 +174,22 @@ TEST_F(IniSettingsTest, HandEditedFileKeepsWorkingAndKeepsItsOtherLines) {
         "[Backup]\r\n"
         "LastDate=2025/01/31\r\n";
     EXPECT_EQ(readBytes(settings.filePath()).toStdString(), expected.toStdString());
+
+    // Storing what the file holds already leaves the file itself alone: same bytes, same file
+    // (a rewrite would put a new file in its place).
+    const auto fileNumber = [&] {
+        struct stat status {};
+        EXPECT_EQ(::stat(QFile::encodeName(settings.filePath()).constData(), &status), 0);
+        return status.st_ino;
+    };
+    const auto before = fileNumber();
+    settings.selectSection(QStringLiteral("Badges"));
+    ASSERT_TRUE(settings.writeText(QStringLiteral("Badge #"), QStringLiteral("Clock Card")));
+    EXPECT_EQ(fileNumber(), before);
+    ASSERT_TRUE(settings.writeText(QStringLiteral("NumbertoShow"), QStringLiteral("3")));
+    EXPECT_EQ(fileNumber(), before);
+    EXPECT_EQ(readBytes(settings.filePath()).toStdString(), expected.toStdString());
+    EXPECT_TRUE(settings.lastError().isEmpty());
 }
 
 TEST_F(IniSettingsTest, WindowsCodePageFileStaysInItsEncodingUntilItCannotHoldAValue) {
