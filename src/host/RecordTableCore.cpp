@@ -34,6 +34,10 @@ RecordTableCore::RecordTableCore(XbaseStore store, TableRules rules)
     codeColumn_ = column(rules_.codeField);
 }
 
+bool RecordTableCore::isSetAt(const PackedRow& row, int column) const {
+    return column >= 0 && isSet(codec().value(row, column));
+}
+
 int RecordTableCore::column(const QString& fieldName) const {
     const auto& shapes = store_.shapes();
     for (size_t index = 0; index < shapes.size(); ++index) {
@@ -62,14 +66,15 @@ bool RecordTableCore::open() {
 }
 
 bool RecordTableCore::reload() {
-    std::vector<StoredRow> rows;
-    if (!store_.load(rows)) {
+    std::vector<PackedRow> rows;
+    if (!store_.loadPacked(rows)) {
         return fail(store_.lastError());
     }
     lastError_.clear();
     reportDamage();
     stored_ = std::move(rows);
     current_ = stored_;
+    unfit_.clear();
     pendingMoves_.clear();
     rebuildIndex();
     loadedMaximum_ = -1;
@@ -81,14 +86,15 @@ void RecordTableCore::close() {
     open_ = false;
     stored_.clear();
     current_.clear();
+    unfit_.clear();
     pendingMoves_.clear();
     rebuildIndex();
     loadedMaximum_ = -1;
 }
 
 bool RecordTableCore::isActive(int number) const {
-    return number >= 1 && number <= recordCount() && activeColumn_ >= 0 &&
-           isSet(current_[size_t(number - 1)].value(activeColumn_));
+    return number >= 1 && number <= recordCount() &&
+           isSetAt(current_[size_t(number - 1)], activeColumn_);
 }
 
 int RecordTableCore::freeRecord() const {
@@ -108,7 +114,7 @@ QString RecordTableCore::code(int number) const {
     if (number < 1 || number > recordCount() || codeColumn_ < 0) {
         return {};
     }
-    return current_[size_t(number - 1)].value(codeColumn_).toString();
+    return codec().value(current_[size_t(number - 1)], codeColumn_).toString();
 }
 
 int RecordTableCore::find(const QString& wanted) const {
@@ -180,21 +186,49 @@ QString RecordTableCore::usedOn(int number) const {
 
 StoredRow RecordTableCore::row(int number) const {
     if (number < 1 || number > recordCount()) {
-        return store_.blankRow();
+        return codec().blankRow();
     }
-    return current_[size_t(number - 1)];
+    if (const auto found = unfit_.find(number); found != unfit_.end()) {
+        return found->second.first;
+    }
+    return codec().unpack(current_[size_t(number - 1)]);
+}
+
+const PackedRow* RecordTableCore::packedRow(int number) const {
+    if (number < 1 || number > recordCount() || unfit_.contains(number)) {
+        return nullptr;
+    }
+    return &current_[size_t(number - 1)];
 }
 
 void RecordTableCore::setRow(int number, StoredRow row) {
+    QString unfit;
+    PackedRow packed = codec().pack(row, &unfit);
+    setPackedRow(number, std::move(packed), unfit, unfit.isEmpty() ? StoredRow() : std::move(row));
+}
+
+void RecordTableCore::setPackedRow(int number, PackedRow packed, const QString& unfit,
+                                   StoredRow values) {
     if (number < 1) {
         return;
     }
     while (recordCount() < number) {
-        current_.push_back(store_.blankRow());
+        current_.push_back(codec().blank());
+    }
+    if (unfit.isEmpty()) {
+        unfit_.erase(number);
+    } else {
+        unfit_[number] = {std::move(values), unfit};
+    }
+    const size_t index = size_t(number - 1);
+    // The same values stored with other spacing (by another program) are no change.
+    if (index < stored_.size() && packed != stored_[index] &&
+        codec().sameValues(packed, stored_[index])) {
+        packed = stored_[index];
     }
     unindex(number);
-    current_[size_t(number - 1)] = store_.normalized(std::move(row));
-    index(number);
+    current_[index] = std::move(packed);
+    this->index(number);
 }
 
 bool RecordTableCore::remove(int number, int target) {
@@ -202,31 +236,34 @@ bool RecordTableCore::remove(int number, int target) {
         return false;
     }
     unindex(number);
-    current_[size_t(number - 1)] = store_.blankRow();
+    current_[size_t(number - 1)] = codec().blank();
+    unfit_.erase(number);
     index(number);
     pendingMoves_.emplace_back(number, target);
     return true;
 }
 
 bool RecordTableCore::hasEdits() const {
-    return current_ != stored_ || !pendingMoves_.empty();
+    return current_ != stored_ || !pendingMoves_.empty() || !unfit_.empty();
 }
 
 StoredRow RecordTableCore::storedRow(int number) const {
     if (number < 1 || size_t(number) > stored_.size()) {
-        return store_.blankRow();
+        return codec().blankRow();
     }
-    return stored_[size_t(number - 1)];
+    return codec().unpack(stored_[size_t(number - 1)]);
 }
 
 bool RecordTableCore::rowChanged(int number) const {
     const size_t index = size_t(number - 1);
     return number >= 1 && number <= recordCount() &&
-           (index >= stored_.size() || current_[index] != stored_[index]);
+           (index >= stored_.size() || current_[index] != stored_[index] ||
+            unfit_.contains(number));
 }
 
 void RecordTableCore::cancel() {
     current_ = stored_;
+    unfit_.clear();
     pendingMoves_.clear();
     rebuildIndex();
 }
@@ -268,6 +305,10 @@ bool RecordTableCore::saveInto(UndoList& undo,
     if (!open_) {
         return fail(rules_.name + QStringLiteral(" Table is not open"));
     }
+    if (!unfit_.empty()) {
+        const auto& [number, row] = *unfit_.begin();
+        return fail(store_.unfitMessage(number, row.second));
+    }
     UndoList mine;
     QString error;
     for (const auto& [from, to] : pendingMoves_) {
@@ -280,7 +321,7 @@ bool RecordTableCore::saveInto(UndoList& undo,
         mine.runAll();
         return fail(error);
     }
-    std::map<int, StoredRow> changes;
+    std::map<int, PackedRow> changes;
     for (int number = 1; number <= recordCount(); ++number) {
         const size_t index = size_t(number - 1);
         if (index >= stored_.size() || current_[index] != stored_[index]) {
@@ -289,8 +330,8 @@ bool RecordTableCore::saveInto(UndoList& undo,
     }
     StoreJournal journal;
     LoadedRows loaded{&stored_,
-                      [this](const StoredRow& row) {
-                          return activeColumn_ >= 0 && !isSet(row.value(activeColumn_));
+                      [this](const PackedRow& row) {
+                          return activeColumn_ >= 0 && !isSetAt(row, activeColumn_);
                       },
                       maximum()};
     if (!store_.write(changes, journal, loaded)) {
@@ -298,7 +339,7 @@ bool RecordTableCore::saveInto(UndoList& undo,
         return fail(store_.lastError());
     }
     renumbered_ = journal.renumbered;
-    const std::vector<StoredRow> previous = stored_;
+    const std::vector<PackedRow> previous = stored_;
     const bool previouslySaved = wasSaved_;
     const auto previousMoves = pendingMoves_;
     stored_ = current_;
@@ -306,8 +347,8 @@ bool RecordTableCore::saveInto(UndoList& undo,
     wasSaved_ = wasSaved_ || !changes.empty() || !previousMoves.empty();
     if (!renumbered_.empty()) {
         // Others added records meanwhile: read the table again, theirs and ours.
-        std::vector<StoredRow> rows;
-        if (store_.load(rows)) {
+        std::vector<PackedRow> rows;
+        if (store_.loadPacked(rows)) {
             stored_ = std::move(rows);
             current_ = stored_;
             rebuildIndex();

@@ -1,6 +1,6 @@
 #pragma once
 // Everything a record table does that does not depend on the record type: rows in memory as
-// stored and as edited, the active rule, codes and look-ups, free slots, removal with a target
+// stored and as edited (packed record bytes, see RowCodec), the active rule, codes and look-ups, free slots, removal with a target
 // for the posted data, and saving the changed rows through its XbaseStore.
 #include "host/UndoList.h"
 #include "host/XbaseStore.h"
@@ -53,8 +53,15 @@ class RecordTableCore {
 
     // The edited row of a record (a blank row outside the table).
     StoredRow row(int number) const;
+    // The edited row as packed bytes; nullptr outside the table or for a row holding a value
+    // its column cannot store (row() gives that one).
+    const PackedRow* packedRow(int number) const;
     // Replaces a row in memory; a number beyond the count adds blank rows up to it.
     void setRow(int number, StoredRow row);
+    // The same with the row packed by codec(); unfit names a value that did not fit, and then
+    // values is the row as given.
+    void setPackedRow(int number, PackedRow packed, const QString& unfit, StoredRow values);
+    const RowCodec& codec() const { return store_.codec(); }
     // Blanks the row and notes the data move for the next save.
     bool remove(int number, int target);
 
@@ -93,8 +100,13 @@ class RecordTableCore {
     int codeColumn_ = -1;
     bool open_ = false;
     bool wasSaved_ = false;
-    std::vector<StoredRow> stored_;
-    std::vector<StoredRow> current_;
+    bool isSetAt(const PackedRow& row, int column) const;
+
+    std::vector<PackedRow> stored_;
+    std::vector<PackedRow> current_;
+    // Edited rows holding a value their column cannot store, kept as given: a save refuses them
+    // with the message.
+    std::map<int, std::pair<StoredRow, QString>> unfit_;
     std::vector<std::pair<int, int>> pendingMoves_;
     mutable QHash<QString, std::vector<int>> codeIndex_;
     mutable bool indexed_ = false;

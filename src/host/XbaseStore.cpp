@@ -2,21 +2,18 @@
 
 #include "host/SaveUnit.h"
 
-#include "platform/xbase/DecimalText.h"
 #include "platform/xbase/FieldValues.h"
 #include "platform/xbase/Table.h"
 #include "services/RuntimeError.h"
 
 #include <QFileInfo>
 #include <algorithm>
-#include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace vel {
 
 namespace {
-
-const QString timeFormat = QStringLiteral("HH:mm:ss");
 
 // The layer's message, and for a damaged file the way to repair it.
 QString withRepairHint(const xbase::Status& status) {
@@ -33,46 +30,6 @@ QString withRepairHint(const xbase::Status& status) {
                                   .arg(path);
 }
 
-// Reads the value of one column of the current record as the field's type.
-QVariant readValue(const xbase::Table& table, int column, FieldType type) {
-    switch (type) {
-        case FieldType::Text:
-            return table.text(column);
-        case FieldType::Integer:
-            return qlonglong(std::llround(table.number(column).value_or(0.0)));
-        case FieldType::Number:
-            return table.number(column).value_or(0.0);
-        case FieldType::Boolean:
-            return table.logical(column).value_or(false);
-        case FieldType::Date:
-            return table.date(column);
-        case FieldType::Time: {
-            const QString text = table.text(column).trimmed();
-            return text.isEmpty() ? QTime() : QTime::fromString(text, timeFormat);
-        }
-    }
-    return {};
-}
-
-xbase::Status writeValue(xbase::Table& table, int column, FieldType type, const QVariant& value) {
-    switch (type) {
-        case FieldType::Text:
-            return table.setText(column, value.toString());
-        case FieldType::Integer:
-        case FieldType::Number:
-            return table.setNumber(column, value.toDouble());
-        case FieldType::Boolean:
-            return table.setLogical(column, value.toBool());
-        case FieldType::Date:
-            return table.setDate(column, value.toDate());
-        case FieldType::Time: {
-            const QTime time = value.toTime();
-            return table.setText(column, time.isValid() ? time.toString(timeFormat) : QString());
-        }
-    }
-    return {};
-}
-
 }  // namespace
 
 XbaseStore::XbaseStore(QString path, std::vector<ColumnShape> shapes,
@@ -81,7 +38,7 @@ XbaseStore::XbaseStore(QString path, std::vector<ColumnShape> shapes,
       shapes_(std::move(shapes)),
       columns_(ColumnLayout::columnsFor(shapes_, names)),
       options_(std::move(options)),
-      blank_(makeBlankRow()) {}
+      codec_(shapes_, columns_) {}
 
 xbase::FileOperations& XbaseStore::operations() const {
     return options_.operations != nullptr ? *options_.operations
@@ -93,85 +50,25 @@ bool XbaseStore::fail(const QString& message) {
     return false;
 }
 
-StoredRow XbaseStore::blankRow() const {
-    return blank_;
-}
-
-StoredRow XbaseStore::makeBlankRow() const {
-    StoredRow row;
-    row.reserve(qsizetype(shapes_.size()));
-    for (const ColumnShape& shape : shapes_) {
-        switch (shape.type) {
-            case FieldType::Text:
-                row.append(QString());
-                break;
-            case FieldType::Integer:
-                row.append(qlonglong(0));
-                break;
-            case FieldType::Number:
-                row.append(0.0);
-                break;
-            case FieldType::Boolean:
-                row.append(false);
-                break;
-            case FieldType::Date:
-                row.append(QDate());
-                break;
-            case FieldType::Time:
-                row.append(QTime());
-                break;
-        }
-    }
-    return row;
-}
-
-StoredRow XbaseStore::normalized(StoredRow row) const {
-    // In place: a row handed over as a temporary is changed without a second list.
-    const qsizetype given = std::min(row.size(), blank_.size());
-    row.resize(given);
-    for (qsizetype index = given; index < blank_.size(); ++index) {
-        row.append(blank_[index]);
-    }
-    for (qsizetype index = 0; index < given; ++index) {
-        const xbase::FieldDescriptor& column = columns_[index];
-        QVariant& value = row[index];
-        switch (shapes_[size_t(index)].type) {
-            case FieldType::Text: {
-                QString text = value.toString().left(column.length);
-                while (!text.isEmpty() && text.back() == u' ') {
-                    text.chop(1);
-                }
-                value = text;
-                break;
-            }
-            case FieldType::Integer:
-                value = qlonglong(std::llround(value.toDouble()));
-                break;
-            case FieldType::Number: {
-                // A value with no more places than the column's comes back as it is.
-                const double number = value.toDouble();
-                value = xbase::decimalText::scaledDigits(number, column.decimals)
-                            ? number
-                            : QString::number(number, 'f', column.decimals).toDouble();
-                break;
-            }
-            case FieldType::Boolean:
-                value = value.toBool();
-                break;
-            case FieldType::Date:
-                value = value.toDate();
-                break;
-            case FieldType::Time: {
-                const QTime time = value.toTime();
-                value = time.isValid() ? QTime(time.hour(), time.minute(), time.second()) : QTime();
-                break;
-            }
-        }
-    }
-    return row;
+QString XbaseStore::unfitMessage(int number, const QString& problem) const {
+    return QFileInfo(path_).fileName() + QStringLiteral(", record ") + QString::number(number) +
+           QStringLiteral(": ") + problem;
 }
 
 bool XbaseStore::load(std::vector<StoredRow>& rows) {
+    std::vector<PackedRow> packed;
+    if (!loadPacked(packed)) {
+        return false;
+    }
+    rows.clear();
+    rows.reserve(packed.size());
+    for (const PackedRow& row : packed) {
+        rows.push_back(codec_.unpack(row));
+    }
+    return true;
+}
+
+bool XbaseStore::loadPacked(std::vector<PackedRow>& rows) {
     lastError_.clear();
     damaged_.clear();
     const QString name = QFileInfo(path_).fileName();
@@ -214,115 +111,159 @@ bool XbaseStore::load(std::vector<StoredRow>& rows) {
     return fail(name + QStringLiteral(": an interrupted save could not be put back"));
 }
 
-StoredRow XbaseStore::readRow(const xbase::Table& table, const std::vector<int>& positions,
-                              QStringList* damage) const {
-    StoredRow row;
-    row.reserve(qsizetype(shapes_.size()));
-    for (size_t index = 0; index < shapes_.size(); ++index) {
-        row.append(readValue(table, positions[index], shapes_[index].type));
-        if (damage != nullptr) {
-            const xbase::FieldDescriptor& field = table.fields()[positions[index]];
-            const QString problem =
-                xbase::FieldValues::problem(table.recordBytes().constData(), field);
-            if (!problem.isEmpty()) {
-                *damage << QStringLiteral("%1, record %2, field %3: \"%4\" %5")
-                               .arg(QFileInfo(path_).fileName())
-                               .arg(table.recordNumber())
-                               .arg(field.name,
-                                    QString::fromLatin1(table.rawField(positions[index]).trimmed()),
-                                    problem);
-            }
-        }
+namespace {
+
+// The current record as a row of the codec, whose columns sit at the given field positions of
+// the file with the same widths (identical: at the same places too). Deleted records are blank.
+PackedRow packedRecord(const xbase::Table& table, const RowCodec& codec,
+                       const std::vector<int>& positions, bool identical) {
+    if (table.isDeleted()) {
+        return codec.blank();
+    }
+    const QByteArray& record = table.recordBytes();
+    if (identical) {
+        PackedRow row(record.constData(), record.size());
+        row[0] = ' ';
+        return row;
+    }
+    PackedRow row = codec.blank();
+    char* bytes = row.data();
+    for (size_t column = 0; column < positions.size(); ++column) {
+        const xbase::FieldDescriptor& to = codec.layout()[qsizetype(column)];
+        std::memcpy(bytes + to.offset,
+                    record.constData() + table.fields()[positions[column]].offset,
+                    size_t(to.length));
     }
     return row;
 }
 
-bool XbaseStore::readRows(xbase::Table& table, std::vector<StoredRow>& rows) {
-    const QString name = QFileInfo(path_).fileName();
-    std::vector<int> positions;
-    for (const xbase::FieldDescriptor& column : columns_) {
-        const int position = table.fieldIndex(column.name);
-        if (position < 0) {
-            return fail(name + QStringLiteral(" has no column ") + column.name +
-                        QStringLiteral(": it is not a table of this kind"));
-        }
-        positions.push_back(position);
+// Puts a row of the codec into the current record, which becomes a live record.
+xbase::Status assignPacked(xbase::Table& table, const RowCodec& codec,
+                           const std::vector<int>& positions, bool identical,
+                           const PackedRow& row) {
+    if (identical) {
+        return table.setRecordBytes(row);
     }
-    rows.clear();
-    const StoredRow blank = blankRow();
-    xbase::Status status;
-    for (status = table.goTop(); status.ok() && !table.eof(); status = table.skip()) {
-        rows.push_back(table.isDeleted() ? blank : readRow(table, positions, &damaged_));
+    QByteArray record = table.recordBytes();
+    record[0] = ' ';
+    for (size_t column = 0; column < positions.size(); ++column) {
+        const xbase::FieldDescriptor& from = codec.layout()[qsizetype(column)];
+        std::memcpy(record.data() + table.fields()[positions[column]].offset,
+                    row.constData() + from.offset, size_t(from.length));
     }
-    return status.ok() || fail(status.message());
+    return table.setRecordBytes(record);
 }
 
-namespace {
-
-// Where each column of the layout sits in the open file; empty when one is missing.
-std::vector<int> columnPositions(const xbase::Table& table,
-                                 const QList<xbase::FieldDescriptor>& columns) {
-    std::vector<int> positions;
-    for (const xbase::FieldDescriptor& column : columns) {
-        const int position = table.fieldIndex(column.name);
-        if (position < 0) {
-            return {};
-        }
-        positions.push_back(position);
-    }
-    return positions;
-}
-
-// Puts the stored bytes of every field of the current record back from a copy of the record.
+// Puts the current record back as it was, deletion flag included.
 xbase::Status restoreRecord(xbase::Table& table, const QByteArray& original) {
-    for (int field = 0; field < table.fields().size(); ++field) {
-        const xbase::FieldDescriptor& column = table.fields()[field];
-        const QByteArray bytes = original.mid(column.offset, column.length);
-        const xbase::Status status =
-            column.type == xbase::FieldType::Character
-                ? table.setBytes(field, bytes)
-                : table.setText(field, QString::fromLatin1(bytes).trimmed());
-        if (!status.ok()) {
-            return status;
+    const xbase::Status status = table.setRecordBytes(original);
+    return status.ok() ? table.flush() : status;
+}
+
+bool sameShapes(const QList<xbase::FieldDescriptor>& first,
+                const QList<xbase::FieldDescriptor>& second) {
+    return std::ranges::equal(first, second, [](const auto& one, const auto& other) {
+        return one.type == other.type && one.length == other.length &&
+               one.decimals == other.decimals;
+    });
+}
+
+// Whether the file holds exactly the table's columns, in order, so that a packed row is the
+// file's record as it stands.
+bool identicalLayout(const xbase::Table& table, const RowCodec& codec,
+                     const std::vector<int>& positions) {
+    for (size_t column = 0; column < positions.size(); ++column) {
+        if (positions[column] != int(column)) {
+            return false;
         }
     }
-    return table.flush();
+    return table.fields().size() == qsizetype(positions.size()) &&
+           table.recordBytes().size() == codec.recordLength();
 }
 
 }  // namespace
 
-bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& journal,
-                       const LoadedRows& loaded) {
-    lastError_.clear();
-    journal = {};
-    if (changes.empty()) {
-        return true;
+bool XbaseStore::fileCodec(const xbase::Table& table, RowCodec& codec,
+                           std::vector<int>& positions) const {
+    positions.clear();
+    QList<xbase::FieldDescriptor> columns = columns_;
+    for (xbase::FieldDescriptor& column : columns) {
+        const int position = table.fieldIndex(column.name);
+        if (position < 0) {
+            return false;
+        }
+        positions.push_back(position);
+        const xbase::FieldDescriptor& field = table.fields()[position];
+        column.type = field.type;
+        column.length = field.length;
+        column.decimals = field.decimals;
     }
+    codec = sameShapes(columns, codec_.layout()) ? codec_ : RowCodec(shapes_, columns);
+    return true;
+}
+
+bool XbaseStore::readRows(xbase::Table& table, std::vector<PackedRow>& rows) {
     const QString name = QFileInfo(path_).fileName();
-    // Numbers that do not fit their columns are refused before anything is written.
-    for (const auto& [number, row] : changes) {
-        for (qsizetype index = 0; index < row.size() && index < columns_.size(); ++index) {
-            const FieldType type = shapes_[size_t(index)].type;
-            if (type != FieldType::Integer && type != FieldType::Number) {
-                continue;
-            }
-            const double value = row[index].toDouble();
-            if (const auto scaled =
-                    xbase::decimalText::scaledDigits(value, columns_[index].decimals)) {
-                char digits[20];
-                if (xbase::decimalText::format(*scaled, columns_[index].decimals, digits) <=
-                    columns_[index].length) {
-                    continue;  // fits: no need to format it twice
-                }
-            }
-            try {
-                xbase::FieldValues::formatNumber(columns_[index], value);
-            } catch (const RuntimeError& error) {
-                return fail(name + QStringLiteral(", record ") + QString::number(number) +
-                            QStringLiteral(": ") + error.description());
+    std::vector<int> positions;
+    RowCodec codec;
+    if (!fileCodec(table, codec, positions)) {
+        return fail(name + QStringLiteral(" has no column ") +
+                    columns_[qsizetype(positions.size())].name +
+                    QStringLiteral(": it is not a table of this kind"));
+    }
+    codec_ = codec;
+    const bool identical = identicalLayout(table, codec_, positions);
+    rows.clear();
+    rows.reserve(table.recordCount());
+    xbase::Status status;
+    for (status = table.goTop(); status.ok() && !table.eof(); status = table.skip()) {
+        rows.push_back(packedRecord(table, codec_, positions, identical));
+        if (table.isDeleted()) {
+            continue;
+        }
+        for (const int position : positions) {
+            const xbase::FieldDescriptor& field = table.fields()[position];
+            const QString problem =
+                xbase::FieldValues::problem(table.recordBytes().constData(), field);
+            if (!problem.isEmpty()) {
+                damaged_ << QStringLiteral("%1, record %2, field %3: \"%4\" %5")
+                                .arg(name)
+                                .arg(table.recordNumber())
+                                .arg(field.name,
+                                     QString::fromLatin1(table.rawField(position).trimmed()),
+                                     problem);
             }
         }
     }
+    return status.ok() || fail(status.message());
+}
+
+bool XbaseStore::write(const std::map<int, PackedRow>& changes, StoreJournal& journal,
+                       const LoadedRows& loaded) {
+    return writeRows(&changes, nullptr, journal, loaded);
+}
+
+bool XbaseStore::append(const std::vector<StoredRow>& rows, StoreJournal& journal) {
+    // Numbers beyond any file's count make the write append, in order.
+    std::map<int, StoredRow> changes;
+    int number = std::numeric_limits<int>::max() - int(rows.size());
+    for (const StoredRow& row : rows) {
+        changes.emplace(++number, row);
+    }
+    return writeRows(nullptr, &changes, journal, {});
+}
+
+// Packed rows must be in codec()'s layout, which the file must still have; rows of values are
+// packed in the file's layout, and one that does not fit refuses the write.
+bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
+                           const std::map<int, StoredRow>* values, StoreJournal& journal,
+                           const LoadedRows& loaded) {
+    lastError_.clear();
+    journal = {};
+    if ((packed != nullptr && packed->empty()) || (values != nullptr && values->empty())) {
+        return true;
+    }
+    const QString name = QFileInfo(path_).fileName();
     SaveUnit unit(operations());
     journal.inUnit = !unit.owns();
     const auto failWrite = [&](const QString& message) {
@@ -334,14 +275,32 @@ bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& jo
     if (!status.ok()) {
         return failWrite(withRepairHint(status));
     }
-    const std::vector<int> positions = columnPositions(*table, columns_);
-    if (positions.empty()) {
+    std::vector<int> positions;
+    RowCodec codec;
+    if (!fileCodec(*table, codec, positions)) {
         return failWrite(name + QStringLiteral(" does not have the columns of this table"));
     }
+    std::map<int, PackedRow> fromValues;
+    if (values != nullptr) {
+        for (const auto& [number, row] : *values) {
+            QString unfit;
+            fromValues.emplace(number, codec.pack(row, &unfit));
+            if (!unfit.isEmpty()) {
+                return failWrite(unfitMessage(number, unfit));
+            }
+        }
+        packed = &fromValues;
+    } else if (!sameShapes(codec.layout(), codec_.layout())) {
+        return failWrite(name + QStringLiteral(": its columns were changed after it was read; "
+                                               "nothing was saved. Open the table again and "
+                                               "repeat the change."));
+    }
+    const std::map<int, PackedRow>& changes = *packed;
+    const bool identical = identicalLayout(*table, codec, positions);
     // The plan, made under the lock: rows written in place, and rows appended after the last.
     const quint32 count = table->recordCount();
     std::vector<quint32> inPlace;
-    std::vector<std::pair<int, const StoredRow*>> appended;
+    std::vector<std::pair<int, const PackedRow*>> appended;
     for (const auto& [number, row] : changes) {
         const bool wasLoaded = loaded.rows != nullptr && size_t(number) <= loaded.rows->size();
         if (loaded.rows != nullptr && !wasLoaded) {
@@ -356,11 +315,9 @@ bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& jo
             }
             continue;
         }
-        const StoredRow& before = (*loaded.rows)[size_t(number - 1)];
-        bool unchanged = quint32(number) <= count && table->go(quint32(number)).ok();
-        unchanged =
-            unchanged &&
-            (table->isDeleted() ? blankRow() : readRow(*table, positions, nullptr)) == before;
+        const PackedRow& before = (*loaded.rows)[size_t(number - 1)];
+        const bool unchanged = quint32(number) <= count && table->go(quint32(number)).ok() &&
+                               packedRecord(*table, codec, positions, identical) == before;
         if (unchanged) {
             inPlace.push_back(quint32(number));
         } else if (loaded.isFree && loaded.isFree(before)) {
@@ -383,19 +340,11 @@ bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& jo
     if (!status.ok()) {
         return fail(status.message());
     }
-    const auto assignRow = [&](const StoredRow& row) {
-        xbase::Status result;
-        for (size_t index = 0; index < positions.size() && result.ok(); ++index) {
-            result = writeValue(*table, positions[index], shapes_[index].type,
-                                row.value(qsizetype(index)));
-        }
-        return result;
-    };
     for (quint32 number : inPlace) {
         status = table->go(number);
         if (status.ok()) {
             journal.originals.emplace_back(number, table->recordBytes());
-            status = assignRow(changes.at(int(number)));
+            status = assignPacked(*table, codec, positions, identical, changes.at(int(number)));
         }
         if (status.ok()) {
             status = table->flush();
@@ -410,7 +359,7 @@ bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& jo
         const size_t end = std::min(appended.size(), start + batchRows);
         status = table->startAppend(true);
         for (size_t index = start; index < end && status.ok(); ++index) {
-            status = assignRow(*appended[index].second);
+            status = assignPacked(*table, codec, positions, identical, *appended[index].second);
             if (status.ok()) {
                 status = table->keepForAppend();
             }
@@ -435,16 +384,6 @@ bool XbaseStore::write(const std::map<int, StoredRow>& changes, StoreJournal& jo
         return fail(error);
     }
     return true;
-}
-
-bool XbaseStore::append(const std::vector<StoredRow>& rows, StoreJournal& journal) {
-    // Numbers beyond any file's count make write() append, in order.
-    std::map<int, StoredRow> changes;
-    int number = std::numeric_limits<int>::max() - int(rows.size());
-    for (const StoredRow& row : rows) {
-        changes.emplace(++number, row);
-    }
-    return write(changes, journal);
 }
 
 bool XbaseStore::undo(const StoreJournal& journal) {

@@ -4,6 +4,7 @@
 // they were, and a finished write can be undone the same way, so that a save over several files
 // either lands in all of them or in none.
 #include "host/ColumnLayout.h"
+#include "host/RowCodec.h"
 #include "platform/xbase/FileOperations.h"
 #include "platform/xbase/LockPolicy.h"
 
@@ -18,8 +19,6 @@ class Table;
 }
 
 namespace vel {
-
-using StoredRow = QVariantList;
 
 // What a write changed, so that it can be undone: the stored bytes of each rewritten record and
 // the numbers of the appended ones.
@@ -36,8 +35,8 @@ struct StoreJournal {
 // The rows as they were read, so that a write can tell what others changed since: a changed
 // row of a free record (isFree) moves to a new record, any other changed row fails the write.
 struct LoadedRows {
-    const std::vector<StoredRow>* rows = nullptr;
-    std::function<bool(const StoredRow&)> isFree;
+    const std::vector<PackedRow>* rows = nullptr;
+    std::function<bool(const PackedRow&)> isFree;
     int maximum = 0;  // the highest record number a new row may get (0: no limit)
 };
 
@@ -56,24 +55,32 @@ class XbaseStore {
     const QString& path() const { return path_; }
     const std::vector<ColumnShape>& shapes() const { return shapes_; }
     const QList<xbase::FieldDescriptor>& columns() const { return columns_; }
+    // How rows are packed: the table's columns with the widths the file gives them (known from
+    // the last load; the columns as made for a new file before).
+    const RowCodec& codec() const { return codec_; }
     QString lastError() const { return lastError_; }
 
     // Reads every row (deleted records read as blank rows); creates the file when it is missing
     // and that is allowed. False with lastError() naming the file otherwise.
     bool load(std::vector<StoredRow>& rows);
-    // Writes the given rows (by record number; numbers beyond the file's count are appended in
-    // order) as one SaveUnit, or as part of the one open. With the rows as loaded, new rows are
-    // numbered under the table's lock (see LoadedRows). False leaves the file as it was.
-    bool write(const std::map<int, StoredRow>& changes, StoreJournal& journal,
+    bool loadPacked(std::vector<PackedRow>& rows);
+    // Writes the given rows, packed by codec() (by record number; numbers beyond the file's
+    // count are appended in order), as one SaveUnit, or as part of the one open. With the rows
+    // as loaded, new rows are numbered under the table's lock (see LoadedRows). False leaves the
+    // file as it was.
+    bool write(const std::map<int, PackedRow>& changes, StoreJournal& journal,
                const LoadedRows& loaded = {});
-    // Appends rows after the file's last record.
+    // Appends rows after the file's last record; a value that does not fit its column refuses
+    // them all.
     bool append(const std::vector<StoredRow>& rows, StoreJournal& journal);
     // Puts back what a write changed; appended records become blank.
     bool undo(const StoreJournal& journal);
 
     // A row with every value empty, and a row brought to the values the file would give back.
-    StoredRow blankRow() const;
-    StoredRow normalized(StoredRow row) const;
+    StoredRow blankRow() const { return codec_.blankRow(); }
+    StoredRow normalized(const StoredRow& row) const { return codec_.unpack(codec_.pack(row)); }
+    // The message that refuses a row with a value its column cannot hold.
+    QString unfitMessage(int number, const QString& problem) const;
     // Values of the last load() that could not be read (read as empty): "record 12 field WAGE:
     // "1x.00" is not a number".
     const QStringList& damagedValues() const { return damaged_; }
@@ -81,10 +88,11 @@ class XbaseStore {
 
   private:
     bool fail(const QString& message);
-    StoredRow makeBlankRow() const;
-    bool readRows(xbase::Table& table, std::vector<StoredRow>& rows);
-    StoredRow readRow(const xbase::Table& table, const std::vector<int>& positions,
-                      QStringList* damage) const;
+    bool readRows(xbase::Table& table, std::vector<PackedRow>& rows);
+    // The layout the open file gives the table's columns; false when one is missing.
+    bool fileCodec(const xbase::Table& table, RowCodec& codec, std::vector<int>& positions) const;
+    bool writeRows(const std::map<int, PackedRow>* packed, const std::map<int, StoredRow>* values,
+                   StoreJournal& journal, const LoadedRows& loaded);
 
     QString path_;
     std::vector<ColumnShape> shapes_;
@@ -92,7 +100,7 @@ class XbaseStore {
     StoreOptions options_;
     QString lastError_;
     QStringList damaged_;
-    StoredRow blank_;  // shared by every blank row until one is changed
+    RowCodec codec_;
 };
 
 }  // namespace vel

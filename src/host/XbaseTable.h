@@ -40,9 +40,29 @@ class XbaseTable : public Table<Record> {
     bool wasSaved() const override { return core_.wasSaved(); }
     QString lastError() const override { return core_.lastError(); }
 
-    Record record(int number) const override { return toRecord(core_.row(number)); }
+    // Records go to and from the packed rows field by field, without a row of values between.
+    Record record(int number) const override {
+        const PackedRow* packed = core_.packedRow(number);
+        if (packed == nullptr) {
+            return toRecord(core_.row(number));
+        }
+        Record record;
+        int column = 0;
+        for (const Field<Record>& entry : Record::fields()) {
+            entry.write(record, core_.codec().value(*packed, column++));
+        }
+        return record;
+    }
     void setRecord(int number, const Record& record) override {
-        core_.setRow(number, toRow(record));
+        const RowCodec& codec = core_.codec();
+        PackedRow packed = codec.blank();
+        QString unfit;
+        int column = 0;
+        for (const Field<Record>& entry : Record::fields()) {
+            codec.packValue(packed, column++, entry.read(record), &unfit);
+        }
+        core_.setPackedRow(number, std::move(packed), unfit,
+                           unfit.isEmpty() ? StoredRow() : toRow(record));
     }
 
     static StoredRow toRow(const Record& record) {

@@ -251,7 +251,7 @@ bool AllocationImport::run(const AllocationImportRequest& request) {
         message(QStringLiteral("Error opening the ") + allocations.name(), MB_ICONEXCLAMATION);
         return false;
     }
-    changes_.emplace(allocations);
+    changes_.emplace(allocations, request.intoEditorsTable);
     bool ok = readFile(request, systemId);
     if (ok && deleteAbsent) {
         deleteNonImported();

@@ -84,7 +84,7 @@ int AssociateImport::message(const QString& text, int style) {
 bool AssociateImport::guardedRun(const QString& procedureSuffix, bool intoEditorsTable,
                                  const std::function<bool()>& run) {
     auto& associates = system_.associates();
-    changes_.emplace(associates);
+    changes_.emplace(associates, intoEditorsTable);
     bool ok = false;
     if (!guarded(procedureSuffix, [&] { ok = run(); })) {
         // Whatever the run changed is dropped; the failure is in the error report.
@@ -314,6 +314,7 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
     }
     auto& associates = system_.associates();
     QStringList fields;
+    QString lastChanged;
     bool addingAnnounced = false;
     while (file.next(fields)) {
         const QString code = fieldAt(fields, CodeColumn).toUpper();
@@ -355,16 +356,22 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
             continue;
         }
         imported.insert(number);  // a new associate
-        const QStringList changed = changedFields(before, after);
+        QString changed = changedFields(before, after).join(QStringLiteral(", "));
+        // The lines of one file mostly change the same fields: their log lines share one text.
+        if (changed == lastChanged) {
+            changed = lastChanged;
+        } else {
+            lastChanged = changed;
+        }
         if (isNew) {
             ++counts_.added;
             changes_->setRecord(number, after);
-            pendingLog_.push_back({code, QStringLiteral("Add"), changed.join(QStringLiteral(", "))});
+            pendingLog_.push_back({code, QStringLiteral("Add"), changed});
         } else {
             ++counts_.updated;
             if (!changed.isEmpty()) {
                 changes_->setRecord(number, after);
-                pendingLog_.push_back({code, QStringLiteral("Updated"), changed.join(QStringLiteral(", "))});
+                pendingLog_.push_back({code, QStringLiteral("Updated"), changed});
             }
         }
     }

@@ -4,10 +4,13 @@
 #include "platform/xbase/XbaseTestSupport.h"
 
 #include "host/ColumnLayout.h"
+#include "host/RowCodec.h"
 #include "platform/xbase/Table.h"
 
 namespace vel::testing {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 AssociateRecord sampleAssociate(const QString& code) {
     AssociateRecord associate;
@@ -246,6 +249,70 @@ TEST(RecordTable, MaximaFollowTheSettingsAndFullTablesGiveNoFreeRecord) {
     EXPECT_EQ(centers.freeRecord(), 0);
     centers.remove(1, 0);
     EXPECT_EQ(centers.freeRecord(), 1);
+}
+
+// A table another program wrote (other column order and widths, a deleted record) keeps what
+// it holds: values read back in full, unchanged values are no edit, a deleted record taken for
+// a new one becomes a live record.
+TEST(RecordTable, KeepsTheLayoutAndRecordsOfAFileAnotherProgramWrote) {
+    TestSite site;
+    const QString path = site.path(QStringLiteral("TBVMMST.--1"));
+    ASSERT_TRUE(QFile::remove(path));
+    const QString longText = QStringLiteral("Picked from the wrong slot on the upper level");
+    {
+        using xbase::FieldDescriptor;
+        ASSERT_TRUE(xbase::Table::create(path, {FieldDescriptor::character(u"NOTE"_s, 5),
+                                                FieldDescriptor::character(u"DESC"_s, 60)})
+                        .ok());
+        xbase::Table file;
+        ASSERT_TRUE(file.open(path).ok());
+        for (const QString& desc : {longText, u"Short"_s, u"Damaged"_s}) {
+            ASSERT_TRUE(file.appendBlank().ok());
+            ASSERT_TRUE(file.setText(0, u"keep"_s).ok());
+            ASSERT_TRUE(file.setText(1, desc).ok());
+            ASSERT_TRUE(file.flush().ok());
+        }
+        ASSERT_TRUE(file.go(3).ok());
+        ASSERT_TRUE(file.deleteRecord().ok());
+        ASSERT_TRUE(file.close().ok());
+    }
+    auto system = site.open();
+    auto& mistakes = system->mistakes();
+    ASSERT_TRUE(mistakes.open());
+    EXPECT_EQ(mistakes.record(1).Desc, longText);
+    mistakes.setRecord(1, mistakes.record(1));
+    EXPECT_FALSE(mistakes.hasEdits());
+    EXPECT_EQ(mistakes.freeRecord(), 3);
+    const QString longer = longText + u" again"_s;
+    mistakes.setRecord(1, MistakeRecord{longer});
+    mistakes.setRecord(3, MistakeRecord{u"Torn"_s});
+    expectSaved(mistakes);
+
+    auto reader = site.open();
+    ASSERT_TRUE(reader->mistakes().open());
+    EXPECT_EQ(reader->mistakes().record(1).Desc, longer);
+    EXPECT_EQ(reader->mistakes().find(u"Torn"_s), 3);
+    xbase::Table file;
+    ASSERT_TRUE(file.open(path, xbase::OpenOptions::readOnlyShared()).ok());
+    ASSERT_TRUE(file.go(3).ok());
+    EXPECT_FALSE(file.isDeleted());
+    EXPECT_EQ(file.text(0), u"keep"_s);
+    ASSERT_TRUE(file.go(1).ok());
+    EXPECT_EQ(file.text(0), u"keep"_s);
+}
+
+// Rows compare by value: a number another program spaced differently is the same number
+// (a packed row starts with the deletion flag).
+TEST(RecordTable, RowsWithTheSameValuesInOtherSpacingAreTheSame) {
+    const RowCodec codec({{u"Rate"_s, FieldType::Number, 10, 2}},
+                         {xbase::FieldDescriptor::numeric(u"RATE"_s, 10, 2)});
+    const PackedRow ours = codec.pack({17.5});
+    EXPECT_EQ(ours, PackedRow("      17.50"));
+    EXPECT_TRUE(codec.sameValues(ours, PackedRow("  17.5     ")));
+    EXPECT_FALSE(codec.sameValues(ours, PackedRow("  17.51    ")));
+    QString unfit;
+    EXPECT_EQ(codec.pack({1e12}, &unfit), codec.blank());
+    EXPECT_TRUE(unfit.contains(u"RATE"_s)) << unfit.toStdString();
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "platform/transfer/FormulaGuard.h"
 
+#include <algorithm>
+
 namespace vel {
 
 char DelimitedLineSplitter::chooseSeparator(const char* line, qsizetype size) {
@@ -26,6 +28,8 @@ QStringList DelimitedLineSplitter::split(QStringView line, QChar separator) {
     const bool collapse = separator == u' ';
     const qsizetype size = line.size();
     QStringList fields;
+    // At most one field per separator and one more: the list is not grown field by field.
+    fields.reserve(qsizetype(std::count(line.begin(), line.end(), separator)) + 1);
     QString field;
     bool quoted = false;     // inside quotes now
     bool sawQuote = false;   // the field had quotes, so it counts even when empty

@@ -100,6 +100,8 @@ class Table {
     Status setDate(int field, const QDate& date);
     Status setLogical(int field, std::optional<bool> value);
     Status setBlank(int field);
+    // Replaces the whole record, deletion flag included, with bytes of the record's length.
+    Status setRecordBytes(QByteArrayView bytes);
     bool isChanged() const { return changed_; }
     Status flush();
     // Syncs the file to the disk.

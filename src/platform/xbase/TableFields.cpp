@@ -72,6 +72,22 @@ Status Table::assign(int field, const Write& write) {
     });
 }
 
+Status Table::setRecordBytes(QByteArrayView bytes) {
+    return guarded([&] {
+        requireWritable();
+        if (bytes.size() != record_.size()) {
+            file_.fail(ErrorCode::BadArgument,
+                       QStringLiteral("a record of %1 bytes given for records of %2")
+                           .arg(bytes.size())
+                           .arg(record_.size()));
+        }
+        if (std::memcmp(record_.constData(), bytes.data(), size_t(bytes.size())) != 0) {
+            std::memcpy(record_.data(), bytes.data(), size_t(bytes.size()));
+            changed_ = true;
+        }
+    });
+}
+
 Status Table::setText(int field, QStringView text) {
     return assign(field, [&](char* record, const FieldDescriptor& descriptor) {
         FieldValues::assignText(record, descriptor, text);
