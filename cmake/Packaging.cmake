@@ -21,6 +21,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/velmor.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velmor/help)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${VELMOR_DOC_DIR})
+# The copyright file and the compressed changelog every Debian package carries.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/copyright DESTINATION ${VELMOR_DOC_DIR})
+configure_file(${PROJECT_SOURCE_DIR}/packaging/debian/changelog
+               ${CMAKE_BINARY_DIR}/debian/changelog.Debian @ONLY)
+file(ARCHIVE_CREATE OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz
+     PATHS ${CMAKE_BINARY_DIR}/debian/changelog.Debian FORMAT raw COMPRESSION GZip)
+install(FILES ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz DESTINATION ${VELMOR_DOC_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${VELMOR_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)
