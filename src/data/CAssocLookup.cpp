@@ -92,6 +92,7 @@ int16_t CAssocLookup::CloseTable() {
     }
     const int16_t result = d4close(data_);
     data_ = nullptr;
+    allLocked_ = false;
     freeFrom_ = 1;
     return reportPending(result);
 }
@@ -291,10 +292,10 @@ int16_t CAssocLookup::ClearRecords() {
     for (long number = 1; number <= count; ++number) {
         int16_t result = d4go(data_, number);
         if (result == r4success && !d4deleted(data_)) {
-            result = d4lock(data_, number);
+            result = lockForChange(number);
             if (result == r4success) {
                 d4delete(data_);
-                result = d4unlock(data_);
+                result = finishChange();
             }
         }
         if (result != r4success) {
@@ -362,7 +363,7 @@ int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QSt
     }
     result = d4go(data_, number);
     if (result == r4success) {
-        result = d4lock(data_, number);
+        result = lockForChange(number);
     }
     if (result != r4success) {
         return reportPending(result);
@@ -371,6 +372,31 @@ int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QSt
     f4assignText(d4field(data_, "CODE"), code);
     f4assignText(d4field(data_, "LNAME"), last);
     f4assignText(d4field(data_, "FNAME"), first);
+    return reportPending(finishChange());
+}
+
+int16_t CAssocLookup::lockForChange(long number) {
+    return allLocked_ ? r4success : d4lock(data_, number);
+}
+
+int16_t CAssocLookup::finishChange() {
+    return allLocked_ ? d4flush(data_) : d4unlock(data_);
+}
+
+int16_t CAssocLookup::LockAll() {
+    if (!data_) {
+        return e4parm;
+    }
+    const int16_t result = reportPending(d4lockAll(data_));
+    allLocked_ = result == r4success;
+    return result;
+}
+
+int16_t CAssocLookup::UnlockAll() {
+    if (!data_) {
+        return e4parm;
+    }
+    allLocked_ = false;
     return reportPending(d4unlock(data_));
 }
 

@@ -61,8 +61,15 @@ class CAssocLookup {
     QString SysNum() const { return sysNum_; }
     void setSysNum(const QString& number) { sysNum_ = number; }
 
+    // Holds the whole file and its indexes for many changes (a rebuild): records are then
+    // written without locks of their own and the indexes once, at UnlockAll, while other
+    // workstations' look-ups wait. CloseTable lets go too.
+    int16_t LockAll();
+    int16_t UnlockAll();
+
     // Puts one associate in: the record holding the code (deleted or not), else the first
-    // deleted one, else a new one; the three fields are written under the record's lock.
+    // deleted one, else a new one; the three fields are written under the record's lock (or the
+    // file's, after LockAll).
     // Deleted records are looked for from where the last search ended (from the first record
     // after an open or ClearRecords), so adding many associates reads the file once; a record
     // that another workstation deletes meanwhile is reused after the next open.
@@ -89,11 +96,16 @@ class CAssocLookup {
     QString fieldText(const char* name) const;
     // The next deleted record from freeFrom_ on, or 0 when there is none.
     long takeDeletedRecord();
+    // Locks record number for a change, unless LockAll holds the file.
+    int16_t lockForChange(long number);
+    // Writes the changed record and lets its lock go (keeps the file's).
+    int16_t finishChange();
 
     xbase::CODE4* context_ = nullptr;
     xbase::DATA4* data_ = nullptr;
     xbase::INDEX4* indexes_[2] = {nullptr, nullptr};
     int selected_ = 1;
+    bool allLocked_ = false;
     long freeFrom_ = 1;  // no record below it was deleted when this object last looked
     bool fits_ = true;
     QString dataFolder_;

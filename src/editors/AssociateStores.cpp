@@ -80,7 +80,9 @@ bool rebuildPunchLookup(VelmorSystem& system, const AssociateSettings& settings)
     CAssocLookup lookup;
     lookup.setDataFolder(settings.lookupFolder);
     lookup.setSysNum(QString::number(system.Program().systemNumber()));
-    bool written = lookup.OpenTable() == xbase::r4success && lookup.ClearRecords() >= 0;
+    // One lock for the whole rebuild: each entry costs a record write, not a lock round.
+    bool written = lookup.OpenTable() == xbase::r4success && lookup.LockAll() == xbase::r4success &&
+                   lookup.ClearRecords() >= 0;
     auto& associates = system.associates();
     const int count = associates.recordCount();
     for (int number = 1; written && number <= count; ++number) {
@@ -95,6 +97,7 @@ bool rebuildPunchLookup(VelmorSystem& system, const AssociateSettings& settings)
         }
         system.StatusPercent(number * 100 / count);
     }
+    written = lookup.UnlockAll() >= 0 && written;
     lookup.CloseTable();
     system.StatusDone();
     return written;

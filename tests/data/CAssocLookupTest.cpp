@@ -248,3 +248,82 @@ TEST(CAssocLookup, AnIndexThatFailsItsCheckIsReportedAndRebuiltOnOpen) {
 
 }  // namespace
 }  // namespace vel
+
+namespace vel {
+namespace {
+
+// Two rounds of a rebuild: clear, then add codes (some already there, some new); the second
+// round finds the first's records to reuse.
+void rebuildTwice(CAssocLookup& lookup, bool lockAll) {
+    for (int round = 0; round < 2; ++round) {
+        if (lockAll) {
+            ASSERT_EQ(lookup.LockAll(), xbase::r4success);
+        }
+        ASSERT_GE(lookup.ClearRecords(), 0);
+        for (int number = 0; number < 300; ++number) {
+            const int code = (number * 37 + round * 100) % 400;
+            ASSERT_EQ(lookup.AddRec(QStringLiteral("C%1").arg(code),
+                                    QStringLiteral("Last%1").arg(number), QStringLiteral("First")),
+                      xbase::r4success);
+        }
+        if (lockAll) {
+            ASSERT_EQ(lookup.UnlockAll(), xbase::r4success);
+        }
+    }
+}
+
+// The file apart from the date of its last update (bytes 1-3), or the index apart from its
+// change counter (bytes 508-511, which a new index starts at random).
+QByteArray comparable(const QString& path, bool index) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    if (index) {
+        bytes.replace(508, 4, "....");
+    } else {
+        bytes.replace(1, 3, "...");
+    }
+    return bytes;
+}
+
+}  // namespace
+
+// A rebuild that holds the whole file writes the same table and indexes as one that locks each
+// record; meanwhile another handle looks codes up in the file as it was before.
+TEST(CAssocLookup, ARebuildUnderOneLockWritesTheSameFiles) {
+    LookupFolder oneByOne;
+    LookupFolder locked;
+    CAssocLookup first;
+    oneByOne.attach(first);
+    ASSERT_EQ(first.OpenTable(), xbase::r4success);
+    rebuildTwice(first, false);
+    first.CloseTable();
+    CAssocLookup second;
+    locked.attach(second);
+    ASSERT_EQ(second.OpenTable(), xbase::r4success);
+    rebuildTwice(second, true);
+    second.CloseTable();
+    EXPECT_EQ(comparable(first.dataPath(), false), comparable(second.dataPath(), false));
+    for (int number = 1; number <= 2; ++number) {
+        EXPECT_EQ(comparable(first.indexPath(number), true),
+                  comparable(second.indexPath(number), true));
+        EXPECT_TRUE(
+            xbase::TableChecker().checkIndex(second.dataPath(), second.indexPath(number)).ok());
+    }
+
+    CAssocLookup reader;
+    locked.attach(reader);
+    ASSERT_EQ(reader.OpenTable(), xbase::r4success);
+    code4lockAttempts(reader.context(), 1);
+    ASSERT_EQ(second.OpenTable(), xbase::r4success);
+    ASSERT_EQ(second.LockAll(), xbase::r4success);
+    ASSERT_EQ(second.AddRec(QStringLiteral("NEW"), QStringLiteral("New"), QString()),
+              xbase::r4success);
+    EXPECT_NE(reader.SeekString(QStringLiteral("NEW")), xbase::r4success);
+    ASSERT_EQ(second.UnlockAll(), xbase::r4success);
+    EXPECT_EQ(reader.SeekString(QStringLiteral("NEW")), xbase::r4success);
+    EXPECT_EQ(reader.LName(), QStringLiteral("New"));
+    EXPECT_TRUE(locked.ui.transcript().messages().empty());
+}
+
+}  // namespace vel

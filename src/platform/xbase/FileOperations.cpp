@@ -1,7 +1,10 @@
 #include "platform/xbase/FileOperations.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <cerrno>
 
@@ -88,6 +91,36 @@ int FileOperations::copyPermissions(int fromDescriptor, int toDescriptor) {
 FileOperations& FileOperations::standard() {
     static FileOperations operations;
     return operations;
+}
+
+bool FileOperations::isLocalFile(int descriptor) {
+    struct statfs system {};
+    if (fstatfs(descriptor, &system) != 0) {
+        return false;
+    }
+    constexpr unsigned long xfs = 0x58465342;
+    constexpr unsigned long zfs = 0x2FC12FC1;
+    switch (static_cast<unsigned long>(system.f_type)) {
+        case EXT4_SUPER_MAGIC:  // also ext2 and ext3
+        case xfs:
+        case BTRFS_SUPER_MAGIC:
+        case TMPFS_MAGIC:
+        case F2FS_SUPER_MAGIC:
+        case OVERLAYFS_SUPER_MAGIC:
+        case zfs:
+            return true;
+        default:
+            return false;
+    }
+}
+
+const char* FileOperations::mapForReading(int descriptor, size_t size) {
+    void* address = mmap(nullptr, size, PROT_READ, MAP_SHARED, descriptor, 0);
+    return address == MAP_FAILED ? nullptr : static_cast<const char*>(address);
+}
+
+void FileOperations::unmap(const char* address, size_t size) {
+    munmap(const_cast<char*>(address), size);
 }
 
 }  // namespace vel::xbase

@@ -26,6 +26,14 @@ class FileOperations {
     virtual int removeFile(const QByteArray& path);
     // Gives the copy the permission bits of the original (pack and reindex replace files).
     virtual int copyPermissions(int fromDescriptor, int toDescriptor);
+    // True for a file on a local disk (ext2/3/4, XFS, Btrfs, tmpfs, ...), whose cached pages
+    // every process shares at once. Network filesystems bring other clients' writes in when a
+    // lock is taken, so shared readers there lock for every read.
+    virtual bool isLocalFile(int descriptor);
+    // Maps the first size bytes of a local file for reading, seeing every write at once;
+    // nullptr when it cannot. unmap() gives the mapping back.
+    virtual const char* mapForReading(int descriptor, size_t size);
+    virtual void unmap(const char* address, size_t size);
 
     // The process-wide POSIX implementation.
     static FileOperations& standard();

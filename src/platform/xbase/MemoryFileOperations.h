@@ -27,6 +27,10 @@ class MemoryFileOperations : public FileOperations {
     int renameFile(const QByteArray& from, const QByteArray& to) override;
     int removeFile(const QByteArray& path) override;
     int copyPermissions(int fromDescriptor, int toDescriptor) override;
+    // Its descriptors are no system's: shared readers lock, and nothing is mapped.
+    bool isLocalFile(int) override { return false; }
+    const char* mapForReading(int, size_t) override { return nullptr; }
+    void unmap(const char*, size_t) override {}
 
   private:
     QByteArray* contents(int descriptor);

@@ -5,11 +5,13 @@
 
 #include <fcntl.h>
 #include <QtEndian>
+#include <algorithm>
 
 namespace vel::xbase {
 namespace {
 
 constexpr int maximumDepth = 32;
+constexpr int maximumKeyLength = 100;
 
 int compareKeys(const char* left, const char* right, int length) {
     return std::memcmp(left, right, size_t(length));
@@ -45,6 +47,7 @@ void NdxIndex::open(const QList<FieldDescriptor>* fields, bool exclusive, bool r
         if (fields) {
             compile(*fields);
         }
+        watchHeader();
     } catch (...) {
         file_.close();
         throw;
@@ -66,6 +69,14 @@ void NdxIndex::compile(const QList<FieldDescriptor>& fields) {
 }
 
 void NdxIndex::close() {
+    if (held_) {
+        try {
+            release();
+        } catch (const XbaseError&) {
+            // Closing cannot report it; the index's check finds what is missing.
+        }
+    }
+    unwatchHeader();
     file_.close();
     dropCache();
     path_.clear();
@@ -90,7 +101,7 @@ void NdxIndex::readHeader() {
     if (keyType != 0) {
         corrupt(QStringLiteral("numeric keys are not supported"));
     }
-    if (keyLength_ < 1 || keyLength_ > 100) {
+    if (keyLength_ < 1 || keyLength_ > maximumKeyLength) {
         corrupt(QStringLiteral("key length %1 is not usable").arg(keyLength_));
     }
     if (entrySize_ < keyLength_ + 8 || NdxPage::interiorCapacity(entrySize_) < 2) {
@@ -130,53 +141,6 @@ void NdxIndex::writeHeader() {
 
 void NdxIndex::corrupt(const QString& problem) const {
     file_.fail(ErrorCode::CorruptIndex, problem);
-}
-
-void NdxIndex::dropCache() {
-    cache_.clear();
-    cursorStale_ = onEntry_;
-    path_.clear();
-}
-
-NdxPage& NdxIndex::load(quint32 number) {
-    if (number == 0 || number >= pageCount_) {
-        corrupt(QStringLiteral("page %1 is outside the %2 pages").arg(number).arg(pageCount_));
-    }
-    if (cache_.size() < pageCount_) {
-        cache_.resize(pageCount_);
-    }
-    std::unique_ptr<NdxPage>& slot = cache_[number];
-    if (!slot) {
-        auto page = std::make_unique<NdxPage>(number, entrySize_, keyLength_);
-        const qint64 read =
-            file_.readUpTo(qint64(number) * NdxPage::size, page->data(), NdxPage::size);
-        if (read < 4) {
-            corrupt(QStringLiteral("page %1 lies beyond the end of the file").arg(number));
-        }
-        const int capacity = page->isLeaf() ? NdxPage::leafCapacity(entrySize_)
-                                            : NdxPage::interiorCapacity(entrySize_);
-        if (page->count() < 0 || page->count() > capacity) {
-            corrupt(QStringLiteral("page %1 claims %2 keys; it has room for %3")
-                        .arg(number)
-                        .arg(page->count())
-                        .arg(capacity));
-        }
-        slot = std::move(page);
-    }
-    return *slot;
-}
-
-void NdxIndex::store(NdxPage& page) {
-    file_.writeExactly(qint64(page.number()) * NdxPage::size, page.data(), NdxPage::size);
-    modified_ = true;
-}
-
-NdxPage& NdxIndex::allocate() {
-    const quint32 number = pageCount_++;
-    headerDirty_ = true;
-    cache_.resize(pageCount_);
-    cache_[number] = std::make_unique<NdxPage>(number, entrySize_, keyLength_);
-    return *cache_[number];
 }
 
 // Fills path_ from the root to a leaf. Interior nodes: the first child whose bound is at or after
@@ -316,81 +280,97 @@ bool NdxIndex::restore() {
     return false;
 }
 
-NdxIndex::SeekOutcome NdxIndex::seek(const char* key, int length) {
-    Access access(*this, false);
-    length = std::clamp(length, 0, keyLength_);
-    descend(key, length, false);
-    const bool found = settleForward();
-    access.finish();
-    if (!found) {
-        return SeekOutcome::End;
+template <typename Operation>
+auto NdxIndex::reading(Operation operation) {
+    const bool onEntry = onEntry_;
+    const bool cursorStale = cursorStale_;
+    const quint32 cursorRecord = cursorRecord_;
+    char cursorKey[maximumKeyLength];
+    const qsizetype cursorKeyLength = cursorKey_.size();
+    std::memcpy(cursorKey, cursorKey_.constData(), size_t(cursorKeyLength));
+    try {
+        Access access(*this, Access::Use::Read);
+        const auto result = operation();
+        access.finish();
+        return result;
+    } catch (const CacheOutdated&) {
+        onEntry_ = onEntry;
+        cursorStale_ = cursorStale;
+        cursorRecord_ = cursorRecord;
+        cursorKey_.resize(cursorKeyLength);
+        std::memcpy(cursorKey_.data(), cursorKey, size_t(cursorKeyLength));
     }
-    return compareKeys(cursorKey_.constData(), key, length) == 0 ? SeekOutcome::Found
-                                                                 : SeekOutcome::After;
+    Access access(*this, Access::Use::LockedRead);  // drops the outdated pages and the path
+    const auto result = operation();
+    access.finish();
+    return result;
+}
+
+NdxIndex::SeekOutcome NdxIndex::seek(const char* key, int length) {
+    length = std::clamp(length, 0, keyLength_);
+    return reading([&] {
+        descend(key, length, false);
+        if (!settleForward()) {
+            return SeekOutcome::End;
+        }
+        return compareKeys(cursorKey_.constData(), key, length) == 0 ? SeekOutcome::Found
+                                                                     : SeekOutcome::After;
+    });
 }
 
 bool NdxIndex::first() {
-    Access access(*this, false);
-    path_.clear();
-    descendEdge(root_, true);
-    const bool found = settleForward();
-    access.finish();
-    return found;
+    return reading([&] {
+        path_.clear();
+        descendEdge(root_, true);
+        return settleForward();
+    });
 }
 
 bool NdxIndex::last() {
-    Access access(*this, false);
-    path_.clear();
-    descendEdge(root_, false);
-    const bool found = settleBackward();
-    access.finish();
-    return found;
+    return reading([&] {
+        path_.clear();
+        descendEdge(root_, false);
+        return settleBackward();
+    });
 }
 
 bool NdxIndex::next() {
-    Access access(*this, false);
-    bool found;
-    if (cursorStale_ || (onEntry_ && path_.empty())) {
-        found = restore() ? advance() : onEntry_;
-    } else {
-        found = advance();
-    }
-    access.finish();
-    return found;
+    return reading([&] {
+        if (cursorStale_ || (onEntry_ && path_.empty())) {
+            return restore() ? advance() : onEntry_;
+        }
+        return advance();
+    });
 }
 
 bool NdxIndex::previous() {
-    Access access(*this, false);
-    if (cursorStale_ || (onEntry_ && path_.empty())) {
-        restore();
-    } else if (!onEntry_ && path_.empty()) {
-        descendEdge(root_, false);
-        const bool found = settleBackward();
-        access.finish();
-        return found;
-    }
-    const bool found = retreat();
-    access.finish();
-    return found;
+    return reading([&] {
+        if (cursorStale_ || (onEntry_ && path_.empty())) {
+            restore();
+        } else if (!onEntry_ && path_.empty()) {
+            descendEdge(root_, false);
+            return settleBackward();
+        }
+        return retreat();
+    });
 }
 
 bool NdxIndex::find(const char* key, quint32 record) {
-    Access access(*this, false);
-    descend(key, keyLength_, false);
-    bool found = settleForward();
-    while (found && compareKeys(cursorKey_.constData(), key, keyLength_) == 0) {
-        if (cursorRecord_ == record) {
-            access.finish();
-            return true;
+    return reading([&] {
+        descend(key, keyLength_, false);
+        bool found = settleForward();
+        while (found && compareKeys(cursorKey_.constData(), key, keyLength_) == 0) {
+            if (cursorRecord_ == record) {
+                return true;
+            }
+            found = advance();
         }
-        found = advance();
-    }
-    access.finish();
-    return false;
+        return false;
+    });
 }
 
 void NdxIndex::insert(const char* key, quint32 record) {
-    Access access(*this, true);
+    Access access(*this, Access::Use::Write);
     if (unique_) {
         descend(key, keyLength_, false);
         if (settleForward() && compareKeys(cursorKey_.constData(), key, keyLength_) == 0) {
@@ -480,7 +460,7 @@ void NdxIndex::insertAt(int level, const char* key, quint32 record, quint32 chil
 }
 
 bool NdxIndex::remove(const char* key, quint32 record) {
-    Access access(*this, true);
+    Access access(*this, Access::Use::Write);
     descend(key, keyLength_, false);
     bool found = settleForward();
     while (found && compareKeys(cursorKey_.constData(), key, keyLength_) == 0) {
@@ -502,7 +482,7 @@ bool NdxIndex::remove(const char* key, quint32 record) {
 }
 
 void NdxIndex::visit(const std::function<void(const char*, quint32)>& visitor) {
-    Access access(*this, false);
+    Access access(*this, Access::Use::LockedRead);
     std::vector<bool> seen(pageCount_, false);
     visitPage(root_, 0, QByteArray(), seen, visitor);
     path_.clear();

@@ -5,9 +5,15 @@
 // delete only takes the entry out of its leaf; pages emptied that way are reused by later inserts
 // and dropped by a rebuild.
 //
-// Shared use: a reader holds a read lock and a writer a write lock on byte 1,000,000,000 of the
-// index file while it works; every writer bumps a change counter in the header (bytes 508-511,
-// unused by the format) so that other processes drop their cached pages.
+// Shared use: a writer holds a write lock on byte 1,000,000,000 of the index file while it works
+// and bumps a change counter in the header (bytes 508-511, unused by the format) last, so that
+// other processes drop their cached pages. A reader first reads the header without a lock: while
+// root, page count and counter are those of its cached pages, no writer has finished since they
+// were read, and it walks them as they are. Otherwise, or when it needs a page it has not cached,
+// it takes the read lock and reads what changed (see NdxIndexAccess.h).
+//
+// hold() keeps the write lock across many changes (a rebuild of the whole table): pages and
+// header are then written once, at release(), and other users' locked reads wait meanwhile.
 #include "platform/xbase/BinaryFile.h"
 #include "platform/xbase/KeyExpression.h"
 #include "platform/xbase/NdxPage.h"
@@ -39,6 +45,11 @@ class NdxIndex {
     void compile(const QList<FieldDescriptor>& fields);
     void close();
     bool isOpen() const { return file_.isOpen(); }
+    // Takes the write lock for many changes (shared mode; exclusive indexes need none) and keeps
+    // every changed page until release(), which writes them and the header and lets go.
+    void hold();
+    void release();
+    bool isHeld() const { return held_; }
     void setLockPolicy(const LockPolicy& policy) { policy_ = policy; }
 
     // Writes a complete index of the given keys (keyLength bytes each, in record order) through a
@@ -83,6 +94,7 @@ class NdxIndex {
 
   private:
     class Access;
+    struct CacheOutdated {};  // a page was missing and the file had changed: read again, locked
     struct Step {
         quint32 page;
         int slot;
@@ -94,6 +106,17 @@ class NdxIndex {
     void store(NdxPage& page);
     NdxPage& allocate();
     void dropCache();
+    // Shared indexes on a local disk: readers may trust their cache after a look at the header,
+    // which is mapped when it can be (no system call at all).
+    void watchHeader();
+    void unwatchHeader();
+    void lockAfterMiss();
+    void readImage();
+    void writeHeldPages();
+    // Runs a read-only operation; when its unlocked walk turns out to be outdated, runs it again
+    // under the read lock from the cursor it started with.
+    template <typename Operation>
+    auto reading(Operation operation);
     [[noreturn]] void corrupt(const QString& problem) const;
 
     void descend(const char* key, int length, bool upperBound);
@@ -124,7 +147,17 @@ class NdxIndex {
     bool headerDirty_ = false;
     bool headerStale_ = false;
     bool modified_ = false;
+    bool trustCache_ = false;
+    const char* mappedHeader_ = nullptr;
+    bool readingUnlocked_ = false;  // the current read trusts the cache without the lock
+    bool lockedAfterMiss_ = false;  // ... and took the lock for a page it had not cached
+    bool held_ = false;
+    bool heldHeaderChanged_ = false;
+    std::vector<quint32> heldPages_;  // changed while held, not yet written
     std::vector<std::unique_ptr<NdxPage>> cache_;
+    // The whole file as read under the lock with the cached pages (small indexes): pages not
+    // cached yet come from it without a system call; changed pages are in cache_.
+    std::vector<char> image_;
     std::vector<Step> path_;
     bool onEntry_ = false;
     bool cursorStale_ = false;

@@ -172,11 +172,13 @@ void NdxIndex::rebuild(const std::vector<char>& keys, const std::vector<quint32>
 }
 
 void NdxIndex::adoptRebuilt(int descriptor) {
+    unwatchHeader();
     file_.adopt(descriptor);
     if (!exclusive_ && !file_.lock(openLockOffset, 1, false, LockPolicy::failAtOnce())) {
         file_.fail(ErrorCode::Locked, QStringLiteral("rebuilt index is locked"));
     }
     readHeader();
+    watchHeader();
     path_.clear();
     onEntry_ = false;
     cursorStale_ = false;

@@ -92,6 +92,9 @@ Status Table::close() {
                 writeHeaderCount();
             }
         }
+        for (const auto& index : indexes_) {
+            index->release();  // writes what a held index kept
+        }
     });
     indexes_.clear();
     selected_ = -1;
@@ -106,8 +109,10 @@ Status Table::close() {
     return status;
 }
 
+// Holding the file lock keeps other users' appends out, so the count read when it was taken
+// stays true until it is let go.
 quint32 Table::refreshCount() {
-    if (!exclusive_ && isOpen()) {
+    if (!exclusive_ && !fileLocked_ && isOpen()) {
         count_ = countInHeader();
     }
     return count_;

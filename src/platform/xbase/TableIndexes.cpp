@@ -191,7 +191,7 @@ Status Table::seek(QByteArrayView key, SeekResult* result) {
         if (changed_) {
             writeBack();
         }
-        refreshCount();
+        // The count is read again only when the index leads past it or to the end.
         NdxIndex& selected = index(selected_);
         const int length = int(std::min<qsizetype>(key.size(), selected.keyLength()));
         switch (selected.seek(key.data(), length)) {
@@ -204,6 +204,7 @@ Status Table::seek(QByteArrayView key, SeekResult* result) {
                 *result = SeekResult::After;
                 return;
             case NdxIndex::SeekOutcome::End:
+                refreshCount();
                 loadEndOfFile();
                 *result = SeekResult::Eof;
                 return;

@@ -296,6 +296,12 @@ Status Table::lockFile() {
         if (!file_.lock(commitLockStart, commitLockLength, true, policy_)) {
             file_.fail(ErrorCode::Locked, QStringLiteral("table is locked by another user"));
         }
+        try {
+            refreshCount();
+        } catch (const XbaseError&) {
+            file_.unlock(commitLockStart, commitLockLength);
+            throw;
+        }
         fileLocked_ = true;
         fileReadLocked_ = false;
         lockedRecords_.clear();  // the file lock covers (and replaced) our record locks
@@ -351,6 +357,9 @@ Status Table::unlockAll() {
         requireOpen();
         if (changed_) {
             writeBack();
+        }
+        for (const auto& index : indexes_) {
+            index->release();  // writes what a held index kept
         }
         if (fileLocked_ || fileReadLocked_) {
             file_.unlock(commitLockStart, commitLockLength);

@@ -1,4 +1,5 @@
 // The data-file functions of the call layer (d4...).
+#include "platform/xbase/XbaseError.h"
 #include "platform/xbase/codebase/CodeBaseHandles.h"
 
 #include <QFile>
@@ -275,9 +276,27 @@ int16_t d4lock(DATA4* data, long recordNumber) {
     return report(data->code, data->table->lockRecord(quint32(recordNumber)));
 }
 
+// Locks the file and holds its open indexes for writing, so that many changes cost one lock and
+// one write of each changed index page; d4unlock writes them and lets go.
 int16_t d4lockAll(DATA4* data) {
     int16_t result;
-    return usable(data, &result) ? report(data->code, data->table->lockFile()) : result;
+    if (!usable(data, &result)) {
+        return result;
+    }
+    Table& table = *data->table;
+    const Status locked = table.lockFile();
+    if (!locked.ok()) {
+        return report(data->code, locked);
+    }
+    for (int number = 0; number < table.indexCount(); ++number) {
+        try {
+            table.index(number).hold();
+        } catch (const XbaseError& error) {
+            table.unlockAll();
+            return report(data->code, error.status());
+        }
+    }
+    return r4success;
 }
 
 int16_t d4lockAppend(DATA4* data) {
