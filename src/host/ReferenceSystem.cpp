@@ -561,20 +561,37 @@ bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date)
 
 QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
     QList<GroupingMember> members;
-    auto& table = associates();
+    auto& table = *tables_.associates;
     if (!table.isOpen() && !table.open()) {
         return members;
     }
+    // Only two fields of each associate are wanted: they are read from the rows as stored,
+    // not through whole records (a rebuild after an import reads every associate).
+    const RecordTableCore& core = table.core();
+    const auto columnOf = [&](const QString& name) {
+        const auto& shapes = core.store().shapes();
+        const auto found = std::ranges::find(shapes, name, &ColumnShape::name);
+        return found == shapes.end() ? -1 : int(found - shapes.begin());
+    };
+    const int groupingColumn = columnOf(QStringLiteral("Grouping"));
+    const int workCenterColumn = columnOf(QStringLiteral("WorkCenter"));
     for (int number = 1; number <= table.recordCount(); ++number) {
         if (!table.isActive(number)) {
             continue;
         }
-        const AssociateRecord associate = table.record(number);
-        if (associate.Grouping > 0) {
-            members.append({associate.Grouping, number});
+        const PackedRow* row =
+            groupingColumn < 0 || workCenterColumn < 0 ? nullptr : core.packedRow(number);
+        const AssociateRecord associate = row == nullptr ? table.record(number) : AssociateRecord{};
+        const int grouping =
+            row == nullptr ? associate.Grouping : core.codec().value(*row, groupingColumn).toInt();
+        const int workCenter = row == nullptr
+                                   ? associate.WorkCenter
+                                   : core.codec().value(*row, workCenterColumn).toInt();
+        if (grouping > 0) {
+            members.append({grouping, number});
         }
-        if (associate.WorkCenter > 0) {
-            members.append({associate.WorkCenter + GroupingRecord::WorkCenterBase, number});
+        if (workCenter > 0) {
+            members.append({workCenter + GroupingRecord::WorkCenterBase, number});
         }
     }
     return members;
