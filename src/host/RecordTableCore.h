@@ -1,7 +1,8 @@
 #pragma once
 // Everything a record table does that does not depend on the record type: rows in memory as
-// stored and as edited (packed record bytes, see RowCodec), the active rule, codes and look-ups, free slots, removal with a target
-// for the posted data, and saving the changed rows through its XbaseStore.
+// stored and as edited (packed record bytes, see RowCodec), the active rule, codes and look-ups,
+// free slots, removal with a target for the posted data, and saving the changed rows through its
+// XbaseStore.
 #include "host/UndoList.h"
 #include "host/XbaseStore.h"
 
@@ -83,8 +84,10 @@ class RecordTableCore {
     QString lastError() const { return lastError_; }
     bool fail(const QString& message);
 
-  private:
+    // The column of a field of the record type; -1 when it has none of that name.
     int column(const QString& fieldName) const;
+
+  private:
     // The look-up of active records by trimmed code, made at the first find() and then kept up
     // to date on every change of a row, so that find() does not scan the table.
     QString indexKey(int number) const;

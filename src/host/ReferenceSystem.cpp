@@ -568,25 +568,23 @@ QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
     // Only two fields of each associate are wanted: they are read from the rows as stored,
     // not through whole records (a rebuild after an import reads every associate).
     const RecordTableCore& core = table.core();
-    const auto columnOf = [&](const QString& name) {
-        const auto& shapes = core.store().shapes();
-        const auto found = std::ranges::find(shapes, name, &ColumnShape::name);
-        return found == shapes.end() ? -1 : int(found - shapes.begin());
-    };
-    const int groupingColumn = columnOf(QStringLiteral("Grouping"));
-    const int workCenterColumn = columnOf(QStringLiteral("WorkCenter"));
+    const int groupingColumn = core.column(QStringLiteral("Grouping"));
+    const int workCenterColumn = core.column(QStringLiteral("WorkCenter"));
     for (int number = 1; number <= table.recordCount(); ++number) {
         if (!table.isActive(number)) {
             continue;
         }
-        const PackedRow* row =
-            groupingColumn < 0 || workCenterColumn < 0 ? nullptr : core.packedRow(number);
-        const AssociateRecord associate = row == nullptr ? table.record(number) : AssociateRecord{};
-        const int grouping =
-            row == nullptr ? associate.Grouping : core.codec().value(*row, groupingColumn).toInt();
-        const int workCenter = row == nullptr
-                                   ? associate.WorkCenter
-                                   : core.codec().value(*row, workCenterColumn).toInt();
+        int grouping = 0;
+        int workCenter = 0;
+        if (const PackedRow* row = core.packedRow(number); row != nullptr) {
+            grouping = core.codec().value(*row, groupingColumn).toInt();
+            workCenter = core.codec().value(*row, workCenterColumn).toInt();
+        } else {
+            // An edited row holding a value its column cannot store.
+            const AssociateRecord associate = table.record(number);
+            grouping = associate.Grouping;
+            workCenter = associate.WorkCenter;
+        }
         if (grouping > 0) {
             members.append({grouping, number});
         }
