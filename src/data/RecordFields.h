@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <array>
+#include <cmath>
 #include <functional>
 #include <type_traits>
 #include <vector>
@@ -16,6 +17,31 @@
 namespace vel {
 
 enum class FieldType { Text, Integer, Number, Boolean, Date, Time };
+
+// A field's value handed over in its own type, without a variant between: a table's storage
+// packs and unpacks records a field at a time through these.
+class FieldValueSink {
+  public:
+    virtual void text(const QString& value) = 0;
+    virtual void number(double value) = 0;  // integer and number fields
+    virtual void boolean(bool value) = 0;
+    virtual void date(const QDate& value) = 0;
+    virtual void time(const QTime& value) = 0;
+
+  protected:
+    ~FieldValueSink() = default;
+};
+class FieldValueSource {
+  public:
+    virtual QString text() const = 0;
+    virtual double number() const = 0;
+    virtual bool boolean() const = 0;
+    virtual QDate date() const = 0;
+    virtual QTime time() const = 0;
+
+  protected:
+    ~FieldValueSource() = default;
+};
 
 template <class Record>
 struct Field {
@@ -27,6 +53,9 @@ struct Field {
     std::function<void(Record&, const QVariant&)> write;
     // Whether the field differs between two records (see valuesDiffer), without variants.
     std::function<bool(const Record&, const Record&)> differs;
+    // The same value as read/write, in its own type.
+    std::function<void(const Record&, FieldValueSink&)> put;
+    std::function<void(Record&, const FieldValueSource&)> take;
 };
 
 // Whether two values of a field differ as a person would see it: text ignores trailing blanks.
@@ -73,6 +102,39 @@ T fromVariant(const QVariant& value) {
     return value.value<T>();
 }
 
+template <class T>
+void putValue(const T& value, FieldValueSink& sink) {
+    if constexpr (std::is_same_v<T, QString>) {
+        sink.text(value);
+    } else if constexpr (std::is_same_v<T, bool>) {
+        sink.boolean(value);
+    } else if constexpr (std::is_arithmetic_v<T>) {
+        sink.number(double(value));
+    } else if constexpr (std::is_same_v<T, QDate>) {
+        sink.date(value);
+    } else {
+        sink.time(value);
+    }
+}
+
+// Whole-number fields take the stored number rounded, as their variants do.
+template <class T>
+T takeValue(const FieldValueSource& source) {
+    if constexpr (std::is_same_v<T, QString>) {
+        return source.text();
+    } else if constexpr (std::is_same_v<T, bool>) {
+        return source.boolean();
+    } else if constexpr (std::is_integral_v<T>) {
+        return T(std::llround(source.number()));
+    } else if constexpr (std::is_floating_point_v<T>) {
+        return T(source.number());
+    } else if constexpr (std::is_same_v<T, QDate>) {
+        return source.date();
+    } else {
+        return source.time();
+    }
+}
+
 }  // namespace detail
 
 // A field kept in a member of the record.
@@ -85,6 +147,12 @@ Field<Record> field(const QString& name, T Record::*member, int size = 0, int de
             },
             [member](const Record& before, const Record& after) {
                 return valuesDiffer(before.*member, after.*member);
+            },
+            [member](const Record& record, FieldValueSink& sink) {
+                detail::putValue(record.*member, sink);
+            },
+            [member](Record& record, const FieldValueSource& source) {
+                record.*member = detail::takeValue<T>(source);
             }};
 }
 
@@ -103,8 +171,82 @@ void addArrayFields(Fields<Record>& fields, const QString& prefix,
                           },
                           [member, slot](const Record& before, const Record& after) {
                               return valuesDiffer((before.*member)[slot], (after.*member)[slot]);
+                          },
+                          [member, slot](const Record& record, FieldValueSink& sink) {
+                              detail::putValue((record.*member)[slot], sink);
+                          },
+                          [member, slot](Record& record, const FieldValueSource& source) {
+                              (record.*member)[slot] = detail::takeValue<T>(source);
                           }});
     }
+}
+
+// A field's value handed over typed. A field made without put/take (one whose value is worked
+// out, such as an activity slot's switches) goes through its variant, with the same result.
+template <class Record>
+void putField(const Field<Record>& entry, const Record& record, FieldValueSink& sink) {
+    if (entry.put) {
+        entry.put(record, sink);
+        return;
+    }
+    const QVariant value = entry.read(record);
+    switch (entry.type) {
+        case FieldType::Text:
+            sink.text(value.toString());
+            return;
+        case FieldType::Integer:
+        case FieldType::Number:
+            sink.number(value.toDouble());
+            return;
+        case FieldType::Boolean:
+            sink.boolean(value.toBool());
+            return;
+        case FieldType::Date:
+            sink.date(value.toDate());
+            return;
+        case FieldType::Time:
+            sink.time(value.toTime());
+            return;
+    }
+}
+template <class Record>
+void takeField(const Field<Record>& entry, Record& record, const FieldValueSource& source) {
+    if (entry.take) {
+        entry.take(record, source);
+        return;
+    }
+    switch (entry.type) {
+        case FieldType::Text:
+            entry.write(record, source.text());
+            return;
+        case FieldType::Integer:
+            entry.write(record, qlonglong(std::llround(source.number())));
+            return;
+        case FieldType::Number:
+            entry.write(record, source.number());
+            return;
+        case FieldType::Boolean:
+            entry.write(record, source.boolean());
+            return;
+        case FieldType::Date:
+            entry.write(record, source.date());
+            return;
+        case FieldType::Time:
+            entry.write(record, source.time());
+            return;
+    }
+}
+
+// The index of the named field in Record::fields(), -1 when there is none.
+template <class Record>
+int fieldIndex(const QString& name) {
+    const Fields<Record>& fields = Record::fields();
+    for (size_t index = 0; index < fields.size(); ++index) {
+        if (fields[index].name == name) {
+            return int(index);
+        }
+    }
+    return -1;
 }
 
 // The same for values read as variants.

@@ -50,10 +50,12 @@ bool rebuildGroupings(VelmorSystem& system) {
     }
     system.StatusText(QStringLiteral("Maintaining Work Center Groupings"));
     auto& associates = system.associates();
+    static const int workCenter = fieldIndex<AssociateRecord>(QStringLiteral("WorkCenter"));
+    static const int grouping = fieldIndex<AssociateRecord>(QStringLiteral("Grouping"));
     QList<GroupingMember> join;
     for (int number = 1; number <= associates.recordCount(); ++number) {
         if (associates.isActive(number)) {
-            join << membershipsOf(number, associates.record(number));
+            join << membershipsOf(number, associates.partialRecord(number, {workCenter, grouping}));
         }
     }
     const bool written = system.changeGroupingMembers({}, join, true);
@@ -85,11 +87,19 @@ bool rebuildPunchLookup(VelmorSystem& system, const AssociateSettings& settings)
                    lookup.ClearRecords() >= 0;
     auto& associates = system.associates();
     const int count = associates.recordCount();
+    // Only the fields an entry holds are read: its key (the code or a badge) and the names.
+    const bool byBadge = settings.lookupBadge >= 1 && settings.lookupBadge <= 5;
+    const int key = fieldIndex<AssociateRecord>(
+        byBadge ? QStringLiteral("Badge") + QString::number(settings.lookupBadge)
+                : QStringLiteral("Code"));
+    const int lastName = fieldIndex<AssociateRecord>(QStringLiteral("LastName"));
+    const int firstName = fieldIndex<AssociateRecord>(QStringLiteral("FirstName"));
     for (int number = 1; written && number <= count; ++number) {
         if (!associates.isActive(number)) {
             continue;
         }
-        const AssociateRecord associate = associates.record(number);
+        const AssociateRecord associate =
+            associates.partialRecord(number, {key, lastName, firstName});
         const QString key = punchKey(associate, settings);
         if (!key.isEmpty()) {
             written = lookup.AddRec(key, associate.LastName.trimmed(),

@@ -35,7 +35,29 @@ RecordTableCore::RecordTableCore(XbaseStore store, TableRules rules)
 }
 
 bool RecordTableCore::isSetAt(const PackedRow& row, int column) const {
-    return column >= 0 && isSet(codec().value(row, column));
+    if (column < 0) {
+        return false;
+    }
+    // Text is read from its bytes in the common cases: all blanks is not set, a visible ASCII
+    // character is set. Anything else (other characters, other column types) is decoded.
+    const xbase::FieldDescriptor* field =
+        column < codec().layout().size() ? &codec().layout()[column] : nullptr;
+    if (field != nullptr && field->type == xbase::FieldType::Character &&
+        codec().shapes()[size_t(column)].type == FieldType::Text &&
+        row.size() == codec().recordLength()) {
+        const char* bytes = row.constData() + field->offset;
+        int blanks = 0;
+        while (blanks < field->length && bytes[blanks] == ' ') {
+            ++blanks;
+        }
+        if (blanks == field->length) {
+            return false;
+        }
+        if (bytes[blanks] > ' ' && bytes[blanks] < 0x7F) {
+            return true;
+        }
+    }
+    return isSet(codec().value(row, column));
 }
 
 int RecordTableCore::column(const QString& fieldName) const {
@@ -114,7 +136,9 @@ QString RecordTableCore::code(int number) const {
     if (number < 1 || number > recordCount() || codeColumn_ < 0) {
         return {};
     }
-    return codec().value(current_[size_t(number - 1)], codeColumn_).toString();
+    RowCodec::Reader reader(codec(), current_[size_t(number - 1)]);
+    reader.setColumn(codeColumn_);
+    return reader.text();
 }
 
 int RecordTableCore::find(const QString& wanted) const {

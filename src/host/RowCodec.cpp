@@ -16,22 +16,34 @@ using xbase::FieldValues;
 
 const QString timeFormat = QStringLiteral("HH:mm:ss");
 
+double readNumber(const char* record, const xbase::FieldDescriptor& field) {
+    return FieldValues::number(record, field).value_or(0.0);
+}
+bool readLogical(const char* record, const xbase::FieldDescriptor& field) {
+    return FieldValues::logical(record, field).value_or(false);
+}
+QTime readTime(const char* record, const xbase::FieldDescriptor& field) {
+    const QString text = FieldValues::text(record, field).trimmed();
+    return text.isEmpty() ? QTime() : QTime::fromString(text, timeFormat);
+}
+void assignTime(char* record, const xbase::FieldDescriptor& field, const QTime& time) {
+    FieldValues::assignText(record, field, time.isValid() ? time.toString(timeFormat) : QString());
+}
+
 QVariant readValue(const char* record, const xbase::FieldDescriptor& field, FieldType type) {
     switch (type) {
         case FieldType::Text:
             return FieldValues::text(record, field);
         case FieldType::Integer:
-            return qlonglong(std::llround(FieldValues::number(record, field).value_or(0.0)));
+            return qlonglong(std::llround(readNumber(record, field)));
         case FieldType::Number:
-            return FieldValues::number(record, field).value_or(0.0);
+            return readNumber(record, field);
         case FieldType::Boolean:
-            return FieldValues::logical(record, field).value_or(false);
+            return readLogical(record, field);
         case FieldType::Date:
             return FieldValues::date(record, field);
-        case FieldType::Time: {
-            const QString text = FieldValues::text(record, field).trimmed();
-            return text.isEmpty() ? QTime() : QTime::fromString(text, timeFormat);
-        }
+        case FieldType::Time:
+            return readTime(record, field);
     }
     return {};
 }
@@ -53,12 +65,9 @@ void writeValue(char* record, const xbase::FieldDescriptor& field, FieldType typ
         case FieldType::Date:
             FieldValues::assignDate(record, field, value.toDate());
             return;
-        case FieldType::Time: {
-            const QTime time = value.toTime();
-            FieldValues::assignText(record, field,
-                                    time.isValid() ? time.toString(timeFormat) : QString());
+        case FieldType::Time:
+            assignTime(record, field, value.toTime());
             return;
-        }
     }
 }
 
@@ -88,18 +97,74 @@ PackedRow RowCodec::pack(const StoredRow& row, QString* unfit) const {
 }
 
 void RowCodec::packValue(PackedRow& row, int column, const QVariant& value, QString* unfit) const {
-    if (column < 0 || column >= layout_.size() || row.size() != recordLength_) {
+    Packer packer(*this, row, unfit);
+    packer.setColumn(column);
+    packer.store([&](char* record, const xbase::FieldDescriptor& field, FieldType type) {
+        writeValue(record, field, type, value);
+    });
+}
+
+RowCodec::Packer::Packer(const RowCodec& codec, PackedRow& row, QString* unfit)
+    : codec_(codec), record_(row.size() == codec.recordLength_ ? row.data() : nullptr),
+      unfit_(unfit) {}
+
+// A value that cannot be stored leaves its column blank and is named in unfit.
+template <class Assign>
+void RowCodec::Packer::store(Assign assign) {
+    if (record_ == nullptr || column_ < 0 || column_ >= codec_.layout_.size()) {
         return;
     }
-    char* record = row.data();
+    const xbase::FieldDescriptor& field = codec_.layout_[column_];
     try {
-        writeValue(record, layout_[column], shapes_[size_t(column)].type, value);
+        assign(record_, field, codec_.shapes_[size_t(column_)].type);
     } catch (const RuntimeError& error) {
-        FieldValues::assignBlank(record, layout_[column]);
-        if (unfit != nullptr && unfit->isEmpty()) {
-            *unfit = error.description();
+        FieldValues::assignBlank(record_, field);
+        if (unfit_ != nullptr && unfit_->isEmpty()) {
+            *unfit_ = error.description();
         }
     }
+}
+
+void RowCodec::Packer::text(const QString& value) {
+    store([&](char* record, const xbase::FieldDescriptor& field, FieldType) {
+        FieldValues::assignText(record, field, value);
+    });
+}
+void RowCodec::Packer::number(double value) {
+    store([&](char* record, const xbase::FieldDescriptor& field, FieldType) {
+        FieldValues::assignNumber(record, field, value);
+    });
+}
+void RowCodec::Packer::boolean(bool value) {
+    store([&](char* record, const xbase::FieldDescriptor& field, FieldType) {
+        FieldValues::assignLogical(record, field, value);
+    });
+}
+void RowCodec::Packer::date(const QDate& value) {
+    store([&](char* record, const xbase::FieldDescriptor& field, FieldType) {
+        FieldValues::assignDate(record, field, value);
+    });
+}
+void RowCodec::Packer::time(const QTime& value) {
+    store([&](char* record, const xbase::FieldDescriptor& field, FieldType) {
+        assignTime(record, field, value);
+    });
+}
+
+QString RowCodec::Reader::text() const {
+    return FieldValues::text(record_, field());
+}
+double RowCodec::Reader::number() const {
+    return readNumber(record_, field());
+}
+bool RowCodec::Reader::boolean() const {
+    return readLogical(record_, field());
+}
+QDate RowCodec::Reader::date() const {
+    return FieldValues::date(record_, field());
+}
+QTime RowCodec::Reader::time() const {
+    return readTime(record_, field());
 }
 
 StoredRow RowCodec::unpack(const PackedRow& row) const {

@@ -40,6 +40,47 @@ class RowCodec {
     // as the same value (another program may space a number differently).
     bool sameValues(const PackedRow& first, const PackedRow& second) const;
 
+    // Typed packing and reading of one column at a time (see FieldValueSink/Source); the
+    // values are stored and read back exactly as packValue() and value() do.
+    class Packer final : public FieldValueSink {
+      public:
+        Packer(const RowCodec& codec, PackedRow& row, QString* unfit);
+        void setColumn(int column) { column_ = column; }
+        void text(const QString& value) override;
+        void number(double value) override;
+        void boolean(bool value) override;
+        void date(const QDate& value) override;
+        void time(const QTime& value) override;
+
+      private:
+        friend class RowCodec;
+        template <class Assign>
+        void store(Assign assign);
+        const RowCodec& codec_;
+        char* record_;
+        QString* unfit_;
+        int column_ = 0;
+    };
+    class Reader final : public FieldValueSource {
+      public:
+        // A row of another length (none is made) reads as blank.
+        Reader(const RowCodec& codec, const PackedRow& row)
+            : codec_(codec),
+              record_((row.size() == codec.recordLength_ ? row : codec.blankPacked_).constData()) {}
+        void setColumn(int column) { column_ = column; }
+        QString text() const override;
+        double number() const override;
+        bool boolean() const override;
+        QDate date() const override;
+        QTime time() const override;
+
+      private:
+        const xbase::FieldDescriptor& field() const { return codec_.layout_[column_]; }
+        const RowCodec& codec_;
+        const char* record_;
+        int column_ = 0;
+    };
+
   private:
     std::vector<ColumnShape> shapes_;
     QList<xbase::FieldDescriptor> layout_;

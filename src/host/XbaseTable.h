@@ -40,16 +40,34 @@ class XbaseTable : public Table<Record> {
     bool wasSaved() const override { return core_.wasSaved(); }
     QString lastError() const override { return core_.lastError(); }
 
-    // Records go to and from the packed rows field by field, without a row of values between.
+    // Records go to and from the packed rows field by field, in each field's own type.
     Record record(int number) const override {
         const PackedRow* packed = core_.packedRow(number);
         if (packed == nullptr) {
             return toRecord(core_.row(number));
         }
         Record record;
+        RowCodec::Reader reader(core_.codec(), *packed);
         int column = 0;
         for (const Field<Record>& entry : Record::fields()) {
-            entry.write(record, core_.codec().value(*packed, column++));
+            reader.setColumn(column++);
+            takeField(entry, record, reader);
+        }
+        return record;
+    }
+    Record partialRecord(int number, std::initializer_list<int> fields) const override {
+        const PackedRow* packed = core_.packedRow(number);
+        const Fields<Record>& all = Record::fields();
+        if (packed == nullptr) {
+            return record(number);
+        }
+        Record record;
+        RowCodec::Reader reader(core_.codec(), *packed);
+        for (const int field : fields) {
+            if (field >= 0 && size_t(field) < all.size()) {
+                reader.setColumn(field);
+                takeField(all[size_t(field)], record, reader);
+            }
         }
         return record;
     }
@@ -57,9 +75,11 @@ class XbaseTable : public Table<Record> {
         const RowCodec& codec = core_.codec();
         PackedRow packed = codec.blank();
         QString unfit;
+        RowCodec::Packer packer(codec, packed, &unfit);
         int column = 0;
         for (const Field<Record>& entry : Record::fields()) {
-            codec.packValue(packed, column++, entry.read(record), &unfit);
+            packer.setColumn(column++);
+            putField(entry, record, packer);
         }
         core_.setPackedRow(number, std::move(packed), unfit,
                            unfit.isEmpty() ? StoredRow() : toRow(record));

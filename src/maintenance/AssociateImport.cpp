@@ -314,6 +314,7 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
     }
     auto& associates = system_.associates();
     QStringList fields;
+    QStringList lastNames;
     QString lastChanged;
     bool addingAnnounced = false;
     while (file.next(fields)) {
@@ -356,13 +357,14 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
             continue;
         }
         imported.insert(number);  // a new associate
-        QString changed = changedFields(before, after).join(QStringLiteral(", "));
-        // The lines of one file mostly change the same fields: their log lines share one text.
-        if (changed == lastChanged) {
-            changed = lastChanged;
-        } else {
-            lastChanged = changed;
+        // The lines of one file mostly change the same fields: their log lines share one text,
+        // joined once.
+        QStringList changedNames = changedFields(before, after);
+        if (changedNames != lastNames) {
+            lastChanged = changedNames.join(QStringLiteral(", "));
+            lastNames = std::move(changedNames);
         }
+        const QString& changed = lastChanged;
         if (isNew) {
             ++counts_.added;
             changes_->setRecord(number, after);

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace vel {
@@ -56,7 +57,48 @@ std::optional<QDate> parseImportDate(const QString& text) {
     return std::nullopt;
 }
 
+namespace {
+
+// A plain decimal ("15.25", "-3", "0.5"): an optional minus, digits, and at most one point with
+// digits on both sides. Read straight from the characters, to the same nearest double the
+// general reader gives; anything else (blanks, "$", thousands, exponents) is left to it.
+std::optional<double> plainDecimal(QStringView text) {
+    constexpr qsizetype longest = 40;
+    if (text.isEmpty() || text.size() > longest) {
+        return std::nullopt;
+    }
+    char characters[longest];
+    qsizetype digitsBefore = 0;
+    qsizetype digitsAfter = 0;
+    bool point = false;
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        const char16_t character = text[index].unicode();
+        if (character >= u'0' && character <= u'9') {
+            ++(point ? digitsAfter : digitsBefore);
+        } else if (character == u'.' && !point && digitsBefore > 0) {
+            point = true;
+        } else if (character != u'-' || index != 0) {
+            return std::nullopt;
+        }
+        characters[index] = char(character);
+    }
+    if (digitsBefore == 0 || (point && digitsAfter == 0)) {
+        return std::nullopt;
+    }
+    double number = 0;
+    const auto [end, error] = std::from_chars(characters, characters + text.size(), number);
+    if (error != std::errc() || end != characters + text.size()) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+}  // namespace
+
 std::optional<double> parseImportNumber(const QString& text) {
+    if (const auto plain = plainDecimal(text)) {
+        return plain;
+    }
     QString value = text.trimmed();
     value.remove(QLatin1Char('$'));
     static const QRegularExpression thousands(QStringLiteral("^-?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));

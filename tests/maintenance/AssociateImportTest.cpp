@@ -18,6 +18,7 @@
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sys/stat.h>
 
 namespace vel::testing {
@@ -36,6 +37,19 @@ TEST(ImportValues, ConvertFieldsAndFiltersAsTheImportsNeed) {
     EXPECT_EQ(parseImportNumber(QStringLiteral("$1,234.50")), 1234.5);
     EXPECT_FALSE(parseImportNumber(QStringLiteral("12abc")).has_value());
     EXPECT_FALSE(parseImportNumber(QStringLiteral("nan")).has_value());
+    EXPECT_FALSE(parseImportNumber(QStringLiteral("1.2.3")).has_value());
+    EXPECT_FALSE(parseImportNumber(QStringLiteral("1-2")).has_value());
+    // Plain decimals are read to the same nearest double as the general reader gives.
+    for (const char* text : {"15.25", "0.1", "-0.000001", "9007199254740993", "1.0000000000000002",
+                             "123456789012345678901234567890.5", "0.30000000000000004", "-0",
+                             " 7.5 ", "+2.5", "5.", ".5", "1e3"}) {
+        const QString number = QString::fromLatin1(text);
+        bool ok = false;
+        const double expected = number.trimmed().toDouble(&ok);
+        ASSERT_TRUE(ok) << text;
+        EXPECT_EQ(parseImportNumber(number), expected) << text;
+        EXPECT_EQ(std::signbit(*parseImportNumber(number)), std::signbit(expected)) << text;
+    }
     EXPECT_EQ(properCaseName(QStringLiteral("SMITH")), "Smith");
     EXPECT_EQ(properCaseName(QStringLiteral("O'BRIEN-JONES")), "O'Brien-Jones");
     EXPECT_EQ(properCaseName(QStringLiteral("McDonald")), "McDonald");

@@ -22,8 +22,9 @@ char DelimitedLineSplitter::chooseSeparator(const char* line, qsizetype size) {
     return comma ? ',' : ' ';
 }
 
-// Runs of ordinary characters are appended whole, not one character at a time. The field is
-// cleared, not resized, between fields: the fields handed out share its buffer.
+// A field that is one run of ordinary characters (nearly every field) is taken straight from the
+// line; only a field with quotes is put together in a buffer, which keeps its storage between
+// fields.
 QStringList DelimitedLineSplitter::split(QStringView line, QChar separator) {
     const bool collapse = separator == u' ';
     const qsizetype size = line.size();
@@ -31,16 +32,18 @@ QStringList DelimitedLineSplitter::split(QStringView line, QChar separator) {
     // At most one field per separator and one more: the list is not grown field by field.
     fields.reserve(qsizetype(std::count(line.begin(), line.end(), separator)) + 1);
     QString field;
+    QStringView run;         // the field so far, while it is one run of ordinary characters
     bool quoted = false;     // inside quotes now
     bool sawQuote = false;   // the field had quotes, so it counts even when empty
     bool sawContent = false; // anything but blanks on the line before its comment
 
-    auto finishField = [&] {
-        const QString trimmed = field.trimmed();
+    const auto finishField = [&] {
+        const QStringView trimmed = (sawQuote ? QStringView(field) : run).trimmed();
         if (!collapse || !trimmed.isEmpty() || sawQuote) {
-            fields.append(FormulaGuard::unprotect(trimmed));
+            fields.append(FormulaGuard::unprotect(trimmed.toString()));
         }
-        field.clear();
+        field.resize(0);
+        run = {};
         sawQuote = false;
     };
 
@@ -63,6 +66,9 @@ QStringList DelimitedLineSplitter::split(QStringView line, QChar separator) {
         }
         const QChar character = line[index];
         if (character == u'"') {
+            if (!sawQuote) {
+                field.append(run);  // the characters before the first quote
+            }
             quoted = true;
             sawQuote = true;
             sawContent = true;
@@ -80,7 +86,11 @@ QStringList DelimitedLineSplitter::split(QStringView line, QChar separator) {
                 sawContent = sawContent || !line[end].isSpace();
                 ++end;
             }
-            field.append(line.sliced(index, end - index));
+            if (sawQuote) {
+                field.append(line.sliced(index, end - index));
+            } else {
+                run = line.sliced(index, end - index);  // a field's only run: nothing before
+            }
             index = end;
         }
     }

@@ -246,13 +246,20 @@ void FieldValues::assignDate(char* record, const FieldDescriptor& field, const Q
         assignBlank(record, field);
         return;
     }
-    if (date.year() < 1 || date.year() > 9999) {
-        fail(ErrorCode::FieldOverflow, field,
-             QStringLiteral("year %1 cannot be stored").arg(date.year()));
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    if (year < 1 || year > 9999) {
+        fail(ErrorCode::FieldOverflow, field, QStringLiteral("year %1 cannot be stored").arg(year));
     }
-    char buffer[9];
-    std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", date.year(), date.month(), date.day());
-    std::memcpy(record + field.offset, buffer, 8);
+    // YYYYMMDD, digit by digit from the right.
+    char* place = record + field.offset;
+    for (int digit = 7; digit >= 0; --digit) {
+        int& part = digit >= 6 ? day : digit >= 4 ? month : year;
+        place[digit] = char('0' + part % 10);
+        part /= 10;
+    }
 }
 
 void FieldValues::assignLogical(char* record, const FieldDescriptor& field,
