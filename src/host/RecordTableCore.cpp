@@ -1,5 +1,6 @@
 #include "host/RecordTableCore.h"
 
+#include "data/PackedRecords.h"
 #include "host/SaveUnit.h"
 
 #include <algorithm>
@@ -34,8 +35,39 @@ RecordTableCore::RecordTableCore(XbaseStore store, TableRules rules)
     codeColumn_ = column(rules_.codeField);
 }
 
+// The active rule asks this of every record, so the usual cases are read from the bytes: a text of
+// blanks only is not set, one with a visible ASCII character is; numbers, switches and dates are
+// read as their type. Anything else goes through the value.
 bool RecordTableCore::isSetAt(const PackedRow& row, int column) const {
-    return column >= 0 && isSet(codec().value(row, column));
+    if (column < 0 || row.size() != codec().recordLength()) {
+        return column >= 0 && isSet(codec().value(row, column));
+    }
+    const xbase::FieldDescriptor& field = codec().layout()[column];
+    const char* record = row.constData();
+    switch (codec().shapes()[size_t(column)].type) {
+        case FieldType::Text: {
+            const char* begin = record + field.offset;
+            const char* end = begin + field.length;
+            if (std::all_of(begin, end, [](char byte) { return byte == ' '; })) {
+                return false;
+            }
+            if (std::any_of(begin, end, [](char byte) { return byte > ' ' && byte < 127; })) {
+                return true;
+            }
+            break;
+        }
+        case FieldType::Integer:
+            return packedValue::whole(record, field) != 0;
+        case FieldType::Number:
+            return packedValue::number(record, field) != 0.0;
+        case FieldType::Boolean:
+            return packedValue::flag(record, field);
+        case FieldType::Date:
+            return packedValue::date(record, field).isValid();
+        case FieldType::Time:
+            break;
+    }
+    return isSet(codec().value(row, column));
 }
 
 int RecordTableCore::column(const QString& fieldName) const {
@@ -329,11 +361,10 @@ bool RecordTableCore::saveInto(UndoList& undo,
         }
     }
     StoreJournal journal;
-    LoadedRows loaded{&stored_,
-                      [this](const PackedRow& row) {
-                          return activeColumn_ >= 0 && !isSetAt(row, activeColumn_);
-                      },
-                      maximum()};
+    LoadedRows loaded{
+        &stored_,
+        [this](const PackedRow& row) { return activeColumn_ >= 0 && !isSetAt(row, activeColumn_); },
+        maximum()};
     if (!store_.write(changes, journal, loaded)) {
         mine.runAll();
         return fail(store_.lastError());

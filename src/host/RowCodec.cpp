@@ -1,5 +1,6 @@
 #include "host/RowCodec.h"
 
+#include "data/PackedRecords.h"
 #include "platform/xbase/FieldValues.h"
 #include "services/RuntimeError.h"
 
@@ -19,19 +20,17 @@ const QString timeFormat = QStringLiteral("HH:mm:ss");
 QVariant readValue(const char* record, const xbase::FieldDescriptor& field, FieldType type) {
     switch (type) {
         case FieldType::Text:
-            return FieldValues::text(record, field);
+            return packedValue::text(record, field);
         case FieldType::Integer:
-            return qlonglong(std::llround(FieldValues::number(record, field).value_or(0.0)));
+            return packedValue::whole(record, field);
         case FieldType::Number:
-            return FieldValues::number(record, field).value_or(0.0);
+            return packedValue::number(record, field);
         case FieldType::Boolean:
-            return FieldValues::logical(record, field).value_or(false);
+            return packedValue::flag(record, field);
         case FieldType::Date:
-            return FieldValues::date(record, field);
-        case FieldType::Time: {
-            const QString text = FieldValues::text(record, field).trimmed();
-            return text.isEmpty() ? QTime() : QTime::fromString(text, timeFormat);
-        }
+            return packedValue::date(record, field);
+        case FieldType::Time:
+            return packedValue::time(record, field);
     }
     return {};
 }
@@ -73,8 +72,8 @@ RowCodec::RowCodec(std::vector<ColumnShape> shapes, const QList<xbase::FieldDesc
     blankPacked_ = PackedRow(recordLength_, ' ');
     blankRow_.reserve(layout_.size());
     for (qsizetype column = 0; column < layout_.size(); ++column) {
-        blankRow_.append(readValue(blankPacked_.constData(), layout_[column],
-                                   shapes_[size_t(column)].type));
+        blankRow_.append(
+            readValue(blankPacked_.constData(), layout_[column], shapes_[size_t(column)].type));
     }
 }
 
