@@ -77,7 +77,8 @@ TEST(XbaseJournal, ATornLastPartIsIgnoredAndEarlierPartsStillPutBack) {
     image.path = QStringLiteral("/x/T.DBF");
     image.prefix = QByteArray(32, 'p');
     image.size = 100;
-    image.records = {{3, QByteArray(10, 'r')}};
+    image.records = {3};
+    image.recordBytes = QByteArray(10, 'r');
     Journal::Contents none = Journal::parse(QByteArrayLiteral("garbage"));
     EXPECT_TRUE(none.images.empty());
     QTemporaryDir folder;
