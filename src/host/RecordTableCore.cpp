@@ -3,6 +3,7 @@
 #include "host/SaveUnit.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <memory>
 
@@ -167,6 +168,7 @@ void RecordTableCore::ensureIndex() const {
         return;
     }
     indexed_ = true;
+    codeIndex_.reserve(recordCount());
     const int hint = freeHint_;
     for (int number = 1; number <= recordCount(); ++number) {
         index(number);
@@ -225,6 +227,22 @@ void RecordTableCore::setPackedRow(int number, PackedRow packed, const QString& 
     if (index < stored_.size() && packed != stored_[index] &&
         codec().sameValues(packed, stored_[index])) {
         packed = stored_[index];
+    }
+    // A row whose code and active fields keep their bytes keeps its place in the code look-up
+    // (an import that changes names and wages does not take every row out and put it back).
+    const PackedRow& previous = current_[index];
+    const auto sameBytes = [&](int column) {
+        if (column < 0) {
+            return true;
+        }
+        const xbase::FieldDescriptor& field = codec().layout()[column];
+        return previous.size() == packed.size() && packed.size() == codec().recordLength() &&
+               std::memcmp(previous.constData() + field.offset, packed.constData() + field.offset,
+                           size_t(field.length)) == 0;
+    };
+    if (sameBytes(codeColumn_) && sameBytes(activeColumn_)) {
+        current_[index] = std::move(packed);
+        return;
     }
     unindex(number);
     current_[index] = std::move(packed);
@@ -329,11 +347,10 @@ bool RecordTableCore::saveInto(UndoList& undo,
         }
     }
     StoreJournal journal;
-    LoadedRows loaded{&stored_,
-                      [this](const PackedRow& row) {
-                          return activeColumn_ >= 0 && !isSetAt(row, activeColumn_);
-                      },
-                      maximum()};
+    LoadedRows loaded{
+        &stored_,
+        [this](const PackedRow& row) { return activeColumn_ >= 0 && !isSetAt(row, activeColumn_); },
+        maximum()};
     if (!store_.write(changes, journal, loaded)) {
         mine.runAll();
         return fail(store_.lastError());

@@ -236,6 +236,26 @@ bool XbaseStore::fileCodec(const xbase::Table& table, RowCodec& codec,
     return true;
 }
 
+namespace {
+
+// Values of a live record that cannot be read as their field's type.
+void noteDamage(QStringList& damaged, const QString& name, const char* record, quint32 number,
+                const QList<xbase::FieldDescriptor>& fields, const std::vector<int>& positions) {
+    for (const int position : positions) {
+        const xbase::FieldDescriptor& field = fields[position];
+        const QString problem = xbase::FieldValues::problem(record, field);
+        if (!problem.isEmpty()) {
+            const QByteArray raw = QByteArray(record + field.offset, field.length).trimmed();
+            damaged << QStringLiteral("%1, record %2, field %3: \"%4\" %5")
+                           .arg(name)
+                           .arg(number)
+                           .arg(field.name, QString::fromLatin1(raw), problem);
+        }
+    }
+}
+
+}  // namespace
+
 bool XbaseStore::readRows(xbase::Table& table, std::vector<PackedRow>& rows) {
     const QString name = QFileInfo(path_).fileName();
     std::vector<int> positions;
@@ -247,30 +267,29 @@ bool XbaseStore::readRows(xbase::Table& table, std::vector<PackedRow>& rows) {
     }
     codec_ = codec;
     const bool identical = identicalLayout(table, codec_, positions);
+    // Read a run of records at a time.
+    constexpr quint32 runLength = 2048;
+    const quint32 count = table.recordCount();
+    const qsizetype length = table.header().recordLength;
     rows.clear();
-    rows.reserve(table.recordCount());
-    xbase::Status status;
-    for (status = table.goTop(); status.ok() && !table.eof(); status = table.skip()) {
-        rows.push_back(packedRecord(table.recordBytes().constData(), table.fields(), codec_,
-                                    positions, identical));
-        if (table.isDeleted()) {
-            continue;
+    rows.reserve(count);
+    QByteArray run;
+    for (quint32 first = 1; first <= count; first += runLength) {
+        const quint32 records = std::min(runLength, count - first + 1);
+        run.resize(qsizetype(records) * length);
+        const xbase::Status status = table.readRecords(first, records, run.data());
+        if (!status.ok()) {
+            return fail(status.message());
         }
-        for (const int position : positions) {
-            const xbase::FieldDescriptor& field = table.fields()[position];
-            const QString problem =
-                xbase::FieldValues::problem(table.recordBytes().constData(), field);
-            if (!problem.isEmpty()) {
-                damaged_ << QStringLiteral("%1, record %2, field %3: \"%4\" %5")
-                                .arg(name)
-                                .arg(table.recordNumber())
-                                .arg(field.name,
-                                     QString::fromLatin1(table.rawField(position).trimmed()),
-                                     problem);
+        for (quint32 offset = 0; offset < records; ++offset) {
+            const char* record = run.constData() + qsizetype(offset) * length;
+            rows.push_back(packedRecord(record, table.fields(), codec_, positions, identical));
+            if (record[0] != '*') {
+                noteDamage(damaged_, name, record, first + offset, table.fields(), positions);
             }
         }
     }
-    return status.ok() || fail(status.message());
+    return true;
 }
 
 bool XbaseStore::write(const std::map<int, PackedRow>& changes, StoreJournal& journal,
