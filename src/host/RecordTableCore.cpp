@@ -4,6 +4,7 @@
 #include "host/SaveUnit.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <memory>
 
@@ -199,6 +200,7 @@ void RecordTableCore::ensureIndex() const {
         return;
     }
     indexed_ = true;
+    codeIndex_.reserve(recordCount());
     const int hint = freeHint_;
     for (int number = 1; number <= recordCount(); ++number) {
         index(number);
@@ -257,6 +259,22 @@ void RecordTableCore::setPackedRow(int number, PackedRow packed, const QString& 
     if (index < stored_.size() && packed != stored_[index] &&
         codec().sameValues(packed, stored_[index])) {
         packed = stored_[index];
+    }
+    // A row whose code and active fields keep their bytes keeps its place in the code look-up
+    // (an import that changes names and wages does not take every row out and put it back).
+    const PackedRow& previous = current_[index];
+    const auto sameBytes = [&](int column) {
+        if (column < 0) {
+            return true;
+        }
+        const xbase::FieldDescriptor& field = codec().layout()[column];
+        return previous.size() == packed.size() && packed.size() == codec().recordLength() &&
+               std::memcmp(previous.constData() + field.offset, packed.constData() + field.offset,
+                           size_t(field.length)) == 0;
+    };
+    if (sameBytes(codeColumn_) && sameBytes(activeColumn_)) {
+        current_[index] = std::move(packed);
+        return;
     }
     unindex(number);
     current_[index] = std::move(packed);

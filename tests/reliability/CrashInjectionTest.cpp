@@ -131,6 +131,31 @@ TEST(CrashInjection, AnImportKilledAnywhereLeavesTheOldOrTheNewAssociatesWithThe
     EXPECT_EQ(tally.oldState + tally.newState, tally.rounds);
 }
 
+// Every associate of a larger site updated: the records go to the journal and to the table in
+// runs of thousands, each with a few large writes, any of which the kill may cut in half.
+TEST(CrashInjection, AnUpdateOfThousandsOfAssociatesKilledAnywhereLeavesOldOrNew) {
+    const int associates = sizeFromEnvironment("UPDATED", 5000);
+    const int kills = sizeFromEnvironment("KILLS", 12);
+    QTemporaryDir folder;
+    const QString base = folder.filePath(QStringLiteral("base"));
+    QDir().mkpath(base);
+    buildSite(base, associates);
+    QFile file(base + QStringLiteral("/import.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int number = 1; number <= associates; ++number) {
+        file.write(QStringLiteral("A%1,After,New%2,W2\n")
+                       .arg(number, 5, 10, QLatin1Char('0'))
+                       .arg(number)
+                       .toUtf8());
+    }
+    file.close();
+    const Tally tally = crashRounds(base, {QStringLiteral("import"), base, file.fileName()}, kills,
+                                    quint32(sizeFromEnvironment("SEED", 20)) + 2);
+    report("update of every associate", tally);
+    EXPECT_EQ(tally.rounds, kills);
+    EXPECT_EQ(tally.oldState + tally.newState, tally.rounds);
+}
+
 TEST(CrashInjection, AnEditorSaveKilledAnywhereLeavesEveryRecordOldOrEveryRecordNew) {
     const int associates = sizeFromEnvironment("ASSOCIATES", 300);
     const int kills = sizeFromEnvironment("KILLS", 12);
