@@ -12,6 +12,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 #include <set>
 
@@ -167,17 +168,17 @@ Status recoverOne(const QString& path, FileOperations& operations, const LockPol
 // checksum, so that a part of tens of megabytes is never copied whole.
 class Journal::PartWriter {
   public:
-    PartWriter(BinaryFile& file, qint64 offset) : file_(file), position_(offset) {
-        buffer_.reserve(bufferSize);
-    }
+    PartWriter(BinaryFile& file, qint64 offset)
+        : file_(file), position_(offset), buffer_(new char[bufferSize]) {}
 
     void write(const char* bytes, qint64 length) {
         while (length > 0) {
-            const qint64 taken = std::min<qint64>(length, bufferSize - buffer_.size());
-            buffer_.append(bytes, taken);
+            const qint64 taken = std::min<qint64>(length, bufferSize - used_);
+            std::memcpy(buffer_.get() + used_, bytes, size_t(taken));
+            used_ += taken;
             bytes += taken;
             length -= taken;
-            if (buffer_.size() == bufferSize) {
+            if (used_ == bufferSize) {
                 flush();
             }
         }
@@ -196,20 +197,21 @@ class Journal::PartWriter {
     }
 
   private:
-    static constexpr qsizetype bufferSize = 1 << 20;  // a whole number of checksum words
+    static constexpr qint64 bufferSize = 1 << 20;  // a whole number of checksum words
 
     void flush() {
-        checksum_ = wordChecksum(checksum_, buffer_.constData(), buffer_.size());
-        file_.writeExactly(position_ + written_, buffer_.constData(), buffer_.size());
-        written_ += buffer_.size();
-        buffer_.clear();
+        checksum_ = wordChecksum(checksum_, buffer_.get(), used_);
+        file_.writeExactly(position_ + written_, buffer_.get(), used_);
+        written_ += used_;
+        used_ = 0;
     }
 
     BinaryFile& file_;
     qint64 position_;
     qint64 written_ = 0;
     quint64 checksum_ = checksumStart;
-    QByteArray buffer_;
+    std::unique_ptr<char[]> buffer_;
+    qint64 used_ = 0;
 };
 
 Journal::Journal(FileOperations& operations) : operations_(operations) {}
