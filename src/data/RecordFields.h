@@ -237,18 +237,6 @@ void takeField(const Field<Record>& entry, Record& record, const FieldValueSourc
     }
 }
 
-// The index of the named field in Record::fields(), -1 when there is none.
-template <class Record>
-int fieldIndex(const QString& name) {
-    const Fields<Record>& fields = Record::fields();
-    for (size_t index = 0; index < fields.size(); ++index) {
-        if (fields[index].name == name) {
-            return int(index);
-        }
-    }
-    return -1;
-}
-
 // The same for values read as variants.
 inline bool fieldValuesDiffer(FieldType type, const QVariant& before, const QVariant& after) {
     return type == FieldType::Text ? valuesDiffer(before.toString(), after.toString())

@@ -5,8 +5,6 @@
 // its description) is not blank; inactive records are free slots.
 #include <QString>
 
-#include <initializer_list>
-
 namespace vel {
 
 class TableObject {
@@ -63,12 +61,6 @@ public:
     virtual Record record(int number) const = 0;
     // Replaces the record in memory (a new number beyond the count adds a slot).
     virtual void setRecord(int number, const Record& record) = 0;
-    // The record with at least the named fields read (indexes into Record::fields()); the others
-    // may be left blank. A rebuild that needs two fields of every record reads only those.
-    virtual Record partialRecord(int number, std::initializer_list<int> fields) const {
-        (void)fields;
-        return record(number);
-    }
 };
 
 }  // namespace vel

@@ -2,6 +2,7 @@
 
 #include "data/CAssocLookup.h"
 #include "data/ProgramObject.h"
+#include "data/RecordFieldReader.h"
 #include "data/records/AssociateRecord.h"
 #include "data/records/GroupingRecord.h"
 #include "editors/AssociateSettings.h"
@@ -50,12 +51,18 @@ bool rebuildGroupings(VelmorSystem& system) {
     }
     system.StatusText(QStringLiteral("Maintaining Work Center Groupings"));
     auto& associates = system.associates();
-    static const int workCenter = fieldIndex<AssociateRecord>(QStringLiteral("WorkCenter"));
-    static const int grouping = fieldIndex<AssociateRecord>(QStringLiteral("Grouping"));
+    // Two fields of every associate, read without the rest of the record.
+    RecordFieldReader<AssociateRecord> fields(associates);
+    const int workCenter = fields.field(QStringLiteral("WorkCenter"));
+    const int grouping = fields.field(QStringLiteral("Grouping"));
     QList<GroupingMember> join;
     for (int number = 1; number <= associates.recordCount(); ++number) {
         if (associates.isActive(number)) {
-            join << membershipsOf(number, associates.partialRecord(number, {workCenter, grouping}));
+            fields.select(number);
+            AssociateRecord associate;
+            associate.WorkCenter = int(fields.whole(workCenter));
+            associate.Grouping = int(fields.whole(grouping));
+            join << membershipsOf(number, associate);
         }
     }
     const bool written = system.changeGroupingMembers({}, join, true);
@@ -88,18 +95,23 @@ bool rebuildPunchLookup(VelmorSystem& system, const AssociateSettings& settings)
     auto& associates = system.associates();
     const int count = associates.recordCount();
     // Only the fields an entry holds are read: its key (the code or a badge) and the names.
+    RecordFieldReader<AssociateRecord> fields(associates);
     const bool byBadge = settings.lookupBadge >= 1 && settings.lookupBadge <= 5;
-    const int key = fieldIndex<AssociateRecord>(
+    const int keyField = fields.field(
         byBadge ? QStringLiteral("Badge") + QString::number(settings.lookupBadge)
                 : QStringLiteral("Code"));
-    const int lastName = fieldIndex<AssociateRecord>(QStringLiteral("LastName"));
-    const int firstName = fieldIndex<AssociateRecord>(QStringLiteral("FirstName"));
+    const int lastName = fields.field(QStringLiteral("LastName"));
+    const int firstName = fields.field(QStringLiteral("FirstName"));
     for (int number = 1; written && number <= count; ++number) {
         if (!associates.isActive(number)) {
             continue;
         }
-        const AssociateRecord associate =
-            associates.partialRecord(number, {key, lastName, firstName});
+        fields.select(number);
+        AssociateRecord associate;
+        (byBadge ? associate.Badge[size_t(settings.lookupBadge - 1)] : associate.Code) =
+            fields.text(keyField);
+        associate.LastName = fields.text(lastName);
+        associate.FirstName = fields.text(firstName);
         const QString key = punchKey(associate, settings);
         if (!key.isEmpty()) {
             written = lookup.AddRec(key, associate.LastName.trimmed(),

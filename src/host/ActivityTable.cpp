@@ -1,6 +1,9 @@
 #include "host/ActivityTable.h"
 
+#include "data/RecordFieldReader.h"
 #include "host/SaveUnit.h"
+
+#include <algorithm>
 
 #include <memory>
 #include <optional>
@@ -65,33 +68,52 @@ bool ActivityTable::loadStandards() {
         if (!standardsTable_->isOpen() && !standardsTable_->open()) {
             return core().fail(standardsTable_->lastError());
         }
-        // Only the activities that have standards are read, each once, for their slots.
-        std::vector<std::optional<ActivityRecord>> activities(static_cast<size_t>(recordCount()));
+        // Only the fields needed are read: four of each standard, and the element slots of the
+        // activities that have standards, each activity once.
+        RecordFieldReader<StandardRecord> rows(*standardsTable_);
+        const int activityField = rows.field(QStringLiteral("Activity"));
+        const int allocationField = rows.field(QStringLiteral("Allocation"));
+        const int elementField = rows.field(QStringLiteral("Element"));
+        const int unitsField = rows.field(QStringLiteral("UnitsPerHour"));
+        RecordFieldReader<ActivityRecord> slots(*this);
+        std::vector<int> slotFields;
+        for (int slot = 1; slot <= ActivityRecord::ElementSlots; ++slot) {
+            slotFields.push_back(slots.field(QStringLiteral("Element%1").arg(slot)));
+        }
+        using SlotElements = std::array<int, ActivityRecord::ElementSlots>;
+        std::vector<std::optional<SlotElements>> elements(static_cast<size_t>(recordCount()));
         const auto slotOf = [&](int number, int element) {
             if (element == 0) {
                 return -1;  // the row that only marks the allocation as valid
             }
-            std::optional<ActivityRecord>& activity = activities[size_t(number - 1)];
-            if (!activity) {
-                activity = XbaseTable::record(number);
+            std::optional<SlotElements>& known = elements[size_t(number - 1)];
+            if (!known) {
+                slots.select(number);
+                known.emplace();
+                for (size_t slot = 0; slot < slotFields.size(); ++slot) {
+                    (*known)[slot] = int(slots.whole(slotFields[slot]));
+                }
             }
-            return activity->slotOf(element);
+            const auto found = std::ranges::find(*known, element);
+            return found == known->end() ? -1 : int(found - known->begin());
         };
         for (int row = 1; row <= standardsTable_->recordCount(); ++row) {
-            const StandardRecord standard = standardsTable_->record(row);
-            if (standard.Activity < 1 || standard.Activity > recordCount()) {
+            rows.select(row);
+            const int activity = int(rows.whole(activityField));
+            if (activity < 1 || activity > recordCount()) {
                 continue;
             }
-            Standards& standards = stored_[size_t(standard.Activity - 1)];
-            auto line = standards.find(standard.Allocation);
+            const int allocation = int(rows.whole(allocationField));
+            Standards& standards = stored_[size_t(activity - 1)];
+            auto line = standards.find(allocation);
             if (line == standards.end()) {
                 ActivityRecord::SlotStandards unset;
                 unset.fill(-1.0F);
-                line = standards.emplace(standard.Allocation, unset).first;
+                line = standards.emplace(allocation, unset).first;
             }
-            const int slot = slotOf(standard.Activity, standard.Element);
+            const int slot = slotOf(activity, int(rows.whole(elementField)));
             if (slot >= 0) {
-                line->second[size_t(slot)] = standard.UnitsPerHour;
+                line->second[size_t(slot)] = float(rows.number(unitsField));
             }
         }
     }

@@ -1,8 +1,10 @@
 #include "host/RecordTableCore.h"
 
+#include "data/PackedRecords.h"
 #include "host/SaveUnit.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <memory>
 
@@ -34,28 +36,37 @@ RecordTableCore::RecordTableCore(XbaseStore store, TableRules rules)
     codeColumn_ = column(rules_.codeField);
 }
 
+// The active rule asks this of every record, so the usual cases are read from the bytes: a text of
+// blanks only is not set, one with a visible ASCII character is; numbers, switches and dates are
+// read as their type. Anything else goes through the value.
 bool RecordTableCore::isSetAt(const PackedRow& row, int column) const {
-    if (column < 0) {
-        return false;
+    if (column < 0 || row.size() != codec().recordLength()) {
+        return column >= 0 && isSet(codec().value(row, column));
     }
-    // Text is read from its bytes in the common cases: all blanks is not set, a visible ASCII
-    // character is set. Anything else (other characters, other column types) is decoded.
-    const xbase::FieldDescriptor* field =
-        column < codec().layout().size() ? &codec().layout()[column] : nullptr;
-    if (field != nullptr && field->type == xbase::FieldType::Character &&
-        codec().shapes()[size_t(column)].type == FieldType::Text &&
-        row.size() == codec().recordLength()) {
-        const char* bytes = row.constData() + field->offset;
-        int blanks = 0;
-        while (blanks < field->length && bytes[blanks] == ' ') {
-            ++blanks;
+    const xbase::FieldDescriptor& field = codec().layout()[column];
+    const char* record = row.constData();
+    switch (codec().shapes()[size_t(column)].type) {
+        case FieldType::Text: {
+            const char* begin = record + field.offset;
+            const char* end = begin + field.length;
+            if (std::all_of(begin, end, [](char byte) { return byte == ' '; })) {
+                return false;
+            }
+            if (std::any_of(begin, end, [](char byte) { return byte > ' ' && byte < 127; })) {
+                return true;
+            }
+            break;
         }
-        if (blanks == field->length) {
-            return false;
-        }
-        if (bytes[blanks] > ' ' && bytes[blanks] < 0x7F) {
-            return true;
-        }
+        case FieldType::Integer:
+            return packedValue::whole(record, field) != 0;
+        case FieldType::Number:
+            return packedValue::number(record, field) != 0.0;
+        case FieldType::Boolean:
+            return packedValue::flag(record, field);
+        case FieldType::Date:
+            return packedValue::date(record, field).isValid();
+        case FieldType::Time:
+            break;
     }
     return isSet(codec().value(row, column));
 }
@@ -191,6 +202,7 @@ void RecordTableCore::ensureIndex() const {
         return;
     }
     indexed_ = true;
+    codeIndex_.reserve(recordCount());
     const int hint = freeHint_;
     for (int number = 1; number <= recordCount(); ++number) {
         index(number);
@@ -249,6 +261,22 @@ void RecordTableCore::setPackedRow(int number, PackedRow packed, const QString& 
     if (index < stored_.size() && packed != stored_[index] &&
         codec().sameValues(packed, stored_[index])) {
         packed = stored_[index];
+    }
+    // A row whose code and active fields keep their bytes keeps its place in the code look-up
+    // (an import that changes names and wages does not take every row out and put it back).
+    const PackedRow& previous = current_[index];
+    const auto sameBytes = [&](int column) {
+        if (column < 0) {
+            return true;
+        }
+        const xbase::FieldDescriptor& field = codec().layout()[column];
+        return previous.size() == packed.size() && packed.size() == codec().recordLength() &&
+               std::memcmp(previous.constData() + field.offset, packed.constData() + field.offset,
+                           size_t(field.length)) == 0;
+    };
+    if (sameBytes(codeColumn_) && sameBytes(activeColumn_)) {
+        current_[index] = std::move(packed);
+        return;
     }
     unindex(number);
     current_[index] = std::move(packed);
@@ -353,11 +381,10 @@ bool RecordTableCore::saveInto(UndoList& undo,
         }
     }
     StoreJournal journal;
-    LoadedRows loaded{&stored_,
-                      [this](const PackedRow& row) {
-                          return activeColumn_ >= 0 && !isSetAt(row, activeColumn_);
-                      },
-                      maximum()};
+    LoadedRows loaded{
+        &stored_,
+        [this](const PackedRow& row) { return activeColumn_ >= 0 && !isSetAt(row, activeColumn_); },
+        maximum()};
     if (!store_.write(changes, journal, loaded)) {
         mine.runAll();
         return fail(store_.lastError());

@@ -1,5 +1,6 @@
 #include "host/RowCodec.h"
 
+#include "data/PackedRecords.h"
 #include "platform/xbase/FieldValues.h"
 #include "services/RuntimeError.h"
 
@@ -16,16 +17,6 @@ using xbase::FieldValues;
 
 const QString timeFormat = QStringLiteral("HH:mm:ss");
 
-double readNumber(const char* record, const xbase::FieldDescriptor& field) {
-    return FieldValues::number(record, field).value_or(0.0);
-}
-bool readLogical(const char* record, const xbase::FieldDescriptor& field) {
-    return FieldValues::logical(record, field).value_or(false);
-}
-QTime readTime(const char* record, const xbase::FieldDescriptor& field) {
-    const QString text = FieldValues::text(record, field).trimmed();
-    return text.isEmpty() ? QTime() : QTime::fromString(text, timeFormat);
-}
 void assignTime(char* record, const xbase::FieldDescriptor& field, const QTime& time) {
     FieldValues::assignText(record, field, time.isValid() ? time.toString(timeFormat) : QString());
 }
@@ -33,17 +24,17 @@ void assignTime(char* record, const xbase::FieldDescriptor& field, const QTime& 
 QVariant readValue(const char* record, const xbase::FieldDescriptor& field, FieldType type) {
     switch (type) {
         case FieldType::Text:
-            return FieldValues::text(record, field);
+            return packedValue::text(record, field);
         case FieldType::Integer:
-            return qlonglong(std::llround(readNumber(record, field)));
+            return packedValue::whole(record, field);
         case FieldType::Number:
-            return readNumber(record, field);
+            return packedValue::number(record, field);
         case FieldType::Boolean:
-            return readLogical(record, field);
+            return packedValue::flag(record, field);
         case FieldType::Date:
-            return FieldValues::date(record, field);
+            return packedValue::date(record, field);
         case FieldType::Time:
-            return readTime(record, field);
+            return packedValue::time(record, field);
     }
     return {};
 }
@@ -82,8 +73,8 @@ RowCodec::RowCodec(std::vector<ColumnShape> shapes, const QList<xbase::FieldDesc
     blankPacked_ = PackedRow(recordLength_, ' ');
     blankRow_.reserve(layout_.size());
     for (qsizetype column = 0; column < layout_.size(); ++column) {
-        blankRow_.append(readValue(blankPacked_.constData(), layout_[column],
-                                   shapes_[size_t(column)].type));
+        blankRow_.append(
+            readValue(blankPacked_.constData(), layout_[column], shapes_[size_t(column)].type));
     }
 }
 
@@ -152,19 +143,19 @@ void RowCodec::Packer::time(const QTime& value) {
 }
 
 QString RowCodec::Reader::text() const {
-    return FieldValues::text(record_, field());
+    return packedValue::text(record_, field());
 }
 double RowCodec::Reader::number() const {
-    return readNumber(record_, field());
+    return packedValue::number(record_, field());
 }
 bool RowCodec::Reader::boolean() const {
-    return readLogical(record_, field());
+    return packedValue::flag(record_, field());
 }
 QDate RowCodec::Reader::date() const {
-    return FieldValues::date(record_, field());
+    return packedValue::date(record_, field());
 }
 QTime RowCodec::Reader::time() const {
-    return readTime(record_, field());
+    return packedValue::time(record_, field());
 }
 
 StoredRow RowCodec::unpack(const PackedRow& row) const {

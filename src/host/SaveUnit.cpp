@@ -123,10 +123,18 @@ xbase::Status SaveUnit::join(const QString& path, const xbase::LockPolicy& polic
 }
 
 xbase::Status SaveUnit::protect(xbase::Table& table, const std::vector<quint32>& records) {
+    // The old records go from the table into the journal a run at a time.
     xbase::TableImage image;
-    xbase::Status status = table.captureImage(records, &image);
+    xbase::Status status = table.captureImage(records, &image, false);
     if (status.ok()) {
-        status = xbase::guarded([&] { state_->journal.protect(image); });
+        status = xbase::guarded([&] {
+            state_->journal.protect(image, [&](quint32 first, quint32 count, char* into) {
+                const xbase::Status read = table.readRecords(first, count, into);
+                if (!read.ok()) {
+                    throw xbase::XbaseError(read.code(), read.message());
+                }
+            });
+        });
     }
     if (!status.ok()) {
         fail(status.message());

@@ -47,7 +47,8 @@ class SaveUnit {
     xbase::Status join(const QString& path, const xbase::LockPolicy& policy, xbase::Table** table);
     // The table if the unit has joined it (reads inside the unit go through it), else nullptr.
     xbase::Table* joined(const QString& path);
-    // Journals the old state of the given records (and of the table's end, for appends).
+    // Journals the old state of the given records (ascending; and of the table's end, for
+    // appends), read from the table a run at a time.
     xbase::Status protect(xbase::Table& table, const std::vector<quint32>& records);
 
     // The unit open on this thread, or nullptr.

@@ -113,16 +113,15 @@ bool XbaseStore::loadPacked(std::vector<PackedRow>& rows) {
 
 namespace {
 
-// The current record as a row of the codec, whose columns sit at the given field positions of
-// the file with the same widths (identical: at the same places too). Deleted records are blank.
-PackedRow packedRecord(const xbase::Table& table, const RowCodec& codec,
-                       const std::vector<int>& positions, bool identical) {
-    if (table.isDeleted()) {
+// A stored record as a row of the codec, whose columns sit at the given field positions of the
+// file with the same widths (identical: at the same places too). Deleted records are blank.
+PackedRow packedRecord(const char* record, const QList<xbase::FieldDescriptor>& fields,
+                       const RowCodec& codec, const std::vector<int>& positions, bool identical) {
+    if (record[0] == '*') {
         return codec.blank();
     }
-    const QByteArray& record = table.recordBytes();
     if (identical) {
-        PackedRow row(record.constData(), record.size());
+        PackedRow row(record, codec.recordLength());
         row[0] = ' ';
         return row;
     }
@@ -130,28 +129,63 @@ PackedRow packedRecord(const xbase::Table& table, const RowCodec& codec,
     char* bytes = row.data();
     for (size_t column = 0; column < positions.size(); ++column) {
         const xbase::FieldDescriptor& to = codec.layout()[qsizetype(column)];
-        std::memcpy(bytes + to.offset,
-                    record.constData() + table.fields()[positions[column]].offset,
+        std::memcpy(bytes + to.offset, record + fields[positions[column]].offset,
                     size_t(to.length));
     }
     return row;
+}
+
+// Whether a stored record still holds the row as it was read (packedRecord() == loaded),
+// without making the row in the common case of a file in the codec's own layout.
+bool holdsLoaded(const char* record, const QList<xbase::FieldDescriptor>& fields,
+                 const RowCodec& codec, const std::vector<int>& positions, bool identical,
+                 const PackedRow& loaded) {
+    if (!identical || record[0] == '*') {
+        return packedRecord(record, fields, codec, positions, identical) == loaded;
+    }
+    return loaded.size() == codec.recordLength() && loaded[0] == ' ' &&
+           std::memcmp(record + 1, loaded.constData() + 1, size_t(loaded.size() - 1)) == 0;
+}
+
+// Puts a row of the codec into a stored record (whose other fields it keeps), as a live record.
+void placeRow(char* record, const QList<xbase::FieldDescriptor>& fields, const RowCodec& codec,
+              const std::vector<int>& positions, bool identical, const PackedRow& row) {
+    if (identical) {
+        std::memcpy(record, row.constData(), size_t(row.size()));
+        return;
+    }
+    record[0] = ' ';
+    for (size_t column = 0; column < positions.size(); ++column) {
+        const xbase::FieldDescriptor& from = codec.layout()[qsizetype(column)];
+        std::memcpy(record + fields[positions[column]].offset, row.constData() + from.offset,
+                    size_t(from.length));
+    }
 }
 
 // Puts a row of the codec into the current record, which becomes a live record.
 xbase::Status assignPacked(xbase::Table& table, const RowCodec& codec,
                            const std::vector<int>& positions, bool identical,
                            const PackedRow& row) {
-    if (identical) {
-        return table.setRecordBytes(row);
-    }
     QByteArray record = table.recordBytes();
-    record[0] = ' ';
-    for (size_t column = 0; column < positions.size(); ++column) {
-        const xbase::FieldDescriptor& from = codec.layout()[qsizetype(column)];
-        std::memcpy(record.data() + table.fields()[positions[column]].offset,
-                    row.constData() + from.offset, size_t(from.length));
-    }
+    placeRow(record.data(), table.fields(), codec, positions, identical, row);
     return table.setRecordBytes(record);
+}
+
+// Calls work(begin, end) for each run of consecutive numbers (ascending), at most maxRun long.
+template <typename Work>
+xbase::Status forEachRun(const std::vector<quint32>& numbers, Work work) {
+    constexpr size_t maxRun = 2048;
+    xbase::Status status;
+    for (size_t begin = 0; begin < numbers.size() && status.ok();) {
+        size_t end = begin + 1;
+        while (end < numbers.size() && end - begin < maxRun &&
+               numbers[end] == numbers[end - 1] + 1) {
+            ++end;
+        }
+        status = work(begin, end);
+        begin = end;
+    }
+    return status;
 }
 
 // Puts the current record back as it was, deletion flag included.
@@ -202,6 +236,26 @@ bool XbaseStore::fileCodec(const xbase::Table& table, RowCodec& codec,
     return true;
 }
 
+namespace {
+
+// Values of a live record that cannot be read as their field's type.
+void noteDamage(QStringList& damaged, const QString& name, const char* record, quint32 number,
+                const QList<xbase::FieldDescriptor>& fields, const std::vector<int>& positions) {
+    for (const int position : positions) {
+        const xbase::FieldDescriptor& field = fields[position];
+        const QString problem = xbase::FieldValues::problem(record, field);
+        if (!problem.isEmpty()) {
+            const QByteArray raw = QByteArray(record + field.offset, field.length).trimmed();
+            damaged << QStringLiteral("%1, record %2, field %3: \"%4\" %5")
+                           .arg(name)
+                           .arg(number)
+                           .arg(field.name, QString::fromLatin1(raw), problem);
+        }
+    }
+}
+
+}  // namespace
+
 bool XbaseStore::readRows(xbase::Table& table, std::vector<PackedRow>& rows) {
     const QString name = QFileInfo(path_).fileName();
     std::vector<int> positions;
@@ -213,29 +267,29 @@ bool XbaseStore::readRows(xbase::Table& table, std::vector<PackedRow>& rows) {
     }
     codec_ = codec;
     const bool identical = identicalLayout(table, codec_, positions);
+    // Read a run of records at a time.
+    constexpr quint32 runLength = 2048;
+    const quint32 count = table.recordCount();
+    const qsizetype length = table.header().recordLength;
     rows.clear();
-    rows.reserve(table.recordCount());
-    xbase::Status status;
-    for (status = table.goTop(); status.ok() && !table.eof(); status = table.skip()) {
-        rows.push_back(packedRecord(table, codec_, positions, identical));
-        if (table.isDeleted()) {
-            continue;
+    rows.reserve(count);
+    QByteArray run;
+    for (quint32 first = 1; first <= count; first += runLength) {
+        const quint32 records = std::min(runLength, count - first + 1);
+        run.resize(qsizetype(records) * length);
+        const xbase::Status status = table.readRecords(first, records, run.data());
+        if (!status.ok()) {
+            return fail(status.message());
         }
-        for (const int position : positions) {
-            const xbase::FieldDescriptor& field = table.fields()[position];
-            const QString problem =
-                xbase::FieldValues::problem(table.recordBytes().constData(), field);
-            if (!problem.isEmpty()) {
-                damaged_ << QStringLiteral("%1, record %2, field %3: \"%4\" %5")
-                                .arg(name)
-                                .arg(table.recordNumber())
-                                .arg(field.name,
-                                     QString::fromLatin1(table.rawField(position).trimmed()),
-                                     problem);
+        for (quint32 offset = 0; offset < records; ++offset) {
+            const char* record = run.constData() + qsizetype(offset) * length;
+            rows.push_back(packedRecord(record, table.fields(), codec_, positions, identical));
+            if (record[0] != '*') {
+                noteDamage(damaged_, name, record, first + offset, table.fields(), positions);
             }
         }
     }
-    return status.ok() || fail(status.message());
+    return true;
 }
 
 bool XbaseStore::write(const std::map<int, PackedRow>& changes, StoreJournal& journal,
@@ -299,37 +353,65 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
     const bool identical = identicalLayout(*table, codec, positions);
     // The plan, made under the lock: rows written in place, and rows appended after the last.
     const quint32 count = table->recordCount();
+    const qsizetype length = table->header().recordLength;
     std::vector<quint32> inPlace;
+    std::vector<quint32> readBefore;  // loaded rows, written in place unless others changed them
     std::vector<std::pair<int, const PackedRow*>> appended;
+    const auto conflict = [&](int number) {
+        return failWrite(name + QStringLiteral(", record %1 was changed by another workstation "
+                                               "after it was read; nothing was saved. Open the "
+                                               "table again and repeat the change.")
+                                    .arg(number));
+    };
     for (const auto& [number, row] : changes) {
         const bool wasLoaded = loaded.rows != nullptr && size_t(number) <= loaded.rows->size();
         if (loaded.rows != nullptr && !wasLoaded) {
             appended.emplace_back(number, &row);  // new: numbered after the file's last record
-            continue;
-        }
-        if (!wasLoaded) {
+        } else if (!wasLoaded) {
             if (quint32(number) <= count) {
                 inPlace.push_back(quint32(number));
             } else {
                 appended.emplace_back(number, &row);
             }
-            continue;
-        }
-        const PackedRow& before = (*loaded.rows)[size_t(number - 1)];
-        const bool unchanged = quint32(number) <= count && table->go(quint32(number)).ok() &&
-                               packedRecord(*table, codec, positions, identical) == before;
-        if (unchanged) {
-            inPlace.push_back(quint32(number));
-        } else if (loaded.isFree && loaded.isFree(before)) {
-            appended.emplace_back(number, &row);  // the free record was taken by someone else
+        } else if (quint32(number) <= count) {
+            readBefore.push_back(quint32(number));
+        } else if (loaded.isFree && loaded.isFree((*loaded.rows)[size_t(number - 1)])) {
+            appended.emplace_back(number, &row);
         } else {
-            return failWrite(name + QStringLiteral(", record %1 was changed by another "
-                                                   "workstation after it was read; nothing was "
-                                                   "saved. Open the table again and repeat the "
-                                                   "change.")
-                                        .arg(number));
+            return conflict(number);
         }
     }
+    // The loaded rows are compared with the file a run at a time.
+    QByteArray run;
+    const auto runOf = [&](const std::vector<quint32>& numbers, size_t begin, size_t end) {
+        run.resize(qsizetype(end - begin) * length);
+        return table->readRecords(numbers[begin], quint32(end - begin), run.data());
+    };
+    int conflicting = 0;
+    status = forEachRun(readBefore, [&](size_t begin, size_t end) {
+        xbase::Status read = runOf(readBefore, begin, end);
+        for (size_t index = begin; read.ok() && index < end && conflicting == 0; ++index) {
+            const int number = int(readBefore[index]);
+            const PackedRow& before = (*loaded.rows)[size_t(number - 1)];
+            if (holdsLoaded(run.constData() + qsizetype(index - begin) * length, table->fields(),
+                            codec, positions, identical, before)) {
+                inPlace.push_back(quint32(number));
+            } else if (loaded.isFree && loaded.isFree(before)) {
+                appended.emplace_back(number, &changes.at(number));  // taken by someone else
+            } else {
+                conflicting = number;
+            }
+        }
+        return read;
+    });
+    if (!status.ok()) {
+        return failWrite(status.message());
+    }
+    if (conflicting != 0) {
+        return conflict(conflicting);
+    }
+    std::ranges::sort(inPlace);
+    std::ranges::sort(appended, {}, &std::pair<int, const PackedRow*>::first);
     if (loaded.maximum > 0 && !appended.empty() &&
         count + appended.size() > quint32(loaded.maximum)) {
         return failWrite(name + QStringLiteral(": the table is full (%1 records); nothing was "
@@ -340,18 +422,32 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
     if (!status.ok()) {
         return fail(status.message());
     }
-    for (quint32 number : inPlace) {
-        status = table->go(number);
-        if (status.ok()) {
-            journal.originals.emplace_back(number, table->recordBytes());
-            status = assignPacked(*table, codec, positions, identical, changes.at(int(number)));
+    // Rows written in place go a run at a time: the stored records (whose fields outside the
+    // codec stay) with the rows put in, in one write.
+    const bool keepOriginals = !journal.inUnit;
+    status = forEachRun(inPlace, [&](size_t begin, size_t end) {
+        xbase::Status step;
+        if (!identical || keepOriginals) {
+            step = runOf(inPlace, begin, end);
+        } else {
+            run.resize(qsizetype(end - begin) * length);
         }
-        if (status.ok()) {
-            status = table->flush();
+        for (size_t index = begin; step.ok() && index < end; ++index) {
+            char* record = run.data() + qsizetype(index - begin) * length;
+            if (keepOriginals) {
+                journal.originals.emplace_back(inPlace[index], QByteArray(record, length));
+            }
+            const PackedRow& row = changes.at(int(inPlace[index]));
+            if (row.size() != codec.recordLength()) {
+                return xbase::Status(xbase::ErrorCode::BadArgument,
+                                     name + QStringLiteral(": a row of the wrong length"));
+            }
+            placeRow(record, table->fields(), codec, positions, identical, row);
         }
-        if (!status.ok()) {
-            return failWrite(status.message());
-        }
+        return step.ok() ? table->writeRecords(inPlace[begin], run) : step;
+    });
+    if (!status.ok()) {
+        return failWrite(status.message());
     }
     // New rows go in batches: one write, one header update and one index pass per batch.
     constexpr size_t batchRows = 4096;

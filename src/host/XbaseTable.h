@@ -2,14 +2,16 @@
 // A master table over one xBase file in the data folder: the record type's fields are its
 // columns (see ColumnLayout), every record is loaded on open(), edits stay in memory until
 // save() writes the changed records. The work is done by the record-type-free RecordTableCore;
-// this template only turns records into rows and back.
+// this template only turns records into rows and back. Exports read fields straight from the
+// rows (PackedRecords).
+#include "data/PackedRecords.h"
 #include "data/TableObject.h"
 #include "host/RecordTableCore.h"
 
 namespace vel {
 
 template <class Record>
-class XbaseTable : public Table<Record> {
+class XbaseTable : public Table<Record>, public PackedRecords {
   public:
     XbaseTable(const QString& path, TableRules rules, StoreOptions options = {},
                const QHash<QString, QString>& columnNames = {})
@@ -55,22 +57,6 @@ class XbaseTable : public Table<Record> {
         }
         return record;
     }
-    Record partialRecord(int number, std::initializer_list<int> fields) const override {
-        const PackedRow* packed = core_.packedRow(number);
-        const Fields<Record>& all = Record::fields();
-        if (packed == nullptr) {
-            return record(number);
-        }
-        Record record;
-        RowCodec::Reader reader(core_.codec(), *packed);
-        for (const int field : fields) {
-            if (field >= 0 && size_t(field) < all.size()) {
-                reader.setColumn(field);
-                takeField(all[size_t(field)], record, reader);
-            }
-        }
-        return record;
-    }
     void setRecord(int number, const Record& record) override {
         const RowCodec& codec = core_.codec();
         PackedRow packed = codec.blank();
@@ -83,6 +69,16 @@ class XbaseTable : public Table<Record> {
         }
         core_.setPackedRow(number, std::move(packed), unfit,
                            unfit.isEmpty() ? StoredRow() : toRow(record));
+    }
+
+    const QByteArray* packedRecord(int number) const override { return core_.packedRow(number); }
+    std::optional<PackedField> packedField(const QString& fieldName) const override {
+        const int column = core_.column(fieldName);
+        if (column < 0 || column >= core_.codec().layout().size()) {
+            return std::nullopt;
+        }
+        return PackedField{core_.codec().layout()[column],
+                           core_.codec().shapes()[size_t(column)].type};
     }
 
     static StoredRow toRow(const Record& record) {

@@ -1,6 +1,7 @@
 #include "maintenance/ValidationTableWriter.h"
 
 #include "data/DataCollectionDay.h"
+#include "data/RecordFieldReader.h"
 #include "data/VelmorSystem.h"
 #include "data/records/ActivityRecord.h"
 #include "data/records/AllocationRecord.h"
@@ -48,16 +49,68 @@ QString lookUp(const std::vector<QString>& texts, int number) {
     return number > 0 && size_t(number) < texts.size() ? texts[size_t(number)] : QString();
 }
 
-// Runs the body with the number and the record of every active record of the table.
+// Runs the body with the number of every active record of the table, the reader on its record.
 template <class Record, class Body>
-void forEachActive(Table<Record>& table, Body&& body) {
+void forEachActive(Table<Record>& table, RecordFieldReader<Record>& fields, Body&& body) {
     const int count = table.recordCount();
     for (int number = 1; number <= count; ++number) {
         if (table.isActive(number)) {
-            body(number, table.record(number));
+            fields.select(number);
+            body(number);
         }
     }
 }
+
+// The handles of named fields, in the order given.
+template <class Record, size_t N>
+std::array<int, N> fieldsNamed(RecordFieldReader<Record>& fields, const char* const (&names)[N]) {
+    std::array<int, N> handles{};
+    for (size_t index = 0; index < N; ++index) {
+        handles[index] = fields.field(QString::fromLatin1(names[index]));
+    }
+    return handles;
+}
+
+// What the files show of an activity's element slots.
+struct SlotEntry {
+    int element = 0;  // 0: the slot is empty
+    bool useUnits = false;
+    bool historical = false;
+    int unitsField = 0;
+};
+
+// Reads the element slots of the selected activity: each slot's element, its switches ("T"/"F"
+// in the order UseUnits, Override, Occurrence, Historical, ...) and units field.
+class ActivitySlots {
+  public:
+    explicit ActivitySlots(RecordFieldReader<ActivityRecord>& fields) : fields_(fields) {
+        for (int slot = 1; slot <= ActivityRecord::ElementSlots; ++slot) {
+            handles_.push_back({fields.field(QStringLiteral("Element%1").arg(slot)),
+                                fields.field(QStringLiteral("Switches%1").arg(slot)),
+                                fields.field(QStringLiteral("UnitsField%1").arg(slot))});
+        }
+    }
+    std::array<SlotEntry, ActivityRecord::ElementSlots> read() const {
+        std::array<SlotEntry, ActivityRecord::ElementSlots> slots;
+        for (size_t slot = 0; slot < slots.size(); ++slot) {
+            const Handles& handles = handles_[slot];
+            const QString switches = fields_.text(handles.switches);
+            slots[slot] = {
+                int(fields_.whole(handles.element)), switches.size() > 0 && switches[0] == u'T',
+                switches.size() > 3 && switches[3] == u'T', int(fields_.whole(handles.unitsField))};
+        }
+        return slots;
+    }
+
+  private:
+    struct Handles {
+        int element;
+        int switches;
+        int unitsField;
+    };
+    RecordFieldReader<ActivityRecord>& fields_;
+    std::vector<Handles> handles_;
+};
 
 }  // namespace
 
@@ -121,13 +174,15 @@ void ValidationTableWriter::addRow(ExportWriter& writer, ExportRow& row) {
     require(writer.addCells(row.finished()));
 }
 
-const std::vector<std::pair<int, ActivityRecord>>& ValidationTableWriter::activeActivities() {
+const std::vector<int>& ValidationTableWriter::activeActivities() {
     auto& activities = system_.activities();
     use(activities);
     if (!activitiesRead_) {
-        forEachActive(activities, [&](int number, const ActivityRecord& activity) {
-            activities_.emplace_back(number, activity);
-        });
+        for (int number = 1; number <= activities.recordCount(); ++number) {
+            if (activities.isActive(number)) {
+                activities_.push_back(number);
+            }
+        }
         activitiesRead_ = true;
     }
     return activities_;
@@ -161,7 +216,7 @@ const std::vector<QString>& ValidationTableWriter::codes(TableObject& table) {
 }
 
 void ValidationTableWriter::writeActivities(ExportWriter& writer) {
-    const auto& activities = activeActivities();
+    const std::vector<int>& activities = activeActivities();
     const std::vector<QString>& typeOfWorkCodes = codes(system_.typesOfWork());
     const std::vector<QString>& elementNames = codes(system_.elements());
     declare(writer, {{"CODE", Text, 10},      {"DESC", Text, 30},       {"TOW_CODE", Text, 10},
@@ -175,39 +230,52 @@ void ValidationTableWriter::writeActivities(ExportWriter& writer) {
         require(writer.addColumn(nextPosition_++, QStringLiteral("ELM_DESC%1").arg(slot),
                                  SmallWhole, 30));
     }
+    RecordFieldReader<ActivityRecord> fields(system_.activities());
+    const auto [code, desc, typeOfWork, earnedHours, allocate, sameStandard, getDocument, document,
+                hoursField, earnedField, costField, inTotal, inTypeOfWork, inQuality, noIncentive,
+                noPpa, xyz, kiosk] =
+        fieldsNamed(fields, {"Code", "Desc", "TOW", "EarnedHrsCalc", "Allocate", "AllAllocSameStd",
+                             "GetDoc", "Document", "FldHoursto", "FldEarnedto", "FldCostto",
+                             "UnitsinAlloc", "UnitsinTOW", "UnitsinQual", "ExcludeFromIncentive",
+                             "ExcludeFromPPA", "UseXYZ", "Kiosk"});
+    const ActivitySlots slotReader(fields);
     ExportRow row(writer.columns());
-    for (const auto& [number, activity] : activities) {
+    for (const int number : activities) {
+        fields.select(number);
+        const auto slots = slotReader.read();
         int historicalSlot = 0;
-        for (int slot = 0; slot < ActivityRecord::ElementSlots; ++slot) {
-            const ActivityElementSlot& entry = activity.Elements[size_t(slot)];
-            if (!entry.isEmpty() && entry.Historical) {
-                historicalSlot = slot + 1;
-                break;
+        int elementCount = 0;
+        for (size_t slot = 0; slot < slots.size(); ++slot) {
+            if (slots[slot].element != 0) {
+                ++elementCount;
+                if (slots[slot].historical && historicalSlot == 0) {
+                    historicalSlot = int(slot) + 1;
+                }
             }
         }
-        row.text(activity.Code)
-            .text(activity.Desc)
-            .text(lookUp(typeOfWorkCodes, activity.TOW))
-            .number(activity.EarnedHrsCalc)
-            .number(activity.Allocate)
-            .flag(activity.AllAllocSameStd)
-            .flag(activity.GetDoc)
-            .text(activity.Document)
+        row.text(fields.text(code))
+            .text(fields.text(desc))
+            .text(lookUp(typeOfWorkCodes, int(fields.whole(typeOfWork))))
+            .number(int(fields.whole(earnedHours)))
+            .number(int(fields.whole(allocate)))
+            .flag(fields.flag(sameStandard))
+            .flag(fields.flag(getDocument))
+            .text(fields.text(document))
             .number(number)
-            .number(activity.FldHoursto)
-            .number(activity.FldEarnedto)
-            .number(activity.FldCostto)
-            .flag(activity.UnitsinAlloc)
-            .flag(activity.UnitsinTOW)
-            .flag(activity.UnitsinQual)
-            .flag(activity.ExcludeFromIncentive)
-            .flag(activity.ExcludeFromPPA)
+            .number(int(fields.whole(hoursField)))
+            .number(int(fields.whole(earnedField)))
+            .number(int(fields.whole(costField)))
+            .flag(fields.flag(inTotal))
+            .flag(fields.flag(inTypeOfWork))
+            .flag(fields.flag(inQuality))
+            .flag(fields.flag(noIncentive))
+            .flag(fields.flag(noPpa))
             .number(historicalSlot)
-            .flag(activity.UseXYZ)
-            .flag(activity.Kiosk)
-            .number(activity.elementCount());
-        for (const ActivityElementSlot& entry : activity.Elements) {
-            row.text(lookUp(elementNames, entry.Element));
+            .flag(fields.flag(xyz))
+            .flag(fields.flag(kiosk))
+            .number(elementCount);
+        for (const SlotEntry& entry : slots) {
+            row.text(lookUp(elementNames, entry.element));
         }
         addRow(writer, row);
     }
@@ -227,20 +295,26 @@ void ValidationTableWriter::writeWorkCenters(ExportWriter& writer) {
                      {"DATASTART", Text, 20},
                      {"DATASTOP", Text, 20},
                      {"SUPERVISOR", Text, 30}});
+    RecordFieldReader<WorkCenterRecord> fields(workCenters);
+    const auto [code, desc, shift, touchScreen, sequence, startTime, stopTime, supervisor] =
+        fieldsNamed(fields, {"Code", "Desc", "Shift", "TouchScreen", "Sequence", "StartTime",
+                             "StopTime", "Supervisor"});
     ExportRow row(writer.columns());
-    forEachActive(workCenters, [&](int number, const WorkCenterRecord& center) {
-        const DataCollectionDay day = dataCollectionDay(center.StartTime, center.StopTime);
-        row.text(center.Code)
-            .text(center.Desc)
+    forEachActive(workCenters, fields, [&](int number) {
+        const QTime start = fields.time(startTime);
+        const QTime stop = fields.time(stopTime);
+        const DataCollectionDay day = dataCollectionDay(start, stop);
+        row.text(fields.text(code))
+            .text(fields.text(desc))
             .number(number)
-            .number(center.Shift)
-            .flag(center.TouchScreen)
-            .number(center.Sequence)
-            .time(toMinute(center.StartTime))
-            .time(toMinute(center.StopTime))
+            .number(int(fields.whole(shift)))
+            .flag(fields.flag(touchScreen))
+            .number(int(fields.whole(sequence)))
+            .time(toMinute(start))
+            .time(toMinute(stop))
             .text(day.start)
             .text(day.end)
-            .text(center.Supervisor);
+            .text(fields.text(supervisor));
         addRow(writer, row);
     });
 }
@@ -277,30 +351,41 @@ void ValidationTableWriter::writeAssociates(ExportWriter& writer) {
                      {"BADGE8", Text, 20},
                      {"BADGE9", Text, 20},
                      {"BADGE10", Text, 20}});
+    RecordFieldReader<AssociateRecord> fields(associates);
+    const auto [code, lastName, firstName, workCenter, ssn, shift, hired, wageRate, goal, grouping,
+                onPayroll, onIncentive, baseIncentive, policyDate, inPerformance, inQuality] =
+        fieldsNamed(fields,
+                    {"Code", "LastName", "FirstName", "WorkCenter", "SSN", "Shift", "HireDate",
+                     "WageRate", "PerfGoal", "Grouping", "OnPayRoll", "PayIncentive",
+                     "BaseIncentive", "PolicyDate", "IncludeinPerf", "IncludeinQuality"});
+    std::array<int, AssociateRecord::Badges> badges{};
+    for (int badge = 1; badge <= AssociateRecord::Badges; ++badge) {
+        badges[size_t(badge - 1)] = fields.field(QStringLiteral("Badge%1").arg(badge));
+    }
     ExportRow row(writer.columns());
-    forEachActive(associates, [&](int number, const AssociateRecord& associate) {
-        row.text(associate.Code)
-            .text(associate.LastName)
-            .text(associate.FirstName)
-            .text(lookUp(workCenterCodes, associate.WorkCenter))
-            .text(associate.SSN);
-        for (int badge = 0; badge < 5; ++badge) {
-            row.text(associate.Badge[size_t(badge)]);
+    forEachActive(associates, fields, [&](int number) {
+        row.text(fields.text(code))
+            .text(fields.text(lastName))
+            .text(fields.text(firstName))
+            .text(lookUp(workCenterCodes, int(fields.whole(workCenter))))
+            .text(fields.text(ssn));
+        for (size_t badge = 0; badge < 5; ++badge) {
+            row.text(fields.text(badges[badge]));
         }
-        row.number(associate.Shift)
-            .date(associate.HireDate)
-            .number(associate.WageRate)
-            .number(associate.PerfGoal)
-            .text(lookUp(groupingCodes, associate.Grouping))
-            .flag(associate.OnPayRoll)
-            .flag(associate.PayIncentive)
-            .number(associate.BaseIncentive)
-            .date(associate.PolicyDate)
-            .flag(associate.IncludeinPerf)
-            .flag(associate.IncludeinQuality)
+        row.number(int(fields.whole(shift)))
+            .date(fields.date(hired))
+            .number(fields.number(wageRate))
+            .number(fields.number(goal))
+            .text(lookUp(groupingCodes, int(fields.whole(grouping))))
+            .flag(fields.flag(onPayroll))
+            .flag(fields.flag(onIncentive))
+            .number(fields.number(baseIncentive))
+            .date(fields.date(policyDate))
+            .flag(fields.flag(inPerformance))
+            .flag(fields.flag(inQuality))
             .number(number);
-        for (int badge = 5; badge < AssociateRecord::Badges; ++badge) {
-            row.text(associate.Badge[size_t(badge)]);
+        for (size_t badge = 5; badge < badges.size(); ++badge) {
+            row.text(fields.text(badges[badge]));
         }
         addRow(writer, row);
     });
@@ -310,9 +395,11 @@ template <class Record>
 void ValidationTableWriter::writeCodeTable(ExportWriter& writer, Table<Record>& table) {
     use(table);
     declare(writer, {{"CODE", Text, 10}, {"DESC", Text, 30}, {"RECORD", Whole, 5}});
+    RecordFieldReader<Record> fields(table);
+    const auto [code, desc] = fieldsNamed(fields, {"Code", "Desc"});
     ExportRow row(writer.columns());
-    forEachActive(table, [&](int number, const Record& record) {
-        row.text(record.Code).text(record.Desc).number(number);
+    forEachActive(table, fields, [&](int number) {
+        row.text(fields.text(code)).text(fields.text(desc)).number(number);
         addRow(writer, row);
     });
 }
@@ -321,36 +408,41 @@ void ValidationTableWriter::writeElements(ExportWriter& writer) {
     auto& elements = system_.elements();
     use(elements);
     declare(writer, {{"DESC", Text, 15}, {"RECORD", Whole, 5}});
+    RecordFieldReader<ElementRecord> fields(elements);
+    const int desc = fields.field(QStringLiteral("Desc"));
     ExportRow row(writer.columns());
-    forEachActive(elements, [&](int number, const ElementRecord& element) {
-        row.text(element.Desc).number(number);
+    forEachActive(elements, fields, [&](int number) {
+        row.text(fields.text(desc)).number(number);
         addRow(writer, row);
     });
 }
 
 void ValidationTableWriter::writeDataFields(ExportWriter& writer) {
-    auto& fields = system_.dataFields();
-    use(fields);
+    auto& dataFields = system_.dataFields();
+    use(dataFields);
     declare(writer, {{"RECORD", Whole, 4},
                      {"DESC", Text, 50},
                      {"SYSTEM", Text, 3},
                      {"WORKCENTER", Text, 3},
                      {"ASSOCIATE", Text, 3},
                      {"ALLOCATION", Text, 3}});
+    RecordFieldReader<DataFieldRecord> fields(dataFields);
+    const auto [desc, system, workCenter, associate, allocation] =
+        fieldsNamed(fields, {"Desc", "System", "WorkCenter", "Associate", "Allocation"});
     ExportRow row(writer.columns());
-    forEachActive(fields, [&](int number, const DataFieldRecord& field) {
+    forEachActive(dataFields, fields, [&](int number) {
         row.number(number)
-            .text(field.Desc)
-            .text(yesNo(field.System))
-            .text(yesNo(field.WorkCenter))
-            .text(yesNo(field.Associate))
-            .text(yesNo(field.Allocation));
+            .text(fields.text(desc))
+            .text(yesNo(fields.flag(system)))
+            .text(yesNo(fields.flag(workCenter)))
+            .text(yesNo(fields.flag(associate)))
+            .text(yesNo(fields.flag(allocation)));
         addRow(writer, row);
     });
 }
 
 void ValidationTableWriter::writeElementsOnActivities(ExportWriter& writer) {
-    const auto& activities = activeActivities();
+    const std::vector<int>& activities = activeActivities();
     const std::vector<QString>& elementNames = codes(system_.elements());
     declare(writer, {{"CODE", Text, 10},
                      {"DESC", Text, 30},
@@ -358,20 +450,27 @@ void ValidationTableWriter::writeElementsOnActivities(ExportWriter& writer) {
                      {"FLD-UNITS", Whole, 5},
                      {"INCL_ACT", Whole, 2},
                      {"INCL_TOW", Whole, 2}});
+    RecordFieldReader<ActivityRecord> fields(system_.activities());
+    const auto [code, desc, inTypeOfWork] = fieldsNamed(fields, {"Code", "Desc", "UnitsinTOW"});
+    const ActivitySlots slotReader(fields);
     ExportRow row(writer.columns());
-    for (const auto& [number, activity] : activities) {
-        for (const ActivityElementSlot& entry : activity.Elements) {
-            if (entry.isEmpty()) {
+    for (const int number : activities) {
+        fields.select(number);
+        const QString activityCode = fields.text(code);
+        const QString activityDesc = fields.text(desc);
+        const bool unitsToTypeOfWork = fields.flag(inTypeOfWork);
+        for (const SlotEntry& entry : slotReader.read()) {
+            if (entry.element == 0) {
                 continue;
             }
             // The units reach the type of work's totals only when they count in the activity's
             // total and the activity passes its units on to its type of work.
-            row.text(activity.Code)
-                .text(activity.Desc)
-                .text(lookUp(elementNames, entry.Element))
-                .number(entry.UnitsField)
-                .flag(entry.UseUnits)
-                .flag(entry.UseUnits && activity.UnitsinTOW);
+            row.text(activityCode)
+                .text(activityDesc)
+                .text(lookUp(elementNames, entry.element))
+                .number(entry.unitsField)
+                .flag(entry.useUnits)
+                .flag(entry.useUnits && unitsToTypeOfWork);
             addRow(writer, row);
         }
     }
@@ -388,15 +487,19 @@ void ValidationTableWriter::writeStandards(ExportWriter& writer) {
                      {"ELEMENT", Text, 15},
                      {"UNITSHOUR", Number, 13, 7},
                      {"MINUTES", Number, 13, 5}});
+    RecordFieldReader<StandardRecord> fields(standards);
+    const auto [activity, allocation, element, unitsPerHourField] =
+        fieldsNamed(fields, {"Activity", "Allocation", "Element", "UnitsPerHour"});
     ExportRow row(writer.columns());
-    forEachActive(standards, [&](int, const StandardRecord& standard) {
-        if (standard.Element == 0) {
+    forEachActive(standards, fields, [&](int) {
+        const int elementNumber = int(fields.whole(element));
+        if (elementNumber == 0) {
             return;  // the row that only marks the allocation as valid for the activity
         }
-        const double unitsPerHour = standardValue(standard.UnitsPerHour);
-        row.text(lookUp(activityCodes, standard.Activity))
-            .text(lookUp(allocationCodes, standard.Allocation))
-            .text(lookUp(elementNames, standard.Element))
+        const double unitsPerHour = standardValue(float(fields.number(unitsPerHourField)));
+        row.text(lookUp(activityCodes, int(fields.whole(activity))))
+            .text(lookUp(allocationCodes, int(fields.whole(allocation))))
+            .text(lookUp(elementNames, elementNumber))
             .number(unitsPerHour)
             .number(unitsPerHour > 0.0 ? 60.0 / unitsPerHour : 0.0);
         addRow(writer, row);
@@ -409,13 +512,20 @@ void ValidationTableWriter::writeValidTypesOfWork(ExportWriter& writer) {
     const std::vector<QString>& typeOfWorkCodes = codes(system_.typesOfWork());
     declare(writer, {{"WCCODE", Text, 10}, {"TOWCODE", Text, 10}, {"VALID", Whole, 2}});
     const int typeCount = std::min(int(typeOfWorkCodes.size()) - 1, WorkCenterRecord::TypesOfWork);
+    RecordFieldReader<WorkCenterRecord> fields(workCenters);
+    const int code = fields.field(QStringLiteral("Code"));
+    std::vector<int> valid;
+    for (int type = 1; type <= typeCount; ++type) {
+        valid.push_back(fields.field(QStringLiteral("TOWValid%1").arg(type)));
+    }
     ExportRow row(writer.columns());
-    forEachActive(workCenters, [&](int, const WorkCenterRecord& center) {
+    forEachActive(workCenters, fields, [&](int) {
+        const QString centerCode = fields.text(code);
         for (int type = 1; type <= typeCount; ++type) {
             if (!typeOfWorkCodes[size_t(type)].isEmpty()) {
-                row.text(center.Code)
+                row.text(centerCode)
                     .text(typeOfWorkCodes[size_t(type)])
-                    .flag(center.TOWValid[size_t(type - 1)]);
+                    .flag(fields.flag(valid[size_t(type - 1)]));
                 addRow(writer, row);
             }
         }

@@ -6,13 +6,12 @@
 //
 // The master tables it reads are opened when they are not open yet, kept open while the writer
 // lives (one export run reads the activity table for three files), and closed again at its end.
+// Only the fields a file shows are read from each record (RecordFieldReader), not whole records.
 #include "data/TableObject.h"
-#include "data/records/ActivityRecord.h"
 #include "maintenance/ValidationTables.h"
 #include "platform/transfer/ExportFormat.h"
 
 #include <map>
-#include <utility>
 #include <vector>
 
 namespace vel {
@@ -59,14 +58,14 @@ class ValidationTableWriter {
     // The code of every active record by record number (index 0 unused); for elements, whose
     // code is their description, the description. Read once per table while the writer lives.
     const std::vector<QString>& codes(TableObject& table);
-    // The number and record of every active activity, read once for the activity table and for
-    // the elements on activities.
-    const std::vector<std::pair<int, ActivityRecord>>& activeActivities();
+    // The numbers of the active activities, found once for the activity table and for the
+    // elements on activities.
+    const std::vector<int>& activeActivities();
 
     VelmorSystem& system_;
     std::vector<TableObject*> opened_;  // tables this writer opened and closes
     std::map<const TableObject*, std::vector<QString>> codes_;
-    std::vector<std::pair<int, ActivityRecord>> activities_;
+    std::vector<int> activities_;
     bool activitiesRead_ = false;
     int nextPosition_ = 1;
 };

@@ -64,14 +64,6 @@ TEST(RecordTable, KeepsEveryFieldTypeThroughSaveAndReopen) {
     ASSERT_EQ(system->associates().recordCount(), 2);
     EXPECT_EQ(system->associates().record(2), sampleAssociate(QStringLiteral("A2")));
     EXPECT_EQ(system->associates().find(QStringLiteral(" A2  ")), 2);
-    // A partial read gives the named fields and leaves the others blank.
-    AssociateRecord partial = system->associates().partialRecord(
-        2, {fieldIndex<AssociateRecord>(u"WageRate"_s), fieldIndex<AssociateRecord>(u"Badge10"_s)});
-    EXPECT_EQ(partial.WageRate, 17.3125);
-    EXPECT_EQ(partial.Badge[9], "TENTH BADGE");
-    partial.WageRate = 0;
-    partial.Badge[9].clear();
-    EXPECT_EQ(partial, AssociateRecord{});
     ASSERT_TRUE(system->workCenters().open());
     const WorkCenterRecord center = system->workCenters().record(1);
     EXPECT_EQ(center.StartTime, QTime(23, 30));

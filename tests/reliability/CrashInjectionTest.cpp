@@ -103,32 +103,46 @@ void report(const char* what, const Tally& tally) {
     std::fflush(stdout);
 }
 
-TEST(CrashInjection, AnImportKilledAnywhereLeavesTheOldOrTheNewAssociatesWithTheirLog) {
-    const int associates = sizeFromEnvironment("ASSOCIATES", 300);
+// An import on a site of `stored` associates, killed again and again: its lines update the
+// stored associates first and add new ones after them. keepBase: the site is kept for the
+// outside kills of scripts/reliability-rounds.
+void importRounds(const char* what, int stored, int lines, quint32 seed, bool keepBase) {
     const int kills = sizeFromEnvironment("KILLS", 12);
     QTemporaryDir folder;
     const QString base = folder.filePath(QStringLiteral("base"));
     QDir().mkpath(base);
-    buildSite(base, 100);
-    // Updates of the 100 stored associates and new ones up to the wanted number.
+    buildSite(base, stored);
     QFile file(base + QStringLiteral("/import.csv"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    for (int number = 1; number <= associates; ++number) {
-        const QString code = number <= 100
+    for (int number = 1; number <= lines; ++number) {
+        const QString code = number <= stored
                                  ? QStringLiteral("A%1").arg(number, 5, 10, QLatin1Char('0'))
                                  : QStringLiteral("N%1").arg(number, 6, 10, QLatin1Char('0'));
         file.write(QStringLiteral("%1,After,New%2,W2\n").arg(code).arg(number).toUtf8());
     }
     file.close();
     if (const QString keep = qEnvironmentVariable("VELMOR_RELIABILITY_KEEP_BASE");
-        !keep.isEmpty()) {
-        copyFolder(base, keep);  // for the outside kills of scripts/reliability-rounds
+        keepBase && !keep.isEmpty()) {
+        copyFolder(base, keep);
     }
-    const Tally tally = crashRounds(base, {QStringLiteral("import"), base, file.fileName()}, kills,
-                                    quint32(sizeFromEnvironment("SEED", 20)));
-    report("associate import", tally);
+    const Tally tally =
+        crashRounds(base, {QStringLiteral("import"), base, file.fileName()}, kills, seed);
+    report(what, tally);
     EXPECT_EQ(tally.rounds, kills);
     EXPECT_EQ(tally.oldState + tally.newState, tally.rounds);
+}
+
+TEST(CrashInjection, AnImportKilledAnywhereLeavesTheOldOrTheNewAssociatesWithTheirLog) {
+    importRounds("associate import", 100, sizeFromEnvironment("ASSOCIATES", 300),
+                 quint32(sizeFromEnvironment("SEED", 20)), true);
+}
+
+// Every associate of a larger site updated: the records go to the journal and to the table in
+// runs of thousands, each with a few large writes, any of which the kill may cut in half.
+TEST(CrashInjection, AnUpdateOfThousandsOfAssociatesKilledAnywhereLeavesOldOrNew) {
+    const int associates = sizeFromEnvironment("UPDATED", 5000);
+    importRounds("update of every associate", associates, associates,
+                 quint32(sizeFromEnvironment("SEED", 20)) + 2, false);
 }
 
 TEST(CrashInjection, AnEditorSaveKilledAnywhereLeavesEveryRecordOldOrEveryRecordNew) {

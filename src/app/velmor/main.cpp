@@ -4,13 +4,14 @@
 #include "app/velmor/DisplayCheck.h"
 #include "app/velmor/GalleryDemo.h"
 #include "app/velmor/HeadlessRun.h"
+#include "app/velmor/HeapPages.h"
 #include "app/velmor/MainWindow.h"
 #include "app/velmor/ProgramOptions.h"
 #include "app/velmor/RecentFolders.h"
 #include "component/OperationCatalog.h"
 #include "host/ReferenceSystem.h"
-#include "services/ApplicationTitle.h"
 #include "platform/print/PrintOutput.h"
+#include "services/ApplicationTitle.h"
 #include "ui/qt/QtPrintOutput.h"
 #include "ui/qt/QtUi.h"
 
@@ -32,8 +33,8 @@ QStringList argumentsOf(int argc, char** argv) {
 // there (which it says).
 bool windowsWanted(const vel::ProgramOptions& options) {
     using Command = vel::ProgramOptions::Command;
-    if (options.headless || options.command == Command::Call || options.command == Command::Script ||
-        options.command == Command::NewDemo) {
+    if (options.headless || options.command == Command::Call ||
+        options.command == Command::Script || options.command == Command::NewDemo) {
         return false;
     }
     QString missing;
@@ -67,6 +68,7 @@ int runWindow(std::unique_ptr<vel::ReferenceSystem> system) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vel::preferHugeHeapPages();
     using vel::ProgramOptions;
     using Command = ProgramOptions::Command;
     const ProgramOptions options = ProgramOptions::parse(argumentsOf(argc, argv));
@@ -108,35 +110,37 @@ int main(int argc, char** argv) {
 
     QString error;
     switch (options.command) {
-    case Command::Gallery:
-        return windows ? vel::GalleryDemo::runOnDesktop() : vel::GalleryDemo::runHeadless(out);
-    case Command::Call:
-        return vel::runCall(options, out, errors);
-    case Command::Script:
-        return vel::runScript(options, out, errors);
-    case Command::NewDemo:
-        if (!vel::makeFreshDemoSite(options.file, options.largeSite, &error)) {
-            errors << "velmor: " << error << '\n';
-            return 1;
+        case Command::Gallery:
+            return windows ? vel::GalleryDemo::runOnDesktop() : vel::GalleryDemo::runHeadless(out);
+        case Command::Call:
+            return vel::runCall(options, out, errors);
+        case Command::Script:
+            return vel::runScript(options, out, errors);
+        case Command::NewDemo:
+            if (!vel::makeFreshDemoSite(options.file, options.largeSite, &error)) {
+                errors << "velmor: " << error << '\n';
+                return 1;
+            }
+            out << "Created a demo site in " << options.file << '\n';
+            return 0;
+        case Command::Demo: {
+            const QString folder =
+                options.dataFolder.isEmpty() ? vel::defaultDemoFolder() : options.dataFolder;
+            if (!vel::makeFreshDemoSite(folder, options.largeSite, &error)) {
+                errors << "velmor: " << error << '\n';
+                return 1;
+            }
+            std::unique_ptr<vel::ReferenceSystem> system = vel::openSystem(folder, 1, &error);
+            if (!windows) {
+                out << "Demo site: " << folder << '\n';
+                return vel::runScriptText(*system, vel::eCMDScript, vel::headlessDemoScript(folder),
+                                          out, errors);
+            }
+            return runWindow(std::move(system));
         }
-        out << "Created a demo site in " << options.file << '\n';
-        return 0;
-    case Command::Demo: {
-        const QString folder = options.dataFolder.isEmpty() ? vel::defaultDemoFolder() : options.dataFolder;
-        if (!vel::makeFreshDemoSite(folder, options.largeSite, &error)) {
-            errors << "velmor: " << error << '\n';
-            return 1;
-        }
-        std::unique_ptr<vel::ReferenceSystem> system = vel::openSystem(folder, 1, &error);
-        if (!windows) {
-            out << "Demo site: " << folder << '\n';
-            return vel::runScriptText(*system, vel::eCMDScript, vel::headlessDemoScript(folder), out, errors);
-        }
-        return runWindow(std::move(system));
-    }
-    case Command::Window:
-    case Command::Help:
-        break;
+        case Command::Window:
+        case Command::Help:
+            break;
     }
     std::unique_ptr<vel::ReferenceSystem> system;
     if (!options.dataFolder.isEmpty()) {

@@ -68,8 +68,45 @@ std::optional<double> FieldValues::number(const char* record, const FieldDescrip
     return value;
 }
 
+namespace {
+
+// Blanks around [-]digits[.digits]: a number for any reading, checked in one pass over the field
+// without converting it.
+bool isPlainNumber(const char* begin, const char* end) {
+    while (begin < end && *begin == ' ') {
+        ++begin;
+    }
+    while (end > begin && end[-1] == ' ') {
+        --end;
+    }
+    begin += begin < end && *begin == '-' ? 1 : 0;
+    const auto isDigit = [](char byte) { return byte >= '0' && byte <= '9'; };
+    const char* digits = begin;
+    while (begin < end && isDigit(*begin)) {
+        ++begin;
+    }
+    if (begin == digits) {
+        return false;
+    }
+    if (begin < end && *begin == '.') {
+        const char* decimals = ++begin;
+        while (begin < end && isDigit(*begin)) {
+            ++begin;
+        }
+        return begin == end && begin > decimals;
+    }
+    return begin == end;
+}
+
+}  // namespace
+
 QString FieldValues::problem(const char* record, const FieldDescriptor& field) {
     const char* raw = record + field.offset;
+    // Text cannot be damaged, and most numbers are plain: both answer without a conversion.
+    if (field.type == FieldType::Character ||
+        (field.type == FieldType::Numeric && isPlainNumber(raw, raw + field.length))) {
+        return {};
+    }
     // Blank as QByteArray::trimmed() sees it: spaces and ASCII white space only.
     if (std::all_of(raw, raw + field.length,
                     [](char byte) { return byte == ' ' || (byte >= '\t' && byte <= '\r'); })) {

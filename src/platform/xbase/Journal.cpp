@@ -12,45 +12,56 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <limits>
 #include <set>
 
 namespace vel::xbase {
 namespace {
 
-const QByteArray magic = QByteArrayLiteral("VELJRNL1");
+// The first journals checksummed their parts a byte at a time; journals are now written with
+// the checksum taken a word at a time (eight times fewer steps for the tens of megabytes of a
+// large save), and both are read.
+const QByteArray byteSumMagic = QByteArrayLiteral("VELJRNL1");
+const QByteArray magic = QByteArrayLiteral("VELJRNL2");
 constexpr quint8 imageKind = 'T';
 constexpr quint8 renameKind = 'M';
-constexpr int partHeaderLength = 12;  // length (4) and checksum (8)
+constexpr int partHeaderLength = 12;                        // length (4) and checksum (8)
+constexpr quint64 checksumStart = 14695981039346656037ULL;  // FNV-1a
+constexpr quint64 checksumPrime = 1099511628211ULL;
+// A record in a part: its number and its length (4 bytes each, big-endian), then its bytes.
+constexpr int recordEntryHead = 8;
+constexpr quint32 recordsPerRead = 2048;
 
-quint64 checksum(const char* bytes, qsizetype length) {
-    quint64 hash = 14695981039346656037ULL;  // FNV-1a
+quint64 byteChecksum(const char* bytes, qsizetype length) {
+    quint64 hash = checksumStart;
     for (qsizetype index = 0; index < length; ++index) {
-        hash = (hash ^ quint8(bytes[index])) * 1099511628211ULL;
+        hash = (hash ^ quint8(bytes[index])) * checksumPrime;
     }
     return hash;
 }
 
-// The length and checksum written before a part (the part itself is not copied: an image of
-// 50,000 records is tens of megabytes).
-QByteArray partHeader(const QByteArray& part) {
-    QByteArray bytes(partHeaderLength, '\0');
-    qToLittleEndian<quint32>(quint32(part.size()), bytes.data());
-    qToLittleEndian<quint64>(checksum(part.constData(), part.size()), bytes.data() + 4);
-    return bytes;
+// FNV-1a over little-endian 8-byte words, the bytes after the last whole word one by one. Called
+// on consecutive pieces it gives the checksum of the whole as long as every piece but the last
+// is a whole number of words.
+quint64 wordChecksum(quint64 hash, const char* bytes, qsizetype length) {
+    qsizetype index = 0;
+    for (; index + 8 <= length; index += 8) {
+        hash = (hash ^ qFromLittleEndian<quint64>(bytes + index)) * checksumPrime;
+    }
+    for (; index < length; ++index) {
+        hash = (hash ^ quint8(bytes[index])) * checksumPrime;
+    }
+    return hash;
 }
 
-QByteArray encode(const TableImage& image) {
+// The head of an image part: everything but the records, which follow it.
+QByteArray encodeHead(const TableImage& image) {
     QByteArray part;
-    // Sized once: the stream would otherwise grow the buffer step by step to twice its size.
-    part.reserve(qsizetype(image.records.size()) * (image.recordLength + 8) + image.tail.size() +
-                 image.prefix.size() + 1024);
     QDataStream out(&part, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
     out << imageKind << image.path << image.prefix << image.size << image.tailOffset << image.tail
         << qint32(image.recordLength) << image.headerLength << quint32(image.records.size());
-    for (const auto& [number, bytes] : image.records) {
-        out << number << bytes;
-    }
     return part;
 }
 
@@ -153,6 +164,56 @@ Status recoverOne(const QString& path, FileOperations& operations, const LockPol
 
 }  // namespace
 
+// Writes a part's content after the room for its header, a buffer at a time, keeping its
+// checksum, so that a part of tens of megabytes is never copied whole.
+class Journal::PartWriter {
+  public:
+    PartWriter(BinaryFile& file, qint64 offset)
+        : file_(file), position_(offset), buffer_(new char[bufferSize]) {}
+
+    void write(const char* bytes, qint64 length) {
+        while (length > 0) {
+            const qint64 taken = std::min<qint64>(length, bufferSize - used_);
+            std::memcpy(buffer_.get() + used_, bytes, size_t(taken));
+            used_ += taken;
+            bytes += taken;
+            length -= taken;
+            if (used_ == bufferSize) {
+                flush();
+            }
+        }
+    }
+    void write(const QByteArray& bytes) { write(bytes.constData(), bytes.size()); }
+    void writeNumber(quint32 value) {
+        char bytes[4];
+        qToBigEndian(value, bytes);
+        write(bytes, sizeof bytes);
+    }
+
+    // Writes what is left; the content's length and checksum.
+    std::pair<qint64, quint64> finish() {
+        flush();
+        return {written_, checksum_};
+    }
+
+  private:
+    static constexpr qint64 bufferSize = 1 << 20;  // a whole number of checksum words
+
+    void flush() {
+        checksum_ = wordChecksum(checksum_, buffer_.get(), used_);
+        file_.writeExactly(position_ + written_, buffer_.get(), used_);
+        written_ += used_;
+        used_ = 0;
+    }
+
+    BinaryFile& file_;
+    qint64 position_;
+    qint64 written_ = 0;
+    quint64 checksum_ = checksumStart;
+    std::unique_ptr<char[]> buffer_;
+    qint64 used_ = 0;
+};
+
 Journal::Journal(FileOperations& operations) : operations_(operations) {}
 
 Journal::~Journal() {
@@ -161,12 +222,24 @@ Journal::~Journal() {
     }
 }
 
-void Journal::append(const QByteArray& part, const QString& besides) {
-    const QByteArray header = partHeader(part);
-    const qint64 length = header.size() + part.size();
+// The content is written first and the part's header (length and checksum) after it, so a part
+// cut short by a crash never passes as complete.
+void Journal::append(qint64 length, const QString& besides,
+                     const std::function<void(PartWriter&)>& writeContent) {
     const auto writeAt = [&](BinaryFile& file, qint64 offset) {
-        file.writeExactly(offset, header.constData(), header.size());
-        file.writeExactly(offset + header.size(), part.constData(), part.size());
+        if (length > qint64(std::numeric_limits<quint32>::max())) {
+            file.fail(ErrorCode::WriteFailed, QStringLiteral("a journal part over 4 GB"));
+        }
+        PartWriter out(file, offset + partHeaderLength);
+        writeContent(out);
+        const auto [written, sum] = out.finish();
+        if (written != length) {
+            file.fail(ErrorCode::WriteFailed, QStringLiteral("journal part of the wrong length"));
+        }
+        char header[partHeaderLength];
+        qToLittleEndian<quint32>(quint32(length), header);
+        qToLittleEndian<quint64>(sum, header + 4);
+        file.writeExactly(offset, header, partHeaderLength);
     };
     if (!file_) {
         path_ = besides +
@@ -197,23 +270,56 @@ void Journal::append(const QByteArray& part, const QString& besides) {
         }
         file->setPath(path_);
         syncFolder(operations_, folderOf(path_));
-        end_ = magic.size() + length;
+        end_ = magic.size() + partHeaderLength + length;
         file_ = std::move(file);
         return;
     }
     writeAt(*file_, end_);
     file_->sync();
-    end_ += length;
+    end_ += partHeaderLength + length;
 }
 
-void Journal::protect(const TableImage& image) {
-    append(encode(image), image.path);
-    images_.push_back(image);
+void Journal::protect(const TableImage& image, const RecordReader& reader) {
+    const qsizetype recordLength = image.recordLength;
+    const qsizetype count = qsizetype(image.records.size());
+    if (!reader && image.recordBytes.size() != count * recordLength) {
+        throw XbaseError(ErrorCode::BadArgument,
+                         fileMessage(image.path, QStringLiteral("journal image without its "
+                                                                "records")));
+    }
+    const QByteArray head = encodeHead(image);
+    const qint64 length = head.size() + qint64(count) * (recordEntryHead + recordLength);
+    append(length, image.path, [&](PartWriter& out) {
+        out.write(head);
+        QByteArray run;
+        for (qsizetype index = 0; index < count;) {
+            // A run of consecutive records, read at once when a reader gives them.
+            qsizetype end = index + 1;
+            while (end < count && end - index < recordsPerRead &&
+                   image.records[size_t(end)] == image.records[size_t(end - 1)] + 1) {
+                ++end;
+            }
+            const char* bytes = image.recordBytes.constData() + index * recordLength;
+            if (reader) {
+                run.resize((end - index) * recordLength);
+                reader(image.records[size_t(index)], quint32(end - index), run.data());
+                bytes = run.constData();
+            }
+            for (qsizetype at = index; at < end; ++at, bytes += recordLength) {
+                out.writeNumber(image.records[size_t(at)]);
+                out.writeNumber(quint32(recordLength));
+                out.write(bytes, recordLength);
+            }
+            index = end;
+        }
+    });
+    ++protectedTables_;
 }
 
 void Journal::addRenames(const QString& besides,
                          const std::vector<std::pair<QString, QString>>& moves) {
-    append(encode(moves), besides);
+    const QByteArray part = encode(moves);
+    append(part.size(), besides, [&](PartWriter& out) { out.write(part); });
 }
 
 void Journal::remove() {
@@ -223,12 +329,12 @@ void Journal::remove() {
     operations_.removeFile(file_->nativePath());
     syncFolder(operations_, folderOf(path_));
     file_.reset();
-    images_.clear();
+    protectedTables_ = 0;
 }
 
 void Journal::abandon() {
     file_.reset();
-    images_.clear();
+    protectedTables_ = 0;
 }
 
 void Journal::commit() {
@@ -236,19 +342,33 @@ void Journal::commit() {
 }
 
 Status Journal::rollback() {
-    // Every table is tried, also after one fails (most often one the save never got to write).
+    // The old bytes are read back from the journal, so that a save never keeps them all in
+    // memory. Every table is tried, also after one fails (most often one the save never got to
+    // write).
     Status status;
-    for (auto image = images_.rbegin(); image != images_.rend(); ++image) {
-        const Status restored = guarded([&] { restore(*image, operations_); });
-        if (!restored.ok() && status.ok()) {
-            status = restored;
+    if (protectedTables_ > 0) {
+        Contents contents;
+        status = guarded([&] {
+            contents = parse(readAll(*file_));
+            if (contents.images.size() < size_t(protectedTables_)) {
+                file_->fail(ErrorCode::ReadFailed,
+                            QStringLiteral("the journal cannot be read back"));
+            }
+        });
+        const bool readBack = status.ok();
+        for (auto image = contents.images.rbegin(); readBack && image != contents.images.rend();
+             ++image) {
+            const Status restored = guarded([&] { restore(*image, operations_); });
+            if (!restored.ok() && status.ok()) {
+                status = restored;
+            }
         }
     }
     if (status.ok()) {
         remove();
     } else {
         file_.reset();  // left for the next process that opens the table to put back
-        images_.clear();
+        protectedTables_ = 0;
     }
     return status;
 }
@@ -259,9 +379,20 @@ void Journal::restore(const TableImage& image, FileOperations& operations) {
     if (error != 0) {
         table.failWithErrno(ErrorCode::WriteFailed, QStringLiteral("open to put back"), error);
     }
-    for (const auto& [number, bytes] : image.records) {
-        table.writeExactly(image.headerLength + qint64(number - 1) * image.recordLength,
-                           bytes.constData(), bytes.size());
+    const qsizetype length = image.recordLength;
+    const qsizetype count = qsizetype(image.records.size());
+    if (image.recordBytes.size() != count * length) {
+        table.fail(ErrorCode::BadArgument, QStringLiteral("journal image without its records"));
+    }
+    // Consecutive records go back with one write.
+    for (qsizetype index = 0; index < count;) {
+        qsizetype end = index + 1;
+        while (end < count && image.records[size_t(end)] == image.records[size_t(end - 1)] + 1) {
+            ++end;
+        }
+        table.writeExactly(image.headerLength + qint64(image.records[size_t(index)] - 1) * length,
+                           image.recordBytes.constData() + index * length, (end - index) * length);
+        index = end;
     }
     table.truncate(image.tailOffset);
     table.writeExactly(image.tailOffset, image.tail.constData(), image.tail.size());
@@ -271,7 +402,8 @@ void Journal::restore(const TableImage& image, FileOperations& operations) {
 
 Journal::Contents Journal::parse(const QByteArray& bytes) {
     Contents contents;
-    if (!bytes.startsWith(magic)) {
+    const bool byteSums = bytes.startsWith(byteSumMagic);
+    if (!byteSums && !bytes.startsWith(magic)) {
         return contents;
     }
     qsizetype position = magic.size();
@@ -279,11 +411,15 @@ Journal::Contents Journal::parse(const QByteArray& bytes) {
         const quint32 length = qFromLittleEndian<quint32>(bytes.constData() + position);
         const quint64 sum = qFromLittleEndian<quint64>(bytes.constData() + position + 4);
         const qsizetype start = position + partHeaderLength;
-        if (qsizetype(length) > bytes.size() - start ||
-            checksum(bytes.constData() + start, length) != sum) {
+        if (qsizetype(length) > bytes.size() - start) {
             break;  // cut short by a crash: the table it protects was not written yet
         }
-        QDataStream in(bytes.mid(start, length));
+        const char* part = bytes.constData() + start;
+        if ((byteSums ? byteChecksum(part, length) : wordChecksum(checksumStart, part, length)) !=
+            sum) {
+            break;
+        }
+        QDataStream in(QByteArray::fromRawData(part, length));
         in.setVersion(QDataStream::Qt_6_0);
         quint8 kind = 0;
         in >> kind;
@@ -294,11 +430,18 @@ Journal::Contents Journal::parse(const QByteArray& bytes) {
             in >> image.path >> image.prefix >> image.size >> image.tailOffset >> image.tail >>
                 recordLength >> image.headerLength >> count;
             image.recordLength = recordLength;
+            const quint32 fitting = length / quint32(recordEntryHead + std::max(0, recordLength));
+            image.records.reserve(std::min(count, fitting));
+            image.recordBytes.reserve(qsizetype(std::min(count, fitting)) * recordLength);
             for (quint32 index = 0; index < count && in.status() == QDataStream::Ok; ++index) {
                 quint32 number = 0;
                 QByteArray record;
                 in >> number >> record;
-                image.records.emplace_back(number, record);
+                if (record.size() != recordLength) {
+                    return contents;  // not a record of this table: no part after it counts
+                }
+                image.records.push_back(number);
+                image.recordBytes.append(record);
             }
             contents.images.push_back(std::move(image));
         } else if (kind == renameKind) {

@@ -19,6 +19,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -32,10 +33,17 @@ struct TableImage {
     qint64 size = 0;        // the file size
     qint64 tailOffset = 0;  // the first byte after the last counted record
     QByteArray tail;        // the bytes from tailOffset to the end (the end mark, a torn append)
-    std::vector<std::pair<quint32, QByteArray>> records;  // record number, old bytes
+    std::vector<quint32> records;  // the numbers of the records about to be rewritten, ascending
+    // Their old bytes, one record after the other in the order of records; empty when a
+    // RecordReader gives them to the journal instead.
+    QByteArray recordBytes;
     int recordLength = 0;
     qint64 headerLength = 0;
 };
+
+// Reads count stored records from number first on into `into` (count times the record length).
+// Throws XbaseError.
+using RecordReader = std::function<void(quint32 first, quint32 count, char* into)>;
 
 class Journal {
   public:
@@ -48,13 +56,16 @@ class Journal {
 
     bool isActive() const { return file_ != nullptr; }
     // Adds a table's old state and syncs it; the first call creates and publishes the journal
-    // beside the table. Throws XbaseError.
-    void protect(const TableImage& image);
+    // beside the table. The old records come from image.recordBytes, or, when a reader is
+    // given, from the reader a run at a time (so that they are never all in memory). Throws
+    // XbaseError.
+    void protect(const TableImage& image, const RecordReader& reader = {});
     // Adds renames (temporary file, its target) that recovery finishes. Throws XbaseError.
     void addRenames(const QString& folderOf, const std::vector<std::pair<QString, QString>>& moves);
     // The changes stand: removes the journal.
     void commit();
-    // Puts back every table the journal protects, then removes it.
+    // Puts back every table the journal protects (the old bytes read back from the journal
+    // file), then removes it.
     Status rollback();
     // Lets go of the journal without removing it: the next recovery of its folder acts on it.
     void abandon();
@@ -77,14 +88,16 @@ class Journal {
     static void restore(const TableImage& image, FileOperations& operations);
 
   private:
-    void append(const QByteArray& part, const QString& besides);
+    class PartWriter;
+    void append(qint64 length, const QString& besides,
+                const std::function<void(PartWriter&)>& writeContent);
     void remove();
 
     FileOperations& operations_;
     std::unique_ptr<BinaryFile> file_;
     QString path_;
     qint64 end_ = 0;
-    std::vector<TableImage> images_;
+    int protectedTables_ = 0;
 };
 
 }  // namespace vel::xbase

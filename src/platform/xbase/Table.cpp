@@ -328,7 +328,7 @@ void Table::writeBack() {
                 readAhead_.data() + qsizetype(record - readAheadFirst_) * header_.recordLength,
                 record_.constData(), size_t(header_.recordLength));
         }
-        updateIndexes(original_, record_, record);
+        updateIndexes(original_.constData(), record_.constData(), record);
     } catch (...) {
         if (autoLock) {
             releaseRecordLock(record);
@@ -343,10 +343,10 @@ void Table::writeBack() {
     modified_ = true;
 }
 
-void Table::updateIndexes(const QByteArray& before, const QByteArray& after, quint32 record) {
+void Table::updateIndexes(const char* before, const char* after, quint32 record) {
     for (const auto& index : indexes_) {
-        const QByteArray oldKey = index->expression().evaluate(before.constData());
-        const QByteArray newKey = index->expression().evaluate(after.constData());
+        const QByteArray oldKey = index->expression().evaluate(before);
+        const QByteArray newKey = index->expression().evaluate(after);
         if (oldKey != newKey) {
             index->remove(oldKey.constData(), record);
             index->insert(newKey.constData(), record);

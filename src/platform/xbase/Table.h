@@ -103,6 +103,13 @@ class Table {
     // Replaces the whole record, deletion flag included, with bytes of the record's length.
     Status setRecordBytes(QByteArrayView bytes);
     bool isChanged() const { return changed_; }
+    // Reads count stored records from number first on into `into` (count times the record
+    // length), as the file holds them, without moving to them.
+    Status readRecords(quint32 first, quint32 count, char* into);
+    // Rewrites count existing records from number first on with whole records (deletion flag
+    // included) in one write, and keeps the open indexes current. Needs the file lock or the
+    // table exclusively.
+    Status writeRecords(quint32 first, QByteArrayView records);
     Status flush();
     // Syncs the file to the disk.
     Status sync();
@@ -154,9 +161,11 @@ class Table {
     // A read lock on the same bytes: no other user writes or appends while it is held.
     Status lockFileShared();
     Status unlockAll();
-    // The table's bytes that a save of the given records (and appends) would change, for a
-    // Journal; needs the file lock.
-    Status captureImage(const std::vector<quint32>& records, TableImage* image);
+    // The table's bytes that a save of the given records (ascending; and appends) would change,
+    // for a Journal; needs the file lock. Without record bytes the image names the records only,
+    // and the journal reads them with readRecords() a run at a time.
+    Status captureImage(const std::vector<quint32>& records, TableImage* image,
+                        bool withRecordBytes = true);
     bool holdsRecordLock(quint32 record) const;
     bool holdsFileLock() const { return fileLocked_ || exclusive_; }
 
@@ -168,11 +177,12 @@ class Table {
     void requireWritable() const;
     void requireExclusive(const QString& action) const;
     void readRecord(quint32 record, char* into);
+    void requireRecords(quint32 first, quint32 count);
     void load(quint32 record);
     void loadEndOfFile();
     void writeBack();
     void appendRecords(const QByteArray& records);
-    void updateIndexes(const QByteArray& before, const QByteArray& after, quint32 record);
+    void updateIndexes(const char* before, const char* after, quint32 record);
     void moveInIndex(qint64 count);
     void positionIndexCursor();
     void gatherKeys(const KeyExpression& key, std::vector<char>& keys,

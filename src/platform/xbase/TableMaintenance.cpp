@@ -325,7 +325,8 @@ Status Table::lockFileShared() {
     });
 }
 
-Status Table::captureImage(const std::vector<quint32>& records, TableImage* image) {
+Status Table::captureImage(const std::vector<quint32>& records, TableImage* image,
+                           bool withRecordBytes) {
     return guarded([&] {
         requireWritable();
         if (!holdsFileLock()) {
@@ -342,11 +343,19 @@ Status Table::captureImage(const std::vector<quint32>& records, TableImage* imag
         image->tail.resize(image->size - image->tailOffset);
         file_.readExactly(image->tailOffset, image->tail.data(), image->tail.size());
         image->records.clear();
+        image->recordBytes.clear();
         for (quint32 record : records) {
             if (record >= 1 && record <= count_) {
-                QByteArray bytes(header_.recordLength, ' ');
-                readRecord(record, bytes.data());
-                image->records.emplace_back(record, bytes);
+                image->records.push_back(record);
+            }
+        }
+        if (withRecordBytes) {
+            const qsizetype length = header_.recordLength;
+            image->recordBytes.resize(qsizetype(image->records.size()) * length);
+            char* into = image->recordBytes.data();
+            for (quint32 record : image->records) {
+                readRecord(record, into);
+                into += length;
             }
         }
     });

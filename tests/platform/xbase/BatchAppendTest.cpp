@@ -54,18 +54,6 @@ void writeTable(const QString& path, const OpenOptions& options, int batchSize) 
     ASSERT_TRUE(table.close().ok());
 }
 
-// The bytes of a table without the date of its last update (header bytes 1-3), or of an index
-// without its change counter (bytes 508-511), which counts writes rather than content.
-QByteArray comparable(const QString& path, bool index) {
-    QByteArray bytes = fileBytes(path);
-    if (!index && bytes.size() > 4) {
-        bytes.replace(1, 3, "DDD");
-    } else if (index && bytes.size() >= 512) {
-        bytes.replace(508, 4, "CCCC");
-    }
-    return bytes;
-}
-
 TEST(XbaseBatchAppend, WritesTheSameTableAndIndexesAsOneAtATime) {
     QTemporaryDir folder;
     for (const OpenOptions& options : {OpenOptions::shared(), OpenOptions::exclusive()}) {

@@ -1,8 +1,10 @@
 // Values of every field type survive a write, a close and a read; bad values are refused
-// without changing what is stored.
+// without changing what is stored; the damage check of a loaded number agrees with its reading.
 #include "XbaseTestSupport.h"
 
 #include "platform/xbase/FieldValues.h"
+
+#include <cstring>
 
 namespace vel::xbase::testing {
 
@@ -92,6 +94,22 @@ TEST(XbaseFields, CharactersOutsideWindows1252BecomeQuestionMarks) {
     ASSERT_TRUE(table.flush().ok());
     ASSERT_TRUE(table.go(1).ok());
     EXPECT_EQ(table.text(1), QStringLiteral("?mega Šimon"));
+}
+
+TEST(XbaseFields, DamageCheckOfNumbersAgreesWithTheirReading) {
+    const FieldDescriptor field{QStringLiteral("N"), FieldType::Numeric, 10, 2, 1};
+    for (const char* stored :
+         {"     12.50", "        -7", "0000012.50", "-0.5      ", "     1.2.3", "      - 12",
+          "     12a  ", "       1. ", "        .5", "1e5       ", "          ", "    \t     ",
+          "         -", "  12 34   ", "-        1"}) {
+        SCOPED_TRACE(stored);
+        ASSERT_EQ(std::strlen(stored), size_t(field.length));
+        const QByteArray record = QByteArray(" ") + stored;
+        const QString problem = FieldValues::problem(record.constData(), field);
+        const bool blank = QByteArray(stored).trimmed().isEmpty();
+        EXPECT_EQ(problem.isEmpty(), blank || FieldValues::number(record.constData(), field));
+        EXPECT_TRUE(problem.isEmpty() || problem == QStringLiteral("is not a number"));
+    }
 }
 
 }  // namespace vel::xbase::testing
