@@ -44,7 +44,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded when a transfer starts rather than linked, so the library scan cannot see it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4")
+# Loaded when first used (a transfer, an archive, a workbook) rather than linked, so the library
+# scan cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4, libzip4, libxlsxwriter4")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 include(CPack)

@@ -107,6 +107,7 @@ bool RecordTableCore::reload() {
     reportDamage();
     stored_ = std::move(rows);
     current_ = stored_;
+    dropped_.clear();
     unfit_.clear();
     pendingMoves_.clear();
     rebuildIndex();
@@ -119,6 +120,7 @@ void RecordTableCore::close() {
     open_ = false;
     stored_.clear();
     current_.clear();
+    dropped_.clear();
     unfit_.clear();
     pendingMoves_.clear();
     rebuildIndex();
@@ -257,10 +259,19 @@ void RecordTableCore::setPackedRow(int number, PackedRow packed, const QString& 
         unfit_[number] = {std::move(values), unfit};
     }
     const size_t index = size_t(number - 1);
-    // The same values stored with other spacing (by another program) are no change.
-    if (index < stored_.size() && packed != stored_[index] &&
-        codec().sameValues(packed, stored_[index])) {
-        packed = stored_[index];
+    if (index < stored_.size() && stored_[index].isNull()) {
+        // Back to the bytes as loaded: the row is unchanged again.
+        if (packed.size() == codec().recordLength() && packed[0] == ' ' &&
+            digest(packed.constData()) == dropped_[index].hash) {
+            stored_[index] = packed;
+        }
+    } else if (index < stored_.size() && packed != stored_[index]) {
+        // The same values stored with other spacing (by another program) are no change.
+        if (codec().sameValues(packed, stored_[index])) {
+            packed = stored_[index];
+        } else {
+            dropLoaded(index);
+        }
     }
     // A row whose code and active fields keep their bytes keeps its place in the code look-up
     // (an import that changes names and wages does not take every row out and put it back).
@@ -303,7 +314,46 @@ StoredRow RecordTableCore::storedRow(int number) const {
     if (number < 1 || size_t(number) > stored_.size()) {
         return codec().blankRow();
     }
+    if (stored_[size_t(number - 1)].isNull()) {
+        std::vector<PackedRow> rows;
+        XbaseStore reader = store_;  // reading must not change this table's own store
+        if (reader.loadPacked(rows) && size_t(number) <= rows.size()) {
+            return codec().unpack(rows[size_t(number - 1)]);
+        }
+        return codec().blankRow();
+    }
     return codec().unpack(stored_[size_t(number - 1)]);
+}
+
+void RecordTableCore::dropLoaded(size_t index) {
+    const PackedRow& loaded = stored_[index];
+    if (loaded.size() != codec().recordLength() || loaded[0] != ' ') {
+        return;  // kept: the digest covers rows as the file gives them
+    }
+    if (dropped_.size() < stored_.size()) {
+        dropped_.resize(stored_.size());
+    }
+    dropped_[index] = {digest(loaded.constData()),
+                       activeColumn_ >= 0 && !isSetAt(loaded, activeColumn_)};
+    stored_[index] = PackedRow();
+}
+
+bool RecordTableCore::holdsLoaded(int number, const char* record) const {
+    const PackedRow& loaded = stored_[size_t(number - 1)];
+    const size_t length = size_t(codec().recordLength());
+    if (!loaded.isNull()) {
+        return size_t(loaded.size()) == length && loaded[0] == ' ' &&
+               std::memcmp(record + 1, loaded.constData() + 1, length - 1) == 0;
+    }
+    return digest(record) == dropped_[size_t(number - 1)].hash;
+}
+
+bool RecordTableCore::wasFree(int number) const {
+    const PackedRow& loaded = stored_[size_t(number - 1)];
+    if (loaded.isNull()) {
+        return dropped_[size_t(number - 1)].free;
+    }
+    return activeColumn_ >= 0 && !isSetAt(loaded, activeColumn_);
 }
 
 bool RecordTableCore::rowChanged(int number) const {
@@ -314,6 +364,19 @@ bool RecordTableCore::rowChanged(int number) const {
 }
 
 void RecordTableCore::cancel() {
+    if (!dropped_.empty()) {
+        // The changed rows are read back from the file.
+        std::vector<PackedRow> rows;
+        if (!store_.loadPacked(rows)) {
+            fail(store_.lastError());
+        }
+        for (size_t index = 0; index < stored_.size(); ++index) {
+            if (stored_[index].isNull()) {
+                stored_[index] = index < rows.size() ? rows[index] : codec().blank();
+            }
+        }
+        dropped_.clear();
+    }
     current_ = stored_;
     unfit_.clear();
     pendingMoves_.clear();
@@ -381,16 +444,19 @@ bool RecordTableCore::saveInto(UndoList& undo,
         }
     }
     StoreJournal journal;
-    LoadedRows loaded{
-        &stored_,
-        [this](const PackedRow& row) { return activeColumn_ >= 0 && !isSetAt(row, activeColumn_); },
-        maximum()};
+    LoadedRows loaded;
+    loaded.count = int(stored_.size());
+    loaded.holds = [this](int number, const char* record) { return holdsLoaded(number, record); };
+    loaded.wasFree = [this](int number) { return wasFree(number); };
+    loaded.maximum = maximum();
     if (!store_.write(changes, journal, loaded)) {
         mine.runAll();
         return fail(store_.lastError());
     }
     renumbered_ = journal.renumbered;
     const std::vector<PackedRow> previous = stored_;
+    const std::vector<LoadedDigest> previousDropped = std::move(dropped_);
+    dropped_.clear();
     const bool previouslySaved = wasSaved_;
     const auto previousMoves = pendingMoves_;
     stored_ = current_;
@@ -405,9 +471,10 @@ bool RecordTableCore::saveInto(UndoList& undo,
             rebuildIndex();
         }
     }
-    mine.add([this, journal, previous, previouslySaved, previousMoves] {
+    mine.add([this, journal, previous, previousDropped, previouslySaved, previousMoves] {
         store_.undo(journal);
         stored_ = previous;
+        dropped_ = previousDropped;
         wasSaved_ = previouslySaved;
         pendingMoves_ = previousMoves;
     });

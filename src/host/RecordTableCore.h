@@ -104,9 +104,27 @@ class RecordTableCore {
     bool open_ = false;
     bool wasSaved_ = false;
     bool isSetAt(const PackedRow& row, int column) const;
+    void dropLoaded(size_t index);
+    bool holdsLoaded(int number, const char* record) const;
+    bool wasFree(int number) const;
+    // A digest of a row's values (the deletion flag aside).
+    size_t digest(const char* row) const {
+        return qHashBits(row + 1, size_t(codec().recordLength() - 1));
+    }
 
+    // The rows as loaded (or last saved) and as edited; both share the bytes of an unchanged row.
+    // A changed row's loaded copy is dropped (a null row in stored_) for what a save and a
+    // cancel need of it: a digest of its bytes, for the check that no other workstation changed
+    // the record since, and whether it was free. An import that changes every row then holds
+    // each once; a cancel reads the dropped rows back from the file, which nobody else can
+    // have changed without the save noticing.
     std::vector<PackedRow> stored_;
     std::vector<PackedRow> current_;
+    struct LoadedDigest {
+        size_t hash = 0;
+        bool free = false;
+    };
+    std::vector<LoadedDigest> dropped_;  // by row, for the null rows of stored_
     // Edited rows holding a value their column cannot store, kept as given: a save refuses them
     // with the message.
     std::map<int, std::pair<StoredRow, QString>> unfit_;

@@ -135,16 +135,16 @@ PackedRow packedRecord(const char* record, const QList<xbase::FieldDescriptor>& 
     return row;
 }
 
-// Whether a stored record still holds the row as it was read (packedRecord() == loaded),
-// without making the row in the common case of a file in the codec's own layout.
+// Whether a stored record still holds the row as it was read, without making the row in the
+// common case of a file in the codec's own layout.
 bool holdsLoaded(const char* record, const QList<xbase::FieldDescriptor>& fields,
                  const RowCodec& codec, const std::vector<int>& positions, bool identical,
-                 const PackedRow& loaded) {
+                 const LoadedRows& loaded, int number) {
     if (!identical || record[0] == '*') {
-        return packedRecord(record, fields, codec, positions, identical) == loaded;
+        const PackedRow row = packedRecord(record, fields, codec, positions, identical);
+        return loaded.holds(number, row.constData());
     }
-    return loaded.size() == codec.recordLength() && loaded[0] == ' ' &&
-           std::memcmp(record + 1, loaded.constData() + 1, size_t(loaded.size() - 1)) == 0;
+    return loaded.holds(number, record);
 }
 
 // Puts a row of the codec into a stored record (whose other fields it keeps), as a live record.
@@ -292,6 +292,22 @@ bool XbaseStore::readRows(xbase::Table& table, std::vector<PackedRow>& rows) {
     return true;
 }
 
+LoadedRows LoadedRows::of(const std::vector<PackedRow>& rows,
+                          std::function<bool(const PackedRow&)> isFree, int maximum) {
+    LoadedRows loaded;
+    loaded.count = int(rows.size());
+    loaded.holds = [&rows](int number, const char* record) {
+        const PackedRow& row = rows[size_t(number - 1)];
+        return row.size() > 0 && row[0] == ' ' &&
+               std::memcmp(record + 1, row.constData() + 1, size_t(row.size() - 1)) == 0;
+    };
+    if (isFree) {
+        loaded.wasFree = [&rows, isFree](int number) { return isFree(rows[size_t(number - 1)]); };
+    }
+    loaded.maximum = maximum;
+    return loaded;
+}
+
 bool XbaseStore::write(const std::map<int, PackedRow>& changes, StoreJournal& journal,
                        const LoadedRows& loaded) {
     return writeRows(&changes, nullptr, journal, loaded);
@@ -363,9 +379,11 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
                                                "table again and repeat the change.")
                                     .arg(number));
     };
+    const bool known = loaded.count >= 0 && loaded.holds;
+    const auto wasFree = [&](int number) { return loaded.wasFree && loaded.wasFree(number); };
     for (const auto& [number, row] : changes) {
-        const bool wasLoaded = loaded.rows != nullptr && size_t(number) <= loaded.rows->size();
-        if (loaded.rows != nullptr && !wasLoaded) {
+        const bool wasLoaded = known && number <= loaded.count;
+        if (known && !wasLoaded) {
             appended.emplace_back(number, &row);  // new: numbered after the file's last record
         } else if (!wasLoaded) {
             if (quint32(number) <= count) {
@@ -375,7 +393,7 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
             }
         } else if (quint32(number) <= count) {
             readBefore.push_back(quint32(number));
-        } else if (loaded.isFree && loaded.isFree((*loaded.rows)[size_t(number - 1)])) {
+        } else if (wasFree(number)) {
             appended.emplace_back(number, &row);
         } else {
             return conflict(number);
@@ -392,11 +410,10 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
         xbase::Status read = runOf(readBefore, begin, end);
         for (size_t index = begin; read.ok() && index < end && conflicting == 0; ++index) {
             const int number = int(readBefore[index]);
-            const PackedRow& before = (*loaded.rows)[size_t(number - 1)];
             if (holdsLoaded(run.constData() + qsizetype(index - begin) * length, table->fields(),
-                            codec, positions, identical, before)) {
+                            codec, positions, identical, loaded, number)) {
                 inPlace.push_back(quint32(number));
-            } else if (loaded.isFree && loaded.isFree(before)) {
+            } else if (wasFree(number)) {
                 appended.emplace_back(number, &changes.at(number));  // taken by someone else
             } else {
                 conflicting = number;

@@ -33,11 +33,19 @@ struct StoreJournal {
 };
 
 // The rows as they were read, so that a write can tell what others changed since: a changed
-// row of a free record (isFree) moves to a new record, any other changed row fails the write.
+// row of a record that was free when read moves to a new record, any other changed row fails
+// the write. The reader need not keep the rows themselves (see RecordTableCore).
 struct LoadedRows {
-    const std::vector<PackedRow>* rows = nullptr;
-    std::function<bool(const PackedRow&)> isFree;
+    int count = -1;  // how many rows were read; -1: nothing is known of them
+    // Whether a stored record, in the codec's layout with the deletion flag first, holds the
+    // row as it was read (the flag aside).
+    std::function<bool(int number, const char* record)> holds;
+    std::function<bool(int number)> wasFree;
     int maximum = 0;  // the highest record number a new row may get (0: no limit)
+
+    // The check against rows kept in full.
+    static LoadedRows of(const std::vector<PackedRow>& rows,
+                         std::function<bool(const PackedRow&)> isFree = {}, int maximum = 0);
 };
 
 struct StoreOptions {

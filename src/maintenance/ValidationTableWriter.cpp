@@ -94,10 +94,14 @@ class ActivitySlots {
         std::array<SlotEntry, ActivityRecord::ElementSlots> slots;
         for (size_t slot = 0; slot < slots.size(); ++slot) {
             const Handles& handles = handles_[slot];
+            const int element = int(fields_.whole(handles.element));
+            if (element == 0) {
+                continue;  // an empty slot: nothing else of it is shown
+            }
             const QString switches = fields_.text(handles.switches);
-            slots[slot] = {
-                int(fields_.whole(handles.element)), switches.size() > 0 && switches[0] == u'T',
-                switches.size() > 3 && switches[3] == u'T', int(fields_.whole(handles.unitsField))};
+            slots[slot] = {element, switches.size() > 0 && switches[0] == u'T',
+                           switches.size() > 3 && switches[3] == u'T',
+                           int(fields_.whole(handles.unitsField))};
         }
         return slots;
     }

@@ -140,6 +140,53 @@ TEST(RecordTable, CancelDropsEditsAndSaveWritesOnlyChangedRecords) {
     EXPECT_FALSE(mistakes.isActive(3));
 }
 
+// A changed row keeps no copy of itself as loaded, only a digest: edits set back are no edits,
+// a record another workstation changed meanwhile still refuses the save, one it took from the
+// free records sends ours to a new record, and a cancel reads the rows back from the file.
+TEST(RecordTable, ChangedRowsAreCheckedAndPutBackWithoutTheirLoadedCopy) {
+    TestSite site;
+    auto system = site.open();
+    auto& mistakes = system->mistakes();
+    ASSERT_TRUE(mistakes.open());
+    for (const char* text : {"Wrong pick", "Short", "Damaged"}) {
+        mistakes.setRecord(mistakes.freeRecord(), MistakeRecord{QLatin1String(text)});
+    }
+    expectSaved(mistakes);
+    const auto otherWorkstationWrites = [&](quint32 number, const QString& text) {
+        xbase::Table file;
+        ASSERT_TRUE(file.open(site.path(QStringLiteral("TBVMMST.--1"))).ok());
+        ASSERT_TRUE(file.go(number).ok());
+        ASSERT_TRUE(file.setText(0, text).ok());
+        ASSERT_TRUE(file.close().ok());
+    };
+
+    mistakes.setRecord(1, MistakeRecord{QStringLiteral("Mis-pick")});
+    mistakes.setRecord(2, MistakeRecord{QStringLiteral("Short ship")});
+    mistakes.setRecord(1, MistakeRecord{QStringLiteral("Wrong pick")});
+    EXPECT_TRUE(mistakes.hasEdits());
+    mistakes.setRecord(2, MistakeRecord{QStringLiteral("Short")});
+    EXPECT_FALSE(mistakes.hasEdits()) << "both rows are back as loaded";
+
+    mistakes.setRecord(2, MistakeRecord{QStringLiteral("Short ship")});
+    otherWorkstationWrites(2, QStringLiteral("Short count"));
+    EXPECT_FALSE(mistakes.save());
+    EXPECT_TRUE(mistakes.lastError().contains(QStringLiteral("record 2 was changed by another")))
+        << mistakes.lastError().toStdString();
+    mistakes.cancel();
+    EXPECT_FALSE(mistakes.hasEdits());
+    EXPECT_EQ(mistakes.record(2).Desc, QStringLiteral("Short count")) << "read back from the file";
+    EXPECT_EQ(mistakes.record(1).Desc, QStringLiteral("Wrong pick"));
+
+    ASSERT_TRUE(mistakes.remove(3, 0));
+    expectSaved(mistakes);
+    mistakes.setRecord(3, MistakeRecord{QStringLiteral("Crushed")});
+    otherWorkstationWrites(3, QStringLiteral("Theirs"));
+    expectSaved(mistakes);
+    ASSERT_TRUE(mistakes.reindex());
+    EXPECT_EQ(mistakes.record(3).Desc, QStringLiteral("Theirs"));
+    EXPECT_EQ(mistakes.find(QStringLiteral("Crushed")), 4) << "ours went to a new record";
+}
+
 TEST(RecordTable, FailedSaveLeavesStoredRecordsIntactAtEveryWrite) {
     TestSite site;
     {

@@ -140,7 +140,7 @@ TEST(XbaseStoreBatches, RowsRewrittenInRunsLeaveTheRecordsOneByOneWritesLeave) {
         const auto write = [&](const std::map<int, PackedRow>& rowsToWrite, bool failAfter) {
             SaveUnit unit;
             StoreJournal written;
-            ASSERT_TRUE(store.write(rowsToWrite, written, {&loaded, {}, 0}))
+            ASSERT_TRUE(store.write(rowsToWrite, written, LoadedRows::of(loaded)))
                 << store.lastError().toStdString();
             if (failAfter) {
                 unit.fail(QStringLiteral("a later part failed"));

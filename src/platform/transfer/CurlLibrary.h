@@ -3,7 +3,7 @@
 // (TLS, Kerberos, LDAP, SSH and more: some thirty) would otherwise be loaded and bound at every
 // start of the program, a sizeable share of the start-up of a short unattended call, while only
 // backups sent to a server and downloads use them.
-#include <QString>
+#include "platform/transfer/SharedLibrary.h"
 
 #include <curl/curl.h>
 
@@ -20,7 +20,13 @@ struct CurlLibrary {
 
     // The library, loaded and set up on the first call; null when it cannot be loaded, with
     // the reason in problem (when given).
-    static const CurlLibrary* get(QString* problem = nullptr);
+    static const CurlLibrary* get(QString* problem = nullptr) {
+        return loadLibrary<CurlLibrary>(problem);
+    }
+
+    static constexpr const char* fileName = "libcurl.so.4";
+    static QString what() { return QStringLiteral("the transfer library"); }
+    static QString resolve(SharedLibrary& library, CurlLibrary& curl);
 };
 
 }  // namespace vel

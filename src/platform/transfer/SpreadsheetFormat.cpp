@@ -1,16 +1,20 @@
 #include "platform/transfer/SpreadsheetFormat.h"
 
 #include "platform/transfer/ExportStatus.h"
+#include "platform/transfer/XlsxLibrary.h"
 
 #include <QFile>
-
-#include <xlsxwriter.h>
 
 namespace vel {
 
 namespace {
 
 constexpr quint32 rowLimit = 1048576;
+
+// The library once begin() has loaded it.
+const XlsxLibrary& xlsx() {
+    return *XlsxLibrary::get();
+}
 
 }  // namespace
 
@@ -34,47 +38,50 @@ QString SpreadsheetFormat::sheetName(const QString& tableName) {
 
 void SpreadsheetFormat::check(int error, const char* action) {
     if (error != LXW_NO_ERROR) {
-        throw ExportError(ExportErrorCode::WriteFailed,
-                          exportMessage(path_, QStringLiteral("%1: %2").arg(
-                                                   QLatin1String(action),
-                                                   QString::fromUtf8(lxw_strerror(
-                                                       static_cast<lxw_error>(error))))));
+        throw ExportError(
+            ExportErrorCode::WriteFailed,
+            exportMessage(path_, QStringLiteral("%1: %2").arg(
+                                     QLatin1String(action), QString::fromUtf8(xlsx().strerror(
+                                                                static_cast<lxw_error>(error))))));
     }
 }
 
 void SpreadsheetFormat::begin(const ExportTarget& target, const QList<ExportColumn>& columns) {
     path_ = target.path;
+    QString problem;
+    if (!XlsxLibrary::get(&problem)) {
+        throw ExportError(ExportErrorCode::CreateFailed, exportMessage(path_, problem));
+    }
     // libxlsxwriter rewrites the reserved file in place, so it keeps the mode given here.
     output_.reserve(target.path, true, target.personal ? 0660 : 0666);
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
     const QByteArray temporary = QFile::encodeName(output_.temporaryPath());
-    workbook_ = workbook_new_opt(temporary.constData(), &options);
+    workbook_ = xlsx().workbookNew(temporary.constData(), &options);
     if (!workbook_) {
         throw ExportError(ExportErrorCode::CreateFailed,
                           exportMessage(path_, QStringLiteral("cannot start the workbook")));
     }
     const QByteArray name = sheetName(target.tableName).toUtf8();
-    sheet_ = workbook_add_worksheet(workbook_, name.constData());
+    sheet_ = xlsx().addWorksheet(workbook_, name.constData());
     if (!sheet_) {
         throw ExportError(ExportErrorCode::CreateFailed,
                           exportMessage(path_, QStringLiteral("cannot add the worksheet")));
     }
-    dateFormat_ = workbook_add_format(workbook_);
-    format_set_num_format(dateFormat_, "yyyy/mm/dd");
-    timeFormat_ = workbook_add_format(workbook_);
-    format_set_num_format(timeFormat_, "hh:mm");
-    headerFormat_ = workbook_add_format(workbook_);
-    format_set_bold(headerFormat_);
+    dateFormat_ = xlsx().addFormat(workbook_);
+    xlsx().setNumberFormat(dateFormat_, "yyyy/mm/dd");
+    timeFormat_ = xlsx().addFormat(workbook_);
+    xlsx().setNumberFormat(timeFormat_, "hh:mm");
+    headerFormat_ = xlsx().addFormat(workbook_);
+    xlsx().setBold(headerFormat_);
 
     for (int index = 0; index < columns.size(); ++index) {
         const ExportColumn& column = columns[index];
         const double width = qBound(8, column.width + 2, 60);
-        check(worksheet_set_column(sheet_, lxw_col_t(index), lxw_col_t(index), width, nullptr),
+        check(xlsx().setColumn(sheet_, lxw_col_t(index), lxw_col_t(index), width, nullptr),
               "set column width");
         const QByteArray title = column.name.toUtf8();
-        check(worksheet_write_string(sheet_, 0, lxw_col_t(index), title.constData(),
-                                     headerFormat_),
+        check(xlsx().writeString(sheet_, 0, lxw_col_t(index), title.constData(), headerFormat_),
               "write column name");
     }
     row_ = 1;
@@ -85,10 +92,9 @@ lxw_format* SpreadsheetFormat::numberFormat(int decimals) {
     if (found != numberFormats_.end()) {
         return found.value();
     }
-    lxw_format* format = workbook_add_format(workbook_);
-    const QByteArray pattern =
-        decimals > 0 ? "0." + QByteArray(decimals, '0') : QByteArray("0");
-    format_set_num_format(format, pattern.constData());
+    lxw_format* format = xlsx().addFormat(workbook_);
+    const QByteArray pattern = decimals > 0 ? "0." + QByteArray(decimals, '0') : QByteArray("0");
+    xlsx().setNumberFormat(format, pattern.constData());
     numberFormats_.insert(decimals, format);
     return format;
 }
@@ -96,42 +102,40 @@ lxw_format* SpreadsheetFormat::numberFormat(int decimals) {
 void SpreadsheetFormat::writeCell(int column, const ExportCell& cell) {
     const lxw_col_t col = lxw_col_t(column);
     switch (cell.kind) {
-    case ExportCell::Kind::Empty:
-        return;
-    case ExportCell::Kind::Text: {
-        const QByteArray text = cell.text.toUtf8();
-        check(worksheet_write_string(sheet_, row_, col, text.constData(), nullptr),
-              "write text");
-        return;
-    }
-    case ExportCell::Kind::Number:
-        check(worksheet_write_number(sheet_, row_, col, cell.number,
-                                     numberFormat(cell.decimals)),
-              "write number");
-        return;
-    case ExportCell::Kind::Date:
-        if (cell.date.year() < 1900 || cell.date.year() > 9999) {
-            // Spreadsheet dates start in 1900; earlier ones are kept as text.
-            const QByteArray text = cell.toText().toUtf8();
-            check(worksheet_write_string(sheet_, row_, col, text.constData(), nullptr),
-                  "write date");
+        case ExportCell::Kind::Empty:
             return;
-        } else {
-            lxw_datetime value = {cell.date.year(), cell.date.month(), cell.date.day(), 0, 0, 0};
-            check(worksheet_write_datetime(sheet_, row_, col, &value, dateFormat_),
-                  "write date");
+        case ExportCell::Kind::Text: {
+            const QByteArray text = cell.text.toUtf8();
+            check(xlsx().writeString(sheet_, row_, col, text.constData(), nullptr), "write text");
+            return;
         }
-        return;
-    case ExportCell::Kind::Time: {
-        const double seconds = cell.time.msecsSinceStartOfDay() / 1000.0;
-        check(worksheet_write_number(sheet_, row_, col, seconds / 86400.0, timeFormat_),
-              "write time");
-        return;
-    }
-    case ExportCell::Kind::Boolean:
-        check(worksheet_write_boolean(sheet_, row_, col, cell.boolean ? 1 : 0, nullptr),
-              "write Boolean");
-        return;
+        case ExportCell::Kind::Number:
+            check(xlsx().writeNumber(sheet_, row_, col, cell.number, numberFormat(cell.decimals)),
+                  "write number");
+            return;
+        case ExportCell::Kind::Date:
+            if (cell.date.year() < 1900 || cell.date.year() > 9999) {
+                // Spreadsheet dates start in 1900; earlier ones are kept as text.
+                const QByteArray text = cell.toText().toUtf8();
+                check(xlsx().writeString(sheet_, row_, col, text.constData(), nullptr),
+                      "write date");
+                return;
+            } else {
+                lxw_datetime value = {
+                    cell.date.year(), cell.date.month(), cell.date.day(), 0, 0, 0};
+                check(xlsx().writeDatetime(sheet_, row_, col, &value, dateFormat_), "write date");
+            }
+            return;
+        case ExportCell::Kind::Time: {
+            const double seconds = cell.time.msecsSinceStartOfDay() / 1000.0;
+            check(xlsx().writeNumber(sheet_, row_, col, seconds / 86400.0, timeFormat_),
+                  "write time");
+            return;
+        }
+        case ExportCell::Kind::Boolean:
+            check(xlsx().writeBoolean(sheet_, row_, col, cell.boolean ? 1 : 0, nullptr),
+                  "write Boolean");
+            return;
     }
 }
 
@@ -153,12 +157,12 @@ void SpreadsheetFormat::finish() {
     workbook_ = nullptr;
     sheet_ = nullptr;
     numberFormats_.clear();
-    const lxw_error error = workbook_close(workbook);
+    const lxw_error error = xlsx().workbookClose(workbook);
     if (error != LXW_NO_ERROR) {
         output_.discard();
         throw ExportError(ExportErrorCode::WriteFailed,
                           exportMessage(path_, QStringLiteral("cannot save the workbook: ") +
-                                                   QString::fromUtf8(lxw_strerror(error))));
+                                                   QString::fromUtf8(xlsx().strerror(error))));
     }
     output_.commit();
 }
@@ -166,7 +170,7 @@ void SpreadsheetFormat::finish() {
 void SpreadsheetFormat::discard() noexcept {
     if (workbook_) {
         // Closing is the only way to free a workbook; its file is removed right after.
-        workbook_close(workbook_);
+        xlsx().workbookClose(workbook_);
         workbook_ = nullptr;
         sheet_ = nullptr;
         numberFormats_.clear();

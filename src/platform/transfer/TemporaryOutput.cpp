@@ -39,10 +39,13 @@ void TemporaryOutput::reserve(const QString& targetPath, bool create, int mode) 
         throw ExportError(ExportErrorCode::CreateFailed,
                           exportMessage(targetPath, QStringLiteral("the folder does not exist")));
     }
-    // Ours, and the xBase layer's own temporary file of a table created under our name.
-    removeStale(folder, QRegularExpression(QStringLiteral("\\.") +
-                                           QRegularExpression::escape(target.fileName()) +
-                                           QStringLiteral("(\\.[0-9a-f]{8}\\.tmp){1,2}")));
+    // Ours, and the xBase layer's own temporary file of a table created under our name. Only
+    // names with our prefix are tried: an export folder holds many other files.
+    removeStale(
+        folder,
+        QRegularExpression(QStringLiteral("\\.") + QRegularExpression::escape(target.fileName()) +
+                           QStringLiteral("(\\.[0-9a-f]{8}\\.tmp){1,2}")),
+        staleAfterSeconds, u'.' + target.fileName() + u'.');
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString candidate = QDir(folder).filePath(
             QStringLiteral(".%1.%2.tmp")
@@ -98,14 +101,14 @@ void TemporaryOutput::withholdFromOthers(const QString& path) {
 }
 
 int TemporaryOutput::removeStale(const QString& folder, const QRegularExpression& names,
-                                 qint64 staleSeconds) {
+                                 qint64 staleSeconds, const QString& prefix) {
     const QRegularExpression whole(QRegularExpression::anchoredPattern(names.pattern()));
     const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-staleSeconds);
     int removed = 0;
     QDirIterator entries(folder, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     while (entries.hasNext()) {
         entries.next();
-        if (!whole.match(entries.fileName()).hasMatch()) {
+        if (!entries.fileName().startsWith(prefix) || !whole.match(entries.fileName()).hasMatch()) {
             continue;  // looked at by name first: a folder of exports holds many files
         }
         const QFileInfo entry = entries.fileInfo();

@@ -33,9 +33,10 @@ class TemporaryOutput {
     // Takes every access for others (not owner, not group) from a file.
     static void withholdFromOthers(const QString& path);
     // Removes the files of the folder whose whole name matches and that have not changed for
-    // staleSeconds: the leftovers of writers that died. Returns how many were removed.
+    // staleSeconds: the leftovers of writers that died. Names that do not start with prefix are
+    // passed over without trying the pattern. Returns how many were removed.
     static int removeStale(const QString& folder, const QRegularExpression& names,
-                           qint64 staleSeconds = staleAfterSeconds);
+                           qint64 staleSeconds = staleAfterSeconds, const QString& prefix = {});
     static constexpr qint64 staleAfterSeconds = 3600;
 
   private:

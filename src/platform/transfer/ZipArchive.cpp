@@ -3,12 +3,12 @@
 #include "platform/transfer/ExportStatus.h"
 #include "platform/transfer/TemporaryOutput.h"
 #include "platform/transfer/ZipExtraction.h"
+#include "platform/transfer/ZipLibrary.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
-#include <zip.h>
 #include <cstdio>
 
 #include <memory>
@@ -17,8 +17,13 @@ namespace vel {
 
 namespace {
 
+// The library once an entry point has loaded it.
+const ZipLibrary& zip() {
+    return ZipLibrary::loaded();
+}
+
 struct ArchiveCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
+    void operator()(zip_t* archive) const { zip().discard(archive); }
 };
 using ArchivePointer = std::unique_ptr<zip_t, ArchiveCloser>;
 
@@ -43,44 +48,48 @@ void reportProgress(zip_t*, double done, void* state) {
 ZipResult writeArchive(const QList<ZipEntry>& entries, const QString& path,
                        const QString& archivePath, const ZipArchive::Progress& progress,
                        int level) {
+    QString problem;
+    if (!ZipLibrary::get(&problem)) {
+        return failure(QStringLiteral("Cannot create %1: %2").arg(archivePath, problem));
+    }
     int errorCode = 0;
     zip_t* archive =
-        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &errorCode);
+        zip().open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &errorCode);
     if (!archive) {
         return failure(
             QStringLiteral("Cannot create %1: %2").arg(archivePath, zipErrorText(errorCode)));
     }
     for (const ZipEntry& entry : entries) {
         if (!QFileInfo(entry.file).isFile()) {
-            zip_discard(archive);
+            zip().discard(archive);
             return failure(QStringLiteral("Cannot add %1 to %2: the file does not exist")
                                .arg(entry.file, archivePath));
         }
         zip_source_t* source =
-            zip_source_file(archive, QFile::encodeName(entry.file).constData(), 0, -1);
+            zip().sourceFile(archive, QFile::encodeName(entry.file).constData(), 0, -1);
         const QByteArray name = entry.name.toUtf8();
-        const zip_int64_t added = source ? zip_file_add(archive, name.constData(), source,
-                                                        ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
+        const zip_int64_t added = source ? zip().fileAdd(archive, name.constData(), source,
+                                                         ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
                                          : -1;
-        if (added < 0 || zip_set_file_compression(archive, zip_uint64_t(added),
+        if (added < 0 || zip().setFileCompression(archive, zip_uint64_t(added),
                                                   level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
                                                   zip_uint32_t(level)) < 0) {
-            const QString reason = QString::fromUtf8(zip_strerror(archive));
+            const QString reason = QString::fromUtf8(zip().strerror(archive));
             if (source && added < 0) {
-                zip_source_free(source);  // an added source belongs to the archive
+                zip().sourceFree(source);  // an added source belongs to the archive
             }
-            zip_discard(archive);
+            zip().discard(archive);
             return failure(
                 QStringLiteral("Cannot add %1 to %2: %3").arg(entry.file, archivePath, reason));
         }
     }
     if (progress) {
-        zip_register_progress_callback_with_state(archive, 0.01, reportProgress, nullptr,
-                                                  const_cast<ZipArchive::Progress*>(&progress));
+        zip().registerProgress(archive, 0.01, reportProgress, nullptr,
+                               const_cast<ZipArchive::Progress*>(&progress));
     }
-    if (zip_close(archive) != 0) {
-        const QString reason = QString::fromUtf8(zip_strerror(archive));
-        zip_discard(archive);
+    if (zip().close(archive) != 0) {
+        const QString reason = QString::fromUtf8(zip().strerror(archive));
+        zip().discard(archive);
         return failure(QStringLiteral("Cannot write %1: %2").arg(archivePath, reason));
     }
     return {true, {}, {}};
@@ -143,17 +152,22 @@ ZipResult ZipArchive::pack(const QList<ZipEntry>& entries, const QString& archiv
 }
 
 ZipResult ZipArchive::entryNames(const QString& archivePath) {
+    QString problem;
+    if (!ZipLibrary::get(&problem)) {
+        return failure(QStringLiteral("Cannot open %1: %2").arg(archivePath, problem));
+    }
     int errorCode = 0;
     ArchivePointer archive(
-        zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &errorCode));
+        zip().open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &errorCode));
     if (!archive) {
         return failure(
             QStringLiteral("Cannot open %1: %2").arg(archivePath, zipErrorText(errorCode)));
     }
     ZipResult result{true, {}, {}};
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    const zip_int64_t count = zip().getNumEntries(archive.get(), 0);
     for (zip_int64_t index = 0; index < count; ++index) {
-        result.files.append(QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(index), 0)));
+        result.files.append(
+            QString::fromUtf8(zip().getName(archive.get(), zip_uint64_t(index), 0)));
     }
     return result;
 }

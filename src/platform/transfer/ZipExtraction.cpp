@@ -1,5 +1,7 @@
 #include "platform/transfer/ZipExtraction.h"
 
+#include "platform/transfer/ZipLibrary.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +9,6 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zip.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,11 +18,16 @@ namespace vel {
 
 namespace {
 
+// The library once an entry point has loaded it.
+const ZipLibrary& zip() {
+    return ZipLibrary::loaded();
+}
+
 struct ArchiveCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
+    void operator()(zip_t* archive) const { zip().discard(archive); }
 };
 struct EntryCloser {
-    void operator()(zip_file_t* file) const { zip_fclose(file); }
+    void operator()(zip_file_t* file) const { zip().fclose(file); }
 };
 
 // Thrown inside the extraction with the message the caller gets.
@@ -45,7 +51,7 @@ QString megabytes(qint64 bytes) {
 bool isLink(zip_t* archive, zip_uint64_t index) {
     zip_uint8_t system = 0;
     zip_uint32_t attributes = 0;
-    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0) {
+    if (zip().fileGetExternalAttributes(archive, index, 0, &system, &attributes) != 0) {
         return false;
     }
     return system == ZIP_OPSYS_UNIX && S_ISLNK(attributes >> 16);
@@ -84,9 +90,13 @@ class Extraction {
     [[noreturn]] void refuse(const QString& message) const { throw Refusal{message}; }
 
     void open() {
+        QString problem;
+        if (!ZipLibrary::get(&problem)) {
+            refuse(QStringLiteral("Cannot open %1: %2").arg(archivePath_, problem));
+        }
         int errorCode = 0;
         archive_.reset(
-            zip_open(QFile::encodeName(archivePath_).constData(), ZIP_RDONLY, &errorCode));
+            zip().open(QFile::encodeName(archivePath_).constData(), ZIP_RDONLY, &errorCode));
         if (!archive_) {
             refuse(QStringLiteral("Cannot open %1: %2").arg(archivePath_, zipErrorText(errorCode)));
         }
@@ -94,7 +104,7 @@ class Extraction {
 
     // Every entry is checked before anything is written.
     void checkEntries() {
-        const zip_int64_t count = zip_get_num_entries(archive_.get(), 0);
+        const zip_int64_t count = zip().getNumEntries(archive_.get(), 0);
         qint64 total = 0;
         for (zip_int64_t index = 0; index < count; ++index) {
             Entry entry = described(zip_uint64_t(index));
@@ -116,7 +126,7 @@ class Extraction {
     }
 
     Entry described(zip_uint64_t index) const {
-        const char* stored = zip_get_name(archive_.get(), index, 0);
+        const char* stored = zip().getName(archive_.get(), index, 0);
         Entry entry;
         entry.index = index;
         entry.name = QString::fromUtf8(stored ? stored : "");
@@ -132,11 +142,11 @@ class Extraction {
                        .arg(archivePath_, entry.name, limits_.names.join(QStringLiteral(", "))));
         }
         zip_stat_t status;
-        zip_stat_init(&status);
-        if (zip_stat_index(archive_.get(), index, 0, &status) != 0) {
+        zip().statInit(&status);
+        if (zip().statIndex(archive_.get(), index, 0, &status) != 0) {
             refuse(QStringLiteral("Cannot unpack %1 from %2: %3")
                        .arg(entry.name, archivePath_,
-                            QString::fromUtf8(zip_strerror(archive_.get()))));
+                            QString::fromUtf8(zip().strerror(archive_.get()))));
         }
         const auto declared = [](zip_uint64_t size) {
             return size > zip_uint64_t(INT64_MAX) ? INT64_MAX : qint64(size);
@@ -171,11 +181,11 @@ class Extraction {
         }
         QDir().mkpath(QFileInfo(path).absolutePath());
         std::unique_ptr<zip_file_t, EntryCloser> input(
-            zip_fopen_index(archive_.get(), entry.index, 0));
+            zip().fopenIndex(archive_.get(), entry.index, 0));
         if (!input) {
             refuse(QStringLiteral("Cannot unpack %1 from %2: %3")
                        .arg(entry.name, archivePath_,
-                            QString::fromUtf8(zip_strerror(archive_.get()))));
+                            QString::fromUtf8(zip().strerror(archive_.get()))));
         }
         QFile output(path);
         if (!output.open(QIODevice::WriteOnly)) {
@@ -184,7 +194,7 @@ class Extraction {
         char buffer[65536];
         qint64 produced = 0;
         zip_int64_t read = 0;
-        while ((read = zip_fread(input.get(), buffer, sizeof buffer)) > 0) {
+        while ((read = zip().fread(input.get(), buffer, sizeof buffer)) > 0) {
             produced += read;
             unpacked_ += read;
             if (produced > entry.size || unpacked_ > limits_.maximumTotalSize) {
@@ -199,7 +209,7 @@ class Extraction {
         if (read < 0) {
             refuse(QStringLiteral("Cannot unpack %1 from %2: %3")
                        .arg(entry.name, archivePath_,
-                            QString::fromUtf8(zip_file_strerror(input.get()))));
+                            QString::fromUtf8(zip().fileStrerror(input.get()))));
         }
         if (!output.flush() || ::fsync(output.handle()) != 0) {
             refuse(QStringLiteral("Cannot write %1: %2")
@@ -239,10 +249,13 @@ class Extraction {
 }  // namespace
 
 QString zipErrorText(int errorCode) {
+    if (!ZipLibrary::get()) {
+        return QStringLiteral("error %1").arg(errorCode);
+    }
     zip_error_t error;
-    zip_error_init_with_code(&error, errorCode);
-    const QString text = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
+    zip().errorInitWithCode(&error, errorCode);
+    const QString text = QString::fromUtf8(zip().errorStrerror(&error));
+    zip().errorFini(&error);
     return text;
 }
 
