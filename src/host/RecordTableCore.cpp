@@ -156,8 +156,7 @@ QString RecordTableCore::code(int number) const {
 
 int RecordTableCore::find(const QString& wanted) const {
     ensureIndex();
-    const auto found = codeIndex_.constFind(wanted.trimmed());
-    return found == codeIndex_.cend() || found->empty() ? 0 : found->front();
+    return codeIndex_.value(wanted.trimmed(), 0);
 }
 
 QString RecordTableCore::indexKey(int number) const {
@@ -172,15 +171,26 @@ void RecordTableCore::unindex(int number) {
     if (key.isEmpty()) {
         return;
     }
-    auto found = codeIndex_.find(key);
-    if (found != codeIndex_.end()) {
-        const auto at = std::ranges::lower_bound(*found, number);
-        if (at != found->end() && *at == number) {
-            found->erase(at);
+    auto first = codeIndex_.find(key);
+    if (first == codeIndex_.end()) {
+        return;
+    }
+    auto further = furtherOfCode_.find(key);
+    if (*first == number) {
+        if (further == furtherOfCode_.end()) {
+            codeIndex_.erase(first);
+            return;
         }
-        if (found->empty()) {
-            codeIndex_.erase(found);
+        *first = further->front();
+        further->erase(further->begin());
+    } else if (further != furtherOfCode_.end()) {
+        const auto at = std::ranges::lower_bound(*further, number);
+        if (at != further->end() && *at == number) {
+            further->erase(at);
         }
+    }
+    if (further != furtherOfCode_.end() && further->empty()) {
+        furtherOfCode_.erase(further);
     }
 }
 
@@ -193,8 +203,20 @@ void RecordTableCore::index(int number) const {
     if (!indexed_) {
         return;
     }
-    std::vector<int>& numbers = codeIndex_[key];
-    numbers.insert(std::ranges::lower_bound(numbers, number), number);
+    int& first = codeIndex_[key];  // 0 for a new code: record numbers start at 1
+    if (first == 0 || first == number) {
+        first = number;
+        return;
+    }
+    int later = number;
+    if (number < first) {
+        std::swap(later, first);
+    }
+    std::vector<int>& further = furtherOfCode_[key];
+    const auto at = std::ranges::lower_bound(further, later);
+    if (at == further.end() || *at != later) {
+        further.insert(at, later);
+    }
 }
 
 // The look-up is made at the first find(), so that a table nobody looks codes up in (the
@@ -214,6 +236,7 @@ void RecordTableCore::ensureIndex() const {
 
 void RecordTableCore::rebuildIndex() {
     codeIndex_.clear();
+    furtherOfCode_.clear();
     indexed_ = false;
     freeHint_ = 1;
 }

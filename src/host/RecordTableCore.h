@@ -129,7 +129,11 @@ class RecordTableCore {
     // with the message.
     std::map<int, std::pair<StoredRow, QString>> unfit_;
     std::vector<std::pair<int, int>> pendingMoves_;
-    mutable QHash<QString, std::vector<int>> codeIndex_;
+    // The lowest active record of each code, and the further ones of a code that several
+    // active records carry (a code is meant to be unique: most tables have none), so that a
+    // code costs its key and no list of its own.
+    mutable QHash<QString, int> codeIndex_;
+    mutable QHash<QString, std::vector<int>> furtherOfCode_;
     mutable bool indexed_ = false;
     mutable int freeHint_ = 1;  // no record below it is free
     int loadedMaximum_ = -1;

@@ -187,6 +187,34 @@ TEST(RecordTable, ChangedRowsAreCheckedAndPutBackWithoutTheirLoadedCopy) {
     EXPECT_EQ(mistakes.find(QStringLiteral("Crushed")), 4) << "ours went to a new record";
 }
 
+// A code carried by several active records (another program may have stored it twice) finds
+// the lowest of them while it lasts, then the next; a freed or renamed record is found no more.
+TEST(RecordTable, CodesOfSeveralRecordsFindTheLowestThatStillCarriesThem) {
+    TestSite site;
+    auto system = site.open();
+    auto& mistakes = system->mistakes();
+    ASSERT_TRUE(mistakes.open());
+    for (const char* text : {"Other", "Short", "Short ", "Damaged", " Short"}) {
+        mistakes.setRecord(mistakes.freeRecord(), MistakeRecord{QLatin1String(text)});
+    }
+    EXPECT_EQ(mistakes.find(QStringLiteral("Short")), 2);
+    mistakes.setRecord(6, MistakeRecord{QStringLiteral("Short")});
+    mistakes.setRecord(1, MistakeRecord{QStringLiteral("Short")});
+    EXPECT_EQ(mistakes.find(QStringLiteral(" Short ")), 1);
+    ASSERT_TRUE(mistakes.remove(1, 0));
+    ASSERT_TRUE(mistakes.remove(2, 0));
+    EXPECT_EQ(mistakes.find(QStringLiteral("Short")), 3);
+    mistakes.setRecord(3, MistakeRecord{QStringLiteral("Shorted")});
+    mistakes.setRecord(5, MistakeRecord{QStringLiteral("Shorted")});
+    EXPECT_EQ(mistakes.find(QStringLiteral("Short")), 6);
+    EXPECT_EQ(mistakes.find(QStringLiteral("Shorted")), 3);
+    ASSERT_TRUE(mistakes.remove(6, 0));
+    EXPECT_EQ(mistakes.find(QStringLiteral("Short")), 0);
+    mistakes.cancel();
+    EXPECT_EQ(mistakes.find(QStringLiteral("Short")), 0) << "nothing was saved";
+    EXPECT_EQ(mistakes.find(QStringLiteral("Other")), 0);
+}
+
 TEST(RecordTable, FailedSaveLeavesStoredRecordsIntactAtEveryWrite) {
     TestSite site;
     {
