@@ -105,15 +105,20 @@ TEST(RecordTable, ColumnNamesAreShortUniqueAndKeepTrailingNumbers) {
     EXPECT_LE(columns.size(), 255);
 }
 
-TEST(RecordTable, CancelDropsEditsAndSaveWritesOnlyChangedRecords) {
-    TestSite site;
-    auto system = site.open();
-    auto& mistakes = system->mistakes();
+// The mistakes table opened and holding three saved records.
+void saveThreeMistakes(Table<MistakeRecord>& mistakes) {
     ASSERT_TRUE(mistakes.open());
     for (const char* text : {"Wrong pick", "Short", "Damaged"}) {
         mistakes.setRecord(mistakes.freeRecord(), MistakeRecord{QLatin1String(text)});
     }
     expectSaved(mistakes);
+}
+
+TEST(RecordTable, CancelDropsEditsAndSaveWritesOnlyChangedRecords) {
+    TestSite site;
+    auto system = site.open();
+    auto& mistakes = system->mistakes();
+    saveThreeMistakes(mistakes);
 
     mistakes.setRecord(2, MistakeRecord{QStringLiteral("Short ship")});
     EXPECT_TRUE(mistakes.hasEdits());
@@ -147,11 +152,7 @@ TEST(RecordTable, ChangedRowsAreCheckedAndPutBackWithoutTheirLoadedCopy) {
     TestSite site;
     auto system = site.open();
     auto& mistakes = system->mistakes();
-    ASSERT_TRUE(mistakes.open());
-    for (const char* text : {"Wrong pick", "Short", "Damaged"}) {
-        mistakes.setRecord(mistakes.freeRecord(), MistakeRecord{QLatin1String(text)});
-    }
-    expectSaved(mistakes);
+    saveThreeMistakes(mistakes);
     const auto otherWorkstationWrites = [&](quint32 number, const QString& text) {
         xbase::Table file;
         ASSERT_TRUE(file.open(site.path(QStringLiteral("TBVMMST.--1"))).ok());
