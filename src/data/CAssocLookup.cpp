@@ -339,6 +339,14 @@ long CAssocLookup::takeDeletedRecord() {
     return 0;
 }
 
+namespace {
+void assignEntry(DATA4* data, const QString& code, const QString& last, const QString& first) {
+    f4assignText(d4field(data, "CODE"), code);
+    f4assignText(d4field(data, "LNAME"), last);
+    f4assignText(d4field(data, "FNAME"), first);
+}
+}  // namespace
+
 int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QString& first) {
     if (!data_) {
         return e4parm;
@@ -355,11 +363,17 @@ int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QSt
         number = takeDeletedRecord();
     }
     if (number == 0) {
-        result = d4appendBlank(data_);
-        if (result != r4success) {
-            return reportPending(result);
+        // A new entry is appended with its values: one record write and one index entry,
+        // instead of a blank record appended and then changed.
+        result = d4appendStart(data_, 0);
+        if (result == r4success) {
+            result = d4blank(data_);
         }
-        number = d4recNo(data_);
+        if (result == r4success) {
+            assignEntry(data_, code, last, first);
+            result = d4append(data_);
+        }
+        return reportPending(result);
     }
     result = d4go(data_, number);
     if (result == r4success) {
@@ -369,9 +383,7 @@ int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QSt
         return reportPending(result);
     }
     d4recall(data_);
-    f4assignText(d4field(data_, "CODE"), code);
-    f4assignText(d4field(data_, "LNAME"), last);
-    f4assignText(d4field(data_, "FNAME"), first);
+    assignEntry(data_, code, last, first);
     return reportPending(finishChange());
 }
 
