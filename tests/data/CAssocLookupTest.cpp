@@ -12,6 +12,7 @@
 #include <unistd.h>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 
 namespace vel {
 namespace {
@@ -290,6 +291,84 @@ QByteArray comparable(const QString& path, bool index) {
 
 // A rebuild that holds the whole file writes the same table and indexes as one that locks each
 // record; meanwhile another handle looks codes up in the file as it was before.
+// Entries added one at a time by two processes at once all land, and a writer killed in the
+// middle of its adding leaves whole records and sound indexes. Both writers open the file before
+// either adds: the check of the indexes at open is not made against a writer mid-append.
+// Disabled: it fails today. After the two writers finish, the next open finds an index that
+// fails its check and cannot rebuild it ("... exclusively for indexing.  It is in use by other
+// users."), so the third writer adds nothing. The fault is older than entries appended with
+// their values; it is the next thing to mend in the punch lookup.
+TEST(CAssocLookup, DISABLED_EntriesAddedByTwoProcessesAtOnceOrByOneKilledLeaveASoundFile) {
+    LookupFolder folder;
+    CAssocLookup lookup;
+    folder.openWithTwo(lookup);
+    lookup.CloseTable();
+    int ready[2];
+    int go[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(go), 0);
+    // Opens, says so on `ready`, waits for `go`, then adds prefix0, prefix1, ... saying so again
+    // after the first fifty.
+    const auto addMany = [&](const QString& prefix, int count) {
+        CAssocLookup writer;
+        folder.attach(writer);
+        bool added = writer.OpenTable() == r4success;
+        char byte = 'y';
+        (void)!write(ready[1], &byte, 1);
+        added = read(go[0], &byte, 1) == 1 && added;
+        for (int number = 0; added && number < count; ++number) {
+            added = writer.AddRec(prefix + QString::number(number), QStringLiteral("Last"),
+                                  QStringLiteral("First")) >= 0;
+            if (number + 1 == 50) {
+                (void)!write(ready[1], &byte, 1);
+            }
+        }
+        writer.CloseTable();
+        return added;
+    };
+    char byte = 'y';
+    const pid_t other = fork();
+    if (other == 0) {
+        _exit(addMany(QStringLiteral("P"), 300) ? 0 : 1);
+    }
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    (void)!write(go[1], "gg", 2);  // one for the other process, one for this one
+    EXPECT_TRUE(addMany(QStringLiteral("Q"), 300));
+    int status = 0;
+    waitpid(other, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    for (int signals = 0; signals < 2; ++signals) {
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);  // the fifty-entry signals of both
+    }
+
+    const pid_t killed = fork();
+    if (killed == 0) {
+        addMany(QStringLiteral("K"), 1000000);
+        _exit(0);
+    }
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);  // opened
+    (void)!write(go[1], &byte, 1);
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);  // fifty added
+    kill(killed, SIGKILL);
+    waitpid(killed, &status, 0);
+
+    ASSERT_EQ(lookup.OpenTable(), r4success);
+    EXPECT_GE(lookup.NumRecords(), 2 + 600 + 50);
+    for (const QString& prefix : {QStringLiteral("P"), QStringLiteral("Q")}) {
+        for (int number = 0; number < 300; ++number) {
+            EXPECT_EQ(lookup.SeekString(prefix + QString::number(number)), r4success)
+                << qPrintable(prefix) << number;
+        }
+    }
+    for (int number = 0; number < 50; ++number) {
+        EXPECT_EQ(lookup.SeekString(QStringLiteral("K") + QString::number(number)), r4success);
+    }
+    lookup.CloseTable();
+    for (int number = 1; number <= 2; ++number) {
+        EXPECT_TRUE(TableChecker().checkIndex(lookup.dataPath(), lookup.indexPath(number)).ok());
+    }
+}
+
 TEST(CAssocLookup, ARebuildUnderOneLockWritesTheSameFiles) {
     LookupFolder oneByOne;
     LookupFolder locked;
