@@ -66,16 +66,16 @@ class CAssocLookup {
 
     // Holds the whole file and its indexes for many changes (a rebuild), while other
     // workstations' look-ups wait: ClearRecords and AddRec then change the records in memory,
-    // and UnlockAll writes them at once (the changed ones as one run, the new ones as one
-    // batch) and the indexes once. A look-up, a move or a count in between writes them first.
+    // and UnlockAll writes them at once (the changed ones as one run, the new ones in a few
+    // batches) and the indexes once. A look-up, a move or a count in between writes them first.
     // A file in which two records share a code is held too, but changed a record at a time.
     // CloseTable writes and lets go too.
     int16_t LockAll();
     int16_t UnlockAll();
 
     // Puts one associate in: the record holding the code (deleted or not), else the first
-    // deleted one, else a new one; the three fields are written under the record's lock (or the
-    // file's, after LockAll).
+    // deleted one, else a new one; the three fields are written under the record's lock (after
+    // LockAll: kept for UnlockAll).
     // Deleted records are looked for from where the last search ended (from the first record
     // after an open or ClearRecords), so adding many associates reads the file once; a record
     // that another workstation deletes meanwhile is reused after the next open.
