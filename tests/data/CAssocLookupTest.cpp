@@ -290,8 +290,7 @@ QByteArray comparable(const QString& path, bool index) {
 }  // namespace
 
 // Entries added one at a time by two processes at once all land, and a writer killed in the
-// middle of its adding leaves whole records and sound indexes. Every writer opens the file before
-// any adds: the check of the indexes at open is not made against a writer mid-append.
+// middle of its adding leaves whole records and sound indexes.
 TEST(CAssocLookup, EntriesAddedByTwoProcessesAtOnceOrByOneKilledLeaveASoundFile) {
     LookupFolder folder;
     CAssocLookup lookup;
