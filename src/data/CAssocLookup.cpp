@@ -158,21 +158,29 @@ int16_t CAssocLookup::openShared() {
 }
 
 // An index that fails its check (a crash while it was written, a copy of another site's) would
-// be written into and stay wrong; it is reported through the error report and rebuilt.
-bool CAssocLookup::indexesSound() const {
+// be written into and stay wrong; it is reported through the error report and rebuilt. The check
+// runs under a read lock, so that no writer is halfway between a record and its index entries;
+// while another workstation holds the file (its own rebuild), the check waits for the next open.
+bool CAssocLookup::indexesSound() {
+    if (d4lockRead(data_) != r4success) {
+        error4set(context_, 0);
+        return true;
+    }
     const xbase::TableChecker checker;
-    for (int number = 1; number <= 2; ++number) {
+    bool sound = true;
+    for (int number = 1; sound && number <= 2; ++number) {
         const xbase::Status status = checker.checkIndex(dataPath(), indexPath(number));
-        if (!status.ok()) {
+        sound = status.ok();
+        if (!sound) {
             if (ErrorReporter* reporter = errorReporter()) {
                 reporter->report(status.message() + QStringLiteral("; the index is rebuilt") +
                                      QStringLiteral(" - CAssocLookup:OpenTable"),
                                  GenericErrorNumber, true);
             }
-            return false;
         }
     }
-    return true;
+    d4unlock(data_);
+    return sound;
 }
 
 int16_t CAssocLookup::OpenTable() {

@@ -94,7 +94,7 @@ class CAssocLookup {
   private:
     int16_t openShared();
     int16_t openIndexes();
-    bool indexesSound() const;
+    bool indexesSound();
     int16_t openAlone(const QString& refusal);
     int16_t createTable();
     // Shows and clears a pending library error; answers result (or the error's code).

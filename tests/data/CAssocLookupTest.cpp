@@ -350,11 +350,8 @@ IndexEntries indexEntries(const QString& dataPath, const QString& indexPath) {
 
 }  // namespace
 
-// A rebuild that holds the whole file writes the same table and indexes as one that locks each
-// record; meanwhile another handle looks codes up in the file as it was before.
 // Entries added one at a time by two processes at once all land, and a writer killed in the
-// middle of its adding leaves whole records and sound indexes. Every writer opens the file before
-// any adds: the check of the indexes at open is not made against a writer mid-append.
+// middle of its adding leaves whole records and sound indexes.
 TEST(CAssocLookup, EntriesAddedByTwoProcessesAtOnceOrByOneKilledLeaveASoundFile) {
     LookupFolder folder;
     CAssocLookup lookup;
@@ -433,6 +430,50 @@ TEST(CAssocLookup, EntriesAddedByTwoProcessesAtOnceOrByOneKilledLeaveASoundFile)
     for (int number = 1; number <= 2; ++number) {
         EXPECT_TRUE(TableChecker().checkIndex(lookup.dataPath(), lookup.indexPath(number)).ok());
     }
+}
+
+// A workstation opening the file while another adds entries finds its indexes sound: the check
+// at open does not read an index that a writer is halfway through, so it neither reports damage
+// nor asks for the file alone to rebuild it.
+TEST(CAssocLookup, OpeningWhileAnotherProcessAddsFindsTheIndexesSound) {
+    LookupFolder folder;
+    CAssocLookup lookup;
+    folder.openWithTwo(lookup);
+    lookup.CloseTable();
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        CAssocLookup adding;
+        folder.attach(adding);
+        bool added = adding.OpenTable() == r4success;
+        (void)!write(ready[1], "y", 1);
+        for (int number = 0; added; ++number) {
+            added = adding.AddRec(QStringLiteral("W%1").arg(number), QStringLiteral("Last"),
+                                  QStringLiteral("First")) >= 0;
+        }
+        _exit(1);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+
+    struct Reports : ErrorReporter {
+        QStringList texts;
+        void report(const QString& text, int, bool) override { texts << text; }
+    } reports;
+    {
+        ScopedErrorReporter reporter(reports);
+        for (int opening = 0; opening < 50 && reports.texts.isEmpty(); ++opening) {
+            CAssocLookup reader;
+            folder.attach(reader);
+            EXPECT_EQ(reader.OpenTable(), r4success);
+            EXPECT_EQ(reader.SeekString(QStringLiteral("B200")), r4success);
+        }
+    }
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    EXPECT_TRUE(reports.texts.isEmpty()) << qPrintable(reports.texts.join(QLatin1Char('\n')));
+    EXPECT_TRUE(folder.ui.transcript().messages().empty());
 }
 
 // A rebuild that holds the file writes the same table and the same index entries as one that

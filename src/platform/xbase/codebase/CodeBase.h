@@ -132,6 +132,9 @@ int16_t d4reindex(DATA4* data);
 int16_t d4lock(DATA4* data, long record);
 int16_t d4lockAll(DATA4* data);
 int16_t d4lockAppend(DATA4* data);
+// A read lock on the whole file: waits (as the lock attempts say) until no other user is writing
+// a record or appending, and keeps them out until d4unlock.
+int16_t d4lockRead(DATA4* data);
 int16_t d4unlock(DATA4* data);
 int16_t d4numFields(DATA4* data);
 FIELD4* d4field(DATA4* data, const char* name);

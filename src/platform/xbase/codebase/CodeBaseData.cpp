@@ -378,6 +378,11 @@ int16_t d4lockAppend(DATA4* data) {
     return usable(data, &result) ? report(data->code, data->table->lockAppend()) : result;
 }
 
+int16_t d4lockRead(DATA4* data) {
+    int16_t result;
+    return usable(data, &result) ? report(data->code, data->table->lockFileShared()) : result;
+}
+
 int16_t d4unlock(DATA4* data) {
     int16_t result;
     return usable(data, &result) ? report(data->code, data->table->unlockAll()) : result;
