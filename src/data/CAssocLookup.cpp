@@ -1,5 +1,7 @@
 #include "data/CAssocLookup.h"
 
+#include "data/HeldRecords.h"
+
 #include "platform/xbase/TableChecker.h"
 #include "services/AddSlash.h"
 #include "services/ErrorReport.h"
@@ -70,7 +72,7 @@ QString CAssocLookup::expectedExpression(int number) {
     return number == 1 ? QStringLiteral("CODE") : QStringLiteral("LNAME+FNAME");
 }
 
-int16_t CAssocLookup::reportPending(int16_t result) {
+int16_t CAssocLookup::reportPending(int16_t result) const {
     const int16_t pending = error4code(context_);
     if (pending < 0) {
         MessageWithSound(error4message(context_), MB_ICONEXCLAMATION, Title);
@@ -84,6 +86,8 @@ int16_t CAssocLookup::CloseTable() {
     if (!data_) {
         return r4success;
     }
+    const int16_t written = writeHeld();
+    held_.reset();
     for (INDEX4*& index : indexes_) {
         if (index) {
             i4close(index);
@@ -94,7 +98,7 @@ int16_t CAssocLookup::CloseTable() {
     data_ = nullptr;
     allLocked_ = false;
     freeFrom_ = 1;
-    return reportPending(result);
+    return written < 0 ? written : reportPending(result);
 }
 
 int16_t CAssocLookup::createTable() {
@@ -154,21 +158,29 @@ int16_t CAssocLookup::openShared() {
 }
 
 // An index that fails its check (a crash while it was written, a copy of another site's) would
-// be written into and stay wrong; it is reported through the error report and rebuilt.
-bool CAssocLookup::indexesSound() const {
+// be written into and stay wrong; it is reported through the error report and rebuilt. The check
+// runs under a read lock, so that no writer is halfway between a record and its index entries;
+// while another workstation holds the file (its own rebuild), the check waits for the next open.
+bool CAssocLookup::indexesSound() {
+    if (d4lockRead(data_) != r4success) {
+        error4set(context_, 0);
+        return true;
+    }
     const xbase::TableChecker checker;
-    for (int number = 1; number <= 2; ++number) {
+    bool sound = true;
+    for (int number = 1; sound && number <= 2; ++number) {
         const xbase::Status status = checker.checkIndex(dataPath(), indexPath(number));
-        if (!status.ok()) {
+        sound = status.ok();
+        if (!sound) {
             if (ErrorReporter* reporter = errorReporter()) {
                 reporter->report(status.message() + QStringLiteral("; the index is rebuilt") +
                                      QStringLiteral(" - CAssocLookup:OpenTable"),
                                  GenericErrorNumber, true);
             }
-            return false;
         }
     }
-    return true;
+    d4unlock(data_);
+    return sound;
 }
 
 int16_t CAssocLookup::OpenTable() {
@@ -237,7 +249,7 @@ int16_t CAssocLookup::PackTable() {
 }
 
 QString CAssocLookup::fieldText(const char* name) const {
-    if (!data_ || d4eof(data_) || d4bof(data_)) {
+    if (!data_ || writeHeld() < 0 || d4eof(data_) || d4bof(data_)) {
         return {};
     }
     FIELD4* field = d4field(data_, name);
@@ -257,11 +269,11 @@ QString CAssocLookup::fName() const {
 }
 
 long CAssocLookup::NumRecords() const {
-    return data_ ? d4recCount(data_) : 0;
+    return data_ && writeHeld() >= 0 ? d4recCount(data_) : 0;
 }
 
 long CAssocLookup::Record() const {
-    return data_ ? d4recNo(data_) : 0;
+    return data_ && writeHeld() >= 0 ? d4recNo(data_) : 0;
 }
 
 int16_t CAssocLookup::setRecord(long number) {
@@ -269,24 +281,42 @@ int16_t CAssocLookup::setRecord(long number) {
 }
 
 int16_t CAssocLookup::SeekRecord(long number) {
-    return data_ ? reportPending(d4go(data_, number)) : e4parm;
+    if (!data_) {
+        return e4parm;
+    }
+    const int16_t written = writeHeld();
+    return written < 0 ? written : reportPending(d4go(data_, number));
 }
 
 int16_t CAssocLookup::NextRecord() {
-    return data_ ? reportPending(d4skip(data_, 1)) : e4parm;
+    if (!data_) {
+        return e4parm;
+    }
+    const int16_t written = writeHeld();
+    return written < 0 ? written : reportPending(d4skip(data_, 1));
 }
 
 int16_t CAssocLookup::PrevRecord() {
-    return data_ ? reportPending(d4skip(data_, -1)) : e4parm;
+    if (!data_) {
+        return e4parm;
+    }
+    const int16_t written = writeHeld();
+    return written < 0 ? written : reportPending(d4skip(data_, -1));
 }
 
 bool CAssocLookup::RecordEOF() const {
-    return !data_ || d4eof(data_) != 0;
+    return !data_ || writeHeld() < 0 || d4eof(data_) != 0;
 }
 
 int16_t CAssocLookup::ClearRecords() {
     if (!data_) {
         return e4parm;
+    }
+    if (held_) {
+        held_->deleteAll();
+        freeFrom_ = 1;
+        heldPosition_ = 0;
+        return held_->count() > 0 ? r4success : r4eof;  // as the top of the table would answer
     }
     const long count = d4recCount(data_);
     for (long number = 1; number <= count; ++number) {
@@ -309,6 +339,10 @@ int16_t CAssocLookup::ClearRecords() {
 int16_t CAssocLookup::SeekString(const QString& text) {
     if (!data_) {
         return e4parm;
+    }
+    const int16_t written = writeHeld();
+    if (written < 0) {
+        return written;
     }
     return reportPending(d4seekText(data_, text.leftJustified(CodeWidth, QLatin1Char(' '), true)));
 }
@@ -350,6 +384,9 @@ void assignEntry(DATA4* data, const QString& code, const QString& last, const QS
 int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QString& first) {
     if (!data_) {
         return e4parm;
+    }
+    if (held_) {
+        return addHeld(code, last, first);
     }
     const int keptOrder = selected_;
     SelectIndex(1);
@@ -399,8 +436,18 @@ int16_t CAssocLookup::LockAll() {
     if (!data_) {
         return e4parm;
     }
-    const int16_t result = reportPending(d4lockAll(data_));
+    if (allLocked_) {
+        return r4success;
+    }
+    int16_t result = reportPending(d4lockAll(data_));
     allLocked_ = result == r4success;
+    if (allLocked_) {
+        result = holdRecords();
+        if (result < 0) {
+            allLocked_ = false;
+            d4unlock(data_);
+        }
+    }
     return result;
 }
 
@@ -408,8 +455,52 @@ int16_t CAssocLookup::UnlockAll() {
     if (!data_) {
         return e4parm;
     }
+    const int16_t written = writeHeld();
+    held_.reset();
     allLocked_ = false;
-    return reportPending(d4unlock(data_));
+    const int16_t unlocked = reportPending(d4unlock(data_));
+    return written < 0 ? written : unlocked;
+}
+
+int16_t CAssocLookup::holdRecords() {
+    std::vector<HeldRecords::Span> fields;
+    for (const char* name : {"CODE", "LNAME", "FNAME"}) {
+        FIELD4* field = d4field(data_, name);
+        if (!field) {
+            return reportPending(e4fieldName);
+        }
+        fields.push_back({int(f4ptr(field) - d4record(data_)), f4len(field)});
+    }
+    int16_t result = r4success;
+    held_ = HeldRecords::load(data_, fields.front(), fields, &result);
+    heldPosition_ = d4recNo(data_);
+    return reportPending(result);
+}
+
+int16_t CAssocLookup::writeHeld() const {
+    if (!held_ || !held_->pending()) {
+        return r4success;
+    }
+    int16_t result = held_->write();
+    if (result == r4success) {
+        result = heldPosition_ > 0 ? d4go(data_, heldPosition_) : d4top(data_);
+    }
+    return reportPending(result);
+}
+
+// The entry is made in the table's buffer, as a new record would be, and placed by the held
+// records; the file is written at UnlockAll.
+int16_t CAssocLookup::addHeld(const QString& code, const QString& last, const QString& first) {
+    int16_t result = d4appendStart(data_, 0);
+    if (result == r4success) {
+        result = d4blank(data_);
+    }
+    if (result != r4success) {
+        return reportPending(result);
+    }
+    assignEntry(data_, code, last, first);
+    heldPosition_ = held_->place(d4record(data_), &freeFrom_);
+    return reportPending(r4success);
 }
 
 }  // namespace vel

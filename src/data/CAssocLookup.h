@@ -14,8 +14,11 @@
 #include "platform/xbase/codebase/CodeBase.h"
 
 #include <QString>
+#include <memory>
 
 namespace vel {
+
+class HeldRecords;
 
 class CAssocLookup {
   public:
@@ -61,15 +64,18 @@ class CAssocLookup {
     QString SysNum() const { return sysNum_; }
     void setSysNum(const QString& number) { sysNum_ = number; }
 
-    // Holds the whole file and its indexes for many changes (a rebuild): records are then
-    // written without locks of their own and the indexes once, at UnlockAll, while other
-    // workstations' look-ups wait. CloseTable lets go too.
+    // Holds the whole file and its indexes for many changes (a rebuild), while other
+    // workstations' look-ups wait: ClearRecords and AddRec then change the records in memory,
+    // and UnlockAll writes them at once (the changed ones as one run, the new ones in a few
+    // batches) and the indexes once. A look-up, a move or a count in between writes them first.
+    // A file in which two records share a code is held too, but changed a record at a time.
+    // CloseTable writes and lets go too.
     int16_t LockAll();
     int16_t UnlockAll();
 
     // Puts one associate in: the record holding the code (deleted or not), else the first
-    // deleted one, else a new one; the three fields are written under the record's lock (or the
-    // file's, after LockAll).
+    // deleted one, else a new one; the three fields are written under the record's lock (after
+    // LockAll: kept for UnlockAll).
     // Deleted records are looked for from where the last search ended (from the first record
     // after an open or ClearRecords), so adding many associates reads the file once; a record
     // that another workstation deletes meanwhile is reused after the next open.
@@ -88,11 +94,11 @@ class CAssocLookup {
   private:
     int16_t openShared();
     int16_t openIndexes();
-    bool indexesSound() const;
+    bool indexesSound();
     int16_t openAlone(const QString& refusal);
     int16_t createTable();
     // Shows and clears a pending library error; answers result (or the error's code).
-    int16_t reportPending(int16_t result);
+    int16_t reportPending(int16_t result) const;
     QString fieldText(const char* name) const;
     // The next deleted record from freeFrom_ on, or 0 when there is none.
     long takeDeletedRecord();
@@ -100,12 +106,20 @@ class CAssocLookup {
     int16_t lockForChange(long number);
     // Writes the changed record and lets its lock go (keeps the file's).
     int16_t finishChange();
+    // Reads the held file into memory; r4success also when it is changed a record at a time.
+    int16_t holdRecords();
+    // Writes what the held records changed, then stands where a change a record at a time
+    // would have left the table.
+    int16_t writeHeld() const;
+    int16_t addHeld(const QString& code, const QString& last, const QString& first);
 
     xbase::CODE4* context_ = nullptr;
     xbase::DATA4* data_ = nullptr;
     xbase::INDEX4* indexes_[2] = {nullptr, nullptr};
     int selected_ = 1;
     bool allLocked_ = false;
+    std::unique_ptr<HeldRecords> held_;  // after LockAll
+    long heldPosition_ = 0;              // the record a change left the table on; 0: the top
     long freeFrom_ = 1;  // no record below it was deleted when this object last looked
     bool fits_ = true;
     QString dataFolder_;

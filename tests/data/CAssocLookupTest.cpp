@@ -1,6 +1,7 @@
 // The punch lookup file through CAssocLookup: creation, adding and seeking, the index made again
 // when its key expression differs, and reindex and pack refused while another handle holds it.
 #include "data/CAssocLookup.h"
+#include "platform/xbase/Table.h"
 #include "platform/xbase/TableChecker.h"
 #include "services/ErrorReport.h"
 #include "ui/HeadlessUi.h"
@@ -12,6 +13,7 @@
 #include <unistd.h>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 
 namespace vel {
@@ -253,24 +255,58 @@ TEST(CAssocLookup, AnIndexThatFailsItsCheckIsReportedAndRebuiltOnOpen) {
 namespace vel {
 namespace {
 
-// Two rounds of a rebuild: clear, then add codes (some already there, some new); the second
-// round finds the first's records to reuse.
-void rebuildTwice(CAssocLookup& lookup, bool lockAll) {
-    for (int round = 0; round < 2; ++round) {
+// Three rounds of a rebuild: clear, then add codes (some already there, some new; some twice,
+// with other names); the second round finds the first's records to reuse and adds more, the
+// third leaves some cleared.
+void rebuildThrice(CAssocLookup& lookup, bool lockAll) {
+    for (const int round : {0, 1, 2}) {
         if (lockAll) {
             ASSERT_EQ(lookup.LockAll(), xbase::r4success);
         }
         ASSERT_GE(lookup.ClearRecords(), 0);
-        for (int number = 0; number < 300; ++number) {
-            const int code = (number * 37 + round * 100) % 400;
-            ASSERT_EQ(lookup.AddRec(QStringLiteral("C%1").arg(code),
-                                    QStringLiteral("Last%1").arg(number), QStringLiteral("First")),
+        const auto code = [&](int number) {
+            return QStringLiteral("C%1").arg((number * 37 + round * 100) % 400);
+        };
+        ASSERT_EQ(lookup.AddRec(QStringLiteral("DUP"), QStringLiteral("Dup"), QString()),
+                  xbase::r4success);
+        for (int number = 0; number < (round == 2 ? 150 : 300 + round * 40); ++number) {
+            ASSERT_EQ(lookup.AddRec(code(number), QStringLiteral("Last%1").arg(number),
+                                    QStringLiteral("First")),
                       xbase::r4success);
+            if (number % 10 == 9) {
+                ASSERT_EQ(lookup.AddRec(code(number - 5), QStringLiteral("Again%1").arg(number),
+                                        QStringLiteral("Second")),
+                          xbase::r4success);
+            }
         }
         if (lockAll) {
             ASSERT_EQ(lookup.UnlockAll(), xbase::r4success);
         }
     }
+}
+
+// Opens the file; with two records of the code DUP in it, written as a second workstation
+// adding the same code at the same moment can leave them.
+void openForRebuild(CAssocLookup& lookup, const LookupFolder& folder, bool duplicates) {
+    folder.attach(lookup);
+    ASSERT_EQ(lookup.OpenTable(), xbase::r4success);
+    if (!duplicates) {
+        return;
+    }
+    lookup.CloseTable();
+    xbase::Table table;
+    ASSERT_TRUE(table.open(lookup.dataPath()).ok());
+    for (int number = 1; number <= 2; ++number) {
+        ASSERT_TRUE(table.openIndex(lookup.indexPath(number)).ok());
+    }
+    for (const char* last : {"One", "Two"}) {
+        ASSERT_TRUE(table.startAppend(true).ok());
+        ASSERT_TRUE(table.setText(table.fieldIndex(u"CODE"), u"DUP").ok());
+        ASSERT_TRUE(table.setText(table.fieldIndex(u"LNAME"), QString::fromLatin1(last)).ok());
+        ASSERT_TRUE(table.appendCurrent().ok());
+    }
+    ASSERT_TRUE(table.close().ok());
+    ASSERT_EQ(lookup.OpenTable(), xbase::r4success);
 }
 
 // The file apart from the date of its last update (bytes 1-3), or the index apart from its
@@ -287,13 +323,35 @@ QByteArray comparable(const QString& path, bool index) {
     return bytes;
 }
 
+// An index's entries as a walk in its order finds them: the keys in that order, and every
+// (key, record) pair sorted, so that records under equal keys may come in another order.
+struct IndexEntries {
+    std::vector<QByteArray> keysInOrder;
+    std::vector<std::pair<QByteArray, quint32>> sortedEntries;
+    bool operator==(const IndexEntries&) const = default;
+};
+
+IndexEntries indexEntries(const QString& dataPath, const QString& indexPath) {
+    IndexEntries entries;
+    xbase::Table table;
+    EXPECT_TRUE(table.open(dataPath, xbase::OpenOptions::readOnlyShared()).ok());
+    EXPECT_TRUE(table.openIndex(indexPath).ok());
+    EXPECT_TRUE(table.selectIndex(0).ok());
+    for (bool more = table.goTop().ok() && !table.eof(); more;
+         more = table.skip().ok() && !table.eof()) {
+        const QByteArray key =
+            table.index(0).expression().evaluate(table.recordBytes().constData());
+        entries.keysInOrder.push_back(key);
+        entries.sortedEntries.emplace_back(key, table.recordNumber());
+    }
+    std::sort(entries.sortedEntries.begin(), entries.sortedEntries.end());
+    return entries;
+}
+
 }  // namespace
 
-// A rebuild that holds the whole file writes the same table and indexes as one that locks each
-// record; meanwhile another handle looks codes up in the file as it was before.
 // Entries added one at a time by two processes at once all land, and a writer killed in the
-// middle of its adding leaves whole records and sound indexes. Every writer opens the file before
-// any adds: the check of the indexes at open is not made against a writer mid-append.
+// middle of its adding leaves whole records and sound indexes.
 TEST(CAssocLookup, EntriesAddedByTwoProcessesAtOnceOrByOneKilledLeaveASoundFile) {
     LookupFolder folder;
     CAssocLookup lookup;
@@ -374,27 +432,84 @@ TEST(CAssocLookup, EntriesAddedByTwoProcessesAtOnceOrByOneKilledLeaveASoundFile)
     }
 }
 
+// A workstation opening the file while another adds entries finds its indexes sound: the check
+// at open does not read an index that a writer is halfway through, so it neither reports damage
+// nor asks for the file alone to rebuild it.
+TEST(CAssocLookup, OpeningWhileAnotherProcessAddsFindsTheIndexesSound) {
+    LookupFolder folder;
+    CAssocLookup lookup;
+    folder.openWithTwo(lookup);
+    lookup.CloseTable();
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        CAssocLookup adding;
+        folder.attach(adding);
+        bool added = adding.OpenTable() == r4success;
+        (void)!write(ready[1], "y", 1);
+        for (int number = 0; added; ++number) {
+            added = adding.AddRec(QStringLiteral("W%1").arg(number), QStringLiteral("Last"),
+                                  QStringLiteral("First")) >= 0;
+        }
+        _exit(1);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+
+    struct Reports : ErrorReporter {
+        QStringList texts;
+        void report(const QString& text, int, bool) override { texts << text; }
+    } reports;
+    {
+        ScopedErrorReporter reporter(reports);
+        for (int opening = 0; opening < 50 && reports.texts.isEmpty(); ++opening) {
+            CAssocLookup reader;
+            folder.attach(reader);
+            EXPECT_EQ(reader.OpenTable(), r4success);
+            EXPECT_EQ(reader.SeekString(QStringLiteral("B200")), r4success);
+        }
+    }
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    EXPECT_TRUE(reports.texts.isEmpty()) << qPrintable(reports.texts.join(QLatin1Char('\n')));
+    EXPECT_TRUE(folder.ui.transcript().messages().empty());
+}
+
+// A rebuild that holds the file writes the same table and the same index entries as one that
+// locks each record, also from a file in which two records share a code (held, but changed a
+// record at a time while they do); meanwhile other handles wait, and the holder's own look-ups
+// see its changes.
 TEST(CAssocLookup, ARebuildUnderOneLockWritesTheSameFiles) {
-    LookupFolder oneByOne;
-    LookupFolder locked;
-    CAssocLookup first;
-    oneByOne.attach(first);
-    ASSERT_EQ(first.OpenTable(), xbase::r4success);
-    rebuildTwice(first, false);
-    first.CloseTable();
-    CAssocLookup second;
-    locked.attach(second);
-    ASSERT_EQ(second.OpenTable(), xbase::r4success);
-    rebuildTwice(second, true);
-    second.CloseTable();
-    EXPECT_EQ(comparable(first.dataPath(), false), comparable(second.dataPath(), false));
-    for (int number = 1; number <= 2; ++number) {
-        EXPECT_EQ(comparable(first.indexPath(number), true),
-                  comparable(second.indexPath(number), true));
-        EXPECT_TRUE(
-            xbase::TableChecker().checkIndex(second.dataPath(), second.indexPath(number)).ok());
+    for (const bool duplicates : {false, true}) {
+        SCOPED_TRACE(duplicates ? "two records share a code" : "every code once");
+        LookupFolder oneByOne;
+        LookupFolder locked;
+        CAssocLookup first;
+        openForRebuild(first, oneByOne, duplicates);
+        rebuildThrice(first, false);
+        first.CloseTable();
+        CAssocLookup second;
+        openForRebuild(second, locked, duplicates);
+        rebuildThrice(second, true);
+        second.CloseTable();
+        EXPECT_EQ(comparable(first.dataPath(), false), comparable(second.dataPath(), false));
+        // The held rebuild puts its index entries in in another order (the changed records
+        // first, then the new ones), so the pages may split elsewhere: the entries are compared.
+        for (int number = 1; number <= 2; ++number) {
+            const IndexEntries expected = indexEntries(first.dataPath(), first.indexPath(number));
+            EXPECT_GE(expected.keysInOrder.size(), 341u);
+            EXPECT_TRUE(expected == indexEntries(second.dataPath(), second.indexPath(number)));
+            EXPECT_TRUE(
+                xbase::TableChecker().checkIndex(second.dataPath(), second.indexPath(number)).ok());
+        }
+        EXPECT_TRUE(locked.ui.transcript().messages().empty());
     }
 
+    LookupFolder locked;
+    CAssocLookup second;
+    openForRebuild(second, locked, false);
+    rebuildThrice(second, true);
     CAssocLookup reader;
     locked.attach(reader);
     ASSERT_EQ(reader.OpenTable(), xbase::r4success);
@@ -404,10 +519,74 @@ TEST(CAssocLookup, ARebuildUnderOneLockWritesTheSameFiles) {
     ASSERT_EQ(second.AddRec(QStringLiteral("NEW"), QStringLiteral("New"), QString()),
               xbase::r4success);
     EXPECT_NE(reader.SeekString(QStringLiteral("NEW")), xbase::r4success);
+    const long count = second.NumRecords();
+    EXPECT_EQ(second.SeekString(QStringLiteral("NEW")), xbase::r4success);
+    EXPECT_EQ(second.LName(), QStringLiteral("New"));
+    ASSERT_EQ(second.AddRec(QStringLiteral("NEW"), QStringLiteral("Newer"), QString()),
+              xbase::r4success);
+    ASSERT_EQ(second.AddRec(QStringLiteral("NEXT"), QStringLiteral("Next"), QString()),
+              xbase::r4success);
+    EXPECT_EQ(second.NumRecords(), count) << "NEXT takes a cleared record";
+    EXPECT_EQ(second.Code(), QStringLiteral("NEXT"));
+    EXPECT_NE(reader.SeekString(QStringLiteral("NEW")), xbase::r4success);
     ASSERT_EQ(second.UnlockAll(), xbase::r4success);
     EXPECT_EQ(reader.SeekString(QStringLiteral("NEW")), xbase::r4success);
-    EXPECT_EQ(reader.LName(), QStringLiteral("New"));
+    EXPECT_EQ(reader.LName(), QStringLiteral("Newer"));
     EXPECT_TRUE(locked.ui.transcript().messages().empty());
+}
+
+// A rebuild holding the file keeps its changes in memory until it lets go: killed before that,
+// it leaves the file and its indexes exactly as they were, and the next open finds the old
+// entries and none of the new.
+TEST(CAssocLookup, ARebuildKilledWhileItHoldsTheFileLeavesItAsItWas) {
+    LookupFolder folder;
+    CAssocLookup lookup;
+    folder.attach(lookup);
+    ASSERT_EQ(lookup.OpenTable(), r4success);
+    rebuildThrice(lookup, true);
+    lookup.CloseTable();
+    const QStringList paths = {lookup.dataPath(), lookup.indexPath(1), lookup.indexPath(2)};
+    const auto contents = [&] {
+        QList<QByteArray> files;
+        for (const QString& path : paths) {
+            QFile file(path);
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+            files << file.readAll();
+        }
+        return files;
+    };
+    const QList<QByteArray> before = contents();
+
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        CAssocLookup held;
+        folder.attach(held);
+        bool added = held.OpenTable() == r4success && held.LockAll() == r4success &&
+                     held.ClearRecords() >= 0;
+        for (int number = 0; added && number < 1000; ++number) {
+            // Old codes (their records reused) and new ones (appended).
+            added = held.AddRec(QStringLiteral("C%1").arg(number * 3), QStringLiteral("Killed"),
+                                QString()) == r4success;
+        }
+        char byte = added ? 'y' : 'n';
+        (void)!write(ready[1], &byte, 1);
+        pause();
+        _exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    EXPECT_EQ(byte, 'y');
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+
+    EXPECT_TRUE(contents() == before);
+    ASSERT_EQ(lookup.OpenTable(), r4success);
+    EXPECT_EQ(lookup.SeekString(QStringLiteral("C174")), r4success);
+    EXPECT_EQ(lookup.LName(), QStringLiteral("Last2"));
+    EXPECT_NE(lookup.SeekString(QStringLiteral("C2997")), r4success);
+    EXPECT_TRUE(folder.ui.transcript().messages().empty());
 }
 
 }  // namespace vel

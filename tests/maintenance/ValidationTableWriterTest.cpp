@@ -173,3 +173,35 @@ TEST(ValidationTableWriter, AFailingOutputThrowsNamingTheFileAndWritesNothing) {
 
 }  // namespace
 }  // namespace vel::testing
+
+namespace vel::testing {
+namespace {
+
+// The standard's seven significant digits come out as the general number formatting gives them,
+// for the values standards hold and for the edges of single precision.
+TEST(ValidationTableWriter, StandardValuesRoundToSevenDigitsAsTheGeneralFormattingDoes) {
+    std::vector<float> values = {0.0F,
+                                 -0.0F,
+                                 12.3F,
+                                 0.1F,
+                                 1.0F / 3.0F,
+                                 60.0F / 7.0F,
+                                 123.4567F,
+                                 9999999.0F,
+                                 1e7F,
+                                 1.5e-7F,
+                                 3.4e38F,
+                                 1e-45F,
+                                 std::numeric_limits<float>::infinity()};
+    for (int step = 1; step < 20000; ++step) {
+        values.push_back(std::ldexp(float(step * 7919 % 104729), -(step % 30)) *
+                         (step % 3 ? 1.0F : -1.0F));
+    }
+    for (const float value : values) {
+        const double general = QString::number(value, 'g', 7).toDouble();
+        EXPECT_EQ(ValidationTableWriter::standardValue(value), general) << value;
+    }
+}
+
+}  // namespace
+}  // namespace vel::testing

@@ -9,7 +9,7 @@ namespace vel {
 
 namespace {
 
-constexpr qsizetype flushSize = 256 * 1024;
+constexpr size_t flushSize = 256 * 1024;
 
 bool needsQuotes(QChar character, QChar separator) {
     return character == separator || character == u'"' || character == u'\r' ||
@@ -48,7 +48,7 @@ void DelimitedTextFormat::begin(const ExportTarget& target, const QList<ExportCo
     if (target.options.headerLine) {
         for (qsizetype index = 0; index < columns.size(); ++index) {
             if (index > 0) {
-                buffer_.append(separator_);
+                buffer_.push_back(separator_);
             }
             appendText(columns[index].name, false);
         }
@@ -59,7 +59,7 @@ void DelimitedTextFormat::begin(const ExportTarget& target, const QList<ExportCo
 void DelimitedTextFormat::writeRow(const QList<ExportCell>& cells) {
     for (qsizetype index = 0; index < cells.size(); ++index) {
         if (index > 0) {
-            buffer_.append(separator_);
+            buffer_.push_back(separator_);
         }
         // Only text can hold a character that needs quotes or a formula's first character.
         const ExportCell& cell = cells[index];
@@ -69,7 +69,8 @@ void DelimitedTextFormat::writeRow(const QList<ExportCell>& cells) {
             cell.appendUtf8(buffer_);
         }
     }
-    buffer_.append("\r\n");
+    buffer_.push_back('\r');
+    buffer_.push_back('\n');
     if (buffer_.size() >= flushSize) {
         flushBuffer();
     }
@@ -80,8 +81,8 @@ void DelimitedTextFormat::appendText(const QString& text, bool guard) {
     const bool guarded = guard && FormulaGuard::needsGuard(text);
     // The usual text, ASCII without a character that needs quotes, is copied in one pass; any
     // other text is cut off again and written the long way below.
-    const qsizetype start = buffer_.size();
-    buffer_.resize(start + text.size() + 1);
+    const size_t start = buffer_.size();
+    buffer_.resize(start + size_t(text.size()) + 1);
     char* out = buffer_.data() + start;
     if (guarded) {
         *out++ = '\'';
@@ -96,7 +97,7 @@ void DelimitedTextFormat::appendText(const QString& text, bool guard) {
         *out++ = char(code);
     }
     if (plain) {
-        buffer_.resize(out - buffer_.constData());
+        buffer_.resize(size_t(out - buffer_.data()));
         return;
     }
     buffer_.resize(start);
@@ -105,14 +106,14 @@ void DelimitedTextFormat::appendText(const QString& text, bool guard) {
     QByteArray utf8 = text.toUtf8();
     if (quoted) {
         utf8.replace("\"", "\"\"");
-        buffer_.append('"');
+        buffer_.push_back('"');
     }
     if (guarded) {
-        buffer_.append('\'');
+        buffer_.push_back('\'');
     }
-    buffer_.append(utf8);
+    buffer_.append(utf8.constData(), size_t(utf8.size()));
     if (quoted) {
-        buffer_.append('"');
+        buffer_.push_back('"');
     }
 }
 
@@ -121,7 +122,7 @@ void DelimitedTextFormat::flushBuffer() {
         throw ExportError(ExportErrorCode::NotOpen,
                           exportMessage(path_, QStringLiteral("the output is not open")));
     }
-    if (file_->write(buffer_) != buffer_.size()) {
+    if (file_->write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size())) {
         throw ExportError(
             ExportErrorCode::WriteFailed,
             exportMessage(path_, QStringLiteral("cannot write: ") + file_->errorString()));

@@ -14,6 +14,7 @@
 #include <QFile>
 
 #include <memory>
+#include <string>
 
 namespace vel {
 
@@ -38,7 +39,9 @@ class DelimitedTextFormat : public ExportFormat {
     QString path_;
     TemporaryOutput output_;
     std::unique_ptr<QFile> file_;
-    QByteArray buffer_;
+    // The bytes not yet written; a std::string, whose appends of a character or a few bytes
+    // stay inline.
+    std::string buffer_;
 };
 
 }  // namespace vel

@@ -310,7 +310,7 @@ namespace {
 // Appends a number already rounded to its decimals as its digits scaled to a whole number:
 // below 1e15 once scaled, that whole number is exact, so the digits are those of the fixed
 // formatting. Answers false, writing nothing, for numbers beyond that.
-bool appendScaled(QByteArray& out, double number, int decimals) {
+bool appendScaled(std::string& out, double number, int decimals) {
     if (decimals < 0 || decimals >= int(powersOfTen.size())) {
         return false;
     }
@@ -332,13 +332,13 @@ bool appendScaled(QByteArray& out, double number, int decimals) {
     if (number < 0) {
         *--at = '-';
     }
-    out.append(at, end - at);
+    out.append(at, size_t(end - at));
     return true;
 }
 
 }  // namespace
 
-void ExportCell::appendUtf8(QByteArray& out) const {
+void ExportCell::appendUtf8(std::string& out) const {
     char digits[40];
     if (kind == Kind::Number && appendScaled(out, number, decimals)) {
         return;
@@ -349,7 +349,7 @@ void ExportCell::appendUtf8(QByteArray& out) const {
         const auto written = std::to_chars(digits, digits + sizeof digits, number,
                                            std::chars_format::fixed, decimals);
         if (written.ec == std::errc()) {
-            out.append(digits, written.ptr - digits);
+            out.append(digits, size_t(written.ptr - digits));
             return;
         }
     }
@@ -371,7 +371,8 @@ void ExportCell::appendUtf8(QByteArray& out) const {
         out.append(digits, 10);
         return;
     }
-    out.append(toText().toUtf8());
+    const QByteArray text = toText().toUtf8();
+    out.append(text.constData(), size_t(text.size()));
 }
 
 }  // namespace vel

@@ -10,6 +10,8 @@
 #include <QTime>
 #include <QVariant>
 
+#include <string>
+
 namespace vel {
 
 struct ExportCell {
@@ -40,7 +42,7 @@ struct ExportCell {
     // "Yes"/"No". Text is returned as it is (formula protection is the writer's).
     QString toText() const;
     // Appends toText() in UTF-8; numbers and dates are formatted straight into the bytes.
-    void appendUtf8(QByteArray& out) const;
+    void appendUtf8(std::string& out) const;
 };
 
 }  // namespace vel

@@ -3,6 +3,7 @@
 // check and rebuild, exclusive pack and reindex, and the classic error conventions.
 #include "XbaseTestSupport.h"
 
+#include "platform/xbase/TableChecker.h"
 #include "platform/xbase/codebase/CodeBase.h"
 
 namespace vel::xbase::testing {
@@ -176,6 +177,56 @@ TEST(XbaseCodeBase, ErrorsStayPendingUntilCleared) {
     EXPECT_EQ(d4append(data), r4success);
     EXPECT_EQ(d4recNo(data), 2);
     EXPECT_EQ(f4text(d4field(data, "CODE")), QStringLiteral("NEW"));
+    code4initUndo(code);
+}
+
+// Runs of whole records for a holder of the file: appended and rewritten with their index keys,
+// read back as stored; the current record's bytes and a field's place in them; bad runs refused.
+TEST(XbaseCodeBase, RunsOfRecordsKeepTheIndexCurrent) {
+    QTemporaryDir folder;
+    const QByteArray dataName = QFile::encodeName(folder.filePath(QStringLiteral("T.DBF")));
+    const QByteArray indexName = QFile::encodeName(folder.filePath(QStringLiteral("T1.NDX")));
+    CODE4* code = startContext();
+    DATA4* data = d4create(code, dataName.constData(), lookupInfo, nullptr);
+    ASSERT_NE(data, nullptr);
+    const TAG4INFO byCode[] = {{"T1", "CODE", nullptr, 0, 0}, {nullptr, nullptr, nullptr, 0, 0}};
+    ASSERT_NE(i4create(data, indexName.constData(), byCode), nullptr);
+    ASSERT_EQ(d4recWidth(data), 51);
+    const auto entry = [](char flag, const char* code, const char* last) {
+        return flag + QByteArray(code).leftJustified(20) + QByteArray(last).leftJustified(30);
+    };
+    ASSERT_EQ(d4lockAll(data), r4success);
+    const QByteArray added =
+        entry(' ', "B2", "Brown") + entry(' ', "A1", "Adams") + entry('*', "C3", "Cole");
+    ASSERT_EQ(d4appendRecords(data, added.constData(), 3), r4success);
+    EXPECT_EQ(d4recCount(data), 3);
+    EXPECT_EQ(d4recNo(data), 3);
+    EXPECT_EQ(QByteArray(d4record(data), 51), entry('*', "C3", "Cole"));
+    EXPECT_EQ(f4ptr(d4field(data, "LNAME")) - d4record(data), 21);
+
+    const QByteArray changed = entry(' ', "A9", "Adams") + entry(' ', "C3", "Cole");
+    ASSERT_EQ(d4writeRecords(data, 2, changed.constData(), 2), r4success);
+    QByteArray stored(3 * 51, '\0');
+    ASSERT_EQ(d4readRecords(data, 1, 3, stored.data()), r4success);
+    EXPECT_EQ(stored, added.left(51) + changed);
+    ASSERT_EQ(d4unlock(data), r4success);
+    d4tagSelect(data, d4tag(data, "T1"));
+    EXPECT_EQ(d4seek(data, padded("A1").c_str()), r4after) << "the old key left the index";
+    EXPECT_EQ(d4seek(data, padded("A9").c_str()), r4success);
+    EXPECT_EQ(d4recNo(data), 2);
+    EXPECT_EQ(d4seek(data, padded("C3").c_str()), r4success);
+    EXPECT_EQ(d4recNo(data), 3);
+
+    EXPECT_EQ(d4readRecords(data, 1, -1, stored.data()), e4parm);
+    error4set(code, 0);
+    EXPECT_EQ(d4readRecords(data, 3, 2, stored.data()), r4entry) << "past the last record";
+    error4set(code, 0);
+    EXPECT_EQ(d4writeRecords(data, 1, changed.constData(), 2), r4locked) << "without the lock";
+    error4set(code, 0);
+    ASSERT_EQ(d4close(data), r4success);
+    EXPECT_TRUE(TableChecker()
+                    .checkIndex(QString::fromLocal8Bit(dataName), QString::fromLocal8Bit(indexName))
+                    .ok());
     code4initUndo(code);
 }
 

@@ -110,6 +110,16 @@ int16_t d4seekText(DATA4* data, const QString& key);
 int16_t d4appendStart(DATA4* data, int16_t useMemoEntries);
 int16_t d4append(DATA4* data);
 int16_t d4appendBlank(DATA4* data);
+// Runs of whole records (count times d4recWidth bytes, deletion flag first), for a caller that
+// holds the file (d4lockAll): read count records from first on; rewrite count existing records
+// from first on in one write; append count new records with one write and one header update.
+// Each keeps the open indexes current.
+int16_t d4readRecords(DATA4* data, long first, long count, char* into);
+int16_t d4writeRecords(DATA4* data, long first, const char* records, long count);
+int16_t d4appendRecords(DATA4* data, const char* records, long count);
+// The current record's bytes (d4recWidth of them, deletion flag first) and their number.
+const char* d4record(DATA4* data);
+long d4recWidth(DATA4* data);
 int16_t d4blank(DATA4* data);
 int16_t d4delete(DATA4* data);
 int16_t d4recall(DATA4* data);
@@ -122,6 +132,9 @@ int16_t d4reindex(DATA4* data);
 int16_t d4lock(DATA4* data, long record);
 int16_t d4lockAll(DATA4* data);
 int16_t d4lockAppend(DATA4* data);
+// A read lock on the whole file: waits (as the lock attempts say) until no other user is writing
+// a record or appending, and keeps them out until d4unlock.
+int16_t d4lockRead(DATA4* data);
 int16_t d4unlock(DATA4* data);
 int16_t d4numFields(DATA4* data);
 FIELD4* d4field(DATA4* data, const char* name);
@@ -145,6 +158,7 @@ int16_t t4unique(TAG4* tag);
 
 // Fields of the current record.
 const char* f4str(FIELD4* field);  // the stored bytes, blank padded
+const char* f4ptr(FIELD4* field);  // the field's place in d4record's bytes
 QString f4text(FIELD4* field);     // decoded, without trailing blanks
 int16_t f4assign(FIELD4* field, const char* value);
 int16_t f4assignText(FIELD4* field, const QString& value);

@@ -209,6 +209,80 @@ int16_t d4appendBlank(DATA4* data) {
     return usable(data, &result) ? report(data->code, data->table->appendBlank()) : result;
 }
 
+namespace {
+
+// A usable table and a run of count whole records at records; bytes: the run's length.
+bool usableRun(DATA4* data, const void* records, long count, qsizetype* bytes, int16_t* result) {
+    if (!usable(data, result)) {
+        return false;
+    }
+    if (!records || count < 0) {
+        *result = record(data->code, e4parm, QStringLiteral("no run of records"));
+        return false;
+    }
+    *bytes = qsizetype(count) * data->table->header().recordLength;
+    return true;
+}
+
+}  // namespace
+
+int16_t d4readRecords(DATA4* data, long first, long count, char* into) {
+    int16_t result;
+    qsizetype bytes = 0;
+    if (!usableRun(data, into, count, &bytes, &result)) {
+        return result;
+    }
+    if (count == 0) {
+        return r4success;
+    }
+    return report(data->code, data->table->readRecords(quint32(first), quint32(count), into));
+}
+
+int16_t d4writeRecords(DATA4* data, long first, const char* records, long count) {
+    int16_t result;
+    qsizetype bytes = 0;
+    if (!usableRun(data, records, count, &bytes, &result)) {
+        return result;
+    }
+    if (count == 0) {
+        return r4success;
+    }
+    return report(data->code,
+                  data->table->writeRecords(quint32(first), QByteArrayView(records, bytes)));
+}
+
+// Each record is kept in the table's append batch, and the batch written at once.
+int16_t d4appendRecords(DATA4* data, const char* records, long count) {
+    int16_t result;
+    qsizetype bytes = 0;
+    if (!usableRun(data, records, count, &bytes, &result)) {
+        return result;
+    }
+    Table& table = *data->table;
+    const qsizetype width = table.header().recordLength;
+    Status status = table.startAppend(true);
+    for (qsizetype offset = 0; status.ok() && offset < bytes; offset += width) {
+        status = table.setRecordBytes(QByteArrayView(records + offset, width));
+        if (status.ok()) {
+            status = table.keepForAppend();
+        }
+    }
+    // Whatever was kept is written (or dropped, when the table refuses writes), so that nothing
+    // stays behind for a later append.
+    const Status written = table.appendKept();
+    return report(data->code, status.ok() ? written : status);
+}
+
+const char* d4record(DATA4* data) {
+    int16_t result;
+    return usable(data, &result) ? data->table->recordBytes().constData() : "";
+}
+
+long d4recWidth(DATA4* data) {
+    int16_t result;
+    return usable(data, &result) ? long(data->table->header().recordLength) : long(result);
+}
+
 int16_t d4blank(DATA4* data) {
     int16_t result;
     if (!usable(data, &result)) {
@@ -302,6 +376,11 @@ int16_t d4lockAll(DATA4* data) {
 int16_t d4lockAppend(DATA4* data) {
     int16_t result;
     return usable(data, &result) ? report(data->code, data->table->lockAppend()) : result;
+}
+
+int16_t d4lockRead(DATA4* data) {
+    int16_t result;
+    return usable(data, &result) ? report(data->code, data->table->lockFileShared()) : result;
 }
 
 int16_t d4unlock(DATA4* data) {

@@ -35,6 +35,14 @@ const char* f4str(FIELD4* field) {
     return field->bytes.c_str();
 }
 
+const char* f4ptr(FIELD4* field) {
+    int16_t result;
+    if (!usableField(field, &result)) {
+        return "";
+    }
+    return field->data->table->recordBytes().constData() + descriptorOf(field).offset;
+}
+
 QString f4text(FIELD4* field) {
     int16_t result;
     return usableField(field, &result) ? field->data->table->text(field->number) : QString();
