@@ -27,9 +27,10 @@ class PackedRecords {
     };
 
     virtual ~PackedRecords() = default;
-    // The record's bytes as the table holds them (unsaved edits included); nullptr outside the
-    // table or for a record holding a value its field cannot store (record() gives that one).
-    virtual const QByteArray* packedRecord(int number) const = 0;
+    // The record's bytes as the table holds them (unsaved edits included), valid until the table
+    // changes; nullptr outside the table or for a record holding a value its field cannot store
+    // (record() gives that one).
+    virtual const char* packedRecord(int number) const = 0;
     // The field of that name in Record::fields(); nothing when the record type has none.
     virtual std::optional<PackedField> packedField(const QString& fieldName) const = 0;
 };

@@ -72,7 +72,7 @@ class RecordFieldReader {
         size_t index;  // in Record::fields()
         std::optional<PackedRecords::PackedField> packed;
     };
-    const char* at() const { return bytes_->constData(); }
+    const char* at() const { return bytes_; }
     const xbase::FieldDescriptor& layout(int field) const {
         return known_[size_t(field)].packed->layout;
     }
@@ -83,7 +83,7 @@ class RecordFieldReader {
     const Table<Record>& table_;
     const PackedRecords* packed_;
     std::vector<Known> known_;
-    const QByteArray* bytes_ = nullptr;
+    const char* bytes_ = nullptr;
     Record record_;
 };
 

@@ -34,17 +34,17 @@ RecordTableCore::RecordTableCore(XbaseStore store, TableRules rules)
     : store_(std::move(store)), rules_(std::move(rules)) {
     activeColumn_ = column(rules_.activeField);
     codeColumn_ = column(rules_.codeField);
+    rows_.reset(codec().recordLength());
 }
 
 // The active rule asks this of every record, so the usual cases are read from the bytes: a text of
 // blanks only is not set, one with a visible ASCII character is; numbers, switches and dates are
 // read as their type. Anything else goes through the value.
-bool RecordTableCore::isSetAt(const PackedRow& row, int column) const {
-    if (column < 0 || row.size() != codec().recordLength()) {
-        return column >= 0 && isSet(codec().value(row, column));
+bool RecordTableCore::isSetAt(const char* record, int column) const {
+    if (column < 0) {
+        return false;
     }
     const xbase::FieldDescriptor& field = codec().layout()[column];
-    const char* record = row.constData();
     switch (codec().shapes()[size_t(column)].type) {
         case FieldType::Text: {
             const char* begin = record + field.offset;
@@ -68,7 +68,7 @@ bool RecordTableCore::isSetAt(const PackedRow& row, int column) const {
         case FieldType::Time:
             break;
     }
-    return isSet(codec().value(row, column));
+    return isSet(codec().value(viewOf(record), column));
 }
 
 int RecordTableCore::column(const QString& fieldName) const {
@@ -99,14 +99,15 @@ bool RecordTableCore::open() {
 }
 
 bool RecordTableCore::reload() {
-    std::vector<PackedRow> rows;
+    RowStore rows;
     if (!store_.loadPacked(rows)) {
         return fail(store_.lastError());
     }
     lastError_.clear();
     reportDamage();
-    stored_ = std::move(rows);
-    current_ = stored_;
+    rows_ = std::move(rows);
+    loadedCount_ = rows_.size();
+    changed_.assign(loadedCount_, false);
     dropped_.clear();
     unfit_.clear();
     pendingMoves_.clear();
@@ -118,9 +119,10 @@ bool RecordTableCore::reload() {
 
 void RecordTableCore::close() {
     open_ = false;
-    stored_.clear();
-    current_.clear();
-    dropped_.clear();
+    rows_.reset(codec().recordLength());
+    loadedCount_ = 0;
+    changed_ = {};
+    dropped_ = {};
     unfit_.clear();
     pendingMoves_.clear();
     rebuildIndex();
@@ -129,7 +131,7 @@ void RecordTableCore::close() {
 
 bool RecordTableCore::isActive(int number) const {
     return number >= 1 && number <= recordCount() &&
-           isSetAt(current_[size_t(number - 1)], activeColumn_);
+           isSetAt(rows_.at(size_t(number - 1)), activeColumn_);
 }
 
 int RecordTableCore::freeRecord() const {
@@ -149,7 +151,7 @@ QString RecordTableCore::code(int number) const {
     if (number < 1 || number > recordCount() || codeColumn_ < 0) {
         return {};
     }
-    RowCodec::Reader reader(codec(), current_[size_t(number - 1)]);
+    RowCodec::Reader reader(codec(), viewOf(rows_.at(size_t(number - 1))));
     reader.setColumn(codeColumn_);
     return reader.text();
 }
@@ -226,14 +228,14 @@ StoredRow RecordTableCore::row(int number) const {
     if (const auto found = unfit_.find(number); found != unfit_.end()) {
         return found->second.first;
     }
-    return codec().unpack(current_[size_t(number - 1)]);
+    return codec().unpack(viewOf(rows_.at(size_t(number - 1))));
 }
 
-const PackedRow* RecordTableCore::packedRow(int number) const {
+const char* RecordTableCore::packedRow(int number) const {
     if (number < 1 || number > recordCount() || unfit_.contains(number)) {
         return nullptr;
     }
-    return &current_[size_t(number - 1)];
+    return rows_.at(size_t(number - 1));
 }
 
 void RecordTableCore::setRow(int number, StoredRow row) {
@@ -247,48 +249,58 @@ void RecordTableCore::setPackedRow(int number, PackedRow packed, const QString& 
     if (number < 1) {
         return;
     }
+    if (rows_.empty()) {
+        rows_.reset(codec().recordLength());
+    }
     while (recordCount() < number) {
-        current_.push_back(codec().blank());
+        rows_.append(codec().blank().constData());
     }
     if (unfit.isEmpty()) {
         unfit_.erase(number);
     } else {
         unfit_[number] = {std::move(values), unfit};
     }
+    if (packed.size() != codec().recordLength()) {
+        packed = codec().blank();  // rows are made by this codec: not expected
+    }
     const size_t index = size_t(number - 1);
-    if (index < stored_.size() && stored_[index].isNull()) {
-        // Back to the bytes as loaded: the row is unchanged again.
-        if (packed.size() == codec().recordLength() && packed[0] == ' ' &&
-            digest(packed.constData()) == dropped_[index].hash) {
-            stored_[index] = packed;
-        }
-    } else if (index < stored_.size() && packed != stored_[index]) {
-        // The same values stored with other spacing (by another program) are no change.
-        if (codec().sameValues(packed, stored_[index])) {
-            packed = stored_[index];
-        } else {
-            dropLoaded(index);
-        }
+    const char* previous = rows_.at(index);
+    if (index < loadedCount_ && !changed_[index] &&
+        std::memcmp(previous, packed.constData(), size_t(packed.size())) != 0 &&
+        codec().sameValues(packed, viewOf(previous))) {
+        return;  // the same values stored with other spacing (by another program): no change
     }
     // A row whose code and active fields keep their bytes keeps its place in the code look-up
     // (an import that changes names and wages does not take every row out and put it back).
-    const PackedRow& previous = current_[index];
     const auto sameBytes = [&](int column) {
         if (column < 0) {
             return true;
         }
         const xbase::FieldDescriptor& field = codec().layout()[column];
-        return previous.size() == packed.size() && packed.size() == codec().recordLength() &&
-               std::memcmp(previous.constData() + field.offset, packed.constData() + field.offset,
+        return std::memcmp(previous + field.offset, packed.constData() + field.offset,
                            size_t(field.length)) == 0;
     };
     if (sameBytes(codeColumn_) && sameBytes(activeColumn_)) {
-        current_[index] = std::move(packed);
+        putRow(index, packed.constData());
         return;
     }
     unindex(number);
-    current_[index] = std::move(packed);
+    putRow(index, packed.constData());
     this->index(number);
+}
+
+void RecordTableCore::putRow(size_t index, const char* bytes) {
+    char* row = rows_.at(index);
+    const size_t length = size_t(codec().recordLength());
+    if (index < loadedCount_) {
+        if (changed_[index]) {
+            // Back to the bytes as read: the row is unchanged again.
+            changed_[index] = !(bytes[0] == ' ' && digest(bytes) == dropped_[index].hash);
+        } else if (std::memcmp(row, bytes, length) != 0) {
+            dropLoaded(index);
+        }
+    }
+    std::memcpy(row, bytes, length);
 }
 
 bool RecordTableCore::remove(int number, int target) {
@@ -296,7 +308,7 @@ bool RecordTableCore::remove(int number, int target) {
         return false;
     }
     unindex(number);
-    current_[size_t(number - 1)] = codec().blank();
+    putRow(size_t(number - 1), codec().blank().constData());
     unfit_.erase(number);
     index(number);
     pendingMoves_.emplace_back(number, target);
@@ -304,77 +316,80 @@ bool RecordTableCore::remove(int number, int target) {
 }
 
 bool RecordTableCore::hasEdits() const {
-    return current_ != stored_ || !pendingMoves_.empty() || !unfit_.empty();
+    return rows_.size() != loadedCount_ ||
+           std::find(changed_.begin(), changed_.end(), true) != changed_.end() ||
+           !pendingMoves_.empty() || !unfit_.empty();
 }
 
 StoredRow RecordTableCore::storedRow(int number) const {
-    if (number < 1 || size_t(number) > stored_.size()) {
+    if (number < 1 || size_t(number) > loadedCount_) {
         return codec().blankRow();
     }
-    if (stored_[size_t(number - 1)].isNull()) {
-        std::vector<PackedRow> rows;
+    if (changed_[size_t(number - 1)]) {
+        RowStore rows;
         XbaseStore reader = store_;  // reading must not change this table's own store
-        if (reader.loadPacked(rows) && size_t(number) <= rows.size()) {
-            return codec().unpack(rows[size_t(number - 1)]);
+        if (reader.loadPacked(rows) && size_t(number) <= rows.size() &&
+            rows.length() == codec().recordLength()) {
+            return codec().unpack(viewOf(rows.at(size_t(number - 1))));
         }
         return codec().blankRow();
     }
-    return codec().unpack(stored_[size_t(number - 1)]);
+    return codec().unpack(viewOf(rows_.at(size_t(number - 1))));
 }
 
 void RecordTableCore::dropLoaded(size_t index) {
-    const PackedRow& loaded = stored_[index];
-    if (loaded.size() != codec().recordLength() || loaded[0] != ' ') {
-        return;  // kept: the digest covers rows as the file gives them
+    const char* loaded = rows_.at(index);
+    if (dropped_.size() < loadedCount_) {
+        dropped_.resize(loadedCount_);
     }
-    if (dropped_.size() < stored_.size()) {
-        dropped_.resize(stored_.size());
-    }
-    dropped_[index] = {digest(loaded.constData()),
-                       activeColumn_ >= 0 && !isSetAt(loaded, activeColumn_)};
-    stored_[index] = PackedRow();
+    dropped_[index] = {digest(loaded), activeColumn_ >= 0 && !isSetAt(loaded, activeColumn_)};
+    changed_[index] = true;
 }
 
 bool RecordTableCore::holdsLoaded(int number, const char* record) const {
-    const PackedRow& loaded = stored_[size_t(number - 1)];
-    const size_t length = size_t(codec().recordLength());
-    if (!loaded.isNull()) {
-        return size_t(loaded.size()) == length && loaded[0] == ' ' &&
-               std::memcmp(record + 1, loaded.constData() + 1, length - 1) == 0;
+    const size_t index = size_t(number - 1);
+    if (!changed_[index]) {
+        return std::memcmp(record + 1, rows_.at(index) + 1, size_t(codec().recordLength() - 1)) ==
+               0;
     }
-    return digest(record) == dropped_[size_t(number - 1)].hash;
+    return digest(record) == dropped_[index].hash;
 }
 
 bool RecordTableCore::wasFree(int number) const {
-    const PackedRow& loaded = stored_[size_t(number - 1)];
-    if (loaded.isNull()) {
-        return dropped_[size_t(number - 1)].free;
+    const size_t index = size_t(number - 1);
+    if (changed_[index]) {
+        return dropped_[index].free;
     }
-    return activeColumn_ >= 0 && !isSetAt(loaded, activeColumn_);
+    return activeColumn_ >= 0 && !isSetAt(rows_.at(index), activeColumn_);
 }
 
 bool RecordTableCore::rowChanged(int number) const {
-    const size_t index = size_t(number - 1);
     return number >= 1 && number <= recordCount() &&
-           (index >= stored_.size() || current_[index] != stored_[index] ||
-            unfit_.contains(number));
+           (changedSinceLoad(size_t(number - 1)) || unfit_.contains(number));
 }
 
 void RecordTableCore::cancel() {
-    if (!dropped_.empty()) {
+    if (std::find(changed_.begin(), changed_.end(), true) != changed_.end()) {
         // The changed rows are read back from the file.
-        std::vector<PackedRow> rows;
-        if (!store_.loadPacked(rows)) {
+        RowStore file;
+        if (!store_.loadPacked(file)) {
             fail(store_.lastError());
         }
-        for (size_t index = 0; index < stored_.size(); ++index) {
-            if (stored_[index].isNull()) {
-                stored_[index] = index < rows.size() ? rows[index] : codec().blank();
+        if (file.length() != rows_.length()) {
+            reload();  // the file's columns changed meanwhile: read it whole
+            return;
+        }
+        for (size_t index = 0; index < loadedCount_; ++index) {
+            if (changed_[index]) {
+                std::memcpy(rows_.at(index),
+                            index < file.size() ? file.at(index) : codec().blank().constData(),
+                            size_t(rows_.length()));
             }
         }
-        dropped_.clear();
     }
-    current_ = stored_;
+    rows_.truncate(loadedCount_);
+    changed_.assign(loadedCount_, false);
+    dropped_.clear();
     unfit_.clear();
     pendingMoves_.clear();
     rebuildIndex();
@@ -435,14 +450,13 @@ bool RecordTableCore::saveInto(UndoList& undo,
     }
     std::vector<RowToWrite> changes;
     for (int number = 1; number <= recordCount(); ++number) {
-        const size_t index = size_t(number - 1);
-        if (index >= stored_.size() || current_[index] != stored_[index]) {
-            changes.push_back({number, &current_[index]});
+        if (changedSinceLoad(size_t(number - 1))) {
+            changes.push_back({number, rows_.at(size_t(number - 1))});
         }
     }
     StoreJournal journal;
     LoadedRows loaded;
-    loaded.count = int(stored_.size());
+    loaded.count = int(loadedCount_);
     loaded.holds = [this](int number, const char* record) { return holdsLoaded(number, record); };
     loaded.wasFree = [this](int number) { return wasFree(number); };
     loaded.maximum = maximum();
@@ -453,26 +467,35 @@ bool RecordTableCore::saveInto(UndoList& undo,
     renumbered_ = journal.renumbered;
     const bool wroteRows = !changes.empty();
     changes = {};  // given back before the rows are kept as stored
-    const std::vector<PackedRow> previous = stored_;
-    const std::vector<LoadedDigest> previousDropped = std::move(dropped_);
-    dropped_.clear();
+    // What the rows were against the file before, for the undo.
+    std::vector<bool> previousChanged = std::move(changed_);
+    std::vector<LoadedDigest> previousDropped = std::move(dropped_);
+    const size_t previousLoaded = loadedCount_;
     const bool previouslySaved = wasSaved_;
     const auto previousMoves = pendingMoves_;
-    stored_ = current_;
+    loadedCount_ = rows_.size();
+    changed_.assign(loadedCount_, false);
+    dropped_.clear();
     pendingMoves_.clear();
     wasSaved_ = wasSaved_ || wroteRows || !previousMoves.empty();
     if (!renumbered_.empty()) {
         // Others added records meanwhile: read the table again, theirs and ours.
-        std::vector<PackedRow> rows;
+        RowStore rows;
         if (store_.loadPacked(rows)) {
-            stored_ = std::move(rows);
-            current_ = stored_;
+            rows_ = std::move(rows);
+            loadedCount_ = rows_.size();
+            changed_.assign(loadedCount_, false);
             rebuildIndex();
         }
     }
-    mine.add([this, journal, previous, previousDropped, previouslySaved, previousMoves] {
+    mine.add([this, journal, previousChanged = std::move(previousChanged),
+              previousDropped = std::move(previousDropped), previousLoaded, previouslySaved,
+              previousMoves] {
         store_.undo(journal);
-        stored_ = previous;
+        // The rows as edited stay; they count as changed against the file again.
+        loadedCount_ = std::min(previousLoaded, rows_.size());
+        changed_ = previousChanged;
+        changed_.resize(loadedCount_);
         dropped_ = previousDropped;
         wasSaved_ = previouslySaved;
         pendingMoves_ = previousMoves;

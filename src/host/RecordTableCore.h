@@ -1,9 +1,10 @@
 #pragma once
 // Everything a record table does that does not depend on the record type: rows in memory as
-// stored and as edited (packed record bytes, see RowCodec), the active rule, codes and look-ups,
-// free slots, removal with a target for the posted data, and saving the changed rows through its
-// XbaseStore.
+// edited (packed record bytes, see RowCodec, held in one RowStore) with what each was when read,
+// the active rule, codes and look-ups, free slots, removal with a target for the posted data, and
+// saving the changed rows through its XbaseStore.
 #include "host/CodeIndex.h"
+#include "host/RowStore.h"
 #include "host/UndoList.h"
 #include "host/XbaseStore.h"
 
@@ -41,7 +42,7 @@ class RecordTableCore {
     bool isOpen() const { return open_; }
     bool reload();
 
-    int recordCount() const { return int(current_.size()); }
+    int recordCount() const { return int(rows_.size()); }
     // Taken once when the table loads (the maxima come from settings that only maintenance
     // changes), so that adding many records does not read the settings for each.
     int maximum() const {
@@ -55,9 +56,10 @@ class RecordTableCore {
 
     // The edited row of a record (a blank row outside the table).
     StoredRow row(int number) const;
-    // The edited row as packed bytes; nullptr outside the table or for a row holding a value
-    // its column cannot store (row() gives that one).
-    const PackedRow* packedRow(int number) const;
+    // The edited row as packed bytes (codec().recordLength() of them, valid until the table
+    // changes); nullptr outside the table or for a row holding a value its column cannot store
+    // (row() gives that one).
+    const char* packedRow(int number) const;
     // Replaces a row in memory; a number beyond the count adds blank rows up to it.
     void setRow(int number, StoredRow row);
     // The same with the row packed by codec(); unfit names a value that did not fit, and then
@@ -104,28 +106,36 @@ class RecordTableCore {
     int codeColumn_ = -1;
     bool open_ = false;
     bool wasSaved_ = false;
-    bool isSetAt(const PackedRow& row, int column) const;
+    bool isSetAt(const char* row, int column) const;
+    // A row's bytes as a PackedRow for the codec (no copy: valid while the row is).
+    PackedRow viewOf(const char* row) const {
+        return PackedRow::fromRawData(row, codec().recordLength());
+    }
+    // Puts the bytes into the row, noting whether it now differs from the row as read.
+    void putRow(size_t index, const char* bytes);
     void dropLoaded(size_t index);
     bool holdsLoaded(int number, const char* record) const;
     bool wasFree(int number) const;
+    bool changedSinceLoad(size_t index) const { return index >= loadedCount_ || changed_[index]; }
     // A digest of a row's values (the deletion flag aside).
     size_t digest(const char* row) const {
         return qHashBits(row + 1, size_t(codec().recordLength() - 1));
     }
 
-    // The rows as loaded (or last saved) and as edited; both share the bytes of an unchanged row.
-    // A changed row's loaded copy is dropped (a null row in stored_) for what a save and a
-    // cancel need of it: a digest of its bytes, for the check that no other workstation changed
-    // the record since, and whether it was free. An import that changes every row then holds
-    // each once; a cancel reads the dropped rows back from the file, which nobody else can
-    // have changed without the save noticing.
-    std::vector<PackedRow> stored_;
-    std::vector<PackedRow> current_;
+    // The rows as edited. The first loadedCount_ were read from the file (or last saved); a
+    // changed one of them keeps of itself as read what a save and a cancel need: a digest of its
+    // bytes, for the check that no other workstation changed the record since, and whether it
+    // was free. An import that changes every row then holds each once; a cancel reads the
+    // changed rows back from the file, which nobody else can have changed without the save
+    // noticing.
+    RowStore rows_;
+    size_t loadedCount_ = 0;
+    std::vector<bool> changed_;  // by row read
     struct LoadedDigest {
         size_t hash = 0;
         bool free = false;
     };
-    std::vector<LoadedDigest> dropped_;  // by row, for the null rows of stored_
+    std::vector<LoadedDigest> dropped_;  // by row read, for the changed ones
     // Edited rows holding a value their column cannot store, kept as given: a save refuses them
     // with the message.
     std::map<int, std::pair<StoredRow, QString>> unfit_;

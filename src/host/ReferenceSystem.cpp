@@ -581,9 +581,10 @@ QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
         }
         int grouping = 0;
         int workCenter = 0;
-        if (const PackedRow* row = core.packedRow(number); row != nullptr) {
-            grouping = core.codec().value(*row, groupingColumn).toInt();
-            workCenter = core.codec().value(*row, workCenterColumn).toInt();
+        if (const char* bytes = core.packedRow(number); bytes != nullptr) {
+            const PackedRow row = PackedRow::fromRawData(bytes, core.codec().recordLength());
+            grouping = core.codec().value(row, groupingColumn).toInt();
+            workCenter = core.codec().value(row, workCenterColumn).toInt();
         } else {
             // An edited row holding a value its column cannot store.
             const AssociateRecord associate = table.record(number);

@@ -56,19 +56,32 @@ QString XbaseStore::unfitMessage(int number, const QString& problem) const {
 }
 
 bool XbaseStore::load(std::vector<StoredRow>& rows) {
-    std::vector<PackedRow> packed;
+    RowStore packed;
     if (!loadPacked(packed)) {
         return false;
     }
     rows.clear();
     rows.reserve(packed.size());
-    for (const PackedRow& row : packed) {
-        rows.push_back(codec_.unpack(row));
+    for (size_t index = 0; index < packed.size(); ++index) {
+        rows.push_back(codec_.unpack(PackedRow::fromRawData(packed.at(index), packed.length())));
     }
     return true;
 }
 
 bool XbaseStore::loadPacked(std::vector<PackedRow>& rows) {
+    RowStore read;
+    if (!loadPacked(read)) {
+        return false;
+    }
+    rows.clear();
+    rows.reserve(read.size());
+    for (size_t index = 0; index < read.size(); ++index) {
+        rows.emplace_back(read.at(index), read.length());
+    }
+    return true;
+}
+
+bool XbaseStore::loadPacked(RowStore& rows) {
     lastError_.clear();
     damaged_.clear();
     const QString name = QFileInfo(path_).fileName();
@@ -113,26 +126,27 @@ bool XbaseStore::loadPacked(std::vector<PackedRow>& rows) {
 
 namespace {
 
-// A stored record as a row of the codec, whose columns sit at the given field positions of the
-// file with the same widths (identical: at the same places too). Deleted records are blank.
-PackedRow packedRecord(const char* record, const QList<xbase::FieldDescriptor>& fields,
-                       const RowCodec& codec, const std::vector<int>& positions, bool identical) {
+// A stored record as a row of the codec (into bytes), whose columns sit at the given field
+// positions of the file with the same widths (identical: at the same places too). Deleted
+// records are blank.
+void packRecord(char* bytes, const char* record, const QList<xbase::FieldDescriptor>& fields,
+                const RowCodec& codec, const std::vector<int>& positions, bool identical) {
+    const size_t length = size_t(codec.recordLength());
     if (record[0] == '*') {
-        return codec.blank();
+        std::memcpy(bytes, codec.blank().constData(), length);
+        return;
     }
     if (identical) {
-        PackedRow row(record, codec.recordLength());
-        row[0] = ' ';
-        return row;
+        std::memcpy(bytes, record, length);
+        bytes[0] = ' ';
+        return;
     }
-    PackedRow row = codec.blank();
-    char* bytes = row.data();
+    std::memcpy(bytes, codec.blank().constData(), length);
     for (size_t column = 0; column < positions.size(); ++column) {
         const xbase::FieldDescriptor& to = codec.layout()[qsizetype(column)];
         std::memcpy(bytes + to.offset, record + fields[positions[column]].offset,
                     size_t(to.length));
     }
-    return row;
 }
 
 // Whether a stored record still holds the row as it was read, without making the row in the
@@ -141,7 +155,8 @@ bool holdsLoaded(const char* record, const QList<xbase::FieldDescriptor>& fields
                  const RowCodec& codec, const std::vector<int>& positions, bool identical,
                  const LoadedRows& loaded, int number) {
     if (!identical || record[0] == '*') {
-        const PackedRow row = packedRecord(record, fields, codec, positions, identical);
+        QByteArray row(codec.recordLength(), Qt::Uninitialized);
+        packRecord(row.data(), record, fields, codec, positions, identical);
         return loaded.holds(number, row.constData());
     }
     return loaded.holds(number, record);
@@ -149,23 +164,22 @@ bool holdsLoaded(const char* record, const QList<xbase::FieldDescriptor>& fields
 
 // Puts a row of the codec into a stored record (whose other fields it keeps), as a live record.
 void placeRow(char* record, const QList<xbase::FieldDescriptor>& fields, const RowCodec& codec,
-              const std::vector<int>& positions, bool identical, const PackedRow& row) {
+              const std::vector<int>& positions, bool identical, const char* row) {
     if (identical) {
-        std::memcpy(record, row.constData(), size_t(row.size()));
+        std::memcpy(record, row, size_t(codec.recordLength()));
         return;
     }
     record[0] = ' ';
     for (size_t column = 0; column < positions.size(); ++column) {
         const xbase::FieldDescriptor& from = codec.layout()[qsizetype(column)];
-        std::memcpy(record + fields[positions[column]].offset, row.constData() + from.offset,
+        std::memcpy(record + fields[positions[column]].offset, row + from.offset,
                     size_t(from.length));
     }
 }
 
 // Puts a row of the codec into the current record, which becomes a live record.
 xbase::Status assignPacked(xbase::Table& table, const RowCodec& codec,
-                           const std::vector<int>& positions, bool identical,
-                           const PackedRow& row) {
+                           const std::vector<int>& positions, bool identical, const char* row) {
     QByteArray record = table.recordBytes();
     placeRow(record.data(), table.fields(), codec, positions, identical, row);
     return table.setRecordBytes(record);
@@ -256,7 +270,7 @@ void noteDamage(QStringList& damaged, const QString& name, const char* record, q
 
 }  // namespace
 
-bool XbaseStore::readRows(xbase::Table& table, std::vector<PackedRow>& rows) {
+bool XbaseStore::readRows(xbase::Table& table, RowStore& rows) {
     const QString name = QFileInfo(path_).fileName();
     std::vector<int> positions;
     RowCodec codec;
@@ -271,8 +285,7 @@ bool XbaseStore::readRows(xbase::Table& table, std::vector<PackedRow>& rows) {
     constexpr quint32 runLength = 2048;
     const quint32 count = table.recordCount();
     const qsizetype length = table.header().recordLength;
-    rows.clear();
-    rows.reserve(count);
+    rows.reset(codec_.recordLength());
     QByteArray run;
     for (quint32 first = 1; first <= count; first += runLength) {
         const quint32 records = std::min(runLength, count - first + 1);
@@ -283,7 +296,7 @@ bool XbaseStore::readRows(xbase::Table& table, std::vector<PackedRow>& rows) {
         }
         for (quint32 offset = 0; offset < records; ++offset) {
             const char* record = run.constData() + qsizetype(offset) * length;
-            rows.push_back(packedRecord(record, table.fields(), codec_, positions, identical));
+            packRecord(rows.appendRow(), record, table.fields(), codec_, positions, identical);
             if (record[0] != '*') {
                 noteDamage(damaged_, name, record, first + offset, table.fields(), positions);
             }
@@ -310,25 +323,33 @@ LoadedRows LoadedRows::of(const std::vector<PackedRow>& rows,
 
 namespace {
 
-std::vector<RowToWrite> rowsToWrite(const std::map<int, PackedRow>& changes) {
-    std::vector<RowToWrite> rows;
+// The rows to write; false when one is not of the codec's length.
+bool rowsToWrite(const std::map<int, PackedRow>& changes, qsizetype length,
+                 std::vector<RowToWrite>& rows) {
     rows.reserve(changes.size());
     for (const auto& [number, row] : changes) {
-        rows.push_back({number, &row});
+        if (row.size() != length) {
+            return false;
+        }
+        rows.push_back({number, row.constData()});
     }
-    return rows;
+    return true;
 }
 
 // The row of a record number among rows in ascending numbers (which hold it).
-const PackedRow& rowOf(const std::vector<RowToWrite>& rows, int number) {
-    return *std::ranges::lower_bound(rows, number, {}, &RowToWrite::number)->row;
+const char* rowOf(const std::vector<RowToWrite>& rows, int number) {
+    return std::ranges::lower_bound(rows, number, {}, &RowToWrite::number)->row;
 }
 
 }  // namespace
 
 bool XbaseStore::write(const std::map<int, PackedRow>& changes, StoreJournal& journal,
                        const LoadedRows& loaded) {
-    const std::vector<RowToWrite> rows = rowsToWrite(changes);
+    std::vector<RowToWrite> rows;
+    if (!rowsToWrite(changes, codec_.recordLength(), rows)) {
+        journal = {};
+        return fail(QFileInfo(path_).fileName() + QStringLiteral(": a row of the wrong length"));
+    }
     return writeRows(&rows, nullptr, journal, loaded);
 }
 
@@ -384,7 +405,7 @@ bool XbaseStore::writeRows(const std::vector<RowToWrite>* packed,
                 return failWrite(unfitMessage(number, unfit));
             }
         }
-        fromValueRows = rowsToWrite(fromValues);
+        rowsToWrite(fromValues, codec.recordLength(), fromValueRows);
         packed = &fromValueRows;
     } else if (!sameShapes(codec.layout(), codec_.layout())) {
         return failWrite(name + QStringLiteral(": its columns were changed after it was read; "
@@ -398,7 +419,7 @@ bool XbaseStore::writeRows(const std::vector<RowToWrite>* packed,
     const qsizetype length = table->header().recordLength;
     std::vector<quint32> inPlace;
     std::vector<quint32> readBefore;  // loaded rows, written in place unless others changed them
-    std::vector<std::pair<int, const PackedRow*>> appended;
+    std::vector<std::pair<int, const char*>> appended;
     const auto conflict = [&](int number) {
         return failWrite(name + QStringLiteral(", record %1 was changed by another workstation "
                                                "after it was read; nothing was saved. Open the "
@@ -440,7 +461,7 @@ bool XbaseStore::writeRows(const std::vector<RowToWrite>* packed,
                             codec, positions, identical, loaded, number)) {
                 inPlace.push_back(quint32(number));
             } else if (wasFree(number)) {
-                appended.emplace_back(number, &rowOf(changes, number));  // taken by someone else
+                appended.emplace_back(number, rowOf(changes, number));  // taken by someone else
             } else {
                 conflicting = number;
             }
@@ -454,7 +475,7 @@ bool XbaseStore::writeRows(const std::vector<RowToWrite>* packed,
         return conflict(conflicting);
     }
     std::ranges::sort(inPlace);
-    std::ranges::sort(appended, {}, &std::pair<int, const PackedRow*>::first);
+    std::ranges::sort(appended, {}, &std::pair<int, const char*>::first);
     if (loaded.maximum > 0 && !appended.empty() &&
         count + appended.size() > quint32(loaded.maximum)) {
         return failWrite(name + QStringLiteral(": the table is full (%1 records); nothing was "
@@ -480,12 +501,8 @@ bool XbaseStore::writeRows(const std::vector<RowToWrite>* packed,
             if (keepOriginals) {
                 journal.originals.emplace_back(inPlace[index], QByteArray(record, length));
             }
-            const PackedRow& row = rowOf(changes, int(inPlace[index]));
-            if (row.size() != codec.recordLength()) {
-                return xbase::Status(xbase::ErrorCode::BadArgument,
-                                     name + QStringLiteral(": a row of the wrong length"));
-            }
-            placeRow(record, table->fields(), codec, positions, identical, row);
+            placeRow(record, table->fields(), codec, positions, identical,
+                     rowOf(changes, int(inPlace[index])));
         }
         return step.ok() ? table->writeRecords(inPlace[begin], run) : step;
     });
@@ -498,7 +515,7 @@ bool XbaseStore::writeRows(const std::vector<RowToWrite>* packed,
         const size_t end = std::min(appended.size(), start + batchRows);
         status = table->startAppend(true);
         for (size_t index = start; index < end && status.ok(); ++index) {
-            status = assignPacked(*table, codec, positions, identical, *appended[index].second);
+            status = assignPacked(*table, codec, positions, identical, appended[index].second);
             if (status.ok()) {
                 status = table->keepForAppend();
             }

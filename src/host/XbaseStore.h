@@ -5,6 +5,7 @@
 // either lands in all of them or in none.
 #include "host/ColumnLayout.h"
 #include "host/RowCodec.h"
+#include "host/RowStore.h"
 #include "platform/xbase/FileOperations.h"
 #include "platform/xbase/LockPolicy.h"
 
@@ -48,10 +49,10 @@ struct LoadedRows {
                          std::function<bool(const PackedRow&)> isFree = {}, int maximum = 0);
 };
 
-// A changed row to write: its record number and the row in the store's codec() layout.
+// A changed row to write: its record number and its bytes in the store's codec() layout.
 struct RowToWrite {
     int number = 0;
-    const PackedRow* row = nullptr;
+    const char* row = nullptr;
 };
 
 struct StoreOptions {
@@ -77,6 +78,7 @@ class XbaseStore {
     // Reads every row (deleted records read as blank rows); creates the file when it is missing
     // and that is allowed. False with lastError() naming the file otherwise.
     bool load(std::vector<StoredRow>& rows);
+    bool loadPacked(RowStore& rows);
     bool loadPacked(std::vector<PackedRow>& rows);
     // Writes the given rows, packed by codec() (by record number; numbers beyond the file's
     // count are appended in order), as one SaveUnit, or as part of the one open. With the rows
@@ -105,7 +107,7 @@ class XbaseStore {
 
   private:
     bool fail(const QString& message);
-    bool readRows(xbase::Table& table, std::vector<PackedRow>& rows);
+    bool readRows(xbase::Table& table, RowStore& rows);
     // The layout the open file gives the table's columns; false when one is missing.
     bool fileCodec(const xbase::Table& table, RowCodec& codec, std::vector<int>& positions) const;
     bool writeRows(const std::vector<RowToWrite>* packed, const std::map<int, StoredRow>* values,

@@ -44,12 +44,13 @@ class XbaseTable : public Table<Record>, public PackedRecords {
 
     // Records go to and from the packed rows field by field, in each field's own type.
     Record record(int number) const override {
-        const PackedRow* packed = core_.packedRow(number);
+        const char* packed = core_.packedRow(number);
         if (packed == nullptr) {
             return toRecord(core_.row(number));
         }
         Record record;
-        RowCodec::Reader reader(core_.codec(), *packed);
+        RowCodec::Reader reader(core_.codec(),
+                                PackedRow::fromRawData(packed, core_.codec().recordLength()));
         int column = 0;
         for (const Field<Record>& entry : Record::fields()) {
             reader.setColumn(column++);
@@ -71,7 +72,7 @@ class XbaseTable : public Table<Record>, public PackedRecords {
                            unfit.isEmpty() ? StoredRow() : toRow(record));
     }
 
-    const QByteArray* packedRecord(int number) const override { return core_.packedRow(number); }
+    const char* packedRecord(int number) const override { return core_.packedRow(number); }
     std::optional<PackedField> packedField(const QString& fieldName) const override {
         const int column = core_.column(fieldName);
         if (column < 0 || column >= core_.codec().layout().size()) {
