@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -183,6 +184,17 @@ public:
         }
         logChanges(table, lines);
         return true;
+    }
+    // The same for many lines (an import's), each made by line(index) as it is written, so
+    // that they are never all in memory as entries at once.
+    virtual bool saveWithLog(TableObject& table, size_t count,
+                             const std::function<ChangeLogLine(size_t index)>& line) {
+        std::vector<ChangeLogLine> lines;
+        lines.reserve(count);
+        for (size_t index = 0; index < count; ++index) {
+            lines.push_back(line(index));
+        }
+        return saveWithLog(table, lines);
     }
 
     // The allocations' accounts in the master file: accounts 1 to the answer exist, so an

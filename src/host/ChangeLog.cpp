@@ -22,6 +22,11 @@ bool ChangeLog::append(const QString& tableName, const QString& code, const QStr
 }
 
 bool ChangeLog::append(const QString& tableName, const std::vector<ChangeLogLine>& lines) {
+    return append(tableName, lines.size(), [&lines](size_t index) { return lines[index]; });
+}
+
+bool ChangeLog::append(const QString& tableName, size_t count,
+                       const std::function<ChangeLogLine(size_t index)>& lineAt) {
     std::vector<StoredRow> existing;
     if (!QFileInfo::exists(store_.path()) && !store_.load(existing)) {
         return false;
@@ -33,10 +38,10 @@ bool ChangeLog::append(const QString& tableName, const std::vector<ChangeLogLine
     constexpr size_t sliceRows = 4096;
     SaveUnit unit(store_.operations());
     std::vector<StoredRow> rows;
-    rows.reserve(std::min(lines.size(), sliceRows) + 1);
+    rows.reserve(std::min(count, sliceRows) + 1);
     StoreJournal journal;
-    for (size_t index = 0; index < lines.size(); ++index) {
-        const ChangeLogLine& line = lines[index];
+    for (size_t index = 0; index < count; ++index) {
+        const ChangeLogLine line = lineAt(index);
         ChangeLogEntry entry{moment.date(), time, tableName, line.recordCode.trimmed(),
                              line.action,   {}};
         QString rest = line.changedSettings;
@@ -45,8 +50,7 @@ bool ChangeLog::append(const QString& tableName, const std::vector<ChangeLogLine
             rest = rest.mid(changesWidth);
             rows.push_back(XbaseTable<ChangeLogEntry>::toRow(entry));
         } while (!rest.isEmpty());
-        if ((rows.size() >= sliceRows || index + 1 == lines.size()) &&
-            !store_.append(rows, journal)) {
+        if ((rows.size() >= sliceRows || index + 1 == count) && !store_.append(rows, journal)) {
             unit.fail(store_.lastError());
             return false;
         }

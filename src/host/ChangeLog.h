@@ -42,6 +42,9 @@ class ChangeLog {
                 const QString& changes);
     // Several entries of one table in one write.
     bool append(const QString& tableName, const std::vector<ChangeLogLine>& lines);
+    // The same with each line made by line(index) when its turn comes.
+    bool append(const QString& tableName, size_t count,
+                const std::function<ChangeLogLine(size_t index)>& line);
     // Every entry, oldest first; empty with lastError() when the file cannot be read.
     std::vector<ChangeLogEntry> entries();
     QString lastError() const { return store_.lastError(); }

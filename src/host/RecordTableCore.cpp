@@ -154,9 +154,19 @@ QString RecordTableCore::code(int number) const {
     return reader.text();
 }
 
+quint32 RecordTableCore::codeHash(QStringView key) {
+    const size_t hash = qHash(key, 0);
+    return quint32(hash ^ (quint64(hash) >> 32));
+}
+
 int RecordTableCore::find(const QString& wanted) const {
     ensureIndex();
-    return codeIndex_.value(wanted.trimmed(), 0);
+    const QString key = wanted.trimmed();
+    if (key.isEmpty()) {
+        return 0;
+    }
+    return codeIndex_.lowest(codeHash(key),
+                             [&](int number) { return code(number).trimmed() == key; });
 }
 
 QString RecordTableCore::indexKey(int number) const {
@@ -168,29 +178,8 @@ void RecordTableCore::unindex(int number) {
         return;
     }
     const QString key = indexKey(number);
-    if (key.isEmpty()) {
-        return;
-    }
-    auto first = codeIndex_.find(key);
-    if (first == codeIndex_.end()) {
-        return;
-    }
-    auto further = furtherOfCode_.find(key);
-    if (*first == number) {
-        if (further == furtherOfCode_.end()) {
-            codeIndex_.erase(first);
-            return;
-        }
-        *first = further->front();
-        further->erase(further->begin());
-    } else if (further != furtherOfCode_.end()) {
-        const auto at = std::ranges::lower_bound(*further, number);
-        if (at != further->end() && *at == number) {
-            further->erase(at);
-        }
-    }
-    if (further != furtherOfCode_.end() && further->empty()) {
-        furtherOfCode_.erase(further);
+    if (!key.isEmpty()) {
+        codeIndex_.erase(codeHash(key), number);
     }
 }
 
@@ -200,22 +189,8 @@ void RecordTableCore::index(int number) const {
         freeHint_ = qMin(freeHint_, number);
         return;
     }
-    if (!indexed_) {
-        return;
-    }
-    int& first = codeIndex_[key];  // 0 for a new code: record numbers start at 1
-    if (first == 0 || first == number) {
-        first = number;
-        return;
-    }
-    int later = number;
-    if (number < first) {
-        std::swap(later, first);
-    }
-    std::vector<int>& further = furtherOfCode_[key];
-    const auto at = std::ranges::lower_bound(further, later);
-    if (at == further.end() || *at != later) {
-        further.insert(at, later);
+    if (indexed_) {
+        codeIndex_.insert(codeHash(key), number);
     }
 }
 
@@ -226,7 +201,7 @@ void RecordTableCore::ensureIndex() const {
         return;
     }
     indexed_ = true;
-    codeIndex_.reserve(recordCount());
+    codeIndex_.reserve(size_t(recordCount()));
     const int hint = freeHint_;
     for (int number = 1; number <= recordCount(); ++number) {
         index(number);
@@ -236,7 +211,6 @@ void RecordTableCore::ensureIndex() const {
 
 void RecordTableCore::rebuildIndex() {
     codeIndex_.clear();
-    furtherOfCode_.clear();
     indexed_ = false;
     freeHint_ = 1;
 }
@@ -459,11 +433,11 @@ bool RecordTableCore::saveInto(UndoList& undo,
         mine.runAll();
         return fail(error);
     }
-    std::map<int, PackedRow> changes;
+    std::vector<RowToWrite> changes;
     for (int number = 1; number <= recordCount(); ++number) {
         const size_t index = size_t(number - 1);
         if (index >= stored_.size() || current_[index] != stored_[index]) {
-            changes.emplace(number, current_[index]);
+            changes.push_back({number, &current_[index]});
         }
     }
     StoreJournal journal;
@@ -477,6 +451,8 @@ bool RecordTableCore::saveInto(UndoList& undo,
         return fail(store_.lastError());
     }
     renumbered_ = journal.renumbered;
+    const bool wroteRows = !changes.empty();
+    changes = {};  // given back before the rows are kept as stored
     const std::vector<PackedRow> previous = stored_;
     const std::vector<LoadedDigest> previousDropped = std::move(dropped_);
     dropped_.clear();
@@ -484,7 +460,7 @@ bool RecordTableCore::saveInto(UndoList& undo,
     const auto previousMoves = pendingMoves_;
     stored_ = current_;
     pendingMoves_.clear();
-    wasSaved_ = wasSaved_ || !changes.empty() || !previousMoves.empty();
+    wasSaved_ = wasSaved_ || wroteRows || !previousMoves.empty();
     if (!renumbered_.empty()) {
         // Others added records meanwhile: read the table again, theirs and ours.
         std::vector<PackedRow> rows;

@@ -3,6 +3,7 @@
 // stored and as edited (packed record bytes, see RowCodec), the active rule, codes and look-ups,
 // free slots, removal with a target for the posted data, and saving the changed rows through its
 // XbaseStore.
+#include "host/CodeIndex.h"
 #include "host/UndoList.h"
 #include "host/XbaseStore.h"
 
@@ -129,11 +130,10 @@ class RecordTableCore {
     // with the message.
     std::map<int, std::pair<StoredRow, QString>> unfit_;
     std::vector<std::pair<int, int>> pendingMoves_;
-    // The lowest active record of each code, and the further ones of a code that several
-    // active records carry (a code is meant to be unique: most tables have none), so that a
-    // code costs its key and no list of its own.
-    mutable QHash<QString, int> codeIndex_;
-    mutable QHash<QString, std::vector<int>> furtherOfCode_;
+    // The active records by the hash of their trimmed code; the codes are compared from the
+    // rows, so that a code costs no key of its own.
+    static quint32 codeHash(QStringView key);
+    mutable CodeIndex codeIndex_;
     mutable bool indexed_ = false;
     mutable int freeHint_ = 1;  // no record below it is free
     int loadedMaximum_ = -1;

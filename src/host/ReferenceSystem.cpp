@@ -433,11 +433,16 @@ void ReferenceSystem::logChange(const TableObject& table, const QString& recordC
 }
 
 bool ReferenceSystem::saveWithLog(TableObject& table, const std::vector<ChangeLogLine>& lines) {
+    return saveWithLog(table, lines.size(), [&lines](size_t index) { return lines[index]; });
+}
+
+bool ReferenceSystem::saveWithLog(TableObject& table, size_t count,
+                                  const std::function<ChangeLogLine(size_t index)>& line) {
     SaveUnit unit(changeLog_.operations());
     if (!table.save()) {
         return false;
     }
-    if (!lines.empty() && !changeLog_.append(table.name(), lines)) {
+    if (count > 0 && !changeLog_.append(table.name(), count, line)) {
         unit.fail(changeLog_.lastError());
     }
     QString error;

@@ -109,6 +109,8 @@ class ReferenceSystem : public VelmorSystem {
                    const QString& changedSettings) override;
     void logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) override;
     bool saveWithLog(TableObject& table, const std::vector<ChangeLogLine>& lines) override;
+    bool saveWithLog(TableObject& table, size_t count,
+                     const std::function<ChangeLogLine(size_t index)>& line) override;
     ChangeLog& changeLog() { return changeLog_; }
 
     void showHelp(int context) override { program_.showHelp(context); }

@@ -308,7 +308,31 @@ LoadedRows LoadedRows::of(const std::vector<PackedRow>& rows,
     return loaded;
 }
 
+namespace {
+
+std::vector<RowToWrite> rowsToWrite(const std::map<int, PackedRow>& changes) {
+    std::vector<RowToWrite> rows;
+    rows.reserve(changes.size());
+    for (const auto& [number, row] : changes) {
+        rows.push_back({number, &row});
+    }
+    return rows;
+}
+
+// The row of a record number among rows in ascending numbers (which hold it).
+const PackedRow& rowOf(const std::vector<RowToWrite>& rows, int number) {
+    return *std::ranges::lower_bound(rows, number, {}, &RowToWrite::number)->row;
+}
+
+}  // namespace
+
 bool XbaseStore::write(const std::map<int, PackedRow>& changes, StoreJournal& journal,
+                       const LoadedRows& loaded) {
+    const std::vector<RowToWrite> rows = rowsToWrite(changes);
+    return writeRows(&rows, nullptr, journal, loaded);
+}
+
+bool XbaseStore::write(const std::vector<RowToWrite>& changes, StoreJournal& journal,
                        const LoadedRows& loaded) {
     return writeRows(&changes, nullptr, journal, loaded);
 }
@@ -325,7 +349,7 @@ bool XbaseStore::append(const std::vector<StoredRow>& rows, StoreJournal& journa
 
 // Packed rows must be in codec()'s layout, which the file must still have; rows of values are
 // packed in the file's layout, and one that does not fit refuses the write.
-bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
+bool XbaseStore::writeRows(const std::vector<RowToWrite>* packed,
                            const std::map<int, StoredRow>* values, StoreJournal& journal,
                            const LoadedRows& loaded) {
     lastError_.clear();
@@ -351,6 +375,7 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
         return failWrite(name + QStringLiteral(" does not have the columns of this table"));
     }
     std::map<int, PackedRow> fromValues;
+    std::vector<RowToWrite> fromValueRows;
     if (values != nullptr) {
         for (const auto& [number, row] : *values) {
             QString unfit;
@@ -359,13 +384,14 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
                 return failWrite(unfitMessage(number, unfit));
             }
         }
-        packed = &fromValues;
+        fromValueRows = rowsToWrite(fromValues);
+        packed = &fromValueRows;
     } else if (!sameShapes(codec.layout(), codec_.layout())) {
         return failWrite(name + QStringLiteral(": its columns were changed after it was read; "
                                                "nothing was saved. Open the table again and "
                                                "repeat the change."));
     }
-    const std::map<int, PackedRow>& changes = *packed;
+    const std::vector<RowToWrite>& changes = *packed;
     const bool identical = identicalLayout(*table, codec, positions);
     // The plan, made under the lock: rows written in place, and rows appended after the last.
     const quint32 count = table->recordCount();
@@ -384,17 +410,17 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
     for (const auto& [number, row] : changes) {
         const bool wasLoaded = known && number <= loaded.count;
         if (known && !wasLoaded) {
-            appended.emplace_back(number, &row);  // new: numbered after the file's last record
+            appended.emplace_back(number, row);  // new: numbered after the file's last record
         } else if (!wasLoaded) {
             if (quint32(number) <= count) {
                 inPlace.push_back(quint32(number));
             } else {
-                appended.emplace_back(number, &row);
+                appended.emplace_back(number, row);
             }
         } else if (quint32(number) <= count) {
             readBefore.push_back(quint32(number));
         } else if (wasFree(number)) {
-            appended.emplace_back(number, &row);
+            appended.emplace_back(number, row);
         } else {
             return conflict(number);
         }
@@ -414,7 +440,7 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
                             codec, positions, identical, loaded, number)) {
                 inPlace.push_back(quint32(number));
             } else if (wasFree(number)) {
-                appended.emplace_back(number, &changes.at(number));  // taken by someone else
+                appended.emplace_back(number, &rowOf(changes, number));  // taken by someone else
             } else {
                 conflicting = number;
             }
@@ -454,7 +480,7 @@ bool XbaseStore::writeRows(const std::map<int, PackedRow>* packed,
             if (keepOriginals) {
                 journal.originals.emplace_back(inPlace[index], QByteArray(record, length));
             }
-            const PackedRow& row = changes.at(int(inPlace[index]));
+            const PackedRow& row = rowOf(changes, int(inPlace[index]));
             if (row.size() != codec.recordLength()) {
                 return xbase::Status(xbase::ErrorCode::BadArgument,
                                      name + QStringLiteral(": a row of the wrong length"));

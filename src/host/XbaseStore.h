@@ -48,6 +48,12 @@ struct LoadedRows {
                          std::function<bool(const PackedRow&)> isFree = {}, int maximum = 0);
 };
 
+// A changed row to write: its record number and the row in the store's codec() layout.
+struct RowToWrite {
+    int number = 0;
+    const PackedRow* row = nullptr;
+};
+
 struct StoreOptions {
     bool createWhenMissing = false;
     xbase::FileOperations* operations = nullptr;  // nullptr: the standard POSIX operations
@@ -78,6 +84,9 @@ class XbaseStore {
     // file as it was.
     bool write(const std::map<int, PackedRow>& changes, StoreJournal& journal,
                const LoadedRows& loaded = {});
+    // The same with the rows in ascending record numbers, held by the caller.
+    bool write(const std::vector<RowToWrite>& changes, StoreJournal& journal,
+               const LoadedRows& loaded = {});
     // Appends rows after the file's last record; a value that does not fit its column refuses
     // them all.
     bool append(const std::vector<StoredRow>& rows, StoreJournal& journal);
@@ -99,7 +108,7 @@ class XbaseStore {
     bool readRows(xbase::Table& table, std::vector<PackedRow>& rows);
     // The layout the open file gives the table's columns; false when one is missing.
     bool fileCodec(const xbase::Table& table, RowCodec& codec, std::vector<int>& positions) const;
-    bool writeRows(const std::map<int, PackedRow>* packed, const std::map<int, StoredRow>* values,
+    bool writeRows(const std::vector<RowToWrite>* packed, const std::map<int, StoredRow>* values,
                    StoreJournal& journal, const LoadedRows& loaded);
 
     QString path_;

@@ -194,12 +194,13 @@ bool AssociateImport::finishEdits(bool ok, bool intoEditorsTable) {
     if (intoEditorsTable) {
         // Saved with the editor's list; the change log takes the entries at once, as it does
         // for the editor's own edits.
-        system_.logChanges(associates, pendingLog_);
+        system_.logChanges(associates, pendingLog_.lines());
         pendingLog_.clear();
         return true;
     }
     // The records and their change-log entries land together, or neither does.
-    if (!system_.saveWithLog(associates, pendingLog_)) {
+    if (!system_.saveWithLog(associates, pendingLog_.size(),
+                             [this](size_t index) { return pendingLog_.line(index); })) {
         message(QStringLiteral("Error Importing: ") + associates.lastError(), MB_ICONCRITICAL);
         system_.logChange(associates, QString(), QStringLiteral("Error Importing"),
                           associates.lastError());
@@ -305,7 +306,7 @@ QString AssociateImport::applyFields(const QStringList& fields, AssociateRecord&
 }
 
 bool AssociateImport::readUpdates(const AssociateImportRequest& request, const Settings& settings,
-                                  QSet<int>& imported) {
+                                  ImportedNumbers& imported) {
     ImportFile file(system_, request.rowsToSkip, request.fieldsToSkip);
     file.confirmFirstRecordWith(request.confirmFirstRecord);
     if (!file.open(request.fileName)) {
@@ -322,7 +323,7 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
         // Whatever becomes of the line, the associate it names is in the file.
         int number = code.isEmpty() ? 0 : associates.find(code);
         if (number != 0) {
-            imported.insert(number);
+            imported.add(number);
         }
         if (!lineAccepted(fields, settings)) {
             ++counts_.skipped;
@@ -356,7 +357,7 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
             skip(file.lineNumber(), problem);
             continue;
         }
-        imported.insert(number);  // a new associate
+        imported.add(number);  // a new associate
         // The lines of one file mostly change the same fields: their log lines share one text,
         // joined once.
         QStringList changedNames = changedFields(before, after);
@@ -368,12 +369,12 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
         if (isNew) {
             ++counts_.added;
             changes_->setRecord(number, after);
-            pendingLog_.push_back({code, QStringLiteral("Add"), changed});
+            pendingLog_.add(code, QStringLiteral("Add"), changed);
         } else {
             ++counts_.updated;
             if (!changed.isEmpty()) {
                 changes_->setRecord(number, after);
-                pendingLog_.push_back({code, QStringLiteral("Updated"), changed});
+                pendingLog_.add(code, QStringLiteral("Updated"), changed);
             }
         }
     }
@@ -391,7 +392,7 @@ bool AssociateImport::readUpdates(const AssociateImportRequest& request, const S
     return true;
 }
 
-void AssociateImport::deleteNonImported(const Settings& settings, const QSet<int>& imported) {
+void AssociateImport::deleteNonImported(const Settings& settings, const ImportedNumbers& imported) {
     if (!settings.deleteNonImported || !readWholeFile_) {
         return;
     }
@@ -435,13 +436,14 @@ void AssociateImport::deleteNonImported(const Settings& settings, const QSet<int
         const QString where = associates.usedOn(number);
         if (!where.isEmpty()) {
             ++counts_.notDeleted;
-            pendingLog_.push_back({code, QStringLiteral("Cannot Delete"), QStringLiteral("Used on:") + where});
+            pendingLog_.add(code, QStringLiteral("Cannot Delete"),
+                            QStringLiteral("Used on:") + where);
         } else if (!associates.remove(number, merge)) {
             ++counts_.notDeleted;
-            pendingLog_.push_back({code, QStringLiteral("Canceled Deletions"), {}});
+            pendingLog_.add(code, QStringLiteral("Canceled Deletions"), {});
         } else {
             ++counts_.deleted;
-            pendingLog_.push_back({code, QStringLiteral("Delete"), {}});
+            pendingLog_.add(code, QStringLiteral("Delete"), {});
         }
     }
 }
@@ -489,7 +491,7 @@ bool AssociateImport::readUpdateFile(const AssociateImportRequest& request) {
         settings.badgeFilters << store.readValue(QString::number(slot) + QStringLiteral("AssocBadgeFilter"), {}).trimmed();
     }
 
-    QSet<int> imported;
+    ImportedNumbers imported;
     bool ok = checkSettings(settings) && readUpdates(request, settings, imported);
     if (ok) {
         deleteNonImported(settings, imported);
@@ -539,7 +541,7 @@ bool AssociateImport::readCodeFile(const AssociateImportRequest& request) {
                 record.Code = newCode;
                 changes_->setRecord(number, record);
                 ++counts_.updated;
-                pendingLog_.push_back({newCode, QStringLiteral("Codes Changed"), oldCode});
+                pendingLog_.add(newCode, QStringLiteral("Codes Changed"), oldCode);
             }
         }
         if (file.stoppedByPerson()) {

@@ -17,10 +17,10 @@
 #include "data/VelmorSystem.h"
 #include "data/records/AssociateRecord.h"
 #include "maintenance/ImportCounts.h"
+#include "maintenance/PendingChangeLog.h"
 #include "maintenance/RecordChanges.h"
 
 #include <QDate>
-#include <QSet>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -63,6 +63,22 @@ class AssociateImport {
 
   private:
     struct Settings;
+    // The record numbers the file names, a bit each.
+    class ImportedNumbers {
+      public:
+        void add(int number) {
+            if (size_t(number) >= named_.size()) {
+                named_.resize(size_t(number) + 1);
+            }
+            named_[size_t(number)] = true;
+        }
+        bool contains(int number) const {
+            return number >= 0 && size_t(number) < named_.size() && named_[size_t(number)];
+        }
+
+      private:
+        std::vector<bool> named_;
+    };
     // Runs an import; an unexpected failure inside is reported with the suffix, logged
     // "Error Importing", and drops what the run changed.
     bool guardedRun(const QString& procedureSuffix, bool intoEditorsTable,
@@ -73,12 +89,12 @@ class AssociateImport {
     void closeTables();
     bool checkSettings(const Settings& settings);
     bool readUpdates(const AssociateImportRequest& request, const Settings& settings,
-                     QSet<int>& imported);
+                     ImportedNumbers& imported);
     // Applies the line's present fields to the record; answers what is wrong with the first
     // invalid one (empty when all are valid).
     QString applyFields(const QStringList& fields, AssociateRecord& record);
     bool lineAccepted(const QStringList& fields, const Settings& settings) const;
-    void deleteNonImported(const Settings& settings, const QSet<int>& imported);
+    void deleteNonImported(const Settings& settings, const ImportedNumbers& imported);
     // Saves the import's changes and writes their change-log entries (into an editor's table:
     // the entries only, the table stays unsaved), or drops them; answers ok when saved.
     bool finishEdits(bool ok, bool intoEditorsTable);
@@ -95,7 +111,7 @@ class AssociateImport {
     QString caption_;  // of the messages: "Change Codes", or empty for the program's title
     ImportCounts counts_;
     QStringList remarks_;
-    std::vector<ChangeLogLine> pendingLog_;  // written once the table is saved
+    PendingChangeLog pendingLog_;                            // written once the table is saved
     std::optional<RecordChanges<AssociateRecord>> changes_;  // what this run wrote
     // Every line of the file was read (not stopped by the maximum, none unreadable): only
     // then may the associates absent from it be deleted.
