@@ -9,6 +9,7 @@
 #include "ui/MessageBoxCodes.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace vel {
 
@@ -96,6 +97,7 @@ int16_t CAssocLookup::CloseTable() {
     }
     const int16_t result = d4close(data_);
     data_ = nullptr;
+    std::fill(std::begin(entryFields_), std::end(entryFields_), nullptr);
     allLocked_ = false;
     freeFrom_ = 1;
     return written < 0 ? written : reportPending(result);
@@ -373,13 +375,17 @@ long CAssocLookup::takeDeletedRecord() {
     return 0;
 }
 
-namespace {
-void assignEntry(DATA4* data, const QString& code, const QString& last, const QString& first) {
-    f4assignText(d4field(data, "CODE"), code);
-    f4assignText(d4field(data, "LNAME"), last);
-    f4assignText(d4field(data, "FNAME"), first);
+// The fields are looked up once per open: a rebuild assigns them for every associate.
+void CAssocLookup::assignEntry(const QString& code, const QString& last, const QString& first) {
+    if (!entryFields_[0]) {
+        entryFields_[0] = d4field(data_, "CODE");
+        entryFields_[1] = d4field(data_, "LNAME");
+        entryFields_[2] = d4field(data_, "FNAME");
+    }
+    f4assignText(entryFields_[0], code);
+    f4assignText(entryFields_[1], last);
+    f4assignText(entryFields_[2], first);
 }
-}  // namespace
 
 int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QString& first) {
     if (!data_) {
@@ -407,7 +413,7 @@ int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QSt
             result = d4blank(data_);
         }
         if (result == r4success) {
-            assignEntry(data_, code, last, first);
+            assignEntry(code, last, first);
             result = d4append(data_);
         }
         return reportPending(result);
@@ -420,7 +426,7 @@ int16_t CAssocLookup::AddRec(const QString& code, const QString& last, const QSt
         return reportPending(result);
     }
     d4recall(data_);
-    assignEntry(data_, code, last, first);
+    assignEntry(code, last, first);
     return reportPending(finishChange());
 }
 
@@ -498,7 +504,7 @@ int16_t CAssocLookup::addHeld(const QString& code, const QString& last, const QS
     if (result != r4success) {
         return reportPending(result);
     }
-    assignEntry(data_, code, last, first);
+    assignEntry(code, last, first);
     heldPosition_ = held_->place(d4record(data_), &freeFrom_);
     return reportPending(r4success);
 }

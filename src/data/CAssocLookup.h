@@ -112,10 +112,13 @@ class CAssocLookup {
     // would have left the table.
     int16_t writeHeld() const;
     int16_t addHeld(const QString& code, const QString& last, const QString& first);
+    // Assigns the three fields in the table's buffer.
+    void assignEntry(const QString& code, const QString& last, const QString& first);
 
     xbase::CODE4* context_ = nullptr;
     xbase::DATA4* data_ = nullptr;
     xbase::INDEX4* indexes_[2] = {nullptr, nullptr};
+    xbase::FIELD4* entryFields_[3] = {nullptr, nullptr, nullptr};  // CODE, LNAME, FNAME
     int selected_ = 1;
     bool allLocked_ = false;
     std::unique_ptr<HeldRecords> held_;  // after LockAll

@@ -19,30 +19,6 @@ namespace {
 const QStringList firstWeek{QStringLiteral("2024-03-04"), QStringLiteral("2024-03-08")};
 const QStringList secondWeek{QStringLiteral("2024-03-11"), QStringLiteral("2024-03-15")};
 
-QString killPointsLibrary() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/velmor_kill_points.so");
-}
-
-// Runs the worker with the kill points preloaded; killAt 0 only counts them.
-WorkerRun runKillable(const QStringList& arguments, qint64 killAt) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LD_PRELOAD"), killPointsLibrary());
-    environment.insert(QStringLiteral("VELMOR_KILL_AT"), QString::number(killAt));
-    process.setProcessEnvironment(environment);
-    startWorker(process, arguments);
-    return finishWorker(process);
-}
-
-qint64 filePoints(const WorkerRun& run) {
-    for (const QString& line : run.lines) {
-        if (line.startsWith(QStringLiteral("file points "))) {
-            return line.mid(12).toLongLong();
-        }
-    }
-    return -1;
-}
-
 // The kill points of a run of `points`: every one when they are few, else a seeded sample,
 // half of it among the last 20 where the file is finished and renamed.
 QList<qint64> killPointsOf(qint64 points, int wanted, quint32 seed) {

@@ -86,6 +86,31 @@ inline WorkerRun runWorker(const QStringList& arguments) {
     return finishWorker(process);
 }
 
+inline QString killPointsLibrary() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/velmor_kill_points.so");
+}
+
+// Runs the worker with the kill points preloaded (KillPoints.cpp: every file operation of any
+// library); killAt 0 only counts them.
+inline WorkerRun runKillable(const QStringList& arguments, qint64 killAt) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_PRELOAD"), killPointsLibrary());
+    environment.insert(QStringLiteral("VELMOR_KILL_AT"), QString::number(killAt));
+    process.setProcessEnvironment(environment);
+    startWorker(process, arguments);
+    return finishWorker(process);
+}
+
+inline qint64 filePoints(const WorkerRun& run) {
+    for (const QString& line : run.lines) {
+        if (line.startsWith(QStringLiteral("file points "))) {
+            return line.mid(12).toLongLong();
+        }
+    }
+    return -1;
+}
+
 // A system 1 with work centers W1 and W2, grouping G1 and the given number of associates
 // A00001... in work center W1; room for up to 99,999 associates.
 inline void buildSite(const QString& folder, int associates) {

@@ -11,6 +11,7 @@
 //   velmor_reliability_worker allocations FOLDER FILE           (as ImportAllocations runs)
 //   velmor_reliability_worker export FOLDER FILE FROM TO      (activity detail, dates yyyy-MM-dd)
 //   velmor_reliability_worker templates FOLDER                (the report templates)
+//   velmor_reliability_worker lookup FOLDER ROUND          (the punch lookup's rebuild, held)
 //
 // With VELMOR_WORKER_START_ON_GO set it says "ready" and waits for a line on its standard input
 // before it starts, so that a test can start two workers' work at the same moment.
@@ -18,6 +19,7 @@
 // the changing file operations it made through the xBase layer. Exit 0 when the last action
 // succeeded. The export and the templates are written outside the xBase layer; the tests crash
 // those through the preloaded kill points (KillPoints.cpp).
+#include "data/CAssocLookup.h"
 #include "data/records/AssociateRecord.h"
 #include "host/ReferenceReportModule.h"
 #include "host/ReferenceSystem.h"
@@ -204,6 +206,26 @@ bool runTemplates(const QString& folder) {
     return ok;
 }
 
+// Rebuilds the punch lookup file (system 1) in folder as an import does, holding the file: round
+// 0 puts C0..C299 in, round 1 C150..C599, which take their old records, the cleared ones and new
+// ones. Written outside the xBase layer's file operations: crashed through the kill points.
+bool runLookupRebuild(const QString& folder, int round) {
+    CAssocLookup lookup;
+    lookup.setDataFolder(folder);
+    lookup.setSysNum(QStringLiteral("1"));
+    bool ok = lookup.OpenTable() == xbase::r4success && lookup.LockAll() == xbase::r4success &&
+              lookup.ClearRecords() >= 0;
+    for (int number = round == 0 ? 0 : 150; ok && number < (round == 0 ? 300 : 600); ++number) {
+        ok = lookup.AddRec(QStringLiteral("C%1").arg(number),
+                           round == 0 ? QStringLiteral("Old") : QStringLiteral("New"),
+                           QStringLiteral("F%1").arg(number)) >= 0;
+    }
+    ok = lookup.UnlockAll() >= 0 && ok;
+    ok = lookup.CloseTable() >= 0 && ok;
+    say(ok ? QStringLiteral("lookup ok") : QStringLiteral("lookup failed"));
+    return ok;
+}
+
 }  // namespace
 }  // namespace vel
 
@@ -216,6 +238,12 @@ int main(int argc, char** argv) {
     }
     const QString command = arguments[0];
     const QString folder = arguments[1];
+    if (command == QLatin1String("lookup")) {
+        vel::HeadlessUi ui;  // a refusal is a message; nobody reads it
+        ui.setUnanswered(vel::HeadlessUi::Unanswered::DefaultButton);
+        vel::ScopedUi scope(ui);
+        return vel::runLookupRebuild(folder, arguments.value(2).toInt()) ? 0 : 1;
+    }
     const bool takesKillPoint =
         command == QLatin1String("import") || command == QLatin1String("edit");
     const qint64 killAt = takesKillPoint ? arguments.value(3).toLongLong() : 0;

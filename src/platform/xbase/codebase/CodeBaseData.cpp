@@ -211,7 +211,8 @@ int16_t d4appendBlank(DATA4* data) {
 
 namespace {
 
-// A usable table and a run of count whole records at records; bytes: the run's length.
+// A usable table and a run of count whole records at records; bytes: the run's length. False
+// when it is refused or empty; result then holds the answer.
 bool usableRun(DATA4* data, const void* records, long count, qsizetype* bytes, int16_t* result) {
     if (!usable(data, result)) {
         return false;
@@ -221,7 +222,8 @@ bool usableRun(DATA4* data, const void* records, long count, qsizetype* bytes, i
         return false;
     }
     *bytes = qsizetype(count) * data->table->header().recordLength;
-    return true;
+    *result = r4success;
+    return count > 0;  // an empty run: nothing to do
 }
 
 }  // namespace
@@ -232,9 +234,6 @@ int16_t d4readRecords(DATA4* data, long first, long count, char* into) {
     if (!usableRun(data, into, count, &bytes, &result)) {
         return result;
     }
-    if (count == 0) {
-        return r4success;
-    }
     return report(data->code, data->table->readRecords(quint32(first), quint32(count), into));
 }
 
@@ -243,9 +242,6 @@ int16_t d4writeRecords(DATA4* data, long first, const char* records, long count)
     qsizetype bytes = 0;
     if (!usableRun(data, records, count, &bytes, &result)) {
         return result;
-    }
-    if (count == 0) {
-        return r4success;
     }
     return report(data->code,
                   data->table->writeRecords(quint32(first), QByteArrayView(records, bytes)));
