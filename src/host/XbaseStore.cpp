@@ -252,7 +252,7 @@ bool XbaseStore::fileCodec(const xbase::Table& table, RowCodec& codec,
 
 namespace {
 
-// Values of a live record that cannot be read as their field's type.
+// Values of a live record that cannot be read as their field's type, among the given fields.
 void noteDamage(QStringList& damaged, const QString& name, const char* record, quint32 number,
                 const QList<xbase::FieldDescriptor>& fields, const std::vector<int>& positions) {
     for (const int position : positions) {
@@ -287,6 +287,13 @@ bool XbaseStore::readRows(xbase::Table& table, RowStore& rows) {
     const qsizetype length = table.header().recordLength;
     rows.reset(codec_.recordLength());
     QByteArray run;
+    // Text cannot be damaged: only the other fields are checked.
+    std::vector<int> checked;
+    for (const int position : positions) {
+        if (table.fields()[position].type != xbase::FieldType::Character) {
+            checked.push_back(position);
+        }
+    }
     for (quint32 first = 1; first <= count; first += runLength) {
         const quint32 records = std::min(runLength, count - first + 1);
         run.resize(qsizetype(records) * length);
@@ -298,7 +305,7 @@ bool XbaseStore::readRows(xbase::Table& table, RowStore& rows) {
             const char* record = run.constData() + qsizetype(offset) * length;
             packRecord(rows.appendRow(), record, table.fields(), codec_, positions, identical);
             if (record[0] != '*') {
-                noteDamage(damaged_, name, record, first + offset, table.fields(), positions);
+                noteDamage(damaged_, name, record, first + offset, table.fields(), checked);
             }
         }
     }

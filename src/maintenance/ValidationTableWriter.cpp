@@ -523,18 +523,19 @@ double ValidationTableWriter::standardValue(float value) {
     // Formatted and read back with the standard library's exact conversions, which cost a
     // fraction of a general number formatting.
     char digits[48];
+    char* const end = digits + sizeof digits;
     std::to_chars_result written{};
     if (const auto halfway = halfwayAtSevenDigits(value)) {
+        // Seven digits, an "e" and a small exponent always fit.
         char* at = digits;
         if (value < 0) {
             *at++ = '-';
         }
-        written = std::to_chars(at, digits + sizeof digits, (halfway->first + 5) / 10);
-        *written.ptr++ = 'e';
-        written = std::to_chars(written.ptr, digits + sizeof digits, halfway->second + 1);
+        written = std::to_chars(at, end - 8, (halfway->first + 5) / 10);
+        *written.ptr = 'e';
+        written = std::to_chars(written.ptr + 1, end, halfway->second + 1);
     } else {
-        written = std::to_chars(digits, digits + sizeof digits, double(value),
-                                std::chars_format::general, 7);
+        written = std::to_chars(digits, end, double(value), std::chars_format::general, 7);
     }
     double result = 0;
     std::from_chars(digits, written.ptr, result);

@@ -96,19 +96,23 @@ TEST(XbaseFields, CharactersOutsideWindows1252BecomeQuestionMarks) {
     EXPECT_EQ(table.text(1), QStringLiteral("?mega Šimon"));
 }
 
+// Ten-character values, and the same right-aligned in a field of 20 (blanks are skipped eight at a
+// time).
 TEST(XbaseFields, DamageCheckOfNumbersAgreesWithTheirReading) {
-    const FieldDescriptor field{QStringLiteral("N"), FieldType::Numeric, 10, 2, 1};
-    for (const char* stored :
+    for (const char* value :
          {"     12.50", "        -7", "0000012.50", "-0.5      ", "     1.2.3", "      - 12",
           "     12a  ", "       1. ", "        .5", "1e5       ", "          ", "    \t     ",
           "         -", "  12 34   ", "-        1"}) {
-        SCOPED_TRACE(stored);
-        ASSERT_EQ(std::strlen(stored), size_t(field.length));
-        const QByteArray record = QByteArray(" ") + stored;
-        const QString problem = FieldValues::problem(record.constData(), field);
-        const bool blank = QByteArray(stored).trimmed().isEmpty();
-        EXPECT_EQ(problem.isEmpty(), blank || FieldValues::number(record.constData(), field));
-        EXPECT_TRUE(problem.isEmpty() || problem == QStringLiteral("is not a number"));
+        for (const int width : {10, 20}) {
+            const FieldDescriptor field{QStringLiteral("N"), FieldType::Numeric, width, 2, 1};
+            const QByteArray stored = QByteArray(value).rightJustified(width, ' ');
+            SCOPED_TRACE(stored.constData());
+            const QByteArray record = QByteArray(" ") + stored;
+            const QString problem = FieldValues::problem(record.constData(), field);
+            const bool blank = QByteArray(stored).trimmed().isEmpty();
+            EXPECT_EQ(problem.isEmpty(), blank || FieldValues::number(record.constData(), field));
+            EXPECT_TRUE(problem.isEmpty() || problem == QStringLiteral("is not a number"));
+        }
     }
 }
 
