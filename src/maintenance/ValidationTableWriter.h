@@ -34,10 +34,6 @@ class ValidationTableWriter {
     void write(ValidationTable table, const QString& outputType, const QString& path,
                const ExportOptions& options);
 
-    // A single-precision standard as the decimal it was entered as (12.3, not 12.30000019):
-    // the value rounded to seven significant digits.
-    static double standardValue(float value);
-
   private:
     struct ColumnShape {
         const char* name;

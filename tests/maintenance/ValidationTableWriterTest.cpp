@@ -2,6 +2,7 @@
 // column shapes through the xBase output's field descriptors; XLSX through its sheet XML.
 #include "ExportSite.h"
 
+#include "maintenance/StandardValue.h"
 #include "maintenance/ValidationTableWriter.h"
 #include "platform/transfer/ExportStatus.h"
 #include "platform/transfer/ZipArchive.h"
@@ -199,7 +200,7 @@ TEST(ValidationTableWriter, StandardValuesRoundToSevenDigitsAsTheGeneralFormatti
     }
     for (const float value : values) {
         const double general = QString::number(value, 'g', 7).toDouble();
-        EXPECT_EQ(ValidationTableWriter::standardValue(value), general) << value;
+        EXPECT_EQ(standardValue(value), general) << value;
     }
 }
 
