@@ -1,7 +1,6 @@
 #include "host/ReferenceSystem.h"
 
 #include "host/ActivityDetailWriter.h"
-#include "host/QualityFieldConversion.h"
 #include "host/ReferenceReportModule.h"
 
 #include "data/SettingsObject.h"
@@ -20,7 +19,6 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <set>
 
 namespace vel {
 
@@ -216,8 +214,8 @@ void ReferenceSystem::buildTables(const ReferenceSystemOptions& options) {
         rules(QStringLiteral("Corporate Type of Work"), code, maximumTypesOfWork), corporate);
 
     membership_ = std::make_unique<GroupingMembership>(
-        filePath(hostFiles::groupingMembers), side,
-        [this] { return derivedGroupingMembers(); }, report);
+        filePath(hostFiles::groupingMembers), side, [this] { return derivedGroupingMembers(); },
+        report);
 
     dayFile_ = std::make_unique<XbaseTable<DayFileRecord>>(
         filePath(hostFiles::dayFile),
@@ -400,12 +398,12 @@ std::vector<DayEntry> ReferenceSystem::dayEntries() {
     for (int number = 1; number <= dayFile_->recordCount(); ++number) {
         if (dayFile_->isActive(number)) {
             const DayFileRecord record = dayFile_->record(number);
-            entries.push_back({record.FileDate,
-                               record.Date,
-                               record.Times,
-                               {double(record.Lines), double(record.Associates), record.Hours,
-                                record.Measured, record.Earned, record.Units, record.Cost,
-                                record.Audited, record.Failed}});
+            entries.push_back(
+                {record.FileDate,
+                 record.Date,
+                 record.Times,
+                 {double(record.Lines), double(record.Associates), record.Hours, record.Measured,
+                  record.Earned, record.Units, record.Cost, record.Audited, record.Failed}});
         }
     }
     return entries;
@@ -454,7 +452,8 @@ bool ReferenceSystem::saveWithLog(TableObject& table, size_t count,
     return true;
 }
 
-void ReferenceSystem::logChanges(const TableObject& table, const std::vector<ChangeLogLine>& lines) {
+void ReferenceSystem::logChanges(const TableObject& table,
+                                 const std::vector<ChangeLogLine>& lines) {
     if (!lines.empty() && !changeLog_.append(table.name(), lines)) {
         errors().report(changeLog_.lastError() + QStringLiteral(" - ReferenceSystem:logChanges"), 0,
                         false);
@@ -463,142 +462,6 @@ void ReferenceSystem::logChanges(const TableObject& table, const std::vector<Cha
 
 QList<int> ReferenceSystem::earnedHoursMethodsAllowed(int activityNumber) {
     return rules_->earnedHoursMethodsAllowed(activityNumber);
-}
-
-int ReferenceSystem::freeDataFieldCount() {
-    auto& fields = dataFields();
-    if (!fields.isOpen() && !fields.open()) {
-        return 0;
-    }
-    return std::max(0, fields.maximum() - fields.activeCount());
-}
-
-int ReferenceSystem::assignDataField(const QString& description) {
-    auto& fields = dataFields();
-    if (!fields.isOpen() && !fields.open()) {
-        return 0;
-    }
-    const int number = fields.freeRecord();
-    if (number > 0) {
-        DataFieldRecord record = fields.record(number);
-        record.Desc = description;
-        record.InUse = true;
-        fields.setRecord(number, record);
-    }
-    return number;
-}
-
-bool ReferenceSystem::releaseDataField(int number) {
-    auto& fields = dataFields();
-    if ((!fields.isOpen() && !fields.open()) || !fields.isActive(number)) {
-        return false;
-    }
-    DataFieldRecord record = fields.record(number);
-    record.Desc.clear();
-    record.InUse = false;
-    fields.setRecord(number, record);
-    return true;
-}
-
-int ReferenceSystem::convertDataFieldsToUserDefined(const QString& holder) {
-    auto& fields = dataFields();
-    if (holder.isEmpty() || (!fields.isOpen() && !fields.open())) {
-        return 0;
-    }
-    int converted = 0;
-    for (int number = 1; number <= fields.recordCount(); ++number) {
-        DataFieldRecord record = fields.record(number);
-        if (fields.isActive(number) && record.Desc.startsWith(holder)) {
-            record.Desc = (QString(userDefinedPrefix) + record.Desc).left(50);
-            fields.setRecord(number, record);
-            ++converted;
-        }
-    }
-    return converted;
-}
-
-bool ReferenceSystem::qualityDataFieldsMissing() {
-    return QualityFieldConversion(*this).fieldsMissing();
-}
-
-bool ReferenceSystem::convertQualityDataFields() {
-    return QualityFieldConversion(*this).run();
-}
-
-QList<int> ReferenceSystem::groupingMembers(int grouping) {
-    return membership_->members(grouping);
-}
-
-bool ReferenceSystem::changeGroupingMembers(const QList<GroupingMember>& leave,
-                                            const QList<GroupingMember>& join,
-                                            bool emptyWorkCenterGroupings) {
-    return membership_->change(leave, join, emptyWorkCenterGroupings);
-}
-
-QList<QDate> ReferenceSystem::associateDataBefore(int associate, const QDate& date) {
-    std::set<QDate> dates;
-    referenceRecordedWork().store().lines().read(1, [&](qint64, const ProductionLineRecord& line) {
-        if (line.Associate == associate && line.Date < date) {
-            dates.insert(line.Date);
-        }
-        return true;
-    });
-    return QList<QDate>(dates.begin(), dates.end());
-}
-
-bool ReferenceSystem::clearAssociateDataBefore(int associate, const QDate& date) {
-    auto& lines = productionLines();
-    if (!lines.isOpen() && !lines.open()) {
-        return false;
-    }
-    for (int number = 1; number <= lines.recordCount(); ++number) {
-        const ProductionLineRecord line = lines.record(number);
-        if (lines.isActive(number) && line.Associate == associate && line.Date < date) {
-            lines.setRecord(number, ProductionLineRecord{});
-        }
-    }
-    if (!lines.save()) {
-        lines.cancel();
-        return false;
-    }
-    return referenceRecordedWork().linesChanged();
-}
-
-QList<GroupingMember> ReferenceSystem::derivedGroupingMembers() {
-    QList<GroupingMember> members;
-    auto& table = *tables_.associates;
-    if (!table.isOpen() && !table.open()) {
-        return members;
-    }
-    // Only two fields of each associate are wanted: they are read from the rows as stored,
-    // not through whole records (a rebuild after an import reads every associate).
-    const RecordTableCore& core = table.core();
-    const int groupingColumn = core.column(QStringLiteral("Grouping"));
-    const int workCenterColumn = core.column(QStringLiteral("WorkCenter"));
-    for (int number = 1; number <= table.recordCount(); ++number) {
-        if (!table.isActive(number)) {
-            continue;
-        }
-        int grouping = 0;
-        int workCenter = 0;
-        if (const char* bytes = core.packedRow(number); bytes != nullptr) {
-            const PackedRow row = PackedRow::fromRawData(bytes, core.codec().recordLength());
-            grouping = core.codec().value(row, groupingColumn).toInt();
-            workCenter = core.codec().value(row, workCenterColumn).toInt();
-        } else {
-            // An edited row holding a value its column cannot store.
-            const AssociateRecord associate = table.record(number);
-            grouping = associate.Grouping;
-            workCenter = associate.WorkCenter;
-        }
-        if (grouping > 0) {
-            members.append({grouping, number});
-        }
-        if (workCenter > 0) {
-            members.append({workCenter + GroupingRecord::WorkCenterBase, number});
-        }
-    }
-    return members;
 }
 
 int ReferenceSystem::allocationAccounts() {
@@ -615,9 +478,9 @@ bool ReferenceSystem::addAllocationAccount(int number) {
         return false;
     }
     if (!masterfile_.addAllocationAccounts(number)) {
-        errors().report(masterfile_.lastError() +
-                            QStringLiteral(" - ReferenceSystem:addAllocationAccount"),
-                        0, false);
+        errors().report(
+            masterfile_.lastError() + QStringLiteral(" - ReferenceSystem:addAllocationAccount"), 0,
+            false);
         return false;
     }
     return true;
@@ -635,7 +498,8 @@ void ReferenceSystem::standardDeviceSetup(TBPrint& printer) {
 void ReferenceSystem::standardPageHeader(TBPrint& printer) {
     const QString title = masterfile_.titles().value(0);
     printer.setAlignment(PrintAlignment::Left);
-    printer.printLine(QStringLiteral("%1 - System %2").arg(title.isEmpty() ? QStringLiteral("Velmor") : title)
+    printer.printLine(QStringLiteral("%1 - System %2")
+                          .arg(title.isEmpty() ? QStringLiteral("Velmor") : title)
                           .arg(systemNumber_),
                       PrintBold);
     printer.printLine(QStringLiteral("Printed %1    Page %2")
@@ -667,8 +531,7 @@ bool ReferenceSystem::allocationUsedWithActivity(int activityNumber, int allocat
 }
 
 std::unique_ptr<NewSystemBuilder> ReferenceSystem::newSystemBuilder() {
-    return std::make_unique<ReferenceNewSystem>(dataFolder_, systemNumber_, now_,
-                                                newSystemOpened_);
+    return std::make_unique<ReferenceNewSystem>(dataFolder_, systemNumber_, now_, newSystemOpened_);
 }
 
 bool ReferenceSystem::weekEndProcess(quintptr, bool interactive) {
