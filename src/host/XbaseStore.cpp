@@ -68,19 +68,6 @@ bool XbaseStore::load(std::vector<StoredRow>& rows) {
     return true;
 }
 
-bool XbaseStore::loadPacked(std::vector<PackedRow>& rows) {
-    RowStore read;
-    if (!loadPacked(read)) {
-        return false;
-    }
-    rows.clear();
-    rows.reserve(read.size());
-    for (size_t index = 0; index < read.size(); ++index) {
-        rows.emplace_back(read.at(index), read.length());
-    }
-    return true;
-}
-
 bool XbaseStore::loadPacked(RowStore& rows) {
     lastError_.clear();
     damaged_.clear();
@@ -312,19 +299,13 @@ bool XbaseStore::readRows(xbase::Table& table, RowStore& rows) {
     return true;
 }
 
-LoadedRows LoadedRows::of(const std::vector<PackedRow>& rows,
-                          std::function<bool(const PackedRow&)> isFree, int maximum) {
+LoadedRows LoadedRows::of(const RowStore& rows) {
     LoadedRows loaded;
     loaded.count = int(rows.size());
     loaded.holds = [&rows](int number, const char* record) {
-        const PackedRow& row = rows[size_t(number - 1)];
-        return row.size() > 0 && row[0] == ' ' &&
-               std::memcmp(record + 1, row.constData() + 1, size_t(row.size() - 1)) == 0;
+        const char* row = rows.at(size_t(number - 1));
+        return row[0] == ' ' && std::memcmp(record + 1, row + 1, size_t(rows.length() - 1)) == 0;
     };
-    if (isFree) {
-        loaded.wasFree = [&rows, isFree](int number) { return isFree(rows[size_t(number - 1)]); };
-    }
-    loaded.maximum = maximum;
     return loaded;
 }
 

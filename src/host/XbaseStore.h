@@ -44,9 +44,8 @@ struct LoadedRows {
     std::function<bool(int number)> wasFree;
     int maximum = 0;  // the highest record number a new row may get (0: no limit)
 
-    // The check against rows kept in full.
-    static LoadedRows of(const std::vector<PackedRow>& rows,
-                         std::function<bool(const PackedRow&)> isFree = {}, int maximum = 0);
+    // The check against rows kept in full (none counted as free).
+    static LoadedRows of(const RowStore& rows);
 };
 
 // A changed row to write: its record number and its bytes in the store's codec() layout.
@@ -79,7 +78,6 @@ class XbaseStore {
     // and that is allowed. False with lastError() naming the file otherwise.
     bool load(std::vector<StoredRow>& rows);
     bool loadPacked(RowStore& rows);
-    bool loadPacked(std::vector<PackedRow>& rows);
     // Writes the given rows, packed by codec() (by record number; numbers beyond the file's
     // count are appended in order), as one SaveUnit, or as part of the one open. With the rows
     // as loaded, new rows are numbered under the table's lock (see LoadedRows). False leaves the

@@ -103,7 +103,7 @@ TEST(XbaseStoreBatches, RowsRewrittenInRunsLeaveTheRecordsOneByOneWritesLeave) {
         StoreOptions options;
         options.createWhenMissing = true;
         XbaseStore store(path, shapesOf<AssociateRecord>(), {}, options);
-        std::vector<PackedRow> loaded;
+        RowStore loaded;
         ASSERT_TRUE(store.loadPacked(loaded));
         StoreJournal journal;
         ASSERT_TRUE(store.append(rows, journal)) << store.lastError().toStdString();
